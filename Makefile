@@ -1,0 +1,47 @@
+# `make run` plays the game, `make test` builds and runs every test.
+# Both install the Debian packages they need when they are missing.
+
+BUILD    ?= build/release
+ASAN     ?= build/asan
+JOBS     ?= $(shell nproc)
+PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
+            libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libespeak-ng-dev espeak-ng-data \
+            libspeechd-dev fonts-dejavu-core xvfb xauth xdotool tmux
+
+.PHONY: all deps build asan run test bench clean
+
+all: build
+
+deps:
+	@missing=""; \
+	for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  if [ "$$(id -u)" -ne 0 ]; then sudo=sudo; else sudo=; fi; \
+	  $$sudo apt-get update -qq || true; \
+	  DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLOXA_WERROR=ON
+	cmake --build $(BUILD) -j $(JOBS)
+
+asan: deps
+	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DVELLOXA_WERROR=ON -DVELLOXA_SANITIZE=ON -DVELLOXA_BENCH=OFF
+	cmake --build $(ASAN) -j $(JOBS)
+
+run: build
+	$(BUILD)/velloxa
+
+test: build asan
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
+
+bench: build
+	$(BUILD)/bench/velloxa_bench
+
+clean:
+	rm -rf build

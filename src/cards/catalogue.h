@@ -1,0 +1,46 @@
+// The fixed table of every tile kind.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace velloxa {
+
+struct Catalogue {
+    static constexpr int kCapacity = 201;  // indices 0..200; 0 is the empty record
+    std::array<std::string, kCapacity> cardname, carddesc, cardcollection, cardsound, cardcapture,
+        cardenemycapture;
+    std::array<int, kCapacity> cardup{}, cardright{}, carddown{}, cardleft{}, cardrarity{};
+    int cardcount = 0;
+    // Names tiles bore in earlier versions: {tile index, former name}.
+    std::vector<std::pair<int, std::string>> former;
+
+    // Exact, case-sensitive lookup; 0 when no tile bears the name.
+    int find(const std::string& name) const {
+        for (int i = 1; i <= cardcount; ++i)
+            if (cardname[i] == name) return i;
+        return 0;
+    }
+};
+
+// One tile of the built-in content, in catalogue order.
+struct TileContent {
+    const char* name;
+    const char* desc;
+    const char* collection;
+    const char* sound;
+    const char* capture;
+    const char* enemycapture;
+    int up, right, down, left, rarity;
+};
+
+struct FormerName {
+    int index;
+    const char* name;
+};
+
+const std::array<TileContent, 62>& tile_content();
+const std::array<FormerName, 2>& former_names();
+
+}  // namespace velloxa

@@ -1,0 +1,17 @@
+// The player's collection, deck and the campaign position.
+#pragma once
+
+#include <array>
+#include <vector>
+
+namespace velloxa {
+
+struct Collection {
+    std::array<int, 1000> unlocked{};  // positions 1..999
+    int unlockedcount = 0;
+    std::array<std::array<int, 6>, 3> deck{};  // [side][slot]
+    int opponent = 0;
+    std::vector<int> list1;  // scratch list for draws without repetition
+};
+
+}  // namespace velloxa

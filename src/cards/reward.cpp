@@ -1,0 +1,7 @@
+#include "flow/game.h"
+
+namespace velloxa {
+
+void Game::takecard() {}
+
+}  // namespace velloxa

@@ -1,0 +1,115 @@
+// The game object: owns every piece of state and carries every routine.
+// The routines are defined in the subsystem folders (engine/, cards/,
+// flow/, io/); this header is their one meeting point.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "cards/catalogue.h"
+#include "cards/collection.h"
+#include "engine/match.h"
+#include "engine/random.h"
+#include "flow/menus.h"
+#include "io/language.h"
+#include "io/platform.h"
+#include "io/sound.h"
+#include "io/speech.h"
+
+namespace velloxa {
+
+struct Folders {
+    std::string app;   // sounds are looked for here
+    std::string data;  // progress.ini, debuglog.txt and language.txt
+};
+
+struct StartOptions {
+    Folders folders;
+    uint64_t seed = 0;  // the caller takes the seconds since midnight when none is given
+};
+
+class Game : public EventSink {
+public:
+    Game(Platform& platform, StartOptions options);
+
+    // ---- start-up and keys (flow/startup.cpp, flow/keys.cpp)
+    // Returns false when start-up ended the program (no sound device).
+    bool Form_Load();
+    void Form_KeyDown(int keycode, int shift);
+    void Form_Paint();
+    void on_key(int code, int state) override { Form_KeyDown(code, state); }
+    void on_paint() override { Form_Paint(); }
+
+    // ---- match engine (engine/)
+    void droptile(int tempa, int tempb, int tempcard, int tempteam, int tempcompound);
+    double predictscore(int tempa, int tempb, int tempcard);
+    void runai();
+    void evaluate(int tempteam, int t, int x, int y);  // the move evaluation while simulating
+    void list2additem(const std::string& tempm);
+    void hold(double seconds);
+    void holder_Timer();
+
+    // ---- cards and collection (cards/)
+    void buildcards();
+    void starterdeck();
+    void resetdeck();
+    void instantdecks();
+    // Deal counts c[1..5] by rarity into hand slots 1, 2, ...; side 1, side 2 or both (0).
+    void dealbyrarity(std::array<int, 6> counts, int sides);
+    std::string puttile(int position, int slot);  // put unlocked(position) into deck slot
+    int firstemptyslot() const;                   // 0 when the deck is complete
+    void takecard();
+    void saveprogress();
+    void loadprogress();
+    std::string progresstext() const;  // the file content saveprogress writes
+
+    // ---- flow (flow/)
+    void menus(int keycode, int shift);
+    void cycleme(int keycode, int shift, int temp, int flock);
+    void startusout();
+    void announcecoinflip(const std::string& leadin);
+    void dropusertile();  // Shift+digit on the board, after its checks
+
+    // ---- speech, sound, descriptions, language, drawing (io/)
+    void sayit(std::string tempm);
+    void setupsapi();
+    void loadjaws();
+    void nextroute();              // Tab
+    void changerate(int delta);    // Page Up / Page Down
+    void resettitle();
+    void makesound(std::string tempm, double tempv, double tempp, int temploop, int bufferindex);
+    void setsound(int bufferindex, std::string& tempm);
+    void preloadsounds();  // every slot gets the menu step sound, never rewritten
+    void setvol(int z, double& w);
+    void setpan(int z, double& w);
+    void sound2d(int tempa, int tempb, double& tempv, double& tempp);
+    void loadlanguagefile();
+    void Translate(std::string& tempm);
+    std::string stattext(int t) const;
+    void showtile();
+    void describehand(int side, int slot);
+    void drawscreen();
+    void debuglog(const std::string& line);
+
+    // Full paths of the fixed files.
+    std::string apppath(const std::string& relative) const { return folders.app + relative; }
+    std::string datapath(const std::string& relative) const { return folders.data + relative; }
+
+    // ---- state
+    Platform& platform;
+    Folders folders;
+    uint64_t seed;
+    Random random;
+    MatchState match;
+    AnnouncementQueue queue;
+    Holder holder;
+    Catalogue cards;
+    Collection collection;
+    Menus ui;
+    Speech speech;
+    Sound sound;
+    Language language;
+};
+
+}  // namespace velloxa

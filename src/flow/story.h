@@ -1,0 +1,19 @@
+// The campaign's story texts.
+#pragma once
+
+#include <array>
+
+namespace velloxa {
+
+// The four texts told for one value of the campaign position.
+struct OpponentStory {
+    const char* sofar;     // challenge item 1
+    const char* intro;     // challenge item 3, other keys
+    const char* coinflip;  // challenge item 3, Enter: the lead-in of the coin flip (none for 11)
+    const char* goback;    // challenge item 4 (none for 1)
+};
+
+// Positions 1 to 11 at indices 0 to 10.
+const std::array<OpponentStory, 11>& story_content();
+
+}  // namespace velloxa

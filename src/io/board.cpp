@@ -1,0 +1,69 @@
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "flow/game.h"
+
+namespace velloxa {
+
+namespace {
+
+// Characters, not bytes, decide how small a long name is written.
+int charcount(const std::string& s) {
+    return static_cast<int>(std::count_if(s.begin(), s.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+int px(double v) { return static_cast<int>(std::lround(v)); }
+
+}  // namespace
+
+void Game::drawscreen() {
+    if (match.predicting == 1) return;
+    Canvas& canvas = platform.canvas;
+    BoardPicture picture;
+    picture.cursorx = match.cursorx;
+    picture.cursory = match.cursory;
+    for (int x = 1; x <= 3; ++x)
+        for (int y = 1; y <= 3; ++y)
+            picture.cells[static_cast<size_t>((x - 1) * 3 + y - 1)] = {match.board[x][y],
+                                                                       match.boardowner[x][y]};
+    canvas.begin_board(picture);
+    const auto [width, height] = canvas.inner_size();
+    const double s = std::min(width / 3.0, height / 3.0);
+    const Rgb black{0, 0, 0};
+    for (int x = 1; x <= 3; ++x) {
+        for (int y = 1; y <= 3; ++y) {
+            const double left = (x - 1) * s;
+            const double top = (y - 1) * s;
+            const bool cursor = x == match.cursorx && y == match.cursory;
+            Rgb fill;
+            switch (match.boardowner[x][y]) {
+                case 1: fill = cursor ? Rgb{255, 0, 0} : Rgb{200, 0, 0}; break;
+                case 2: fill = cursor ? Rgb{0, 0, 255} : Rgb{0, 0, 170}; break;
+                default: fill = cursor ? Rgb{255, 255, 255} : Rgb{200, 200, 200}; break;
+            }
+            canvas.fill_rect(px(left), px(top), px(left + s - 3), px(top + s - 3), fill);
+            canvas.outline_rect(px(left), px(top), px(left + s - 3), px(top + s - 3),
+                                cursor ? Rgb{0, 255, 0} : black);
+            const int t = match.board[x][y];
+            if (t == 0) continue;
+            const std::string& name = cards.cardname[t];
+            canvas.text(px(left + 20), px(top + 0.22 * s), s / (charcount(name) + 1), black, name);
+            canvas.text(px(left + s / 2 - 18), px(top + 5), 24, black,
+                        std::to_string(cards.cardup[t]));
+            canvas.text(px(left + s / 2 - 18), px(top + 0.75 * s), 24, black,
+                        std::to_string(cards.carddown[t]));
+            canvas.text(px(left + 5), px(top + 0.4 * s), 24, black,
+                        std::to_string(cards.cardleft[t]));
+            canvas.text(px(left + 0.75 * s), px(top + 0.4 * s), 24, black,
+                        std::to_string(cards.cardright[t]));
+        }
+    }
+    canvas.end_board();
+}
+
+void Game::Form_Paint() { drawscreen(); }
+
+}  // namespace velloxa

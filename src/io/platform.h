@@ -1,0 +1,146 @@
+// The small interfaces through which the game reaches the outside world.
+// The game logic only ever talks to these; headless, windowed and terminal
+// front-ends each provide their own implementations.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace velloxa {
+
+// What the platform hands to the game: keys and repaint requests.
+class EventSink {
+public:
+    virtual ~EventSink() = default;
+    virtual void on_key(int code, int state) = 0;
+    virtual void on_paint() = 0;
+};
+
+// Clock with waiting and event processing. Time is in milliseconds.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual int64_t now_ms() = 0;
+    // A wait of `interval_ms` begins (reported for every wait, also 0).
+    virtual void wait_started(int64_t interval_ms) = 0;
+    // Process events while waiting for `deadline_ms`. Returns once the clock
+    // has reached the deadline or after an event was handled, whichever is
+    // first; the caller loops until its own condition holds.
+    virtual void process_until(int64_t deadline_ms) = 0;
+    // Handle the events that are already pending, without waiting.
+    virtual void yield() = 0;
+};
+
+class WindowTitle {
+public:
+    virtual ~WindowTitle() = default;
+    virtual std::string title() = 0;
+    virtual void set_title(const std::string& text) = 0;
+};
+
+// Text-to-speech voice.
+class Voice {
+public:
+    virtual ~Voice() = default;
+    virtual bool create() = 0;  // false when no voice can be made
+    virtual void speak(const std::string& text, int flags) = 0;
+    virtual void set_rate(int rate) = 0;
+};
+
+// A running screen reader. `say` throws std::runtime_error when no screen
+// reader answers.
+class ScreenReader {
+public:
+    virtual ~ScreenReader() = default;
+    virtual bool create() = 0;
+    virtual void say(const std::string& text) = 0;
+};
+
+class KeyInjector {
+public:
+    virtual ~KeyInjector() = default;
+    virtual void press(int code) = 0;
+    virtual void release(int code) = 0;
+};
+
+// 50 sound slots. `load` throws std::runtime_error when the file cannot be
+// decoded; the slot then keeps what it held.
+class SoundDevice {
+public:
+    virtual ~SoundDevice() = default;
+    virtual bool create() = 0;
+    virtual void load(int slot, const std::string& path) = 0;
+    virtual void set_volume(int slot, int hundredths_db) = 0;
+    virtual void set_pan(int slot, int pan) = 0;
+    virtual void play(int slot, int flags) = 0;
+};
+
+struct Rgb {
+    int r = 0, g = 0, b = 0;
+    bool operator==(const Rgb&) const = default;
+};
+
+// One board picture: the cursor and nine tile/owner pairs, column 1 rows
+// 1-3, column 2 rows 1-3, column 3 rows 1-3.
+struct BoardPicture {
+    int cursorx = 0, cursory = 0;
+    std::array<std::pair<int, int>, 9> cells{};
+};
+
+// Pixel drawing surface of the window.
+class Canvas {
+public:
+    virtual ~Canvas() = default;
+    virtual std::pair<int, int> inner_size() = 0;
+    virtual void begin_board(const BoardPicture& picture) = 0;
+    virtual void fill_rect(int left, int top, int right, int bottom, Rgb colour) = 0;
+    virtual void outline_rect(int left, int top, int right, int bottom, Rgb colour) = 0;
+    virtual void text(int x, int y, double points, Rgb colour, const std::string& text) = 0;
+    virtual void end_board() = 0;
+};
+
+class MessageBox {
+public:
+    virtual ~MessageBox() = default;
+    virtual void show(const std::string& text) = 0;
+};
+
+class ProcessEnd {
+public:
+    virtual ~ProcessEnd() = default;
+    // Ends the program at once. Test doubles may throw instead of returning.
+    virtual void end() = 0;
+};
+
+// Files: existence, whole reads, append-a-line for the debug log, and
+// replacement through a temporary file for the progress file.
+class FileStore {
+public:
+    virtual ~FileStore() = default;
+    virtual bool exists(const std::string& path) = 0;  // a regular file
+    virtual std::optional<std::string> read(const std::string& path) = 0;
+    // Appends `line` and a line feed; false when it could not be written.
+    virtual bool append_line(const std::string& path, const std::string& line) = 0;
+    // Writes `data` to a temporary file beside `path` and renames it over
+    // `path`. Throws std::runtime_error carrying the system's message for the
+    // failing call; `path` is then untouched.
+    virtual void replace(const std::string& path, const std::string& data) = 0;
+};
+
+struct Platform {
+    Clock& clock;
+    WindowTitle& window;
+    Voice& voice;
+    ScreenReader& reader;
+    KeyInjector& keys;
+    SoundDevice& sound;
+    Canvas& canvas;
+    MessageBox& msgbox;
+    ProcessEnd& process;
+    FileStore& files;
+};
+
+}  // namespace velloxa

@@ -1,0 +1,96 @@
+#include "support/harness.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace velloxa::testing {
+
+namespace fs = std::filesystem;
+
+TempDir::TempDir() {
+    std::string tmpl = (fs::temp_directory_path() / "velloxa-test-XXXXXX").string();
+    if (::mkdtemp(tmpl.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    path_ = tmpl;
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(path_, ec);
+}
+
+void TempDir::write(const std::string& relative, const std::string& content) const {
+    const fs::path p = fs::path(path_) / relative;
+    fs::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary) << content;
+}
+
+std::string TempDir::read(const std::string& relative) const {
+    std::ifstream in(fs::path(path_) / relative, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void TempDir::addsounds(const std::string& folder) const {
+    write(folder + "/menu/arrows.wav", "");
+    write(folder + "/menu/enter.wav", "");
+    for (int n = 1; n <= 4; ++n) write(folder + "/drop" + std::to_string(n) + ".wav", "");
+    write(folder + "/capture.wav", "");
+    for (const TileContent& t : tile_content())
+        if (*t.sound) write(folder + "/tiles/" + t.sound + ".wav", "");
+}
+
+Harness::Harness(HarnessOptions options) : options_(std::move(options)) {
+    host = std::make_unique<TestHost>(parsescript(options_.script), options_.headless, out);
+    platform = std::make_unique<Platform>(host->platform());
+    StartOptions start;
+    start.folders = Folders{home.path(), home.path()};
+    start.seed = options_.seed;
+    game = std::make_unique<Game>(*platform, start);
+}
+
+void Harness::start(bool run) {
+    try {
+        if (!game->Form_Load()) return;
+        if (run) host->run(*game);
+    } catch (const ProgramEnded&) {
+        ended = true;
+    }
+}
+
+void Harness::keys(const std::string& script) {
+    host->append(parsescript(script));
+    try {
+        host->run(*game);
+    } catch (const ProgramEnded&) {
+        ended = true;
+    }
+}
+
+std::vector<std::string> Harness::lines() const {
+    std::vector<std::string> result;
+    std::istringstream in(out.str());
+    std::string line;
+    while (std::getline(in, line)) result.push_back(line);
+    return result;
+}
+
+std::vector<std::string> Harness::take() {
+    auto result = lines();
+    out.str("");
+    out.clear();
+    return result;
+}
+
+std::vector<std::string> Harness::only(const std::string& prefix) const {
+    std::vector<std::string> result;
+    for (const auto& l : lines())
+        if (l.rfind(prefix, 0) == 0) result.push_back(l);
+    return result;
+}
+
+}  // namespace velloxa::testing

@@ -1,0 +1,74 @@
+// A game on the headless platform inside a test: a fresh home folder, a key
+// script, and the transcript as a list of lines.
+#pragma once
+
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "flow/game.h"
+#include "platform/headless/headless.h"
+
+namespace velloxa::testing {
+
+// Thrown instead of ending the test process.
+struct ProgramEnded {};
+
+class TestHost : public Headless {
+public:
+    using Headless::Headless;
+    void end() override {
+        Headless::end_line();
+        throw ProgramEnded{};
+    }
+};
+
+// A temporary folder removed with everything in it at the end.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return path_; }
+    void write(const std::string& relative, const std::string& content) const;
+    std::string read(const std::string& relative) const;
+    // Creates the standard sound files (empty files count as present headless).
+    void addsounds(const std::string& folder = "sounds") const;
+
+private:
+    std::string path_;
+};
+
+struct HarnessOptions {
+    std::string script;  // key script text
+    uint64_t seed = 1;
+    HeadlessOptions headless;
+};
+
+class Harness {
+public:
+    explicit Harness(HarnessOptions options = {});
+    // Runs start-up (and the script, when `run` is true).
+    void start(bool run = true);
+    // Delivers more keys from the top level, as further script lines.
+    void keys(const std::string& script);
+    // The transcript so far, one entry per line; `take` also clears it.
+    std::vector<std::string> lines() const;
+    std::vector<std::string> take();
+    // Only the lines beginning with `prefix` (for example "speak ").
+    std::vector<std::string> only(const std::string& prefix) const;
+
+    TempDir home;
+    std::ostringstream out;
+    std::unique_ptr<TestHost> host;
+    std::unique_ptr<Platform> platform;
+    std::unique_ptr<Game> game;
+    bool ended = false;
+
+private:
+    HarnessOptions options_;
+};
+
+}  // namespace velloxa::testing
