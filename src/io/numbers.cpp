@@ -18,27 +18,27 @@ std::string num(double value) {
     const auto epos = sci.find('e');
     const int exponent = std::atoi(sci.c_str() + epos + 1);
     if (exponent < -4 || exponent >= 16) return sci;
-    std::string sign;
-    std::string mantissa = sci.substr(0, epos);
-    if (mantissa[0] == '-') {
-        sign = "-";
-        mantissa.erase(0, 1);
-    }
     std::string digits;
-    for (char c : mantissa)
-        if (c != '.') digits += c;
-    std::string out;
+    for (size_t i = 0; i < epos; ++i)
+        if (sci[i] >= '0' && sci[i] <= '9') digits.push_back(sci[i]);
+    // Built by appending: g++ 12 warns falsely (-Wrestrict) on string concatenation here.
+    std::string out(value < 0 ? 1 : 0, '-');
     if (exponent < 0) {
-        out = "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + digits;
+        out.append("0.");
+        out.append(static_cast<size_t>(-exponent - 1), '0');
+        out.append(digits);
     } else {
         const size_t intlen = static_cast<size_t>(exponent) + 1;
         if (digits.size() <= intlen) {
-            out = digits + std::string(intlen - digits.size(), '0');
+            out.append(digits);
+            out.append(intlen - digits.size(), '0');
         } else {
-            out = digits.substr(0, intlen) + "." + digits.substr(intlen);
+            out.append(digits, 0, intlen);
+            out.push_back('.');
+            out.append(digits, intlen);
         }
     }
-    return sign + out;
+    return out;
 }
 
 int64_t wholepart(double value) {
