@@ -57,8 +57,12 @@ public:
     void instantdecks();
     // Deal counts c[1..5] by rarity into hand slots 1, 2, ...; side 1, side 2 or both (0).
     void dealbyrarity(std::array<int, 6> counts, int sides);
-    std::string puttile(int position, int slot);  // put unlocked(position) into deck slot
-    int firstemptyslot() const;                   // 0 when the deck is complete
+    // Puts unlocked(position) into deck slot `slot` and returns the text to
+    // speak; `changed` tells the caller to save once the text is spoken.
+    std::string puttile(int position, int slot, bool& changed);
+    // Rarity counts c[1..5] of an instant battle for a roll of 1 to 100.
+    static std::array<int, 6> instantcounts(int roll);
+    int firstemptyslot() const;  // 0 when the deck is complete
     void takecard();
     void saveprogress();
     void loadprogress();
@@ -67,7 +71,18 @@ public:
     // ---- flow (flow/)
     void menus(int keycode, int shift);
     void cycleme(int keycode, int shift, int temp, int flock);
+    // One block of `menus` per menu (menus.cpp, campaign.cpp, deckmenu.cpp).
+    void mainmenu(int keycode, int shift);
+    void newgamemenu(int keycode, int shift);
+    void helpmenu(int keycode, int shift);
+    void challengemenu(int keycode, int shift);
+    void summarymenu(int keycode, int shift);
+    void continuebattle();  // Enter on the summary's last item
+    void deckmenu(int keycode, int shift);
+    void boardkey(int keycode, int shift);  // a key on the battle board (keys.cpp)
     void startusout();
+    // Rarity counts c[1..5] of a campaign opponent's hand; all 0 when it has none.
+    static std::array<int, 6> opponentcounts(int opponent);
     void announcecoinflip(const std::string& leadin);
     void dropusertile();  // Shift+digit on the board, after its checks
 

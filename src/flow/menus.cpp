@@ -1,8 +1,213 @@
+// The spoken menus: the frame every key passes through, the stepping shared
+// by all menus, and the main, new game and help menus.
+#include <array>
+
 #include "flow/game.h"
 
 namespace velloxa {
 
-void Game::menus(int, int) {}
-void Game::cycleme(int, int, int, int) {}
+namespace {
+
+constexpr int kEnter = 13;
+
+const std::array<const char*, 6> kDifficultyNames = {"",       "easiest", "easy",
+                                                     "medium", "hard",    "hardest"};
+
+// Empty for a level the menu does not know, so nothing is spoken for it.
+std::string difficultyline(int difficulty, bool suffix) {
+    if (difficulty < 1 || difficulty > 5) return {};
+    return std::string("Difficulty set to ") + kDifficultyNames[difficulty] +
+           (suffix ? ".  Press Enter to change." : ".");
+}
+
+const std::array<const char*, 5> kHelpTexts = {
+    "",
+    "Velloxa is played on a 3 by 3 grid and each player starts the game with 5 tiles in their "
+    "hand.  Press number keys 1 through 5 to view your own tiles, and numbers 6 through 0 to "
+    "view your opponent's tiles.",
+    "During your turn, place a tile on the board by using the arrows to select an empty spot.  "
+    "Press the number keys to find the card you would like to drop, then hold shift and press "
+    "that number to confirm dropping it.",
+    "Each card has 4 attack strengths, for the directions up, down, left, and right.  If the tile "
+    "you drop has a higher attack than an enemy card in that direction, the enemy card will "
+    "become captured and now belong to you.  Capturing a tile gives you 1 point.  When captured "
+    "in this way, the enemy's tile will be dropped back onto the board as your own, sometimes "
+    "causing chain reactions as it then captures more of your opponent's tiles.",
+    "A special rule is called the Plus rule, and it is a different way to capture enemy tiles.  "
+    "When dropping a tile, if its attacks, added to the attacks of adjacent enemy tiles are all "
+    "equal, then you will capture those enemy tiles.  It's confusing and I'll try to think up a "
+    "better way to explain it.  Tiles captured using the Plus rule, do not chain reaction to "
+    "capture additional tiles.",
+};
+
+}  // namespace
+
+void Game::menus(int keycode, int shift) {
+    if (keycode == kEnter && ui.menu != 0)
+        makesound(apppath("/sounds/menu/enter.wav"), 0, 0, 0, -1);
+    // The block is chosen once: a block that switches menus has already
+    // handed the key over by calling menus(-1, 0) itself.
+    switch (ui.menu) {
+        case 1:
+            mainmenu(keycode, shift);
+            break;
+        case 2:
+            newgamemenu(keycode, shift);
+            break;
+        case 3:
+            helpmenu(keycode, shift);
+            break;
+        case 4:
+            challengemenu(keycode, shift);
+            break;
+        case 5:
+            summarymenu(keycode, shift);
+            break;
+        case 6:
+            deckmenu(keycode, shift);
+            break;
+        default:
+            break;
+    }
+}
+
+void Game::cycleme(int keycode, int, int temp, int flock) {
+    if (keycode == 38 || keycode == 37) {
+        ui.menuitem -= 1;
+        makesound(apppath("/sounds/menu/arrows.wav"), 0, 0, 0, -1);
+    } else if (keycode == 40 || keycode == 39) {
+        ui.menuitem += 1;
+        makesound(apppath("/sounds/menu/arrows.wav"), 0, 0, 0, -1);
+    }
+    if (flock == 0) {
+        if (ui.menuitem <= 0) ui.menuitem = temp;
+        if (ui.menuitem > temp) ui.menuitem = 1;
+    } else {
+        if (ui.menuitem <= 0) ui.menuitem = 1;
+        if (ui.menuitem > temp) ui.menuitem = temp;
+    }
+}
+
+void Game::mainmenu(int keycode, int shift) {
+    cycleme(keycode, shift, 5, 0);
+    // A collection of exactly five tiles is a fresh start with nothing to
+    // continue, so the cursor steps over "Continue".
+    if (ui.menuitem == 2 && collection.unlockedcount == 5) {
+        cycleme(keycode, shift, 4, 0);
+        if (ui.menuitem == 1) {
+            menus(-1, 0);
+            return;
+        }
+    }
+    const bool enter = keycode == kEnter;
+    switch (ui.menuitem) {
+        case 1:
+            if (!enter) {
+                sayit("New game");
+            } else if (shift == 0 && collection.unlockedcount > 5) {
+                sayit("Hold shift and press Enter to confirm overwriting your current game.");
+            } else {
+                ui.menu = 2;
+                ui.menuitem = 0;
+                sayit("Configure your game");
+            }
+            break;
+        case 2:
+            if (!enter) {
+                sayit("Continue where you last left off.");
+                break;
+            }
+            startusout();
+            sayit("Good luck");
+            hold(0.5);
+            ui.menu = 4;
+            ui.menuitem = 1;
+            menus(-1, 0);
+            break;
+        case 3:
+            if (!enter) {
+                sayit(
+                    "Instant action.  Start with a random hand of tiles, facing off against a "
+                    "computer opponent.  No collecting tiles in this match, just an instant "
+                    "battle.");
+                break;
+            }
+            startusout();
+            instantdecks();
+            ui.battlemode = 4;
+            announcecoinflip("");
+            break;
+        case 4:
+            if (!enter) {
+                sayit("How to play");
+                break;
+            }
+            ui.menu = 3;
+            ui.menuitem = 1;
+            menus(-1, 0);
+            break;
+        case 5:
+            if (!enter) {
+                sayit("Exit");
+                break;
+            }
+            sayit("Good bye");
+            hold(1);
+            platform.process.end();
+            break;
+        default:
+            break;
+    }
+}
+
+void Game::newgamemenu(int keycode, int shift) {
+    cycleme(keycode, shift, 2, 0);
+    const bool enter = keycode == kEnter;
+    switch (ui.menuitem) {
+        case 1:
+            if (!enter) {
+                const std::string line = difficultyline(ui.difficulty, true);
+                if (!line.empty()) sayit(line);
+                break;
+            }
+            ui.difficulty += 1;
+            if (ui.difficulty >= 6) ui.difficulty = 1;
+            if (const std::string line = difficultyline(ui.difficulty, false); !line.empty())
+                sayit(line);
+            break;
+        case 2:
+            if (!enter) {
+                sayit("Begin the game.");
+                break;
+            }
+            collection.opponent = 1;
+            startusout();
+            starterdeck();
+            sayit("Good luck");
+            hold(0.5);
+            ui.menu = 4;
+            ui.menuitem = 1;
+            menus(-1, 0);
+            break;
+        default:
+            break;
+    }
+}
+
+void Game::helpmenu(int keycode, int shift) {
+    cycleme(keycode, shift, 5, 0);
+    const int item = ui.menuitem;
+    if (item >= 1 && item <= 4) {
+        sayit(kHelpTexts[item]);
+    } else if (item == 5) {
+        if (keycode != kEnter) {
+            sayit("Previous menu");
+            return;
+        }
+        ui.menu = 1;
+        ui.menuitem = 1;
+        menus(-1, 0);
+    }
+}
 
 }  // namespace velloxa

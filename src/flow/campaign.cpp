@@ -1,0 +1,133 @@
+// The campaign's hub (challenge menu) and the summary read out after every
+// move of a battle.
+#include "flow/game.h"
+#include "flow/story.h"
+#include "io/numbers.h"
+
+namespace velloxa {
+
+namespace {
+
+constexpr int kEnter = 13;
+
+// The story told at a campaign position of 1 or more; every position past
+// the last opponent tells the same final texts.
+const OpponentStory& storyat(int opponent) {
+    const int index = opponent >= 11 ? 10 : opponent - 1;
+    return story_content()[static_cast<size_t>(index)];
+}
+
+std::string scoreline(const MatchState& match) {
+    const std::string tail = ".  Press Enter to continue, or escape to view the board.";
+    const std::string mine = num(match.score[1]);
+    const std::string theirs = num(match.score[2]);
+    if (!match.boardfull()) return "Score is " + mine + " to " + theirs + tail;
+    if (match.score[1] > match.score[2])
+        return "You have won the battle!  Score was " + mine + " to " + theirs + tail;
+    if (match.score[1] < match.score[2])
+        return "You have been defeated!  Score was " + theirs + " to " + mine + tail;
+    return "The battle was a draw.  Score was tied " + mine + " to " + theirs + tail;
+}
+
+}  // namespace
+
+void Game::challengemenu(int keycode, int shift) {
+    // Before any campaign exists the menu has nothing to offer.
+    if (collection.opponent < 1) return;
+    cycleme(keycode, shift, collection.opponent == 1 ? 3 : 4, 1);
+    const bool enter = keycode == kEnter;
+    switch (ui.menuitem) {
+        case 1:
+            sayit(storyat(collection.opponent).sofar);
+            break;
+        case 2:
+            if (!enter) {
+                sayit("Configure your deck for battle.");
+                break;
+            }
+            ui.menu = 6;
+            ui.menuitem = 1;
+            menus(-1, 0);
+            break;
+        case 3:
+            if (enter && collection.opponent < 11) {
+                const std::string leadin = storyat(collection.opponent).coinflip;
+                startusout();
+                resetdeck();
+                announcecoinflip(leadin);
+                break;
+            }
+            sayit(storyat(collection.opponent).intro);
+            break;
+        case 4:
+            if (!enter) {
+                sayit(storyat(collection.opponent).goback);
+                break;
+            }
+            if (shift == 0) {
+                sayit(
+                    "Hold shift and press Enter to confirm going back to face an earlier "
+                    "opponent.  You will have to defeat that opponent again before moving "
+                    "forward.");
+                break;
+            }
+            if (collection.opponent > 11) collection.opponent = 11;
+            collection.opponent -= 1;
+            sayit(
+                "You look at your tiles and decide you should spend more time here before "
+                "moving on to stronger opponents.");
+            break;
+        default:
+            break;
+    }
+}
+
+void Game::summarymenu(int keycode, int shift) {
+    const auto count = [this] { return static_cast<int>(queue.list2.size()); };
+    cycleme(keycode, shift, count() + 1, 1);
+    if (keycode == kEnter && ui.menuitem == count() + 1) {
+        continuebattle();
+        return;
+    }
+    // Enter walks forward through the move like Down.
+    if (keycode == kEnter && ui.menuitem < count() + 1) ui.menuitem += 1;
+    if (ui.menuitem >= 1 && ui.menuitem <= count())
+        sayit(queue.list2[static_cast<size_t>(ui.menuitem - 1)]);
+    if (ui.menuitem == count() + 1) sayit(scoreline(match));
+}
+
+void Game::continuebattle() {
+    ui.menu = 0;
+    ui.menuitem = 0;
+    if (!match.boardfull()) {
+        if (match.turn == 2) {
+            sayit("It is your enemy's turn.");
+            hold(1);
+            runai();
+            hold(0.5);
+        } else if (match.turn == 1) {
+            sayit("It is your turn.");
+        }
+        return;
+    }
+    const bool campaign = ui.battlemode == 0;
+    if (match.score[1] > match.score[2]) {
+        if (campaign) {
+            collection.opponent += 1;
+            takecard();
+            saveprogress();
+            ui.menu = 4;
+            ui.menuitem = 1;
+        } else {
+            ui.menu = 1;
+            ui.menuitem = 0;
+            menus(-1, 0);
+        }
+        return;
+    }
+    ui.menu = campaign ? 4 : 1;
+    ui.menuitem = 1;
+    menus(-1, 0);
+}
+
+}  // namespace velloxa
