@@ -2,6 +2,77 @@
 
 namespace velloxa {
 
-void Game::takecard() {}
+namespace {
+
+// Entries per candidate in the weight list: low rarities are stolen far more
+// often. No tile (index 0) and unknown levels weigh nothing and so can never
+// be drawn.
+int stealweight(const Catalogue& cards, int t) {
+    if (t < 1 || t > cards.cardcount) return 0;
+    switch (cards.cardrarity[static_cast<size_t>(t)]) {
+        case 1:
+            return 27;
+        case 2:
+            return 9;
+        case 3:
+            return 3;
+        case 4:
+            return 1;
+        case 5:
+            return 1;
+        default:
+            return 0;
+    }
+}
+
+bool owned(const Collection& c, int t) {
+    for (int i = 1; i <= c.unlockedcount && i <= 999; ++i)
+        if (c.unlocked[static_cast<size_t>(i)] == t) return true;
+    return false;
+}
+
+}  // namespace
+
+void Game::takecard() {
+    std::vector<int>& weights = collection.list1;
+    weights.clear();
+    bool anynew = false;
+    for (int s = 1; s <= 5; ++s) {
+        const int t = collection.deck[2][static_cast<size_t>(s)];
+        const int w = stealweight(cards, t);
+        // A candidate that can never be drawn must not count as new, or the
+        // draw below would never end.
+        if (w > 0 && !owned(collection, t)) anynew = true;
+        weights.insert(weights.end(), static_cast<size_t>(w), t);
+    }
+    // A full list (only possible with an edited progress file) has no room left.
+    if (!anynew || collection.unlockedcount >= 999) {
+        sayit(
+            "Your opponent does not have any tiles that you don't already have.  Your victory "
+            "feels hollow because you were not able to steal a tile from your enemy.");
+        return;
+    }
+
+    int t = 0;
+    do {
+        t = weights[static_cast<size_t>(random.below(static_cast<int>(weights.size())))];
+    } while (owned(collection, t));
+
+    // After the last tile of equal or lower rarity, so equal rarities keep
+    // the order in which they were gained.
+    auto& list = collection.unlocked;
+    const int rarity = cards.cardrarity[static_cast<size_t>(t)];
+    int s = collection.unlockedcount;
+    while (s >= 1 && cards.cardrarity[static_cast<size_t>(list[static_cast<size_t>(s)])] > rarity)
+        --s;
+    const int pos = s + 1;
+    ++collection.unlockedcount;
+    for (int j = collection.unlockedcount; j > pos; --j)
+        list[static_cast<size_t>(j)] = list[static_cast<size_t>(j - 1)];
+    list[static_cast<size_t>(pos)] = t;
+
+    sayit("You have stolen a tile from your opponent.  You have now unlocked the " +
+          cards.cardname[static_cast<size_t>(t)] + " tile!");
+}
 
 }  // namespace velloxa
