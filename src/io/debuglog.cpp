@@ -1,7 +1,16 @@
+#include <exception>
+
 #include "flow/game.h"
 
 namespace velloxa {
 
-void Game::debuglog(const std::string& line) { platform.files.append_line(datapath("/debuglog.txt"), line); }
+void Game::debuglog(const std::string& line) {
+    // The log is opened, written and closed for every line; a log that
+    // cannot be written loses the line and nothing else.
+    try {
+        platform.files.append_line(datapath("/debuglog.txt"), line);
+    } catch (const std::exception&) {
+    }
+}
 
 }  // namespace velloxa

@@ -1,8 +1,276 @@
+#include <algorithm>
+#include <cstdint>
+#include <exception>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "flow/game.h"
+#include "io/text.h"
+#include "io/wildcard.h"
 
 namespace velloxa {
 
-void Game::loadlanguagefile() {}
-void Game::Translate(std::string&) {}
+namespace {
+
+// Translated texts never grow beyond this many characters: entries that
+// feed each other could otherwise grow a text without end.
+constexpr size_t kMaxTextLength = 4000;
+
+// Character comparisons one spoken text may cost. Sensible files use a tiny
+// fraction of this; a file built to be slow stops being applied once it is
+// spent, instead of freezing the game.
+constexpr uint64_t kMatchSteps = 100'000'000;
+
+std::string replaceall(std::string_view text, std::string_view what, std::string_view with) {
+    std::string out;
+    size_t from = 0;
+    for (size_t at; (at = text.find(what, from)) != std::string_view::npos; from = at + what.size())
+        out.append(text.substr(from, at - from)).append(with);
+    out.append(text.substr(from));
+    return out;
+}
+
+// The table while the file is read. Each new pair goes before the first
+// entry whose pattern is not longer than the new match text, which keeps
+// the table longest first and puts later lines before earlier ones of the
+// same length. A file may hold far more pairs than the table keeps, so the
+// entries sit in a randomised search tree by position, each subtree knowing
+// its shortest pattern: finding the place, inserting and dropping the last
+// entry all cost the tree's depth rather than the table's size.
+class LengthTable {
+  public:
+    explicit LengthTable(size_t capacity) : capacity_(capacity) {}
+
+    void add(std::string match, std::string replacement) {
+        const size_t readlength = textlength(match);
+        std::string pattern = replaceall(match, "$T", "*");
+        const size_t at = firstnotlonger(readlength);
+        if (at >= capacity_) return;  // would come after every entry kept
+        const size_t length = textlength(pattern);
+        const int node = newnode(length, std::move(pattern), std::move(replacement));
+        auto [before, after] = split(root_, at);
+        root_ = merge(merge(before, node), after);
+        if (size(root_) > capacity_) {
+            auto [kept, last] = split(root_, capacity_);
+            root_ = kept;
+            freenode(last);
+        }
+    }
+
+    size_t count() const { return size(root_); }
+
+    // The entries in table order.
+    void collect(std::vector<std::string>& from, std::vector<std::string>& to) {
+        from.clear();
+        to.clear();
+        from.reserve(count());
+        to.reserve(count());
+        std::vector<int> stack;
+        for (int n = root_; n >= 0 || !stack.empty();) {
+            if (n >= 0) {
+                stack.push_back(n);
+                n = nodes_[static_cast<size_t>(n)].left;
+                continue;
+            }
+            n = stack.back();
+            stack.pop_back();
+            Node& node = nodes_[static_cast<size_t>(n)];
+            from.push_back(std::move(node.pattern));
+            to.push_back(std::move(node.replacement));
+            n = node.right;
+        }
+    }
+
+  private:
+    struct Node {
+        size_t length = 0;    // of the stored pattern, in characters
+        size_t shortest = 0;  // shortest pattern in this subtree
+        size_t size = 1;
+        uint32_t priority = 0;
+        int left = -1, right = -1;
+        std::string pattern, replacement;
+    };
+
+    Node& at(int n) { return nodes_[static_cast<size_t>(n)]; }
+    size_t size(int n) const { return n < 0 ? 0 : nodes_[static_cast<size_t>(n)].size; }
+    size_t shortest(int n) const {
+        return n < 0 ? SIZE_MAX : nodes_[static_cast<size_t>(n)].shortest;
+    }
+
+    void update(int n) {
+        Node& node = at(n);
+        node.size = 1 + size(node.left) + size(node.right);
+        node.shortest = std::min({node.length, shortest(node.left), shortest(node.right)});
+    }
+
+    // Position of the first entry whose pattern is not longer than `length`;
+    // the entry count when there is none.
+    size_t firstnotlonger(size_t length) const {
+        size_t skipped = 0;
+        for (int n = root_; n >= 0;) {
+            const Node& node = nodes_[static_cast<size_t>(n)];
+            if (node.shortest > length) return skipped + node.size;
+            if (shortest(node.left) <= length) {
+                n = node.left;
+            } else if (node.length <= length) {
+                return skipped + size(node.left);
+            } else {
+                skipped += size(node.left) + 1;
+                n = node.right;
+            }
+        }
+        return skipped;
+    }
+
+    // The first `k` entries of `n`, and the rest.
+    std::pair<int, int> split(int n, size_t k) {
+        if (n < 0) return {-1, -1};
+        if (size(at(n).left) >= k) {
+            auto [a, b] = split(at(n).left, k);
+            at(n).left = b;
+            update(n);
+            return {a, n};
+        }
+        auto [a, b] = split(at(n).right, k - size(at(n).left) - 1);
+        at(n).right = a;
+        update(n);
+        return {n, b};
+    }
+
+    int merge(int a, int b) {
+        if (a < 0) return b;
+        if (b < 0) return a;
+        if (at(a).priority > at(b).priority) {
+            at(a).right = merge(at(a).right, b);
+            update(a);
+            return a;
+        }
+        at(b).left = merge(a, at(b).left);
+        update(b);
+        return b;
+    }
+
+    int newnode(size_t length, std::string pattern, std::string replacement) {
+        int n;
+        if (!free_.empty()) {
+            n = free_.back();
+            free_.pop_back();
+        } else {
+            n = static_cast<int>(nodes_.size());
+            nodes_.emplace_back();
+        }
+        Node& node = at(n);
+        node = Node{};
+        node.length = length;
+        node.priority = nextpriority();
+        node.pattern = std::move(pattern);
+        node.replacement = std::move(replacement);
+        update(n);
+        return n;
+    }
+
+    void freenode(int n) {
+        if (n < 0) return;
+        freenode(at(n).left);
+        freenode(at(n).right);
+        at(n) = Node{};
+        free_.push_back(n);
+    }
+
+    // xorshift32: balance only, so the game's own random draws stay untouched.
+    uint32_t nextpriority() {
+        seed_ ^= seed_ << 13;
+        seed_ ^= seed_ >> 17;
+        seed_ ^= seed_ << 5;
+        return seed_;
+    }
+
+    size_t capacity_;
+    std::vector<Node> nodes_;
+    std::vector<int> free_;
+    int root_ = -1;
+    uint32_t seed_ = 2463534242u;
+};
+
+// The next line that is not empty; false at the end of the file.
+bool nextnonempty(TextLines& lines, std::string& line) {
+    while (lines.next(line))
+        if (!line.empty()) return true;
+    return false;
+}
+
+}  // namespace
+
+void Game::loadlanguagefile() {
+    language.langcount = 0;
+    language.langfrom.clear();
+    language.langto.clear();
+    LengthTable table(static_cast<size_t>(Language::kMaxEntries));
+    try {
+        const std::string path = datapath("/language.txt");
+        if (!platform.files.exists(path)) return;
+        const std::optional<std::string> bytes = platform.files.read(path);
+        if (!bytes) return;
+        TextLines lines(*bytes);
+        if (!lines.next(language.langtitle)) return;
+        std::string match, replacement;
+        // A match text with no replacement after it is dropped.
+        while (nextnonempty(lines, match) && nextnonempty(lines, replacement))
+            table.add(std::move(match), std::move(replacement));
+    } catch (const std::exception&) {
+        // An unreadable file translates what was read up to the failure.
+    }
+    try {
+        table.collect(language.langfrom, language.langto);
+        language.langcount = static_cast<int>(language.langfrom.size());
+    } catch (const std::exception&) {
+        language.langfrom.clear();
+        language.langto.clear();
+    }
+}
+
+void Game::Translate(std::string& tempm) {
+    std::u32string text = codepoints(tempm);
+    bool changed = false;
+    uint64_t budget = kMatchSteps;
+    const size_t count = std::min({static_cast<size_t>(std::max(language.langcount, 0)),
+                                   language.langfrom.size(), language.langto.size()});
+    for (size_t i = 0; i < count; ++i) {
+        try {
+            const std::u32string pattern = codepoints(language.langfrom[i]);
+            if (!wildcardmatch(text, pattern, budget)) continue;
+            // The variable part runs from the first "*" to as many characters
+            // before the end as the pattern has after it.
+            const auto length = static_cast<int64_t>(text.size());
+            const size_t star = pattern.find(U'*');
+            const int64_t p = star == std::u32string::npos ? 0 : static_cast<int64_t>(star) + 1;
+            const int64_t tail = p == 0 ? length : std::clamp<int64_t>(length - p + 1, 0, length);
+            const int64_t kept =
+                std::max<int64_t>(0, tail - (static_cast<int64_t>(pattern.size()) - p));
+            const std::u32string captured =
+                text.substr(static_cast<size_t>(length - tail), static_cast<size_t>(kept));
+
+            const std::u32string replacement = codepoints(language.langto[i]);
+            size_t holes = 0;
+            for (size_t at = 0; (at = replacement.find(U"$T", at)) != std::u32string::npos; at += 2)
+                ++holes;
+            if (replacement.size() - 2 * holes + holes * captured.size() > kMaxTextLength) continue;
+            std::u32string result;
+            result.reserve(replacement.size() - 2 * holes + holes * captured.size());
+            size_t from = 0;
+            for (size_t at; (at = replacement.find(U"$T", from)) != std::u32string::npos;
+                 from = at + 2)
+                result.append(replacement, from, at - from).append(captured);
+            result.append(replacement, from);
+            text = std::move(result);
+            changed = true;
+        } catch (const std::exception&) {
+            // This entry is skipped; the others are still tried.
+        }
+    }
+    if (changed) tempm = utf8(text);
+}
 
 }  // namespace velloxa

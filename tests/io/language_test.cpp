@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "io/text.h"
+#include "io/wildcard.h"
+#include "support/harness.h"
+
+namespace velloxa::testing {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// A game whose language file holds `content`, read the way start-up reads it.
+class Language : public ::testing::Test {
+  protected:
+    void load(const std::string& content) {
+        h.home.write("language.txt", content);
+        h.game->loadlanguagefile();
+    }
+    std::string translate(std::string text) {
+        h.game->Translate(text);
+        return text;
+    }
+    const Lines& patterns() const { return h.game->language.langfrom; }
+
+    Harness h;
+};
+
+bool matches(const std::string& text, const std::string& pattern) {
+    return wildcardmatch(codepoints(text), codepoints(pattern));
+}
+
+TEST_F(Language, LongestFirstAndLaterLinesFirstAmongEquals) {
+    load(
+        "Title\r\nabcdefghi\r\nNine\r\naaa\r\nfirst\r\nTile $T: \r\nTile $T!\r\n\r\nbbb\r\n\r\n"
+        "second\r\n");
+    // "Tile $T: " is nine characters as read, so it goes before the stored
+    // nine although its own pattern is eight long.
+    EXPECT_EQ(patterns(), (Lines{"Tile *: ", "abcdefghi", "bbb", "aaa"}));
+    EXPECT_EQ(h.game->language.langto, (Lines{"Tile $T!", "Nine", "second", "first"}));
+    EXPECT_EQ(translate("Tile Ember Fox: "), "Tile Ember Fox!");
+    EXPECT_EQ(translate("Tile Ember Fox"), "Tile Ember Fox");
+}
+
+TEST_F(Language, TableOrderMatchesPlainInsertion) {
+    // Mixed lengths, some with "$T", past the size limit: the table must be
+    // what inserting one pair after the other into a plain list gives.
+    std::string file = "Title\n";
+    Lines stored;
+    std::vector<size_t> order;  // positions in `stored`, in table order
+    uint32_t r = 12345;
+    for (size_t i = 0; i < 7000; ++i) {
+        r = r * 1103515245u + 12345u;
+        std::string match(1 + (r >> 16) % 12, static_cast<char>('a' + i % 26));
+        if (r % 3 == 0) match += "$T";
+        file += match + "\n" + std::to_string(i) + "\n";
+        stored.push_back(match.ends_with("$T") ? match.substr(0, match.size() - 2) + "*" : match);
+        size_t at = 0;
+        while (at < order.size() && stored[order[at]].size() > match.size()) ++at;
+        if (at < 6000) order.insert(order.begin() + static_cast<long>(at), i);
+        if (order.size() > 6000) order.pop_back();
+    }
+    Lines expected;
+    for (const size_t i : order) expected.push_back(stored[i]);
+    load(file);
+    EXPECT_EQ(patterns(), expected);
+}
+
+TEST_F(Language, CapturesAndChains) {
+    load(
+        "T\nYou drop $T\nVous posez $T\nGood morning\nMorning\nMorning\nHi $T\n"
+        "$T, Empty tile.\n$T: vide\n, Empty tile.\nnever\n[abc]*\n<$T>\nxy?\n[$T]\n");
+    EXPECT_EQ(translate("You drop Ember Fox onto spot 1, 2."),
+              "Vous posez Ember Fox onto spot 1, 2.");
+    // Every entry is tried once per text, so a replacement is rewritten again.
+    EXPECT_EQ(translate("Good morning"), "Hi ");
+    EXPECT_EQ(translate("3 1, Empty tile."), "3 1: vide");
+    // The first "*" beyond the end of the text, or no "*": nothing captured.
+    EXPECT_EQ(translate("a"), "<>");
+    EXPECT_EQ(translate("xyz"), "[]");
+}
+
+TEST(Wildcard, PatternCharacters) {
+    const std::vector<std::pair<const char*, const char*>> yes = {{"Spot 3", "Spot ?"},
+                                                                  {"Spot \xC3\xA9", "Spot ?"},
+                                                                  {"7 to 5", "# to #"},
+                                                                  {"Bat", "[A-C]at"},
+                                                                  {"Dat", "[!A-C]at"},
+                                                                  {"-y", "[-x]y"},
+                                                                  {"-y", "[x-]y"},
+                                                                  {"*", "[*]"},
+                                                                  {"b", "[z-ab]"},
+                                                                  {"qa", "[!]a"},
+                                                                  {"", "*"},
+                                                                  {"xaaab", "*a*b"}};
+    for (const auto& [text, pattern] : yes) EXPECT_TRUE(matches(text, pattern)) << pattern;
+    const std::vector<std::pair<const char*, const char*>> no = {
+        {"Spot 33", "Spot ?"}, {"\xD9\xA7", "#"}, {"Dat", "[A-C]at"}, {"bat", "[!a-c]at"},
+        {"by", "[a-]y"},       {"b", "[z-a]"},    {"a", "[]a"},       {"]a", "[]a"},
+        {"a", "[a"},           {"a[b", "a[b"},    {"ABC", "abc"},     {"xaaab", "*a*c"}};
+    for (const auto& [text, pattern] : no) EXPECT_FALSE(matches(text, pattern)) << pattern;
+}
+
+TEST(Wildcard, ManyStarsAgainstALongText) {
+    std::string stars;
+    for (int i = 0; i < 30; ++i) stars += "*a";
+    const std::string text(4000, 'a');
+    EXPECT_FALSE(matches(text, stars + "*b"));
+    EXPECT_TRUE(matches(text, stars + "*"));
+    EXPECT_FALSE(matches(text, "*" + std::string(2000, 'a') + "b*"));
+}
+
+TEST_F(Language, LineEndsAndEncodings) {
+    // CR alone and LF alone end lines too; a byte order mark is not text.
+    load("\xEF\xBB\xBFTitle\rcaf\xC3\xA9?\rCoffee\nTea\r\nTh\xC3\xA9\n");
+    EXPECT_EQ(h.game->language.langtitle, "Title");
+    EXPECT_EQ(translate("caf\xC3\xA9!"), "Coffee");
+    EXPECT_EQ(translate("Tea"), "Th\xC3\xA9");
+    // Not UTF-8: the Windows code page, kept internally as UTF-8.
+    load("Title\r\ncaf\xE9\r\n\x93quoted\x94\r\n");
+    EXPECT_EQ(translate("caf\xC3\xA9"), "\xE2\x80\x9Cquoted\xE2\x80\x9D");
+    // Lengths are characters: "ééé" (six bytes) is shorter than "abcd".
+    load("T\n\xC3\xA9\xC3\xA9\xC3\xA9\n1\nabcd\n2\n");
+    EXPECT_EQ(patterns(), (Lines{"abcd", "\xC3\xA9\xC3\xA9\xC3\xA9"}));
+}
+
+TEST_F(Language, IncompleteAndOversizedFiles) {
+    h.game->loadlanguagefile();
+    EXPECT_EQ(h.game->language.langcount, 0);
+    load("T\n\nA\n\n\nB\n   \nspaces\nLone\n\n");
+    EXPECT_EQ(patterns(), (Lines{"   ", "A"}));
+
+    std::string pairs = "Title\n";
+    for (int i = 1; i <= 10000; ++i) pairs += "m" + std::to_string(100000 + i) + "\nr\n";
+    load(pairs);
+    ASSERT_EQ(h.game->language.langcount, 6000);
+    EXPECT_EQ(patterns().front(), "m110000");
+    EXPECT_EQ(patterns().back(), "m104001");
+}
+
+TEST_F(Language, HostileFilesDoNoHarm) {
+    std::string binary;
+    for (uint32_t i = 0; i < 300000; ++i) binary += static_cast<char>(i * 7919u % 256u);
+    load(binary);
+    translate("Welcome to Nebbin's Velloxa, version 0.5f.  Main menu.");
+
+    // Entries that double the text stop before it passes 4000 characters.
+    std::string file = "T\n";
+    for (int i = 0; i < 20; ++i) file += "*\n$T$T\n";
+    std::string stars;
+    for (int i = 0; i < 30; ++i) stars += "*a";
+    for (int i = 0; i < 200; ++i) file += stars + "*b" + std::to_string(i) + "\nx\n";
+    load(file);
+    std::string expected = "0123456789";
+    while (expected.size() * 2 <= 4000) expected += expected;
+    EXPECT_EQ(translate("0123456789"), expected);
+}
+
+TEST_F(Language, SpokenTextsPassThroughTranslation) {
+    h.home.write("language.txt", "T\r\nSapi on\r\nVoix active\r\n");
+    h.start();
+    h.take();
+    h.game->speech.speechmode = 3;
+    h.game->nextroute();
+    EXPECT_EQ(h.only("speak "), Lines{"speak Voix active"});
+    // The reset title is not a spoken text.
+    EXPECT_EQ(h.only("title "), Lines{"title Nebbin's Velloxa (v0.5f)"});
+}
+
+}  // namespace
+}  // namespace velloxa::testing
