@@ -10,15 +10,6 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-Texts said(Harness& h, const std::string& script) {
-    h.take();
-    h.keys(script);
-    Texts texts;
-    for (const std::string& l : h.take())
-        if (l.rfind("speak ", 0) == 0) texts.push_back(l.substr(6));
-    return texts;
-}
-
 const std::string kTail = ".  Press Enter to continue, or escape to view the board.";
 
 struct Campaign : ::testing::Test {
@@ -54,7 +45,7 @@ struct Campaign : ::testing::Test {
 TEST_F(Campaign, ChallengeMenuIsSilentWithoutACampaign) {
     for (int opponent : {0, -3}) {
         challenge(opponent, 2);
-        EXPECT_TRUE(said(h, "Down\nUp\nEnter\n").empty());
+        EXPECT_TRUE(h.said("Down\nUp\nEnter\n").empty());
         EXPECT_EQ(g().ui.menuitem, 2);
         EXPECT_EQ(g().ui.menu, 4);
     }
@@ -63,15 +54,15 @@ TEST_F(Campaign, ChallengeMenuIsSilentWithoutACampaign) {
 TEST_F(Campaign, ChallengeItemsStopAtTheEnds) {
     const auto& story = story_content();
     challenge(1, 0);
-    EXPECT_EQ(said(h, "Up\nEnter\nDown\nDown\nDown\n"),
+    EXPECT_EQ(h.said("Up\nEnter\nDown\nDown\nDown\n"),
               (Texts{story[0].sofar, story[0].sofar, "Configure your deck for battle.",
                      story[0].intro, story[0].intro}));
     challenge(4, 4);
-    EXPECT_EQ(said(h, "Down\nUp\nUp\n"),
+    EXPECT_EQ(h.said("Down\nUp\nUp\n"),
               (Texts{story[3].goback, story[3].intro, "Configure your deck for battle."}));
     // The item count shrinks to 3 once the campaign is back at opponent 1.
     challenge(1, 4);
-    EXPECT_EQ(said(h, "Down\n"), Texts{story[0].intro});
+    EXPECT_EQ(h.said("Down\n"), Texts{story[0].intro});
 }
 
 TEST_F(Campaign, GoingBackNeedsShiftAndStopsBelowEleven) {
@@ -82,14 +73,14 @@ TEST_F(Campaign, GoingBackNeedsShiftAndStopsBelowEleven) {
         "You look at your tiles and decide you should spend more time here before moving on to "
         "stronger opponents.";
     challenge(5, 4);
-    EXPECT_EQ(said(h, "Enter\n"), Texts{confirm});
+    EXPECT_EQ(h.said("Enter\n"), Texts{confirm});
     EXPECT_EQ(g().collection.opponent, 5);
-    EXPECT_EQ(said(h, "Shift+Enter\nCtrl+Enter\n"), (Texts{done, done}));
+    EXPECT_EQ(h.said("Shift+Enter\nCtrl+Enter\n"), (Texts{done, done}));
     EXPECT_EQ(g().collection.opponent, 3);
     EXPECT_EQ(g().ui.menuitem, 4);
     for (int from : {11, 15}) {
         challenge(from, 4);
-        said(h, "Shift+Enter\n");
+        h.said("Shift+Enter\n");
         EXPECT_EQ(g().collection.opponent, 10) << from;
     }
 }
@@ -100,10 +91,10 @@ TEST_F(Campaign, SummaryStepsWithoutWrappingAndEnterWalksForward) {
     h.take();
     g().menus(-1, 0);
     EXPECT_EQ(h.only("speak "), Texts{"speak Line 1."});
-    EXPECT_EQ(said(h, "Up\nDown\nDown\nDown\nUp\nEnter\n"),
+    EXPECT_EQ(h.said("Up\nDown\nDown\nDown\nUp\nEnter\n"),
               (Texts{"Line 1.", "Line 2.", score, score, "Line 2.", score}));
     g().match.turn = 1;
-    EXPECT_EQ(said(h, "Enter\n"), Texts{"It is your turn."});
+    EXPECT_EQ(h.said("Enter\n"), Texts{"It is your turn."});
     EXPECT_EQ(g().ui.menu, 0);
     EXPECT_EQ(g().ui.menuitem, 0);
 }
@@ -120,7 +111,7 @@ TEST_F(Campaign, SummaryResultLines) {
     };
     for (const Case& c : cases) {
         summary(1, true, c.mine, c.theirs);
-        EXPECT_EQ(said(h, "Down\nDown\nDown\n"), (Texts{"Line 1.", c.line, c.line}));
+        EXPECT_EQ(h.said("Down\nDown\nDown\n"), (Texts{"Line 1.", c.line, c.line}));
     }
 }
 
@@ -147,15 +138,15 @@ TEST_F(Campaign, FinishedBattleLeadsBackToTheRightMenu) {
     g().collection.opponent = 3;
     g().ui.battlemode = 0;
     summary(1, true, 1, 2);
-    EXPECT_EQ(said(h, "Enter\nEnter\n").back(), story[2].sofar);
+    EXPECT_EQ(h.said("Enter\nEnter\n").back(), story[2].sofar);
     EXPECT_EQ(g().collection.opponent, 3);
     EXPECT_EQ(g().ui.menu, 4);
     // Instant action: a draw lands on "New game", a win on "Exit".
     g().ui.battlemode = 4;
     summary(1, true, 3, 3);
-    EXPECT_EQ(said(h, "Enter\nEnter\n").back(), "New game");
+    EXPECT_EQ(h.said("Enter\nEnter\n").back(), "New game");
     summary(1, true, 4, 3);
-    EXPECT_EQ(said(h, "Enter\nEnter\n").back(), "Exit");
+    EXPECT_EQ(h.said("Enter\nEnter\n").back(), "Exit");
     EXPECT_EQ(g().ui.menu, 1);
     EXPECT_EQ(g().ui.menuitem, 5);
 }
@@ -177,18 +168,18 @@ struct DeckMenu : Campaign {
 };
 
 TEST_F(DeckMenu, TilesCarryTheirSlotAndTheLastItemWraps) {
-    EXPECT_EQ(said(h, "Enter\nDown\nDown\nDown\nDown\nUp\n"),
+    EXPECT_EQ(h.said("Enter\nDown\nDown\nDown\nDown\nUp\n"),
               (Texts{"Tile 1: " + g().stattext(1), "Tile 5: " + g().stattext(17), g().stattext(33),
                      "Previous menu", "Tile 1: " + g().stattext(1), "Previous menu"}));
     EXPECT_EQ(g().ui.menu, 6);
-    EXPECT_EQ(said(h, "Down\nEnter\n"),
+    EXPECT_EQ(h.said("Down\nEnter\n"),
               (Texts{"Tile 1: " + g().stattext(1),
                      "Press number keys 1 through 5 to put tiles into your deck.  These are the "
                      "tiles you will have when you face your next opponent."}));
 }
 
 TEST_F(DeckMenu, NumberKeysPutTilesAndSaveOnlyChanges) {
-    said(h, "Enter\nDown\nDown\n");  // on the rarity 3 tile
+    h.said("Enter\nDown\nDown\n");  // on the rarity 3 tile
     h.take();
     h.keys("Shift+2\n");
     EXPECT_EQ(h.take(), (Texts{"key 50 1",
@@ -203,16 +194,16 @@ TEST_F(DeckMenu, NumberKeysPutTilesAndSaveOnlyChanges) {
 }
 
 TEST_F(DeckMenu, LeavingNeedsAFullDeck) {
-    said(h, "Enter\n");
+    h.said("Enter\n");
     g().collection.deck[1][2] = 0;
     g().collection.deck[1][4] = 0;
-    EXPECT_EQ(said(h, "Up\nEnter\n"),
+    EXPECT_EQ(h.said("Up\nEnter\n"),
               (Texts{"Previous menu",
                      "You must assign a tile to spot number 2 before you can leave this menu."}));
     EXPECT_EQ(g().ui.menu, 6);
     g().collection.deck[1][2] = 5;
     g().collection.deck[1][4] = 6;
-    EXPECT_EQ(said(h, "Enter\n"), Texts{story_content()[1].sofar});
+    EXPECT_EQ(h.said("Enter\n"), Texts{story_content()[1].sofar});
     EXPECT_EQ(g().ui.menu, 4);
     EXPECT_EQ(g().ui.menuitem, 1);
 }

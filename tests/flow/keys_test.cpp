@@ -9,16 +9,6 @@ namespace velloxa::testing {
 
 namespace {
 
-// The texts spoken while `script` is delivered.
-std::vector<std::string> said(Harness& h, const std::string& script) {
-    h.take();
-    h.keys(script);
-    std::vector<std::string> texts;
-    for (const std::string& l : h.take())
-        if (l.rfind("speak ", 0) == 0) texts.push_back(l.substr(6));
-    return texts;
-}
-
 // A started game with the board active: the user to move, cursor in the
 // centre, both hands holding tiles 1-5 and 17-21.
 struct Board : ::testing::Test {
@@ -53,31 +43,31 @@ TEST_F(Board, GlobalKeysComeBeforeMenusAndBoard) {
     g().ui.menu = 1;
     g().ui.menuitem = 0;
     g().speech.sendingkeys = 1;
-    EXPECT_TRUE(said(h, "Down\nEnter\nEscape\n").empty());
+    EXPECT_TRUE(h.said("Down\nEnter\nEscape\n").empty());
     EXPECT_EQ(g().ui.menuitem, 0);
     g().speech.sendingkeys = 0;
 
-    EXPECT_TRUE(said(h, "Alt\n").empty());
-    EXPECT_EQ(said(h, "Ctrl\n"), std::vector<std::string>{""});
-    EXPECT_EQ(said(h, "Escape\n"),
+    EXPECT_TRUE(h.said("Alt\n").empty());
+    EXPECT_EQ(h.said("Ctrl\n"), std::vector<std::string>{""});
+    EXPECT_EQ(h.said("Escape\n"),
               std::vector<std::string>{"Hold shift and press Escape to return to the main menu."});
     // Escape with Ctrl is neither of the Escape cases: the menu just repeats its item.
     g().ui.menuitem = 4;
-    EXPECT_EQ(said(h, "Ctrl+Escape\n"), std::vector<std::string>{"How to play"});
+    EXPECT_EQ(h.said("Ctrl+Escape\n"), std::vector<std::string>{"How to play"});
 
     // Shift+Escape leaves a battle for the main menu, which sits on "Exit".
     g().ui.menu = 0;
-    EXPECT_EQ(said(h, "Shift+Escape\n"), std::vector<std::string>{"Exit"});
+    EXPECT_EQ(h.said("Shift+Escape\n"), std::vector<std::string>{"Exit"});
     EXPECT_EQ(g().ui.menu, 1);
     EXPECT_EQ(g().ui.menuitem, 5);
     g().ui.menu = 0;
-    EXPECT_TRUE(said(h, "Ctrl+Escape\nAlt+Escape\n").empty());
+    EXPECT_TRUE(h.said("Ctrl+Escape\nAlt+Escape\n").empty());
 }
 
 TEST_F(Board, ArrowsDescribeTheSpotAndStopAtTheEdge) {
     put(1, 1, 9, 2);
     put(1, 2, 10, 1);
-    const auto texts = said(h, "Left\nUp\nLeft\nUp\nDown\nRight\nRight\nRight\n");
+    const auto texts = h.said("Left\nUp\nLeft\nUp\nDown\nRight\nRight\nRight\n");
     const std::vector<std::string> expected = {
         "1 2, " + g().stattext(10),
         "1 1, Enemy " + g().stattext(9),
@@ -102,7 +92,7 @@ TEST_F(Board, FacingAttacksOnlyForAnEmptySpotFacingTheEnemy) {
     put(2, 3, 9, 2);  // below: up attack 4
     put(1, 2, 1, 2);  // left: right attack 2
     put(3, 2, 9, 1);  // right: the user's own tile
-    EXPECT_EQ(said(h, "W\nI\nS\nK\nA\nJ\nD\nL\n"),
+    EXPECT_EQ(h.said("W\nI\nS\nK\nA\nJ\nD\nL\n"),
               (std::vector<std::string>{
                   "1 is the downward attack for the " + name(1) + " above this spot.",
                   "1 is the downward attack for the " + name(1) + " above this spot.",
@@ -112,47 +102,47 @@ TEST_F(Board, FacingAttacksOnlyForAnEmptySpotFacingTheEnemy) {
                   "2 is the rightward attack for the " + name(1) + " left of this spot.",
               }));
     put(3, 2, 9, 2);
-    EXPECT_EQ(said(h, "Shift+D\n"), std::vector<std::string>{"1 is the leftward attack for the " +
+    EXPECT_EQ(h.said("Shift+D\n"), std::vector<std::string>{"1 is the leftward attack for the " +
                                                              name(9) + " right of this spot."});
 
     // A taken spot, an empty neighbour and the board's edge say nothing.
     put(2, 2, 5, 1);
-    EXPECT_TRUE(said(h, "W\nS\nA\nD\n").empty());
+    EXPECT_TRUE(h.said("W\nS\nA\nD\n").empty());
     g().match.cursorx = 1;
     g().match.cursory = 1;
-    EXPECT_TRUE(said(h, "W\nA\n").empty());
+    EXPECT_TRUE(h.said("W\nA\n").empty());
     fill(0, 0);
     g().match.cursorx = 2;
     g().match.cursory = 2;
-    EXPECT_TRUE(said(h, "W\nS\nA\nD\n").empty());
+    EXPECT_TRUE(h.said("W\nS\nA\nD\n").empty());
 }
 
 TEST_F(Board, ScoreKeyTellsWhoLeadsAndTheResult) {
     g().match.score[1] = 2;
     g().match.score[2] = 1;
-    EXPECT_EQ(said(h, "Z\n"),
+    EXPECT_EQ(h.said("Z\n"),
               std::vector<std::string>{"The score is 2 to 1.  You are currently winning."});
     g().match.score[1] = 1;
-    EXPECT_EQ(said(h, "Z\n"),
+    EXPECT_EQ(h.said("Z\n"),
               std::vector<std::string>{"The score is 1 to 1.  You are currently tied."});
     fill(3, 2);
     g().match.score[1] = 5;
     g().match.score[2] = 4;
-    EXPECT_EQ(said(h, "Z\n"),
+    EXPECT_EQ(h.said("Z\n"),
               std::vector<std::string>{"The score is 5 to 4.  You won the battle."});
     g().match.score[1] = 0;
-    EXPECT_EQ(said(h, "Z\n"),
+    EXPECT_EQ(h.said("Z\n"),
               std::vector<std::string>{"The score is 0 to 4.  You lost the battle."});
 }
 
 TEST_F(Board, UserDigitsDescribeWithAnyStateButShift) {
     g().match.hand[1][3] = 0;
-    EXPECT_EQ(said(h, "2\nCtrl+2\nShift+Ctrl+2\n3\nShift+3\n"),
+    EXPECT_EQ(h.said("2\nCtrl+2\nShift+Ctrl+2\n3\nShift+3\n"),
               (std::vector<std::string>{g().stattext(2), g().stattext(2), g().stattext(2),
                                         "card already used.", "card already used."}));
     EXPECT_EQ(g().match.handcursor, 3);
     put(2, 2, 30, 2);
-    EXPECT_EQ(said(h, "Shift+4\n"),
+    EXPECT_EQ(h.said("Shift+4\n"),
               std::vector<std::string>{"There is already a tile on this spot."});
     EXPECT_EQ(g().match.hand[1][4], 4);
     EXPECT_EQ(g().ui.menu, 0);
@@ -178,32 +168,32 @@ TEST_F(Board, ShroudingThresholdsByLevel) {
                                : level == 5 ? all
                                             : bylevel);
         }
-        EXPECT_EQ(said(h, keys), expected);
+        EXPECT_EQ(h.said(keys), expected);
     }
     // Instant action hides slots 2 to 5 whatever the difficulty.
     g().ui.difficulty = 1;
     g().ui.battlemode = 4;
-    EXPECT_EQ(said(h, keys),
+    EXPECT_EQ(h.said(keys),
               (std::vector<std::string>{told(1), bylevel, bylevel, bylevel, bylevel}));
     EXPECT_EQ(g().match.handcursor, 5);
     // A played tile is reported as used before any shrouding.
     g().ui.battlemode = 0;
     g().ui.difficulty = 5;
     g().match.hand[2][5] = 0;
-    EXPECT_EQ(said(h, "Shift+0\n9\n"),
+    EXPECT_EQ(h.said("Shift+0\n9\n"),
               (std::vector<std::string>{"Enemy's card already used.", all}));
 }
 
 TEST_F(Board, BoardKeysIgnoredDuringTheEnemysTurnAndADrop) {
     g().match.turn = 2;
-    EXPECT_TRUE(said(h, "Left\n1\n6\nZ\nShift+1\n").empty());
+    EXPECT_TRUE(h.said("Left\n1\n6\nZ\nShift+1\n").empty());
     EXPECT_EQ(g().match.cursorx, 2);
     g().match.turn = 1;
     g().match.dropping = true;
-    EXPECT_TRUE(said(h, "Left\n1\nShift+1\n").empty());
+    EXPECT_TRUE(h.said("Left\n1\nShift+1\n").empty());
     EXPECT_EQ(g().match.hand[1][1], 1);
     // The speech keys still work.
-    EXPECT_EQ(said(h, "Ctrl\n"), std::vector<std::string>{""});
+    EXPECT_EQ(h.said("Ctrl\n"), std::vector<std::string>{""});
 }
 
 TEST_F(Board, DropIgnoresKeysInItsWaitsAndOpensTheSummary) {
@@ -237,16 +227,16 @@ TEST_F(Board, EscapeViewsTheFinishedBoardAndReturnsToTheSummary) {
     g().queue.list2 = {"Enemy drops a tile.", "A capture."};
     g().ui.menu = 5;
     g().ui.menuitem = 3;
-    EXPECT_EQ(said(h, "Shift+Escape\n"),
+    EXPECT_EQ(h.said("Shift+Escape\n"),
               std::vector<std::string>{
                   "You may now view the board.  Press Escape again to return to the summary "
                   "screen."});
     EXPECT_EQ(g().ui.menu, 0);
     EXPECT_EQ(g().match.turn, 0);
-    EXPECT_EQ(said(h, "Right\nShift+1\n"),
+    EXPECT_EQ(h.said("Right\nShift+1\n"),
               (std::vector<std::string>{"3 2, " + g().stattext(3),
                                         "There is already a tile on this spot."}));
-    EXPECT_EQ(said(h, "Escape\n"), std::vector<std::string>{"Enemy drops a tile."});
+    EXPECT_EQ(h.said("Escape\n"), std::vector<std::string>{"Enemy drops a tile."});
     EXPECT_EQ(g().ui.menu, 5);
     EXPECT_EQ(g().ui.menuitem, 1);
 }
@@ -260,7 +250,7 @@ TEST_F(Board, EscapeDuringTheLastDropLeavesTheSummaryToTheDrop) {
     const std::string drop = "You drop " + name(1) + " onto spot 2, 2.";
     // The board is full from the moment the tile lies on it; the Escape in
     // the drop's waits must not open a summary that could be continued twice.
-    const auto texts = said(h, "Shift+1\n+0.1 Escape\n+0.05 Enter\n+0.05 Enter\nEnter\nEnter\n");
+    const auto texts = h.said("Shift+1\n+0.1 Escape\n+0.05 Enter\n+0.05 Enter\nEnter\nEnter\n");
     ASSERT_GE(texts.size(), 3u);
     EXPECT_EQ(texts[0], "Hold shift and press Escape to return to the main menu.");
     EXPECT_EQ(texts[1], drop);

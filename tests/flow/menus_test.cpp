@@ -12,15 +12,6 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-Texts said(Harness& h, const std::string& script) {
-    h.take();
-    h.keys(script);
-    Texts texts;
-    for (const std::string& l : h.take())
-        if (l.rfind("speak ", 0) == 0) texts.push_back(l.substr(6));
-    return texts;
-}
-
 const std::string kInstant =
     "Instant action.  Start with a random hand of tiles, facing off against a computer "
     "opponent.  No collecting tiles in this match, just an instant battle.";
@@ -39,9 +30,9 @@ struct Menus : ::testing::Test {
 TEST_F(Menus, StartUpSitsBeforeTheFirstItem) {
     EXPECT_EQ(g().ui.menu, 1);
     EXPECT_EQ(g().ui.menuitem, 0);
-    EXPECT_EQ(said(h, "Down\n"), Texts{"New game"});
+    EXPECT_EQ(h.said("Down\n"), Texts{"New game"});
     g().ui.menuitem = 0;
-    EXPECT_EQ(said(h, "Up\nUp\nRight\nLeft\nLeft\nLeft\nLeft\n"),
+    EXPECT_EQ(h.said("Up\nUp\nRight\nLeft\nLeft\nLeft\nLeft\n"),
               (Texts{"Exit", "How to play", "Exit", "How to play", kInstant,
                      "Continue where you last left off.", "New game"}));
 }
@@ -62,31 +53,31 @@ TEST(MenusStart, EnterAtOnceSaysGoodByeAndEnds) {
 
 TEST_F(Menus, ContinueIsSkippedWithExactlyFiveTiles) {
     g().collection.unlockedcount = 5;
-    EXPECT_EQ(said(h, "Down\nDown\nUp\nRight\nLeft\n"),
+    EXPECT_EQ(h.said("Down\nDown\nUp\nRight\nLeft\n"),
               (Texts{"New game", kInstant, "New game", kInstant, "New game"}));
     EXPECT_EQ(g().ui.menuitem, 1);
     for (int count : {0, 4, 6}) {
         g().collection.unlockedcount = count;
         g().ui.menuitem = 1;
-        EXPECT_EQ(said(h, "Down\n"), Texts{"Continue where you last left off."}) << count;
+        EXPECT_EQ(h.said("Down\n"), Texts{"Continue where you last left off."}) << count;
     }
 }
 
 TEST_F(Menus, NewGameNeedsShiftOverAGrownCollection) {
     g().collection.unlockedcount = 6;
     g().ui.menuitem = 1;
-    EXPECT_EQ(said(h, "Enter\n"),
+    EXPECT_EQ(h.said("Enter\n"),
               Texts{"Hold shift and press Enter to confirm overwriting your current game."});
     EXPECT_EQ(g().ui.menu, 1);
-    EXPECT_EQ(said(h, "Shift+Enter\n"), Texts{"Configure your game"});
+    EXPECT_EQ(h.said("Shift+Enter\n"), Texts{"Configure your game"});
     EXPECT_EQ(g().ui.menu, 2);
     EXPECT_EQ(g().ui.menuitem, 0);
 }
 
 TEST_F(Menus, DifficultyCyclesThroughTheFiveLevels) {
     g().ui.menuitem = 1;
-    said(h, "Enter\n");
-    EXPECT_EQ(said(h, "Down\nEnter\nEnter\nEnter\nEnter\nUp\n"),
+    h.said("Enter\n");
+    EXPECT_EQ(h.said("Down\nEnter\nEnter\nEnter\nEnter\nUp\n"),
               (Texts{"Difficulty set to medium.  Press Enter to change.", "Difficulty set to hard.",
                      "Difficulty set to hardest.", "Difficulty set to easiest.",
                      "Difficulty set to easy.", "Begin the game."}));
@@ -95,7 +86,7 @@ TEST_F(Menus, DifficultyCyclesThroughTheFiveLevels) {
 
 TEST_F(Menus, EnterTwiceOnNewGameBeginsACampaign) {
     g().ui.menuitem = 1;
-    const Texts texts = said(h, "Enter\nEnter\n");
+    const Texts texts = h.said("Enter\nEnter\n");
     ASSERT_GE(texts.size(), 2u);
     EXPECT_EQ(texts[0], "Configure your game");
     EXPECT_EQ(texts[1], "Good luck");
@@ -107,13 +98,13 @@ TEST_F(Menus, EnterTwiceOnNewGameBeginsACampaign) {
 
 TEST_F(Menus, HelpTextsRepeatOnEnterAndItemFiveGoesBack) {
     g().ui.menuitem = 3;
-    EXPECT_EQ(said(h, "Down\n"), Texts{"How to play"});
-    const Texts first = said(h, "Enter\n");
+    EXPECT_EQ(h.said("Down\n"), Texts{"How to play"});
+    const Texts first = h.said("Enter\n");
     ASSERT_EQ(first.size(), 1u);
     EXPECT_EQ(g().ui.menu, 3);
-    EXPECT_EQ(said(h, "Enter\n"), first);
-    EXPECT_EQ(said(h, "Up\n"), Texts{"Previous menu"});
-    EXPECT_EQ(said(h, "Down\nUp\nEnter\n"), (Texts{first[0], "Previous menu", "New game"}));
+    EXPECT_EQ(h.said("Enter\n"), first);
+    EXPECT_EQ(h.said("Up\n"), Texts{"Previous menu"});
+    EXPECT_EQ(h.said("Down\nUp\nEnter\n"), (Texts{first[0], "Previous menu", "New game"}));
     EXPECT_EQ(g().ui.menu, 1);
     EXPECT_EQ(g().ui.menuitem, 1);
 }

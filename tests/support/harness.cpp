@@ -93,4 +93,13 @@ std::vector<std::string> Harness::only(const std::string& prefix) const {
     return result;
 }
 
+std::vector<std::string> Harness::said(const std::string& script) {
+    take();
+    keys(script);
+    std::vector<std::string> texts;
+    for (const std::string& l : take())
+        if (l.rfind("speak ", 0) == 0) texts.push_back(l.substr(6));
+    return texts;
+}
+
 }  // namespace velloxa::testing

@@ -59,6 +59,8 @@ public:
     std::vector<std::string> take();
     // Only the lines beginning with `prefix` (for example "speak ").
     std::vector<std::string> only(const std::string& prefix) const;
+    // The texts spoken while `script` is delivered (earlier lines are dropped).
+    std::vector<std::string> said(const std::string& script);
 
     TempDir home;
     std::ostringstream out;
