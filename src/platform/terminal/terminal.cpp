@@ -1,12 +1,136 @@
-#include <iostream>
+// The game in a text terminal, for console screen readers and braille
+// displays, also over SSH where no window can open.
+#include <fcntl.h>
+#include <unistd.h>
 
+#include <cstdlib>
+#include <exception>
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include "flow/game.h"
 #include "platform/frontends.h"
+#include "platform/sdl/sdl_audio.h"
+#include "platform/sdl/sdl_sound.h"
+#include "platform/sdl/trace.h"
+#include "platform/speech/espeak_voice.h"
+#include "platform/speech/speechd_reader.h"
+#include "platform/terminal/rawmode.h"
+#include "platform/terminal/terminal_host.h"
 
 namespace velloxa {
 
-int run_terminal(const CommandLine&) {
-    std::cerr << "velloxa: the terminal front-end is not built yet\n";
-    return 1;
+namespace {
+
+// VELLOXA_NO_AUDIO=1 (or SDL's dummy driver) leaves the audio device, the
+// voice engine and the speech server alone: every text is printed.
+bool audio_wanted() {
+    const char* no = std::getenv("VELLOXA_NO_AUDIO");
+    if (no != nullptr && *no != '\0' && std::string(no) != "0") return false;
+    const char* driver = std::getenv("SDL_AUDIODRIVER");
+    return driver == nullptr || std::string(driver) != "dummy";
+}
+
+// Titles and key protocol switches only go to a terminal that takes them;
+// the Linux console would print them as text.
+bool capable_terminal() {
+    if (!::isatty(1)) return false;
+    const char* term = std::getenv("TERM");
+    const std::string name = term != nullptr ? term : "";
+    return !name.empty() && name != "dumb" && name.rfind("linux", 0) != 0;
+}
+
+// Sound libraries report a missing device on standard error, line after
+// line, into the very terminal a screen reader is reading: they are kept
+// quiet while the devices are probed.
+class Muffle {
+  public:
+    Muffle() : saved_(::dup(2)) {
+        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (saved_ >= 0 && null >= 0) ::dup2(null, 2);
+        if (null >= 0) ::close(null);
+    }
+    ~Muffle() {
+        if (saved_ < 0) return;
+        ::dup2(saved_, 2);
+        ::close(saved_);
+    }
+    Muffle(const Muffle&) = delete;
+    Muffle& operator=(const Muffle&) = delete;
+
+  private:
+    int saved_;
+};
+
+int play(const CommandLine& cmd, TerminalHost& host) {
+    PrintingVoice printer(host);
+    NoScreenReader noreader;
+    SilentSound silent;
+    const std::unique_ptr<Trace> trace = Trace::from_environment();
+    SdlAudio audio(trace.get());
+    SdlSoundDevice device(audio);
+    EspeakVoice espeak(audio);
+    SpeechdReader speechd(trace.get());
+
+    // Without an audio device the game still runs: silent, every text printed.
+    const bool wanted = audio_wanted();
+    // The terminal's own handlers put the terminal back on a signal.
+    ::setenv("SDL_NO_SIGNAL_HANDLERS", "1", 0);
+    bool sounding = false;
+    if (wanted) {
+        Muffle quiet;
+        sounding = audio.open();
+    }
+    if (wanted && !sounding)
+        std::cerr << "velloxa: no audio device (" << audio.error()
+                  << "): no sound, and every text is printed\n";
+    Voice& voice = sounding ? static_cast<Voice&>(espeak) : printer;
+    SoundDevice& sound = sounding ? static_cast<SoundDevice&>(device) : silent;
+    ScreenReader& reader = wanted ? static_cast<ScreenReader&>(speechd) : noreader;
+    host.set_before_end([&audio] { audio.close(); });
+    struct Forget {
+        TerminalHost& host;
+        ~Forget() { host.set_before_end(nullptr); }
+    } forget{host};
+    Platform platform{host, host, voice, reader, host, sound, host, host, host, host};
+    const std::string home = cmd.home.empty() ? executable_folder() : cmd.home;
+    StartOptions start;
+    start.folders = Folders{home, home};
+    start.seed = cmd.seeded ? cmd.seed : seconds_since_midnight();
+    Game game(platform, start);
+    host.set_names([&game](int t) {
+        return t >= 0 && t < Catalogue::kCapacity ? game.cards.cardname[static_cast<size_t>(t)]
+                                                  : std::string();
+    });
+    bool started = false;
+    {
+        Muffle quiet;  // the speech server is probed here
+        started = game.Form_Load();
+    }
+    if (started) host.run(game);
+    return 0;
+}
+
+}  // namespace
+
+int run_terminal(const CommandLine& cmd) {
+    TerminalOptions options;
+    options.control = capable_terminal() ? 1 : -1;
+    options.board = cmd.board;
+    TerminalHost host(options);
+    const bool raw = rawmode::enter(0, options.control);
+    int code = 1;
+    try {
+        if (raw) host.negotiate(300);
+        code = play(cmd, host);
+    } catch (const std::exception& e) {
+        rawmode::leave();
+        std::cerr << "velloxa: " << e.what() << "\n";
+        return 1;
+    }
+    rawmode::leave();
+    return code;
 }
 
 }  // namespace velloxa

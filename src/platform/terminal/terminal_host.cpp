@@ -1,0 +1,230 @@
+#include "platform/terminal/terminal_host.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <climits>
+#include <cstdlib>
+#include <stdexcept>
+
+#include "platform/terminal/rawmode.h"
+
+namespace velloxa {
+
+namespace {
+
+// Texts come from the game and the language file; a stray control byte
+// must not reach the terminal as a command.
+std::string printable(const std::string& text) {
+    std::string s;
+    s.reserve(text.size());
+    for (char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u >= 0x20 && u != 0x7f) s += c;
+    }
+    return s;
+}
+
+// The first `count` characters of a UTF-8 text, padded with blanks.
+std::string initials(const std::string& name, int count) {
+    std::string s;
+    int chars = 0;
+    for (char c : name) {
+        const bool starts = (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        if (starts && chars == count) break;
+        if (starts) ++chars;
+        s += c;
+    }
+    for (; chars < count; ++chars) s += ' ';
+    return s;
+}
+
+bool samepicture(const BoardPicture& a, const BoardPicture& b) {
+    return a.cursorx == b.cursorx && a.cursory == b.cursory && a.cells == b.cells;
+}
+
+}  // namespace
+
+std::array<std::string, 3> boardlines(const BoardPicture& picture,
+                                      const std::function<std::string(int)>& names) {
+    std::array<std::string, 3> lines;
+    for (int y = 1; y <= 3; ++y) {
+        std::string& line = lines[static_cast<size_t>(y - 1)];
+        line = "|";
+        for (int x = 1; x <= 3; ++x) {
+            const auto [tile, owner] = picture.cells[static_cast<size_t>((x - 1) * 3 + y - 1)];
+            const bool cursor = x == picture.cursorx && y == picture.cursory;
+            std::string content = "  -  ";
+            if (tile != 0) {
+                const std::string name = names ? names(tile) : std::string();
+                content = initials(printable(name.empty() ? "#" + std::to_string(tile) : name), 3);
+                content += owner == 1 ? " Y" : owner == 2 ? " E" : " ?";
+            }
+            line += (cursor ? "[" : " ") + content + (cursor ? "]" : " ") + "|";
+        }
+    }
+    return lines;
+}
+
+TerminalHost::TerminalHost(TerminalOptions options) : options_(options) {}
+
+void TerminalHost::writeout(int fd, const std::string& bytes) {
+    const char* p = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return;
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+}
+
+void TerminalHost::print(const std::string& text) {
+    const std::string s = printable(text);
+    if (!s.empty()) writeout(options_.out, s + "\n");
+}
+
+void TerminalHost::negotiate(int64_t budget_ms) {
+    if (options_.control < 0) return;
+    // The keyboard protocol query, then the device attributes, which every
+    // terminal answers: an answer to the first before the second means yes.
+    writeout(options_.control, "\x1b[?u\x1b[c");
+    const int64_t until = now_ms() + budget_ms;
+    while (!attributes_ && !eof_) {
+        const int64_t now = now_ms();
+        if (now >= until) break;
+        pump(until - now);
+    }
+    // Keep the title of whoever ran the program, to give it back at the end.
+    if (kitty_) {
+        // Escape codes for every key (8), modifiers told apart (1), and the
+        // key's place on a US layout (4) so that digits work on any layout.
+        rawmode::set_leave_sequence("\x1b[<u\x1b[23;0t");
+        writeout(options_.control, "\x1b[22;0t\x1b[>13u");
+    } else {
+        // xterm's modifyOtherKeys: Shift+Enter and the like get codes.
+        rawmode::set_leave_sequence("\x1b[>4;0m\x1b[23;0t");
+        writeout(options_.control, "\x1b[22;0t\x1b[>4;1m");
+    }
+    writeout(options_.control, "\x1b]0;" + title_ + "\a");
+}
+
+int64_t TerminalHost::now_ms() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+void TerminalHost::pump(int64_t timeout_ms) {
+    if (decoder_.incomplete()) {
+        const int64_t left = std::max<int64_t>(0, escapedue_ - now_ms());
+        if (timeout_ms < 0 || left < timeout_ms) timeout_ms = left;
+    }
+    const int wait = timeout_ms < 0 ? -1 : static_cast<int>(std::min<int64_t>(timeout_ms, INT_MAX));
+    if (eof_) {
+        if (wait > 0) ::poll(nullptr, 0, wait);
+    } else {
+        pollfd p{options_.in, POLLIN, 0};
+        if (::poll(&p, 1, wait) > 0) {
+            char buf[512];
+            const ssize_t n = ::read(options_.in, buf, sizeof buf);
+            if (n > 0) {
+                decoder_.feed(std::string_view(buf, static_cast<size_t>(n)));
+                escapedue_ = now_ms() + options_.escape_ms;
+            } else if (n == 0 || (errno != EINTR && errno != EAGAIN)) {
+                eof_ = true;
+                decoder_.expire();
+            }
+        }
+    }
+    if (decoder_.incomplete() && now_ms() >= escapedue_) decoder_.expire();
+    take();
+}
+
+void TerminalHost::take() {
+    while (!decoder_.empty()) {
+        const TermKey k = decoder_.pop();
+        switch (k.kind) {
+            case TermKey::quit:
+                end();
+                break;
+            case TermKey::kittyreply:
+                kitty_ = true;
+                break;
+            case TermKey::attributes:
+                attributes_ = true;
+                break;
+            case TermKey::key:
+                keys_.push_back(k);
+                break;
+        }
+    }
+}
+
+bool TerminalHost::deliverone() {
+    // Nothing reaches the game before its start-up has finished.
+    if (sink_ == nullptr || keys_.empty()) return false;
+    const TermKey k = keys_.front();
+    keys_.pop_front();
+    sink_->on_key(k.code, k.state);
+    return true;
+}
+
+void TerminalHost::run(EventSink& sink) {
+    sink_ = &sink;
+    for (;;) {
+        if (deliverone()) continue;
+        if (eof_) return;
+        pump(-1);
+    }
+}
+
+void TerminalHost::process_until(int64_t deadline_ms) {
+    for (;;) {
+        if (deliverone()) return;
+        const int64_t now = now_ms();
+        if (now >= deadline_ms) return;
+        pump(deadline_ms - now);
+    }
+}
+
+void TerminalHost::yield() {
+    pump(0);
+    while (deliverone()) {
+    }
+}
+
+void TerminalHost::set_title(const std::string& text) {
+    // The title routes repeat a text by showing it behind a blank first, so
+    // that a title watcher notices; a printed line is new anyway.
+    const bool nudge = text == " " + title_;
+    title_ = text;
+    if (options_.control >= 0) writeout(options_.control, "\x1b]0;" + printable(text) + "\a");
+    if (!nudge) print(text);
+}
+
+void TerminalHost::begin_board(const BoardPicture& picture) {
+    if (!options_.board || (shown_ && samepicture(*shown_, picture))) return;
+    shown_ = picture;
+    for (const std::string& line : boardlines(picture, names_)) print(line);
+}
+
+void TerminalHost::end() {
+    if (before_end_) before_end_();
+    rawmode::leave();
+    std::_Exit(0);
+}
+
+void NoScreenReader::say(const std::string&) {
+    throw std::runtime_error("no screen reader");
+}
+
+void SilentSound::load(int, const std::string& path) {
+    PosixFiles files;
+    if (!files.exists(path)) throw std::runtime_error("file not found");
+}
+
+}  // namespace velloxa

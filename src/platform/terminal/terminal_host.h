@@ -1,0 +1,130 @@
+// The terminal platform: keys from a terminal in raw mode, everything the
+// game says printed as lines of their own (what console screen readers and
+// braille displays read), waits spent sleeping in poll().
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "io/platform.h"
+#include "platform/posix_files.h"
+#include "platform/terminal/keys.h"
+
+namespace velloxa {
+
+struct TerminalOptions {
+    int in = 0;              // keys
+    int out = 1;             // spoken lines
+    int control = -1;        // title and key protocol switches; -1: none
+    bool board = false;      // print a text board after each change
+    int64_t escape_ms = 50;  // a lone Escape byte counts as the key after this
+};
+
+// The three lines of the text board: tile initials with the owner (Y you,
+// E enemy) and the cursor in brackets.
+std::array<std::string, 3> boardlines(const BoardPicture& picture,
+                                      const std::function<std::string(int)>& names);
+
+class TerminalHost : public Clock,
+                     public WindowTitle,
+                     public KeyInjector,
+                     public Canvas,
+                     public MessageBox,
+                     public ProcessEnd,
+                     public PosixFiles {
+  public:
+    explicit TerminalHost(TerminalOptions options);
+
+    // Asks the terminal whether it speaks the kitty keyboard protocol and
+    // switches on the most exact key reporting it offers. Waits at most
+    // `budget_ms` for the answers; keys typed meanwhile are kept.
+    void negotiate(int64_t budget_ms);
+    bool kitty() const { return kitty_; }
+
+    // One line for the screen reader; empty texts print nothing.
+    void print(const std::string& text);
+    void set_names(std::function<std::string(int)> names) { names_ = std::move(names); }
+    // Runs just before the program ends itself (to close the audio device).
+    void set_before_end(std::function<void()> f) { before_end_ = std::move(f); }
+    // Hands keys to `sink` until the input ends.
+    void run(EventSink& sink);
+
+    // Clock
+    int64_t now_ms() override;
+    void wait_started(int64_t) override {}
+    void process_until(int64_t deadline_ms) override;
+    void yield() override;
+    // WindowTitle
+    std::string title() override { return title_; }
+    void set_title(const std::string& text) override;
+    // KeyInjector: a terminal has no chord to send to anyone.
+    void press(int) override {}
+    void release(int) override {}
+    // Canvas: nothing is drawn; the text board is printed on request.
+    std::pair<int, int> inner_size() override { return {640, 480}; }
+    void begin_board(const BoardPicture& picture) override;
+    void fill_rect(int, int, int, int, Rgb) override {}
+    void outline_rect(int, int, int, int, Rgb) override {}
+    void text(int, int, double, Rgb, const std::string&) override {}
+    void end_board() override {}
+    // MessageBox
+    void show(const std::string& text) override { print(text); }
+    // ProcessEnd: puts the terminal back and ends at once.
+    void end() override;
+
+  private:
+    // Reads what has come in, waiting at most `timeout_ms` (-1: no limit)
+    // for the first byte; decodes it and acts on Ctrl+C at once.
+    void pump(int64_t timeout_ms);
+    void take();
+    bool deliverone();
+    void writeout(int fd, const std::string& bytes);
+
+    TerminalOptions options_;
+    KeyDecoder decoder_;
+    std::deque<TermKey> keys_;
+    EventSink* sink_ = nullptr;
+    int64_t escapedue_ = 0;  // when waiting bytes are taken as they stand
+    bool eof_ = false;
+    bool kitty_ = false;
+    bool attributes_ = false;
+    std::string title_ = "Velloxa";
+    std::function<std::string(int)> names_;
+    std::function<void()> before_end_;
+    std::optional<BoardPicture> shown_;
+};
+
+// The voice when there is no audio: each text is printed as a line.
+class PrintingVoice : public Voice {
+  public:
+    explicit PrintingVoice(TerminalHost& host) : host_(host) {}
+    bool create() override { return true; }
+    void speak(const std::string& text, int) override { host_.print(text); }
+    void set_rate(int) override {}
+
+  private:
+    TerminalHost& host_;
+};
+
+class NoScreenReader : public ScreenReader {
+  public:
+    bool create() override { return false; }
+    void say(const std::string&) override;
+};
+
+// Sound without an audio device: the game runs on, silently. A missing file
+// still fails to load, as it would with a device.
+class SilentSound : public SoundDevice {
+  public:
+    bool create() override { return true; }
+    void load(int slot, const std::string& path) override;
+    void set_volume(int, int) override {}
+    void set_pan(int, int) override {}
+    void play(int, int) override {}
+};
+
+}  // namespace velloxa
