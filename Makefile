@@ -1,5 +1,6 @@
 # `make run` plays the game, `make test` builds and runs every test.
 # Both install the Debian packages they need when they are missing.
+# `make run ARGS=--terminal` passes options to the game.
 
 BUILD    ?= build/release
 ASAN     ?= build/asan
@@ -33,7 +34,7 @@ asan: deps
 	cmake --build $(ASAN) -j $(JOBS)
 
 run: build
-	$(BUILD)/velloxa
+	$(BUILD)/velloxa $(ARGS)
 
 test: build asan
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
