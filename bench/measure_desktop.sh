@@ -1,0 +1,139 @@
+#!/usr/bin/env bash
+# Measures the desktop program under Xvfb:
+#  - processor use while idle in the main menu and during a long wait,
+#  - time from start to the welcome line (the speech call and its first samples),
+#  - time from a key event to the speech call, to the speech's first samples and
+#    to the first samples of the key's sound.
+# Usage: bench/measure_desktop.sh [PATH-TO-VELLOXA]   (default build/release/velloxa)
+# SDL_AUDIODRIVER defaults to "dummy" (a device that plays in real time into
+# nothing); set it to measure with a real device.
+set -euo pipefail
+
+velloxa=${1:-build/release/velloxa}
+bindir=$(cd "$(dirname "$velloxa")" && pwd)
+velloxa=$bindir/$(basename "$velloxa")
+work=$(mktemp -d /tmp/velloxa-measure-XXXXXX)
+xvfb_pid=
+app_pid=
+cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+xvfb_pid=$!
+for ((i = 0; i < 100; i++)); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "Xvfb could not start" >&2; exit 1; }
+export DISPLAY=:$(head -n1 "$work/display")
+export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
+export VELLOXA_TRACE=$work/trace
+mkdir -p "$work/home"
+ln -s "$bindir/sounds" "$work/home/sounds"
+ticks=$(getconf CLK_TCK)
+
+await() {
+    for ((i = 0; i < 400; i++)); do
+        grep -q -- "$1" "$work/trace" 2>/dev/null && return 0
+        sleep 0.025
+    done
+    echo "timed out waiting for '$1'" >&2
+    return 1
+}
+cputicks() { awk '{print $14 + $15}' "/proc/$app_pid/stat"; }
+# Processor use over $1 seconds, in percent of one core.
+cpuover() {
+    local t0 t1
+    t0=$(cputicks)
+    sleep "$1"
+    t1=$(cputicks)
+    awk -v d=$((t1 - t0)) -v s="$1" -v hz="$ticks" 'BEGIN {printf "%.2f", 100 * d / hz / s}'
+}
+start() {
+    rm -f "$work/trace"
+    launched=$(date +%s%6N)
+    "$velloxa" --home "$work/home" --seed "$1" >/dev/null 2>&1 &
+    app_pid=$!
+    await "speak Welcome"
+    window=$(xdotool search --sync --pid "$app_pid" | head -n1)
+    xdotool windowfocus --sync "$window"
+    await " draw "
+}
+stop() {
+    kill "$app_pid" 2>/dev/null || true
+    wait "$app_pid" 2>/dev/null || true
+    app_pid=
+}
+# Microseconds from the first line matching $1 to the first later line matching $2.
+gap() {
+    awk -v a="$1" -v b="$2" '
+        !t && $0 ~ a { t = $1; next }
+        t && $0 ~ b { print $1 - t; exit }' "$work/trace"
+}
+median() { sort -n | awk '{v[NR] = $1} END {if (NR) print v[int((NR + 1) / 2)]; else print "-"}'; }
+maximum() { sort -n | tail -n1; }
+ms() { awk '{printf "%.1f", $1 / 1000}'; }
+
+echo "audio driver: $SDL_AUDIODRIVER"
+
+# ---- start-up, then idle in the main menu
+starts=()
+firstsamples=()
+for run in 1 2 3 4 5; do
+    start 1
+    welcome=$(awk '/ speak Welcome/ {print $1; exit}' "$work/trace")
+    await "speech-start"
+    heard=$(awk '/ speech-start/ {print $1; exit}' "$work/trace")
+    starts+=($((welcome - launched)))
+    firstsamples+=($((heard - launched)))
+    [ "$run" -lt 5 ] && stop
+done
+echo "start to the welcome line (speech call), median of 5: $(printf '%s\n' "${starts[@]}" | median | ms) ms"
+echo "start to the welcome line's first samples, median of 5: $(printf '%s\n' "${firstsamples[@]}" | median | ms) ms"
+sleep 4  # let the welcome line end
+echo "processor use idle in the main menu (10 s): $(cpuover 10) % of one core"
+
+# ---- key to speech and sound: Down steps the main menu (a speech call and
+# the step sound each time)
+tospeak=()
+tosamples=()
+tosound=()
+for n in $(seq 1 20); do
+    : >"$work/trace"
+    xdotool key Down
+    await " speech-start"
+    await " sound-start"
+    tospeak+=("$(gap ' key 40 ' ' speak ')")
+    tosamples+=("$(gap ' key 40 ' ' speech-start')")
+    tosound+=("$(gap ' key 40 ' ' sound-start')")
+    sleep 0.3
+done
+for what in "speech call:tospeak" "first speech samples:tosamples" "first samples of the step sound:tosound"; do
+    label=${what%%:*}
+    eval "values=(\"\${${what##*:}[@]}\")"
+    printf 'key event to %s, 20 keys: median %s ms, max %s ms\n' "$label" \
+        "$(printf '%s\n' "${values[@]}" | median | ms)" "$(printf '%s\n' "${values[@]}" | maximum | ms)"
+done
+stop
+
+# ---- a long wait: Instant action where the enemy moves first waits 4 s
+found=
+for seed in 1 2 6 8 9; do
+    start "$seed"
+    xdotool key Down; sleep 0.3; xdotool key Down; sleep 0.3; xdotool key Down
+    await "speak Instant action"
+    xdotool key Return
+    await "chosen to go first"
+    if grep -q "Your opponent has been chosen" "$work/trace"; then
+        await "hold 4000"
+        sleep 0.3
+        echo "processor use during the 4 s wait before the enemy's first move (3 s): $(cpuover 3) % of one core"
+        found=1
+        stop
+        break
+    fi
+    stop
+done
+[ -n "$found" ] || echo "no seed gave the enemy the first move; the wait was not measured"

@@ -1,0 +1,45 @@
+# Window, terminal, real sound and speech, and the generated sound set.
+
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(VELLOXA_SDL2 REQUIRED IMPORTED_TARGET sdl2)
+pkg_check_modules(VELLOXA_SDL2_MIXER REQUIRED IMPORTED_TARGET SDL2_mixer)
+pkg_check_modules(VELLOXA_SDL2_TTF REQUIRED IMPORTED_TARGET SDL2_ttf)
+pkg_check_modules(VELLOXA_ESPEAK REQUIRED IMPORTED_TARGET espeak-ng)
+pkg_check_modules(VELLOXA_SPEECHD REQUIRED IMPORTED_TARGET speech-dispatcher)
+find_package(Threads REQUIRED)
+
+file(GLOB VELLOXA_FRONTEND_SOURCES CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/src/platform/sdl/*.cpp
+  ${PROJECT_SOURCE_DIR}/src/platform/speech/*.cpp
+  ${PROJECT_SOURCE_DIR}/src/platform/terminal/*.cpp)
+add_library(velloxa_frontends STATIC ${VELLOXA_FRONTEND_SOURCES})
+target_link_libraries(velloxa_frontends
+  PUBLIC velloxa_headless velloxa_core
+         PkgConfig::VELLOXA_SDL2 PkgConfig::VELLOXA_SDL2_MIXER PkgConfig::VELLOXA_SDL2_TTF
+         PkgConfig::VELLOXA_ESPEAK PkgConfig::VELLOXA_SPEECHD Threads::Threads)
+# The window draws with this font; a missing font only loses the texts.
+target_compile_definitions(velloxa_frontends PRIVATE
+  VELLOXA_FONT="/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf")
+
+# The sound set is synthesised at build time into sounds/ beside the program.
+# The tile sounds follow the catalogue, so a new catalogue regenerates them.
+add_executable(velloxa_soundgen ${PROJECT_SOURCE_DIR}/tools/soundgen.cpp)
+target_link_libraries(velloxa_soundgen PRIVATE velloxa_core)
+set(VELLOXA_SOUNDS_STAMP ${CMAKE_BINARY_DIR}/sounds/.generated)
+add_custom_command(
+  OUTPUT ${VELLOXA_SOUNDS_STAMP}
+  COMMAND velloxa_soundgen ${CMAKE_BINARY_DIR}/sounds
+  COMMAND ${CMAKE_COMMAND} -E touch ${VELLOXA_SOUNDS_STAMP}
+  DEPENDS velloxa_soundgen
+  COMMENT "Synthesising the sound set"
+  VERBATIM)
+add_custom_target(velloxa_sounds ALL DEPENDS ${VELLOXA_SOUNDS_STAMP})
+add_dependencies(velloxa_frontends velloxa_sounds)
+
+# Helper of tests/scripts/desktop_*.sh, built beside the program.
+pkg_check_modules(VELLOXA_X11 IMPORTED_TARGET x11)
+if(VELLOXA_X11_FOUND)
+  add_executable(velloxa_desktop_probe ${PROJECT_SOURCE_DIR}/tests/scripts/desktop_probe.cpp)
+  target_link_libraries(velloxa_desktop_probe PRIVATE PkgConfig::VELLOXA_X11)
+  add_dependencies(velloxa_frontends velloxa_desktop_probe)
+endif()

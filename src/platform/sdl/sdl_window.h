@@ -1,0 +1,87 @@
+// The desktop window: keys, repaints, the title, the board drawing, the
+// message box, and the waits that keep handling window events.
+#pragma once
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <map>
+#include <string>
+
+#include "io/platform.h"
+#include "platform/sdl/sdl_audio.h"
+#include "platform/sdl/trace.h"
+
+namespace velloxa {
+
+class SdlWindow : public Clock,
+                  public WindowTitle,
+                  public Canvas,
+                  public MessageBox,
+                  public ProcessEnd {
+  public:
+    // `audio` is closed before the program ends, so that whatever it still
+    // holds is written out.
+    SdlWindow(SdlAudio& audio, Trace* trace) : audio_(audio), trace_(trace) {}
+    ~SdlWindow() override;
+    SdlWindow(const SdlWindow&) = delete;
+    SdlWindow& operator=(const SdlWindow&) = delete;
+
+    // Creates the window (hidden) and its renderer; false with `error` set
+    // when there is no display.
+    bool open(std::string& error);
+    // Keys and repaints go to `sink` from now on; the window is shown.
+    void start(EventSink& sink);
+    // The top-level event loop; ends the program when the window closes.
+    [[noreturn]] void run();
+
+    // Clock
+    int64_t now_ms() override { return static_cast<int64_t>(SDL_GetTicks64()); }
+    void wait_started(int64_t interval_ms) override;
+    void process_until(int64_t deadline_ms) override;
+    void yield() override;
+    // WindowTitle
+    std::string title() override { return title_; }
+    void set_title(const std::string& text) override;
+    // Canvas
+    std::pair<int, int> inner_size() override;
+    void begin_board(const BoardPicture& picture) override;
+    void fill_rect(int left, int top, int right, int bottom, Rgb colour) override;
+    void outline_rect(int left, int top, int right, int bottom, Rgb colour) override;
+    void text(int x, int y, double points, Rgb colour, const std::string& text) override;
+    void end_board() override;
+    // MessageBox
+    void show(const std::string& text) override;
+    // ProcessEnd: at once, also from inside a wait.
+    [[noreturn]] void end() override;
+
+  private:
+    void handle(const SDL_Event& event);
+    [[noreturn]] void quit(int code, const char* why);
+    TTF_Font* font(int points);
+    void screenshot();
+
+    SdlAudio& audio_;
+    Trace* trace_;
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* frame_ = nullptr;  // the board picture, kept for repaints
+    int frame_w_ = 0, frame_h_ = 0;
+    bool drawing_ = false;
+    bool ttf_ = false;
+    bool fontmissing_ = false;
+    std::map<int, TTF_Font*> fonts_;
+    std::string title_ = "Velloxa";
+    EventSink* sink_ = nullptr;
+    std::string screenshot_;  // VELLOXA_SCREENSHOT: a BMP of every picture
+};
+
+// Keys that would be sent to the system: nothing is injected on Linux, where
+// the chord has no meaning; the game still blocks keys meanwhile.
+class NoKeyInjector : public KeyInjector {
+  public:
+    void press(int) override {}
+    void release(int) override {}
+};
+
+}  // namespace velloxa
