@@ -89,9 +89,7 @@ void Game::runai() {
     droptile(chosen.x, chosen.y, match.hand[2][chosen.slot], 2, 0);
     match.hand[2][chosen.slot] = 0;
     match.turn = 1;
-    ui.menu = 5;
-    ui.menuitem = 0;
-    menus(-1, 0);
+    showmenu(5, 0);
 }
 
 }  // namespace velloxa

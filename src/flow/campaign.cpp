@@ -45,9 +45,7 @@ void Game::challengemenu(int keycode, int shift) {
                 sayit("Configure your deck for battle.");
                 break;
             }
-            ui.menu = 6;
-            ui.menuitem = 1;
-            menus(-1, 0);
+            showmenu(6, 1);
             break;
         case 3:
             if (enter && collection.opponent < 11) {
@@ -119,15 +117,11 @@ void Game::continuebattle() {
             ui.menu = 4;
             ui.menuitem = 1;
         } else {
-            ui.menu = 1;
-            ui.menuitem = 0;
-            menus(-1, 0);
+            showmenu(1, 0);
         }
         return;
     }
-    ui.menu = campaign ? 4 : 1;
-    ui.menuitem = 1;
-    menus(-1, 0);
+    showmenu(campaign ? 4 : 1, 1);
 }
 
 }  // namespace velloxa

@@ -38,9 +38,7 @@ void Game::deckmenu(int keycode, int shift) {
               " before you can leave this menu.");
         return;
     }
-    ui.menu = 4;
-    ui.menuitem = 0;
-    menus(-1, 0);
+    showmenu(4, 0);
 }
 
 }  // namespace velloxa

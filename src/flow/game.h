@@ -30,7 +30,7 @@ struct StartOptions {
 };
 
 class Game : public EventSink {
-public:
+  public:
     Game(Platform& platform, StartOptions options);
 
     // ---- start-up and keys (flow/startup.cpp, flow/keys.cpp)
@@ -70,6 +70,7 @@ public:
 
     // ---- flow (flow/)
     void menus(int keycode, int shift);
+    void showmenu(int menu, int item);  // switch menus and speak the new current item
     void cycleme(int keycode, int shift, int temp, int flock);
     // One block of `menus` per menu (menus.cpp, campaign.cpp, deckmenu.cpp).
     void mainmenu(int keycode, int shift);
@@ -90,8 +91,8 @@ public:
     void sayit(std::string tempm);
     void setupsapi();
     void loadjaws();
-    void nextroute();              // Tab
-    void changerate(int delta);    // Page Up / Page Down
+    void nextroute();            // Tab
+    void changerate(int delta);  // Page Up / Page Down
     void resettitle();
     void makesound(std::string tempm, double tempv, double tempp, int temploop, int bufferindex);
     void setsound(int bufferindex, std::string& tempm);

@@ -77,9 +77,7 @@ void Game::Form_KeyDown(int keycode, int shift) {
     // is full too, and opening the summary then would let its result be
     // continued twice: two rewards and a skipped opponent.
     if (keycode == kEscape && ui.menu == 0 && match.turn == 0 && match.boardfull()) {
-        ui.menu = 5;
-        ui.menuitem = 0;
-        menus(-1, 0);
+        showmenu(5, 0);
         return;
     }
     if (keycode == kEscape && shift == 0) {
@@ -87,9 +85,7 @@ void Game::Form_KeyDown(int keycode, int shift) {
         return;
     }
     if (keycode == kEscape && shift == 1) {
-        ui.menu = 1;
-        ui.menuitem = 0;
-        menus(-1, 0);
+        showmenu(1, 0);
         return;
     }
     if (ui.menu != 0) {
@@ -193,9 +189,7 @@ void Game::dropusertile() {
                           " onto spot " + num(match.cursorx) + ", " + num(match.cursory) + ".");
     droptile(match.cursorx, match.cursory, match.hand[1][match.handcursor], 1, 0);
     match.hand[1][match.handcursor] = 0;
-    ui.menu = 5;
-    ui.menuitem = 0;
-    menus(-1, 0);
+    showmenu(5, 0);
     match.turn = 2;
     match.dropping = false;
 }

@@ -71,6 +71,12 @@ void Game::menus(int keycode, int shift) {
     }
 }
 
+void Game::showmenu(int menu, int item) {
+    ui.menu = menu;
+    ui.menuitem = item;
+    menus(-1, 0);
+}
+
 void Game::cycleme(int keycode, int, int temp, int flock) {
     if (keycode == 38 || keycode == 37) {
         ui.menuitem -= 1;
@@ -120,9 +126,7 @@ void Game::mainmenu(int keycode, int shift) {
             startusout();
             sayit("Good luck");
             hold(0.5);
-            ui.menu = 4;
-            ui.menuitem = 1;
-            menus(-1, 0);
+            showmenu(4, 1);
             break;
         case 3:
             if (!enter) {
@@ -142,9 +146,7 @@ void Game::mainmenu(int keycode, int shift) {
                 sayit("How to play");
                 break;
             }
-            ui.menu = 3;
-            ui.menuitem = 1;
-            menus(-1, 0);
+            showmenu(3, 1);
             break;
         case 5:
             if (!enter) {
@@ -185,9 +187,7 @@ void Game::newgamemenu(int keycode, int shift) {
             starterdeck();
             sayit("Good luck");
             hold(0.5);
-            ui.menu = 4;
-            ui.menuitem = 1;
-            menus(-1, 0);
+            showmenu(4, 1);
             break;
         default:
             break;
@@ -204,9 +204,7 @@ void Game::helpmenu(int keycode, int shift) {
             sayit("Previous menu");
             return;
         }
-        ui.menu = 1;
-        ui.menuitem = 1;
-        menus(-1, 0);
+        showmenu(1, 1);
     }
 }
 

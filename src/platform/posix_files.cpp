@@ -9,23 +9,14 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/fdio.h"
+
 namespace velloxa {
 
 namespace {
 
-[[noreturn]] void fail() { throw std::runtime_error(std::strerror(errno)); }
-
-bool writeall(int fd, const std::string& data) {
-    size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return true;
+[[noreturn]] void fail() {
+    throw std::runtime_error(std::strerror(errno));
 }
 
 }  // namespace
@@ -62,7 +53,8 @@ std::optional<std::string> PosixFiles::read(const std::string& path) {
 bool PosixFiles::append_line(const std::string& path, const std::string& line) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd < 0) return false;
-    const bool ok = writeall(fd, line + "\n");
+    const std::string text = line + "\n";
+    const bool ok = writeall(fd, text.data(), text.size());
     return ::close(fd) == 0 && ok;
 }
 
@@ -79,7 +71,7 @@ void PosixFiles::replace(const std::string& path, const std::string& data) {
         errno = saved;
         fail();
     };
-    if (!writeall(fd, data)) abandon();
+    if (!writeall(fd, data.data(), data.size())) abandon();
     if (::fchmod(fd, 0644) != 0) abandon();
     if (::fsync(fd) != 0) abandon();
     if (::close(fd) != 0) {

@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/fdio.h"
+
 namespace velloxa::rawmode {
 
 namespace {
@@ -70,16 +72,6 @@ void install() {
         sigaction(sig, &mine, &s.previous[sig]);
     }
     std::atexit([] { leave(); });
-}
-
-void writeall(int fd, const char* data, size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return;
-        data += n;
-        size -= static_cast<size_t>(n);
-    }
 }
 
 }  // namespace

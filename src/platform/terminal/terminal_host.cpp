@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "platform/fdio.h"
 #include "platform/terminal/rawmode.h"
 
 namespace velloxa {
@@ -72,15 +73,7 @@ std::array<std::string, 3> boardlines(const BoardPicture& picture,
 TerminalHost::TerminalHost(TerminalOptions options) : options_(options) {}
 
 void TerminalHost::writeout(int fd, const std::string& bytes) {
-    const char* p = bytes.data();
-    size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return;
-        p += n;
-        left -= static_cast<size_t>(n);
-    }
+    writeall(fd, bytes.data(), bytes.size());
 }
 
 void TerminalHost::print(const std::string& text) {
