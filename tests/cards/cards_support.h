@@ -1,19 +1,25 @@
-// Small helpers shared by the collection, deck and progress tests. They look
-// tiles up by rarity and name so the tests do not depend on the content.
+// Helpers shared by the card tests. Tiles are looked up by rarity so the
+// tests do not depend on the content.
 #pragma once
 
+#include <algorithm>
+#include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "flow/game.h"
 #include "support/harness.h"
 
 namespace velloxa::testing {
 
-inline HarnessOptions seeded(uint64_t seed) {
+using Slots = std::array<int, 6>;  // a hand or deck; slot 0 unused
+
+inline std::unique_ptr<Harness> started(uint64_t seed = 1) {
     HarnessOptions options;
     options.seed = seed;
-    return options;
+    auto h = std::make_unique<Harness>(options);
+    h->start(false);
+    return h;
 }
 
 inline std::vector<int> tilesofrarity(const Game& g, int rarity) {
@@ -23,35 +29,27 @@ inline std::vector<int> tilesofrarity(const Game& g, int rarity) {
     return out;
 }
 
-inline int rarityof(const Game& g, int t) {
-    return g.cards.cardrarity[static_cast<size_t>(t)];
-}
-
 inline const std::string& nameof(const Game& g, int t) {
     return g.cards.cardname[static_cast<size_t>(t)];
+}
+
+// The rarities of slots 1 to 5.
+inline std::vector<int> rarities(const Game& g, const Slots& slots) {
+    std::vector<int> out;
+    for (size_t s = 1; s <= 5; ++s)
+        out.push_back(g.cards.cardrarity[static_cast<size_t>(slots[s])]);
+    return out;
 }
 
 inline void setunlocked(Game& g, const std::vector<int>& tiles) {
     g.collection.unlocked = {};
     g.collection.unlockedcount = static_cast<int>(tiles.size());
-    for (size_t i = 0; i < tiles.size(); ++i) g.collection.unlocked[i + 1] = tiles[i];
+    std::copy(tiles.begin(), tiles.end(), g.collection.unlocked.begin() + 1);
 }
 
 inline std::vector<int> unlockedlist(const Game& g) {
-    std::vector<int> out;
-    for (int i = 1; i <= g.collection.unlockedcount; ++i)
-        out.push_back(g.collection.unlocked[static_cast<size_t>(i)]);
-    return out;
-}
-
-inline std::vector<int> deckof(const Game& g, int side) {
-    const auto& d = g.collection.deck[static_cast<size_t>(side)];
-    return {d[1], d[2], d[3], d[4], d[5]};
-}
-
-inline std::vector<int> handof(const Game& g, int side) {
-    const auto& h = g.match.hand[static_cast<size_t>(side)];
-    return {h[1], h[2], h[3], h[4], h[5]};
+    const auto& u = g.collection.unlocked;
+    return {u.begin() + 1, u.begin() + 1 + g.collection.unlockedcount};
 }
 
 }  // namespace velloxa::testing

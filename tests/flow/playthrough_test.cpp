@@ -8,27 +8,13 @@
 #include "support/harness.h"
 
 namespace velloxa::testing {
-
 namespace {
-
-using Texts = std::vector<std::string>;
-
-bool startswith(const std::string& s, const std::string& prefix) {
-    return s.rfind(prefix, 0) == 0;
-}
-
-Texts lines(const std::string& file) {
-    Texts out;
-    for (size_t at = 0, end; (end = file.find("\r\n", at)) != std::string::npos; at = end + 2)
-        out.push_back(file.substr(at, end - at));
-    return out;
-}
 
 // What one battle sounded like, gathered while it was played.
 struct Battle {
-    Texts spoken;
-    int drops = 0;     // "You drop" and "Enemy drops" lines of the summaries
-    int captures = 0;  // the other announcements of the summaries
+    Lines spoken;
+    int drops = 0;     // summaries opened: one per drop
+    int captures = 0;  // their announcements other than the drop itself
     int saves = 0;
     std::string result;
 };
@@ -71,40 +57,31 @@ Battle play(Harness& h, const std::string& script) {
         h.take();
         h.keys(keys);
         for (const std::string& l : h.take()) {
-            if (startswith(l, "speak ")) b.spoken.push_back(l.substr(6));
-            if (l == "save") ++b.saves;
+            b.saves += l == "save";
+            if (!l.starts_with("speak ")) continue;
+            b.spoken.push_back(l.substr(6));
+            if (l.find("Score was") != std::string::npos) b.result = b.spoken.back();
         }
-        // A fresh summary: count its announcements once.
         if (g.ui.menu == 5 && g.ui.menuitem == 1) {
             b.drops += 1;
             b.captures += static_cast<int>(g.queue.list2.size()) - 1;
         }
-        if (g.ui.menu == 5) {
-            keys = "Enter\n";
-        } else if (g.ui.menu == 0 && g.match.turn == 1) {
-            keys = nextmove(g);
-        } else {
-            keys.clear();
-        }
+        keys = g.ui.menu == 5 ? "Enter\n" : g.ui.menu == 0 && g.match.turn == 1 ? nextmove(g) : "";
     }
-    for (const std::string& s : b.spoken)
-        if (startswith(s, "You have won the battle!") || startswith(s, "You have been defeated!") ||
-            startswith(s, "The battle was a draw."))
-            b.result = s;
     return b;
 }
 
-std::string resultline(const MatchState& m) {
-    const std::string tail = ".  Press Enter to continue, or escape to view the board.";
+void checkbattle(const Game& g, const Battle& b) {
+    const double me = g.match.score[1], them = g.match.score[2];
     const auto n = [](double v) { return std::to_string(static_cast<int>(v)); };
-    if (m.score[1] > m.score[2])
-        return "You have won the battle!  Score was " + n(m.score[1]) + " to " + n(m.score[2]) +
-               tail;
-    if (m.score[1] < m.score[2])
-        return "You have been defeated!  Score was " + n(m.score[2]) + " to " + n(m.score[1]) +
-               tail;
-    return "The battle was a draw.  Score was tied " + n(m.score[1]) + " to " + n(m.score[2]) +
-           tail;
+    EXPECT_TRUE(g.match.boardfull());
+    EXPECT_EQ(b.drops, 9);
+    EXPECT_EQ(me + them, b.captures);  // every capture is announced once and is worth one point
+    EXPECT_TRUE(b.result.starts_with(
+        me > them   ? "You have won the battle!  Score was " + n(me) + " to " + n(them) + "."
+        : me < them ? "You have been defeated!  Score was " + n(them) + " to " + n(me) + "."
+                    : "The battle was a draw.  Score was tied " + n(me) + " to " + n(them) + "."))
+        << b.result;
 }
 
 // The tile reward of a won battle, as spoken and as saved.
@@ -113,20 +90,22 @@ void checkreward(Harness& h, const Battle& b) {
     const std::string prefix =
         "You have stolen a tile from your opponent.  You have now unlocked the ";
     const std::string& said = b.spoken.back();
-    ASSERT_TRUE(startswith(said, prefix));
-    ASSERT_EQ(said.substr(said.size() - 6), " tile!");
+    ASSERT_TRUE(said.starts_with(prefix) && said.ends_with(" tile!")) << said;
     const std::string stolen = said.substr(prefix.size(), said.size() - prefix.size() - 6);
     const auto& enemy = g.collection.deck[2];
     EXPECT_TRUE(std::any_of(enemy.begin() + 1, enemy.end(),
                             [&](int t) { return g.cards.cardname[t] == stolen; }));
     EXPECT_EQ(b.saves, 2);  // the battle start and the reward
+    // Saved: the next opponent and the grown collection with the stolen tile.
+    Lines file;
+    const std::string text = h.home.read("progress.ini");
+    for (size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+        file.push_back(text.substr(at, end - at));
     const int count = g.collection.unlockedcount;
-    const Texts file = lines(h.home.read("progress.ini"));
     ASSERT_EQ(file.size(), static_cast<size_t>(12 + count));
     EXPECT_EQ(file[5], std::to_string(g.collection.opponent));
     EXPECT_EQ(file[6], std::to_string(count));
-    EXPECT_NE(std::find(file.begin() + 7, file.begin() + 7 + count, stolen),
-              file.begin() + 7 + count);
+    EXPECT_NE(std::find(file.begin() + 7, file.end() - 5, stolen), file.end() - 5);
 }
 
 // Through the deck menu, the rarest tile left out of the deck replaces the
@@ -138,10 +117,9 @@ std::string improvedeck(const Game& g) {
         return c.cardup[t] + c.cardright[t] + c.carddown[t] + c.cardleft[t];
     };
     int position = 0;
-    for (int i = 1; i <= g.collection.unlockedcount; ++i) {
-        const int t = g.collection.unlocked[i];
-        if (std::find(deck.begin() + 1, deck.end(), t) == deck.end()) position = i;
-    }
+    for (int i = 1; i <= g.collection.unlockedcount; ++i)
+        if (std::find(deck.begin() + 1, deck.end(), g.collection.unlocked[i]) == deck.end())
+            position = i;
     if (position == 0) return {};
     const int t = g.collection.unlocked[position];
     int slot = 0;
@@ -156,28 +134,17 @@ std::string improvedeck(const Game& g) {
     return keys + "Enter\n";
 }
 
-void checkbattle(const Game& g, const Battle& b) {
-    EXPECT_TRUE(g.match.boardfull());
-    EXPECT_EQ(b.drops, 9);
-    // Every capture is announced once and is worth one point.
-    EXPECT_EQ(g.match.score[1] + g.match.score[2], b.captures);
-    EXPECT_EQ(b.result, resultline(g.match));
-}
-
-}  // namespace
-
 TEST(Playthrough, CampaignFromTheFirstKeyToTheFinalScene) {
-    HarnessOptions options;
-    options.seed = 77;
-    Harness h(options);
+    Harness h({.script = "", .seed = 77, .headless = {}});
     h.home.addsounds();
     h.start();
     Game& g = *h.game;
+    const auto& story = story_content();
 
     // New game at the easiest level; the challenge menu tells the opening story.
     h.take();
     h.keys("Down\nEnter\nDown\nEnter\nEnter\nEnter\nDown\nEnter\n");
-    EXPECT_EQ(h.only("speak ").back(), "speak " + std::string(story_content()[0].sofar));
+    EXPECT_EQ(h.only("speak ").back(), "speak " + std::string(story[0].sofar));
     ASSERT_EQ(g.ui.difficulty, 1);
     ASSERT_EQ(g.collection.unlockedcount, 5);
     ASSERT_EQ(g.ui.menu, 4);
@@ -195,7 +162,7 @@ TEST(Playthrough, CampaignFromTheFirstKeyToTheFinalScene) {
         EXPECT_EQ(g.ui.menuitem, 1);
         if (g.match.score[1] <= g.match.score[2]) {
             // Lost or drawn: the same opponent's story again, nothing gained.
-            EXPECT_EQ(b.spoken.back(), story_content()[static_cast<size_t>(opponent - 1)].sofar);
+            EXPECT_EQ(b.spoken.back(), story[static_cast<size_t>(opponent - 1)].sofar);
             EXPECT_EQ(g.collection.opponent, opponent);
             EXPECT_EQ(g.collection.unlockedcount, count);
             EXPECT_EQ(b.saves, 1);
@@ -212,27 +179,22 @@ TEST(Playthrough, CampaignFromTheFirstKeyToTheFinalScene) {
     EXPECT_GE(rewards, 5);
 
     // All beaten: the final scene, no further battle, and the way back to opponent 10.
-    const auto& last = story_content()[10];
-    h.take();
-    h.keys("Up\nDown\nDown\nEnter\nDown\nShift+Enter\n");
-    EXPECT_EQ(h.only("speak "),
-              (Texts{"speak " + std::string(last.sofar), "speak Configure your deck for battle.",
-                     "speak " + std::string(last.intro), "speak " + std::string(last.intro),
-                     "speak " + std::string(last.goback),
-                     "speak You look at your tiles and decide you should spend more time here "
-                     "before moving on to stronger opponents."}));
+    const auto& last = story[10];
+    EXPECT_EQ(
+        h.said("Up\nDown\nDown\nEnter\nDown\nShift+Enter\n"),
+        (Lines{last.sofar, "Configure your deck for battle.", last.intro, last.intro, last.goback,
+               "You look at your tiles and decide you should spend more time here "
+               "before moving on to stronger opponents."}));
     EXPECT_EQ(g.collection.opponent, 10);
 }
 
 TEST(Playthrough, InstantActionCollectsNothing) {
     for (uint64_t seed : {5, 6, 7}) {
         SCOPED_TRACE(seed);
-        HarnessOptions options;
-        options.seed = seed;
-        Harness h(options);
+        Harness h({.script = "", .seed = seed, .headless = {}});
         h.home.addsounds();
         h.start();
-        Game& g = *h.game;
+        const Game& g = *h.game;
         const Battle b = play(h, "Up\nUp\nUp\nEnter\n");
         ASSERT_NO_FATAL_FAILURE(checkbattle(g, b));
         EXPECT_EQ(g.ui.battlemode, 4);
@@ -244,4 +206,5 @@ TEST(Playthrough, InstantActionCollectsNothing) {
     }
 }
 
+}  // namespace
 }  // namespace velloxa::testing

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/harness.h"
@@ -9,16 +10,16 @@
 namespace velloxa::testing {
 namespace {
 
-using Lines = std::vector<std::string>;
+using Sounds = StartedGame;
 
 TEST(Sound, StartUpPreloadsEverySlot) {
     Harness full;
     full.home.addsounds();
     full.start();
-    const std::string arrows = full.home.path() + "/sounds/menu/arrows.wav";
     Lines loads;
     for (int slot = 0; slot <= 49; ++slot)
-        loads.push_back("load " + std::to_string(slot) + " " + arrows);
+        loads.push_back("load " + std::to_string(slot) + " " + full.home.path() +
+                        "/sounds/menu/arrows.wav");
     EXPECT_EQ(full.only("load "), loads);
     EXPECT_TRUE(full.only("log ").empty());
 
@@ -29,33 +30,28 @@ TEST(Sound, StartUpPreloadsEverySlot) {
               Lines(50, "log File is missing: " + none.home.path() + "/sounds/menu/arrows.wav"));
 }
 
-TEST(Sound, SlotsRotateAndFoldersFallBack) {
-    Harness h;
-    h.home.addsounds();
+TEST_F(Sounds, SlotsRotateAndTheSoundFolderFallsBackFileByFile) {
     h.home.write("alt/capture.wav", "");
-    h.start();
-    Game& g = *h.game;
-    g.sound.soundfolder = "alt";
+    g().sound.soundfolder = "alt";
     h.take();
     const std::string home = h.home.path();
-    g.makesound(g.apppath("/sounds/capture.wav"), -2000, -2500, 0, -1);
-    g.makesound(g.apppath("/sounds/drop1.wav"), 0, 0, 0, -1);
+    g().makesound(g().apppath("/sounds/capture.wav"), -2000, -2500, 0, -1);
+    g().makesound(g().apppath("/sounds/drop1.wav"), 0, 0, 0, -1);
     // Missing from both folders: one line naming the usual path, nothing played.
-    g.makesound(g.apppath("/sounds/drop9.wav"), 0, 0, 0, -1);
+    g().makesound(g().apppath("/sounds/drop9.wav"), 0, 0, 0, -1);
     EXPECT_EQ(h.take(),
               (Lines{"load 2 " + home + "/alt/capture.wav", "volume 2 -2000", "pan 2 -2500",
                      "play 2 0", "load 3 " + home + "/sounds/drop1.wav", "volume 3 0", "pan 3 0",
                      "play 3 0", "log File is missing: " + home + "/sounds/drop9.wav"}));
-    for (int i = 0; i < 46; ++i) g.makesound(g.apppath("/sounds/capture.wav"), 0, 0, 0, -1);
+    for (int i = 0; i < 46; ++i) g().makesound(g().apppath("/sounds/capture.wav"), 0, 0, 0, -1);
     const Lines plays = h.only("play ");
     EXPECT_EQ(plays.front(), "play 5 0");
     EXPECT_EQ(plays.back(), "play 2 0");  // the 49th automatic sound
-
     // An empty sound folder switches every sound off, without log lines.
-    g.sound.soundfolder.clear();
+    g().sound.soundfolder.clear();
     h.take();
-    g.makesound(g.apppath("/sounds/capture.wav"), 0, 0, 0, -1);
-    g.makesound(g.apppath("/sounds/drop9.wav"), 0, 0, 0, -1);
+    g().makesound(g().apppath("/sounds/capture.wav"), 0, 0, 0, -1);
+    g().makesound(g().apppath("/sounds/drop9.wav"), 0, 0, 0, -1);
     EXPECT_TRUE(h.lines().empty());
 }
 
@@ -72,23 +68,19 @@ TEST(Sound, ProgramFolderIsNeverRewritten) {
     EXPECT_EQ(h.lines(), Lines{"load 5 " + app + "/alt/capture.wav"});
 }
 
-TEST(Sound, VolumeAndPanRangesAndRounding) {
-    Harness h;
-    h.home.addsounds();
-    h.start();
+TEST_F(Sounds, VolumeAndPanRangesAndRounding) {
     h.take();
     // Two decimals first, halves to even, then the range, then the whole number.
-    const std::vector<std::pair<double, double>> volumes = {
-        {-5000.004, -5000}, {-5000.006, -5000.01}, {0.004, 0},
-        {-2.5, -2.5},       {-3.5, -3.5},          {-0.125, -0.12}};
-    for (auto [w, reduced] : volumes) {
-        h.game->setvol(7, w);
+    for (auto [w, reduced] : std::vector<std::pair<double, double>>{{-5000.004, -5000},
+                                                                    {-5000.006, -5000.01},
+                                                                    {0.004, 0},
+                                                                    {-2.5, -2.5},
+                                                                    {-3.5, -3.5},
+                                                                    {-0.125, -0.12}}) {
+        g().setvol(7, w);
         EXPECT_EQ(w, reduced);
     }
-    double pan = 10000, off = 10000.006, half = 0.5;
-    h.game->setpan(7, pan);
-    h.game->setpan(7, off);
-    h.game->setpan(7, half);
+    for (double pan : {10000.0, 10000.006, 0.5}) g().setpan(7, pan);
     EXPECT_EQ(h.take(), (Lines{"volume 7 -5000", "volume 7 0", "volume 7 -2", "volume 7 -4",
                                "volume 7 0", "pan 7 10000", "pan 7 0"}));
     // A slot that holds nothing is left alone.
@@ -97,18 +89,14 @@ TEST(Sound, VolumeAndPanRangesAndRounding) {
     fresh.setvol(3, w);
     fresh.setpan(60, w);
     EXPECT_TRUE(h.lines().empty());
-}
-
-TEST(Sound, BoardSpotsGiveVolumeAndPan) {
-    Harness h;
-    auto place = [&](int x, int y, double v = 7, double p = 8) {
-        h.game->sound2d(x, y, v, p);
-        return std::pair(v, p);
-    };
-    EXPECT_EQ(place(1, 1), std::pair(-2000.0, -2500.0));
-    EXPECT_EQ(place(3, 3), std::pair(0.0, 2500.0));
-    EXPECT_EQ(place(2, 2), std::pair(-1000.0, 0.0));
-    EXPECT_EQ(place(0, 4), std::pair(7.0, 8.0));
+    // Board spots: louder toward the bottom row, panned by the column.
+    const std::tuple<int, int, double, double> spots[] = {
+        {1, 1, -2000, -2500}, {3, 3, 0, 2500}, {2, 2, -1000, 0}, {0, 4, 7, 8}};
+    for (const auto& [x, y, volume, pan] : spots) {
+        double v = 7, p = 8;
+        g().sound2d(x, y, v, p);
+        EXPECT_EQ(std::pair(v, p), std::pair(volume, pan)) << x << " " << y;
+    }
 }
 
 // A device whose files never decode, or whose volume control fails.
@@ -140,7 +128,6 @@ TEST(Sound, DeviceFailuresAreLoggedAndSwallowed) {
     game.makesound(capture, 0, 0, 0, -1);
     EXPECT_EQ(h.take(), (Lines{"log error in setsound: not a wave file", "log " + capture}));
     EXPECT_TRUE(device.calls.empty());
-
     device.badfiles = false;
     game.makesound(capture, 0, 0, 0, -1);
     EXPECT_EQ(h.take(), Lines{"log error in setvol: no volume control"});

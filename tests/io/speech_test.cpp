@@ -8,92 +8,84 @@
 namespace velloxa::testing {
 namespace {
 
-using Lines = std::vector<std::string>;
-
 // A started game with sounds present, so that only speech failures are
 // logged; the transcript so far is cleared.
-struct Started {
-    explicit Started(bool reader = false, bool voice = true) : h(options(reader, voice)) {
-        h.home.addsounds();
-        h.start();
-        h.take();
-    }
-    static HarnessOptions options(bool reader, bool voice) {
-        HarnessOptions o;
-        o.headless.screen_reader = reader;
-        o.headless.voice = voice;
-        return o;
+struct Started : Harness {
+    explicit Started(bool reader = false, bool voice = true)
+        : Harness({.script = "", .seed = 1, .headless = {voice, reader, true}}) {
+        home.addsounds();
+        start();
+        take();
     }
     // The new transcript lines without progress file writes.
-    Lines take() {
+    Lines next() {
         Lines out;
-        for (const auto& l : h.take())
+        for (const auto& l : take())
             if (l != "save") out.push_back(l);
         return out;
     }
-    Harness h;
 };
 
 const std::string kTitle = "title Nebbin's Velloxa (v0.5f)";
 const Lines kChord = {"press 17", "press 16", "press 84", "release 17", "release 16", "release 84"};
 
-Lines join(Lines a, const Lines& b, const Lines& c = {}) {
-    a.insert(a.end(), b.begin(), b.end());
-    a.insert(a.end(), c.begin(), c.end());
-    return a;
+Lines join(std::initializer_list<Lines> parts) {
+    Lines all;
+    for (const Lines& p : parts) all.insert(all.end(), p.begin(), p.end());
+    return all;
 }
 
-TEST(Speech, RouteCycle) {
+TEST(Speech, RouteCycleWithAndWithoutAScreenReader) {
     Started with(true);
-    EXPECT_EQ(with.h.game->speech.jawson, 1);
-    for (int i = 0; i < 4; ++i) with.h.game->nextroute();
-    EXPECT_EQ(with.take(), join({"title NVDA", "title Window eyes support"}, kChord,
-                                {kTitle, "reader Jaws", kTitle, "speak Sapi on"}));
-
+    EXPECT_EQ(with.game->speech.jawson, 1);
+    for (int i = 0; i < 4; ++i) with.game->nextroute();
+    EXPECT_EQ(with.next(), join({{"title NVDA", "title Window eyes support"},
+                                 kChord,
+                                 {kTitle, "reader Jaws", kTitle, "speak Sapi on"}}));
     // Without a screen reader the step into route 3 falls back to the voice.
     Started without;
-    EXPECT_EQ(without.h.game->speech.jawson, 0);
-    for (int i = 0; i < 3; ++i) without.h.game->nextroute();
-    EXPECT_EQ(without.take(),
-              join({"title NVDA", "title Window eyes support"}, kChord,
-                   {kTitle, "speak Jaws does not seem to be responding, Sapi on."}));
-    EXPECT_EQ(without.h.game->speech.speechmode, 0);
+    EXPECT_EQ(without.game->speech.jawson, 0);
+    for (int i = 0; i < 3; ++i) without.game->nextroute();
+    EXPECT_EQ(without.next(),
+              join({{"title NVDA", "title Window eyes support"},
+                    kChord,
+                    {kTitle, "speak Jaws does not seem to be responding, Sapi on."}}));
+    EXPECT_EQ(without.game->speech.speechmode, 0);
 }
 
 TEST(Speech, RoutesOutsideTheCycle) {
     Started s;
-    Game& g = *s.h.game;
+    Game& g = *s.game;
     // A route 3 from the progress file without a reader fails into the log only.
     g.speech.speechmode = 3;
     g.sayit("Hello");
-    EXPECT_EQ(s.take(), Lines{"log error in sayit: no screen reader"});
-    EXPECT_EQ(s.h.home.read("debuglog.txt"), "error in sayit: no screen reader\n");
-
+    EXPECT_EQ(s.next(), Lines{"log error in sayit: no screen reader"});
+    EXPECT_EQ(s.home.read("debuglog.txt"), "error in sayit: no screen reader\n");
     // Values only an edited file can give speak nothing and count back to 0.
     g.speech.speechmode = 7;
     g.sayit("Hello");
     g.speech.speechmode = -2;
     g.sayit("Hello");
     g.nextroute();
-    EXPECT_TRUE(s.take().empty());
+    EXPECT_TRUE(s.next().empty());
     g.nextroute();
-    EXPECT_EQ(s.take(), (Lines{kTitle, "speak Sapi on"}));
+    EXPECT_EQ(s.next(), (Lines{kTitle, "speak Sapi on"}));
 }
 
 TEST(Speech, TitleRoutesRepeatTexts) {
     Started s;
-    s.h.game->speech.speechmode = 1;
-    for (const char* text : {"Same", "Same", "", ""}) s.h.game->sayit(text);
-    EXPECT_EQ(s.take(),
+    s.game->speech.speechmode = 1;
+    for (const char* text : {"Same", "Same", "", ""}) s.game->sayit(text);
+    EXPECT_EQ(s.next(),
               (Lines{"title Same", "title  Same", "title Same", "title ", "title  ", "title "}));
-    s.h.game->speech.speechmode = 2;
-    s.h.game->sayit("Same");
-    s.h.game->sayit("Same");
-    EXPECT_EQ(s.take(), join(join({"title Same"}, kChord), {"title  Same", "title Same"}, kChord));
+    s.game->speech.speechmode = 2;
+    s.game->sayit("Same");
+    s.game->sayit("Same");
+    EXPECT_EQ(s.next(), join({{"title Same"}, kChord, {"title  Same", "title Same"}, kChord}));
 }
 
 TEST(Speech, WithoutVoiceTheTitleSpeaks) {
-    Harness h(Started::options(false, false));
+    Harness h({.script = "", .seed = 1, .headless = {.voice = false}});
     h.start();
     EXPECT_EQ(h.only("title "),
               Lines{"title Welcome to Nebbin's Velloxa, version 0.5f.  Main menu."});
@@ -125,17 +117,14 @@ TEST(Speech, KeysAreBlockedOnlyWhileTheChordIsSent) {
 
 TEST(Speech, RateStaysWithinOneToTen) {
     Started s;
-    Game& g = *s.h.game;
-    g.speech.sapirate = 10;
-    g.changerate(1);
-    g.speech.sapirate = 1;
-    g.changerate(-1);
-    g.speech.sapirate = 2.5;  // from an edited file: spoken as it is
-    g.changerate(1);
-    EXPECT_EQ(s.take(), (Lines{"rate 10", "speak Sapi rate changed to 10.", "rate 1",
+    Game& g = *s.game;
+    for (const auto& [from, step] : {std::pair{10.0, 1}, {1.0, -1}, {2.5, 1}}) {
+        g.speech.sapirate = from;  // 2.5 only from an edited file: spoken as it is
+        g.changerate(step);
+    }
+    EXPECT_EQ(s.next(), (Lines{"rate 10", "speak Sapi rate changed to 10.", "rate 1",
                                "speak Sapi rate changed to 1.", "rate 3",
                                "speak Sapi rate changed to 3.5."}));
-    EXPECT_EQ(g.speech.sapirate, 3.5);
 }
 
 }  // namespace

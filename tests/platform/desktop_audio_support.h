@@ -2,76 +2,63 @@
 // temporary folder, WAV files made on the spot, and the written frames.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/sdl/sdl_audio.h"
 #include "support/harness.h"
 
 namespace velloxa::testing {
 
-// Points SDL's audio at the disk driver; the device writes 44.1 kHz 16-bit
-// stereo frames to `file` in real time.
-inline void use_disk_audio(const std::string& file) {
-    ::setenv("SDL_AUDIODRIVER", "disk", 1);
-    ::setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
+// Little-endian bytes of `v`.
+inline std::string le(uint32_t v, int bytes) {
+    std::string s;
+    for (int i = 0; i < bytes; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
+    return s;
 }
 
 // A 16-bit stereo WAV at 44.1 kHz holding `frames` frames of a constant level.
 inline std::string wav(int frames, int16_t left, int16_t right) {
-    std::string s;
-    auto u32 = [&](uint32_t v) {
-        for (int i = 0; i < 4; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
-    };
-    auto u16 = [&](uint16_t v) {
-        s += static_cast<char>(v & 0xFF);
-        s += static_cast<char>(v >> 8);
-    };
     const uint32_t data = static_cast<uint32_t>(frames) * 4;
-    s += "RIFF";
-    u32(36 + data);
-    s += "WAVEfmt ";
-    u32(16);
-    u16(1);
-    u16(2);
-    u32(44100);
-    u32(44100 * 4);
-    u16(4);
-    u16(16);
-    s += "data";
-    u32(data);
-    for (int i = 0; i < frames; ++i) {
-        u16(static_cast<uint16_t>(left));
-        u16(static_cast<uint16_t>(right));
-    }
+    std::string s = "RIFF" + le(36 + data, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(2, 2) +
+                    le(44100, 4) + le(44100 * 4, 4) + le(4, 2) + le(16, 2) + "data" + le(data, 4);
+    const std::string frame =
+        le(static_cast<uint16_t>(left), 2) + le(static_cast<uint16_t>(right), 2);
+    for (int i = 0; i < frames; ++i) s += frame;
     return s;
 }
 
 using Frame = std::pair<int16_t, int16_t>;
 
-inline std::vector<Frame> written(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    const std::string raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::vector<Frame> frames;
-    for (size_t i = 0; i + 4 <= raw.size(); i += 4) {
-        auto at = [&](size_t k) {
-            return static_cast<int16_t>(static_cast<uint8_t>(raw[k]) |
-                                        static_cast<uint8_t>(raw[k + 1]) << 8);
-        };
-        frames.emplace_back(at(i), at(i + 2));
-    }
-    return frames;
+inline int count(const std::vector<Frame>& frames, Frame f) {
+    return static_cast<int>(std::count(frames.begin(), frames.end(), f));
 }
 
-// How many written frames hold exactly this pair.
-inline int count(const std::vector<Frame>& frames, Frame f) {
-    int n = 0;
-    for (const Frame& x : frames) n += x == f;
-    return n;
-}
+// The shared audio device on SDL's disk driver, which writes 44.1 kHz 16-bit
+// stereo frames in real time into a file of a temporary folder.
+struct DiskAudio : ::testing::Test {
+    DiskAudio() {
+        ::setenv("SDL_AUDIODRIVER", "disk", 1);
+        ::setenv("SDL_DISKAUDIOFILE", (dir.path() + "/out.raw").c_str(), 1);
+    }
+    // Closes the device, so that the file is complete, and reads it.
+    std::vector<Frame> written() {
+        audio.close();
+        const std::string raw = readfile(dir.path() + "/out.raw");
+        std::vector<Frame> frames(raw.size() / 4);
+        for (size_t i = 0; i < frames.size(); ++i) {
+            std::memcpy(&frames[i].first, raw.data() + 4 * i, 2);
+            std::memcpy(&frames[i].second, raw.data() + 4 * i + 2, 2);
+        }
+        return frames;
+    }
+    TempDir dir;
+    SdlAudio audio;
+};
 
 }  // namespace velloxa::testing

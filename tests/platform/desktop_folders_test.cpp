@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -11,78 +10,48 @@
 namespace velloxa {
 namespace {
 
-namespace fs = std::filesystem;
+using testing::TempDir;
 
-// Sets an environment variable for one test and restores it afterwards.
-class EnvVar {
-  public:
-    EnvVar(const char* name, const std::optional<std::string>& value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        if (value) {
-            ::setenv(name, value->c_str(), 1);
-        } else {
-            ::unsetenv(name);
-        }
+// Sets an environment variable (or unsets it) until the end of the scope.
+struct EnvVar {
+    const char* name;
+    std::optional<std::string> old;
+    EnvVar(const char* n, const char* value) : name(n) {
+        if (const char* was = std::getenv(n)) old = was;
+        set(value);
     }
-    ~EnvVar() {
-        if (old_) {
-            ::setenv(name_, old_->c_str(), 1);
-        } else {
-            ::unsetenv(name_);
-        }
-    }
-
-  private:
-    const char* name_;
-    std::optional<std::string> old_;
+    ~EnvVar() { set(old ? old->c_str() : nullptr); }
+    void set(const char* value) { value ? ::setenv(name, value, 1) : ::unsetenv(name); }
 };
 
-TEST(DesktopFolders, HomeOrAWritableProgramFolderHoldsEverything) {
-    testing::TempDir dir;
-    const Folders home = choose_folders("/some/home", dir.path(), false);
-    EXPECT_EQ(home.app, "/some/home");
-    EXPECT_EQ(home.data, "/some/home");
-    const Folders own = choose_folders("", dir.path(), true);
-    EXPECT_EQ(own.app, dir.path());
-    EXPECT_EQ(own.data, dir.path());
+std::string datafolder(const std::string& program) {
+    return choose_folders("", program, false).data;
 }
 
 TEST(DesktopFolders, AnInstalledCopyKeepsItsDataInTheUsersDataFolder) {
-    testing::TempDir program, xdg;
+    TempDir program, user;
+    EXPECT_EQ(choose_folders("/some/home", program.path(), false).data, "/some/home");
+    EXPECT_EQ(choose_folders("", program.path(), true).data, program.path());  // writable
+    EXPECT_EQ(choose_folders("", program.path(), false).app, program.path());
     program.write("language.txt", "Main menu.\nHauptmenue.\n");
-    EnvVar data("XDG_DATA_HOME", xdg.path());
-    const Folders f = choose_folders("", program.path(), false);
-    EXPECT_EQ(f.app, program.path());
-    EXPECT_EQ(f.data, xdg.path() + "/velloxa");
-    EXPECT_TRUE(fs::is_directory(f.data));
+    EnvVar data("XDG_DATA_HOME", user.path().c_str());
+    EXPECT_EQ(datafolder(program.path()), user.path() + "/velloxa");
     // The shipped translation is copied once and then belongs to the user.
-    EXPECT_EQ(xdg.read("velloxa/language.txt"), "Main menu.\nHauptmenue.\n");
-    xdg.write("velloxa/language.txt", "edited\n");
-    choose_folders("", program.path(), false);
-    EXPECT_EQ(xdg.read("velloxa/language.txt"), "edited\n");
-}
-
-TEST(DesktopFolders, WithoutXdgDataHomeTheDataGoesUnderHome) {
-    testing::TempDir program, user;
-    EnvVar data("XDG_DATA_HOME", std::nullopt);
-    EnvVar home("HOME", user.path());
-    const Folders f = choose_folders("", program.path(), false);
-    EXPECT_EQ(f.data, user.path() + "/.local/share/velloxa");
-    EXPECT_TRUE(fs::is_directory(f.data));
-    EXPECT_FALSE(fs::exists(f.data + "/language.txt"));
-    // A relative XDG_DATA_HOME is not a base folder.
-    EnvVar relative("XDG_DATA_HOME", "relative/path");
-    EXPECT_EQ(choose_folders("", program.path(), false).data, f.data);
-}
-
-TEST(DesktopFolders, NoUsableDataFolderFallsBackToTheProgramFolder) {
-    testing::TempDir program, user;
-    user.write("blocked", "a file where a folder should be");
-    EnvVar data("XDG_DATA_HOME", user.path() + "/blocked");
-    EXPECT_EQ(choose_folders("", program.path(), false).data, program.path());
-    EnvVar unset("XDG_DATA_HOME", std::nullopt);
-    EnvVar nohome("HOME", std::nullopt);
-    EXPECT_EQ(choose_folders("", program.path(), false).data, program.path());
+    EXPECT_EQ(user.read("velloxa/language.txt"), "Main menu.\nHauptmenue.\n");
+    user.write("velloxa/language.txt", "edited\n");
+    datafolder(program.path());
+    EXPECT_EQ(user.read("velloxa/language.txt"), "edited\n");
+    // Without a usable XDG_DATA_HOME (a relative one is not a base folder): under
+    // HOME, and without HOME or where a file blocks the folder, the program folder.
+    data.set("relative/path");
+    EnvVar home("HOME", user.path().c_str());
+    EXPECT_EQ(datafolder(program.path()), user.path() + "/.local/share/velloxa");
+    data.set((user.path() + "/language.txt").c_str());
+    user.write("language.txt", "a file where a folder should be");
+    EXPECT_EQ(datafolder(program.path()), program.path());
+    data.set(nullptr);
+    home.set(nullptr);
+    EXPECT_EQ(datafolder(program.path()), program.path());
 }
 
 }  // namespace

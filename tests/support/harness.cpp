@@ -30,9 +30,13 @@ void TempDir::write(const std::string& relative, const std::string& content) con
     std::ofstream(p, std::ios::binary) << content;
 }
 
-std::string TempDir::read(const std::string& relative) const {
-    std::ifstream in(fs::path(path_) / relative, std::ios::binary);
+std::string readfile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string TempDir::read(const std::string& relative) const {
+    return readfile((fs::path(path_) / relative).string());
 }
 
 void TempDir::addsounds(const std::string& folder) const {

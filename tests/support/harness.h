@@ -2,6 +2,8 @@
 // script, and the transcript as a list of lines.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <sstream>
 #include <string>
@@ -16,7 +18,7 @@ namespace velloxa::testing {
 struct ProgramEnded {};
 
 class TestHost : public Headless {
-public:
+  public:
     using Headless::Headless;
     void end() override {
         Headless::end_line();
@@ -24,9 +26,12 @@ public:
     }
 };
 
+// The whole content of a file; empty when it cannot be read.
+std::string readfile(const std::string& path);
+
 // A temporary folder removed with everything in it at the end.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -37,7 +42,7 @@ public:
     // Creates the standard sound files (empty files count as present headless).
     void addsounds(const std::string& folder = "sounds") const;
 
-private:
+  private:
     std::string path_;
 };
 
@@ -48,7 +53,7 @@ struct HarnessOptions {
 };
 
 class Harness {
-public:
+  public:
     explicit Harness(HarnessOptions options = {});
     // Runs start-up (and the script, when `run` is true).
     void start(bool run = true);
@@ -69,8 +74,20 @@ public:
     std::unique_ptr<Game> game;
     bool ended = false;
 
-private:
+  private:
     HarnessOptions options_;
+};
+
+using Lines = std::vector<std::string>;
+
+// A started game with the standard sounds, the fixture most game tests share.
+struct StartedGame : ::testing::Test {
+    Harness h;
+    Game& g() { return *h.game; }
+    void SetUp() override {
+        h.home.addsounds();
+        h.start();
+    }
 };
 
 }  // namespace velloxa::testing
