@@ -30,6 +30,22 @@ TEST(Sound, StartUpPreloadsEverySlot) {
               Lines(50, "log File is missing: " + none.home.path() + "/sounds/menu/arrows.wav"));
 }
 
+TEST(Sound, SoundFolderFromTheProgressFile) {
+    // The folder name is a whole line, blanks and commas included; the
+    // preload never uses it, the menu sounds do, file by file.
+    Harness h({.script = "Down\nEnter\n", .seed = 1, .headless = {}});
+    h.home.addsounds();
+    h.home.write("my sounds, v2/menu/arrows.wav", "");
+    h.home.write("progress.ini", "0\r\n3\r\n2\r\nmy sounds, v2\r\n");
+    h.start();
+    const std::string home = h.home.path();
+    EXPECT_EQ(h.only("load ").at(49), "load 49 " + home + "/sounds/menu/arrows.wav");
+    const Lines loads = h.only("load ");
+    EXPECT_EQ(loads.at(50), "load 2 " + home + "/my sounds, v2/menu/arrows.wav");
+    EXPECT_EQ(loads.at(51), "load 3 " + home + "/sounds/menu/enter.wav");
+    EXPECT_EQ(h.game->sound.soundfolder, "my sounds, v2");
+}
+
 TEST_F(Sounds, SlotsRotateAndTheSoundFolderFallsBackFileByFile) {
     h.home.write("alt/capture.wav", "");
     g().sound.soundfolder = "alt";
