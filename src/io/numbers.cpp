@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <string_view>
 
 namespace velloxa {
@@ -77,8 +78,11 @@ std::optional<double> parsenumber(const std::string& line) {
     double v = 0;
     auto res = std::from_chars(text.data(), text.data() + text.size(), v);
     if (res.ec == std::errc::result_out_of_range) {
-        // Too large or too small to hold: keep the sign, take the limit.
+        // Too large or too small to hold: keep the sign and take the nearest
+        // finite value, so that whatever is read can be written back and read
+        // again.
         v = std::strtod(text.c_str(), nullptr);
+        if (std::isinf(v)) v = std::copysign(std::numeric_limits<double>::max(), v);
     } else if (res.ec != std::errc()) {
         return std::nullopt;
     }
