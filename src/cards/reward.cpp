@@ -17,7 +17,6 @@ int stealweight(const Catalogue& cards, int t) {
         case 3:
             return 3;
         case 4:
-            return 1;
         case 5:
             return 1;
         default:

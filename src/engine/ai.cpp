@@ -50,12 +50,14 @@ double Game::predictscore(int tempa, int tempb, int tempcard) {
 }
 
 void Game::runai() {
+    const auto cantry = [this](int x, int y, int s) {
+        return match.board[x][y] == 0 && match.hand[2][s] != 0;
+    };
     // Without a possible try no pick could ever succeed.
     bool possible = false;
     for (int x = 1; x <= 3; ++x)
         for (int y = 1; y <= 3; ++y)
-            for (int s = 1; s <= 5; ++s)
-                if (match.board[x][y] == 0 && match.hand[2][s] != 0) possible = true;
+            for (int s = 1; s <= 5; ++s) possible = possible || cantry(x, y, s);
     if (!possible) return;
 
     queue.list2.clear();
@@ -67,7 +69,7 @@ void Game::runai() {
     for (int x = 1; x <= 3; ++x)
         for (int y = 1; y <= 3; ++y)
             for (int s = 1; s <= 5; ++s) {
-                if (match.board[x][y] != 0 || match.hand[2][s] == 0) continue;
+                if (!cantry(x, y, s)) continue;
                 const double v = predictscore(x, y, match.hand[2][s]);
                 if (v > best) {
                     best = v;

@@ -63,6 +63,19 @@ bool loadslot(Game& g, int slot, const std::string& path) {
     }
 }
 
+// Volume and pan alike: reduced to two decimals, applied as a whole number
+// only when in range and the slot holds a sound.
+void setlevel(Game& g, int slot, double& w, double lowest, double highest,
+              void (SoundDevice::*apply)(int, int), const char* failure) {
+    try {
+        w = twodecimals(w);
+        if (!(w >= lowest && w <= highest) || !holdssound(g, slot)) return;
+        (g.platform.sound.*apply)(slot, static_cast<int>(halfeven(w)));
+    } catch (const std::exception& e) {
+        g.debuglog(failure + std::string(e.what()));
+    }
+}
+
 std::string replaceall(const std::string& text, const std::string& what, const std::string& with) {
     std::string out;
     size_t from = 0;
@@ -131,23 +144,11 @@ void Game::preloadsounds() {
 }
 
 void Game::setvol(int z, double& w) {
-    try {
-        w = twodecimals(w);
-        if (!(w >= -5000 && w <= 0) || !holdssound(*this, z)) return;
-        platform.sound.set_volume(z, static_cast<int>(halfeven(w)));
-    } catch (const std::exception& e) {
-        debuglog(std::string("error in setvol: ") + e.what());
-    }
+    setlevel(*this, z, w, -5000, 0, &SoundDevice::set_volume, "error in setvol: ");
 }
 
 void Game::setpan(int z, double& w) {
-    try {
-        w = twodecimals(w);
-        if (!(w >= -10000 && w <= 10000) || !holdssound(*this, z)) return;
-        platform.sound.set_pan(z, static_cast<int>(halfeven(w)));
-    } catch (const std::exception& e) {
-        debuglog(std::string("error in setpan: ") + e.what());
-    }
+    setlevel(*this, z, w, -10000, 10000, &SoundDevice::set_pan, "error in setpan: ");
 }
 
 void Game::sound2d(int tempa, int tempb, double& tempv, double& tempp) {
