@@ -2,6 +2,8 @@
 #pragma once
 
 #include <array>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace velloxa {
@@ -12,6 +14,9 @@ struct Collection {
     std::array<std::array<int, 6>, 3> deck{};  // [side][slot]
     int opponent = 0;
     std::vector<int> list1;  // scratch list for draws without repetition
+    // The progress file as read, while only part of it could be read: kept
+    // in a backup before the first save replaces it.
+    std::optional<std::string> unreadable;
 };
 
 }  // namespace velloxa

@@ -43,10 +43,17 @@ std::string Game::progresstext() const {
 
 void Game::saveprogress() {
     try {
+        // A file read only in part still holds the rest of the collection;
+        // it is kept before anything replaces it.
+        if (collection.unreadable) {
+            platform.files.replace(datapath("/progress.ini.bak"), *collection.unreadable);
+            collection.unreadable.reset();
+        }
         platform.files.replace(datapath("/progress.ini"), progresstext());
     } catch (const std::exception& e) {
         // The game goes on; the file keeps its previous content.
         debuglog(std::string("error in saveprogress: ") + e.what());
+        sayit("Your progress could not be saved.");
     }
 }
 
@@ -99,6 +106,7 @@ void Game::loadprogress() {
         const int t = tilebyname(cards, line);
         if (t == 0) {
             collection.unlockedcount = 5;
+            collection.unreadable = *content;
             return;
         }
         collection.unlocked[static_cast<size_t>(i)] = t;
@@ -114,6 +122,7 @@ void Game::loadprogress() {
         const int t = tilebyname(cards, line);
         if (t == 0) {
             collection.unlockedcount = 5;
+            collection.unreadable = *content;
             return;
         }
         collection.deck[1][static_cast<size_t>(slot)] = t;

@@ -18,15 +18,21 @@ void Game::hold(double seconds) {
     // fires the interval drops to 0 and the outer wait ends too.
     holder.interval = interval;
     holder.end = platform.clock.now_ms() + interval;
+    // A key handled exactly at the end may be followed by another due at
+    // that same moment: the timer fires only once nothing more is due.
     while (holder.interval >= 1) {
-        if (platform.clock.now_ms() >= holder.end) {
+        const uint64_t before = keys.handled;
+        platform.clock.process_until(holder.end);
+        if (holder.interval < 1) break;
+        if (keys.handled == before && platform.clock.now_ms() >= holder.end) {
             holder_Timer();
             break;
         }
-        platform.clock.process_until(holder.end);
     }
 }
 
-void Game::holder_Timer() { holder.interval = 0; }
+void Game::holder_Timer() {
+    holder.interval = 0;
+}
 
 }  // namespace velloxa

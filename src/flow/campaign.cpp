@@ -99,6 +99,7 @@ void Game::continuebattle() {
     ui.menuitem = 0;
     if (!match.boardfull()) {
         if (match.turn == 2) {
+            const MoveScope move(*this);
             sayit("It is your enemy's turn.");
             hold(1);
             runai();

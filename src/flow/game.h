@@ -29,6 +29,19 @@ struct StartOptions {
     uint64_t seed = 0;  // the caller takes the seconds since midnight when none is given
 };
 
+// Thrown when Shift+Escape leaves a battle in the middle of a move; caught
+// where the outermost key is handled. Not a std::exception, so that the
+// guards around single platform calls let it pass.
+struct MoveAbandoned {};
+
+// Where key handling stands: how deep keys are nested inside waits and
+// yields, how many keys were handled, how many moves are open.
+struct KeyDispatch {
+    int depth = 0;
+    uint64_t handled = 0;
+    int movesopen = 0;
+};
+
 class Game : public EventSink {
   public:
     Game(Platform& platform, StartOptions options);
@@ -38,7 +51,9 @@ class Game : public EventSink {
     bool Form_Load();
     void Form_KeyDown(int keycode, int shift);
     void Form_Paint();
-    void on_key(int code, int state) override { Form_KeyDown(code, state); }
+    // Every key enters here; the outermost call is where a battle left in the
+    // middle of a move finishes unwinding.
+    void on_key(int code, int state) override;
     void on_paint() override { Form_Paint(); }
 
     // ---- match engine (engine/)
@@ -112,8 +127,22 @@ class Game : public EventSink {
     std::string apppath(const std::string& relative) const { return folders.app + relative; }
     std::string datapath(const std::string& relative) const { return folders.data + relative; }
 
+    // A move (a drop, the enemy's turn, a coin flip) running; Shift+Escape
+    // during it leaves the battle and unwinds everything still open.
+    class MoveScope {
+      public:
+        explicit MoveScope(Game& game) : game_(game) { ++game_.keys.movesopen; }
+        ~MoveScope() { --game_.keys.movesopen; }
+        MoveScope(const MoveScope&) = delete;
+        MoveScope& operator=(const MoveScope&) = delete;
+
+      private:
+        Game& game_;
+    };
+
     // ---- state
     Platform& platform;
+    KeyDispatch keys;
     Folders folders;
     uint64_t seed;
     Random random;

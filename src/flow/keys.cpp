@@ -49,6 +49,34 @@ int firsthiddenslot(int level) {
 
 }  // namespace
 
+void Game::on_key(int code, int state) {
+    ++keys.handled;
+    ++keys.depth;
+    if (keys.depth > 1) {
+        // A key inside a wait or yield: a move it abandons unwinds from here
+        // up to the outermost key.
+        try {
+            Form_KeyDown(code, state);
+        } catch (...) {
+            --keys.depth;
+            throw;
+        }
+        --keys.depth;
+        return;
+    }
+    try {
+        Form_KeyDown(code, state);
+    } catch (const MoveAbandoned&) {
+        // Nothing of the abandoned move may linger: no guard, no key chord
+        // block, no running timer.
+        keys.movesopen = 0;
+        match.dropping = false;
+        speech.sendingkeys = 0;
+        holder.interval = 0;
+    }
+    --keys.depth;
+}
+
 void Game::Form_KeyDown(int keycode, int shift) {
     // The speech route's own key chord must not reach the game.
     if (speech.sendingkeys == 1) return;
@@ -85,7 +113,10 @@ void Game::Form_KeyDown(int keycode, int shift) {
         return;
     }
     if (keycode == kEscape && shift == 1) {
+        // Only a key nested in one of the move's waits can find it open.
+        const bool leavingmove = keys.movesopen > 0;
         showmenu(1, 0);
+        if (leavingmove) throw MoveAbandoned{};
         return;
     }
     if (ui.menu != 0) {
@@ -183,6 +214,7 @@ void Game::dropusertile() {
         sayit("There is already a tile on this spot.");
         return;
     }
+    const MoveScope move(*this);
     match.dropping = true;
     queue.list2.clear();
     queue.list2.push_back("You drop " + cards.cardname[match.hand[1][match.handcursor]] +

@@ -52,6 +52,7 @@ void Game::announcecoinflip(const std::string& leadin) {
     // Decided once: a key handled during the waits may change `turn`, but
     // the announcement already made must not be followed by the other one.
     const int first = match.turn;
+    const MoveScope move(*this);
     if (first == 1) {
         sayit(leadin + "  You have been chosen to go first!");
         hold(1);

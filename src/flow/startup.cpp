@@ -37,6 +37,11 @@ bool Game::Form_Load() {
     language.langtitle.clear();
     loadlanguagefile();
     if (platform.files.exists(datapath("/progress.ini"))) loadprogress();
+    // A route that cannot speak would leave the player without even the
+    // welcome; the file keeps its value until the next save.
+    if (speech.speechmode < 0 || speech.speechmode > 3 ||
+        (speech.speechmode == 3 && speech.jawson != 1))
+        speech.speechmode = 0;
 
     sayit("Welcome to Nebbin's Velloxa, version " + ui.version + ".  Main menu.");
     ui.menu = 1;

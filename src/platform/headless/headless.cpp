@@ -12,11 +12,13 @@ Headless::Headless(std::vector<ScriptEvent> script, HeadlessOptions options, std
     : script_(std::move(script)), options_(options), out_(out) {}
 
 Platform Headless::platform() {
-    return Platform{*this, *this, *this, readerprobe_, *this, soundprobe_,
-                    *this, *this, *this, *this};
+    return Platform{*this,       *this, *this, readerprobe_, *this,
+                    soundprobe_, *this, *this, *this,        *this};
 }
 
-void Headless::line(const std::string& text) { out_ << text << '\n'; }
+void Headless::line(const std::string& text) {
+    out_ << text << '\n';
+}
 
 bool Headless::due(int64_t& when) const {
     if (sink_ == nullptr || next_ >= script_.size() || !script_[next_].timed) return false;
@@ -41,7 +43,9 @@ void Headless::run(EventSink& sink) {
     out_.flush();
 }
 
-void Headless::wait_started(int64_t interval_ms) { line("hold " + std::to_string(interval_ms)); }
+void Headless::wait_started(int64_t interval_ms) {
+    line("hold " + std::to_string(interval_ms));
+}
 
 void Headless::process_until(int64_t deadline_ms) {
     int64_t when = 0;
@@ -63,18 +67,26 @@ void Headless::set_title(const std::string& text) {
     line("title " + text);
 }
 
-void Headless::speak(const std::string& text, int) { line("speak " + text); }
+void Headless::speak(const std::string& text, int) {
+    line("speak " + text);
+}
 
-void Headless::set_rate(int rate) { line("rate " + std::to_string(rate)); }
+void Headless::set_rate(int rate) {
+    line("rate " + std::to_string(rate));
+}
 
 void Headless::say(const std::string& text) {
     if (!reader_) throw std::runtime_error("no screen reader");
     line("reader " + text);
 }
 
-void Headless::press(int code) { line("press " + std::to_string(code)); }
+void Headless::press(int code) {
+    line("press " + std::to_string(code));
+}
 
-void Headless::release(int code) { line("release " + std::to_string(code)); }
+void Headless::release(int code) {
+    line("release " + std::to_string(code));
+}
 
 void Headless::load(int slot, const std::string& path) {
     // The file's content is never read here: existing is enough.
@@ -95,13 +107,16 @@ void Headless::play(int slot, int flags) {
 }
 
 void Headless::begin_board(const BoardPicture& picture) {
-    std::string s = "draw " + std::to_string(picture.cursorx) + " " + std::to_string(picture.cursory);
+    std::string s =
+        "draw " + std::to_string(picture.cursorx) + " " + std::to_string(picture.cursory);
     for (const auto& [tile, owner] : picture.cells)
         s += " " + std::to_string(tile) + "/" + std::to_string(owner);
     line(s);
 }
 
-void Headless::show(const std::string& text) { line("msgbox " + text); }
+void Headless::show(const std::string& text) {
+    line("msgbox " + text);
+}
 
 void Headless::end() {
     line("exit");
@@ -118,7 +133,8 @@ bool Headless::append_line(const std::string& path, const std::string& text) {
 
 void Headless::replace(const std::string& path, const std::string& data) {
     PosixFiles::replace(path, data);
-    line("save");
+    // Only the progress file itself is reported; its backup is not.
+    if (path.ends_with("/progress.ini")) line("save");
 }
 
 }  // namespace velloxa

@@ -1,0 +1,225 @@
+// What a new player meets first: leaving a battle in the middle of a move,
+// a saved speech route that cannot speak, saves that fail, a progress file
+// read only in part, and keys due at the very end of a wait.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "support/harness.h"
+
+namespace velloxa::testing {
+namespace {
+
+// Where in a battle the player presses Shift+Escape.
+struct Leaving {
+    const char* name;
+    int first;           // who the coin flip lets go first
+    const char* before;  // keys once the battle has started
+    double after;        // seconds from the last of those keys to Shift+Escape
+};
+
+// A seed whose first battle lets `first` begin.
+uint64_t seedwhere(int first) {
+    for (uint64_t seed = 1;; ++seed) {
+        Harness probe({.script = "", .seed = seed, .headless = {}});
+        probe.start();
+        probe.game->startusout();
+        if (probe.game->match.turn == first) return seed;
+    }
+}
+
+// The texts told while `script` is delivered, by voice or by title.
+Lines told(Harness& h, const std::string& script) {
+    h.take();
+    h.keys(script);
+    Lines texts;
+    for (const std::string& l : h.take()) {
+        if (l.starts_with("speak ")) texts.push_back(l.substr(6));
+        if (l.starts_with("title ") && !l.starts_with("title  ")) texts.push_back(l.substr(6));
+    }
+    return texts;
+}
+
+class LeaveMidMove : public ::testing::TestWithParam<std::tuple<Leaving, int>> {};
+
+TEST_P(LeaveMidMove, EndsTheMoveAtOnceAndLeavesNothingBehind) {
+    const auto& [at, route] = GetParam();
+    Harness h({.script = "", .seed = seedwhere(at.first), .headless = {}});
+    h.home.addsounds();
+    h.start();
+    for (int i = 0; i < route; ++i) h.keys("Tab\n");
+    std::string script = std::string("Down\nDown\nDown\nEnter\n") + at.before;
+    script += "+" + std::to_string(at.after) + " Shift+Escape\n";
+    h.take();
+    h.keys(script);
+    Game& g = *h.game;
+    const auto board = g.match.board;
+    const int turn = g.match.turn;
+    const Lines lines = h.take();
+
+    // Everything after the Shift+Escape is the main menu's own "Exit".
+    const auto leave = std::find(lines.begin(), lines.end(), "key 27 1");
+    ASSERT_NE(leave, lines.end());
+    for (auto l = leave + 1; l != lines.end(); ++l)
+        EXPECT_TRUE(l->ends_with("Exit") || l->starts_with("press") || l->starts_with("release") ||
+                    l->starts_with("play") || l->starts_with("load") || l->starts_with("volume") ||
+                    l->starts_with("pan"))
+            << *l;
+    EXPECT_EQ(g.ui.menu, 1);
+    EXPECT_EQ(g.ui.menuitem, 5);
+    EXPECT_FALSE(g.match.dropping);
+    EXPECT_EQ(g.speech.sendingkeys, 0);
+    EXPECT_EQ(g.holder.interval, 0);
+
+    // The next key is the main menu's, with no trace of the battle.
+    const Lines next = told(h, "Down\nDown\n");
+    EXPECT_EQ(next, (Lines{"New game", "Continue where you last left off."})) << "route " << route;
+    EXPECT_EQ(g.match.board, board);
+    EXPECT_EQ(g.match.turn, turn);
+}
+
+const Leaving kPlaces[] = {
+    {"CoinFlipUserFirst", 1, "", 0.5},
+    {"CoinFlipEnemyFirst", 2, "", 2},
+    {"EnemyDrop", 2, "", 4.3},
+    {"UserDrop", 1, "+1.5 Shift+1\n", 0.1},
+    {"EnemyTurnAfterSummary", 1, "+1.5 Shift+1\n+1 Enter\n+0.1 Enter\n", 1.3},
+};
+
+INSTANTIATE_TEST_SUITE_P(Moves, LeaveMidMove,
+                         ::testing::Combine(::testing::ValuesIn(kPlaces), ::testing::Values(0, 2)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).name) + "Route" +
+                                    std::to_string(std::get<1>(info.param));
+                         });
+
+// Shift+Escape outside a move only goes to the main menu: the wait it came
+// in keeps running and what follows it still happens.
+TEST(LeaveMidMove, OutsideAMoveTheInterruptedRoutineGoesOn) {
+    Harness h;
+    h.home.addsounds();
+    h.home.write("progress.ini", "0\r\n3\r\n2\r\nsounds\r\n3\r\n1\r\n0\r\n");
+    h.start();
+    // "Continue": "Good luck", half a second, then the challenge menu.
+    const Lines said = h.said("Down\nDown\nEnter\n+0.2 Shift+Escape\n");
+    ASSERT_GE(said.size(), 2u);
+    EXPECT_EQ(said[said.size() - 2], "Exit");
+    EXPECT_EQ(h.game->ui.menu, 4);
+}
+
+struct StartRoute {
+    const char* name;
+    const char* line1;
+    bool reader;
+    int expected;  // speechmode after start-up
+};
+
+class SavedRoute : public ::testing::TestWithParam<StartRoute> {};
+
+TEST_P(SavedRoute, TheWelcomeIsAlwaysHeard) {
+    const StartRoute& r = GetParam();
+    Harness h({.script = "", .seed = 1, .headless = {.voice = true, .screen_reader = r.reader}});
+    h.home.write("progress.ini", std::string(r.line1) + "\r\n3\r\n2\r\nsounds\r\n");
+    h.start();
+    EXPECT_EQ(h.game->speech.speechmode, r.expected);
+    const char* routes[] = {"speak Welcome", "title Welcome", "", "reader Welcome"};
+    const Lines welcome = h.only(routes[r.expected]);
+    EXPECT_EQ(welcome.size(), 1u);
+    // The file keeps its value until something is saved.
+    EXPECT_TRUE(h.home.read("progress.ini").starts_with(r.line1));
+}
+
+const StartRoute kRoutes[] = {
+    {"ReaderAbsent", "3", false, 0}, {"ReaderPresent", "3", true, 3}, {"Negative", "-1", false, 0},
+    {"TooLarge", "7", true, 0},      {"Title", "1", false, 1},
+};
+
+INSTANTIATE_TEST_SUITE_P(Routes, SavedRoute, ::testing::ValuesIn(kRoutes),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A progress.ini that is a folder cannot be replaced: every save says so.
+TEST(FailedSave, IsSpokenEveryTimeAndWritesNoSaveLine) {
+    Harness h;
+    h.home.addsounds();
+    std::filesystem::create_directory(h.home.path() + "/progress.ini");
+    h.start();
+    h.take();
+    h.keys("PageUp\nPageDown\n");
+    const Lines lines = h.take();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "speak Your progress could not be saved."), 2);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "save"), 0);
+    const auto told =
+        std::find(lines.begin(), lines.end(), "speak Your progress could not be saved.");
+    ASSERT_NE(told, lines.begin());
+    EXPECT_TRUE((told - 1)->starts_with("log error in saveprogress: ")) << *(told - 1);
+}
+
+// Seven tiles whose third name is misspelt.
+struct DamagedFile : ::testing::Test {
+    Harness h;
+    std::string file;
+    void SetUp() override {
+        h.home.addsounds();
+        Harness names;
+        names.start(false);
+        const Catalogue& c = names.game->cards;
+        file = "0\r\n3\r\n2\r\nsounds\r\n3\r\n2\r\n7\r\n";
+        for (int t : {1, 2, 3, 4, 5, 6, 7})
+            file += (t == 3 ? c.cardname[t] + "x" : c.cardname[t]) + "\r\n";
+        h.home.write("progress.ini", file);
+    }
+};
+
+TEST_F(DamagedFile, IsKeptWholeInABackupBeforeTheFirstSave) {
+    h.start();
+    h.take();
+    h.keys("PageUp\n");
+    EXPECT_EQ(h.home.read("progress.ini.bak"), file);
+    EXPECT_NE(h.home.read("progress.ini"), file);
+    const Lines lines = h.take();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "save"), 1);
+
+    // Later saves leave the backup alone.
+    h.home.write("progress.ini.bak", "kept");
+    h.keys("PageUp\n");
+    EXPECT_EQ(h.home.read("progress.ini.bak"), "kept");
+}
+
+TEST_F(DamagedFile, ABackupThatCannotBeWrittenStopsTheSaveUntilItCan) {
+    std::filesystem::create_directory(h.home.path() + "/progress.ini.bak");
+    h.start();
+    h.take();
+    EXPECT_EQ(h.said("PageUp\n"),
+              (Lines{"Sapi rate changed to 3.", "Your progress could not be saved."}));
+    EXPECT_EQ(h.home.read("progress.ini"), file);
+
+    std::filesystem::remove(h.home.path() + "/progress.ini.bak");
+    h.keys("PageUp\n");
+    EXPECT_EQ(h.home.read("progress.ini.bak"), file);
+    EXPECT_NE(h.home.read("progress.ini"), file);
+}
+
+TEST(WholeFile, MakesNoBackup) {
+    Harness h;
+    h.home.write("progress.ini", "0\r\n3\r\n2\r\nsounds\r\n");
+    h.start();
+    h.keys("PageUp\n");
+    EXPECT_FALSE(std::filesystem::exists(h.home.path() + "/progress.ini.bak"));
+}
+
+// Two keys due at the very end of the drop's first wait both arrive in it.
+TEST(WaitEnd, DeliversEveryKeyDueAtItsEnd) {
+    Harness h({.script = "", .seed = 3, .headless = {}});
+    h.start();
+    h.take();
+    h.keys("Down\nDown\nDown\nEnter\nLeft\nShift+1\n+0.25 Alt\n+0 Alt\n");
+    const Lines lines = h.lines();
+    const auto first = std::find(lines.begin(), lines.end(), "hold 250");
+    ASSERT_LT(first + 2, lines.end());
+    EXPECT_EQ(*(first + 1), "key 18 4");
+    EXPECT_EQ(*(first + 2), "key 18 4");
+}
+
+}  // namespace
+}  // namespace velloxa::testing
