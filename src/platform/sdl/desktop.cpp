@@ -6,6 +6,7 @@
 #include "flow/game.h"
 #include "platform/frontends.h"
 #include "platform/posix_files.h"
+#include "platform/save_notice.h"
 #include "platform/sdl/folders.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_sound.h"
@@ -32,7 +33,8 @@ int run_desktop(const CommandLine& cmd) {
     SpeechdReader reader(trace.get());
     NoKeyInjector keys;
     SdlSoundDevice sound(audio);
-    PosixFiles files;
+    PosixFiles posixfiles;
+    SaveNotice files(posixfiles, std::cerr);
     Platform platform{window, window, voice, reader, keys, sound, window, window, window, files};
 
     const std::string program = executable_folder();

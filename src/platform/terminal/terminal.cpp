@@ -11,6 +11,7 @@
 
 #include "flow/game.h"
 #include "platform/frontends.h"
+#include "platform/save_notice.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_sound.h"
 #include "platform/sdl/trace.h"
@@ -93,7 +94,8 @@ int play(const CommandLine& cmd, TerminalHost& host) {
         TerminalHost& host;
         ~Forget() { host.set_before_end(nullptr); }
     } forget{host};
-    Platform platform{host, host, voice, reader, host, sound, host, host, host, host};
+    SaveNotice files(host, std::cerr);
+    Platform platform{host, host, voice, reader, host, sound, host, host, host, files};
     const std::string home = cmd.home.empty() ? executable_folder() : cmd.home;
     StartOptions start;
     start.folders = Folders{home, home};
