@@ -28,10 +28,10 @@ class Table {
           host_({}, HeadlessOptions{}, null_),
           platform_(host_.platform()),
           game(platform_, StartOptions{Folders{home_, home_}, 1}) {
-        game.Form_Load();
+        game.start();
         // No sound files exist; with the sound set switched off nothing is
         // looked up and the debug log does not grow during the run.
-        game.sound.soundfolder.clear();
+        game.out.sound.soundfolder.clear();
     }
     ~Table() {
         std::error_code ec;
@@ -60,8 +60,8 @@ class Table {
         for (int x = 1; x <= 3; ++x)
             for (int y = 1; y <= 3; ++y)
                 if (m.board[x][y] == 0) {
-                    game.queue.list2.clear();
-                    game.droptile(x, y, m.hand[1][slot], 1, 0);
+                    game.queue.announcements.clear();
+                    game.droptile(Spot{x, y}, m.hand[1][slot], kUser);
                     m.hand[1][slot] = 0;
                     m.turn = 2;
                     return;

@@ -1,8 +1,8 @@
-#include "flow/game.h"
+#include "cards/catalogue.h"
 
 namespace velloxa {
 
-void Game::buildcards() {
+void buildcards(Catalogue& cards) {
     int index = 0;
     for (const TileContent& t : tile_content()) {
         ++index;

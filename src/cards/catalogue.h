@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "engine/match.h"
+
 namespace velloxa {
 
-struct Catalogue {
+struct Catalogue : TileRules {
     static constexpr int kCapacity = 201;  // indices 0..200; 0 is the empty record
     std::array<std::string, kCapacity> cardname, carddesc, cardcollection, cardsound, cardcapture,
         cardenemycapture;
@@ -15,6 +17,20 @@ struct Catalogue {
     int cardcount = 0;
     // Names tiles bore in earlier versions: {tile index, former name}.
     std::vector<std::pair<int, std::string>> former;
+
+    int attack(int tile, Direction toward) const override {
+        switch (toward) {
+            case Direction::Up:
+                return cardup[tile];
+            case Direction::Right:
+                return cardright[tile];
+            case Direction::Down:
+                return carddown[tile];
+            default:
+                return cardleft[tile];
+        }
+    }
+    int rarity(int tile) const override { return cardrarity[tile]; }
 
     // Exact, case-sensitive lookup; 0 when no tile bears the name.
     int find(const std::string& name) const {
@@ -42,5 +58,8 @@ struct FormerName {
 
 const std::array<TileContent, 62>& tile_content();
 const std::array<FormerName, 2>& former_names();
+
+// Fills the catalogue from the built-in content.
+void buildcards(Catalogue& cards);
 
 }  // namespace velloxa

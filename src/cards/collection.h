@@ -13,7 +13,7 @@ struct Collection {
     int unlockedcount = 0;
     std::array<std::array<int, 6>, 3> deck{};  // [side][slot]
     int opponent = 0;
-    std::vector<int> list1;  // scratch list for draws without repetition
+    std::vector<int> drawpool;  // tiles still to draw from, for draws without repetition
     // The progress file as read, while only part of it could be read: kept
     // in a backup before the first save replaces it.
     std::optional<std::string> unreadable;

@@ -1,7 +1,8 @@
+#include "cards/decks.h"
+
 #include <algorithm>
 
-#include "flow/game.h"
-#include "io/numbers.h"
+#include "cards/numbers.h"
 
 namespace velloxa {
 
@@ -24,45 +25,52 @@ int drawfrom(Random& random, std::vector<int>& list) {
 
 }  // namespace
 
-void Game::starterdeck() {
+void starterdeck(Collection& collection, MatchState& match, const Catalogue& cards,
+                 Random& random) {
     collection.unlockedcount = 0;
     auto deal = [&](int slot) {
-        const int t = drawfrom(random, collection.list1);
+        const int t = drawfrom(random, collection.drawpool);
         match.hand[1][slot] = t;
         collection.deck[1][slot] = t;
         collection.unlocked[static_cast<size_t>(++collection.unlockedcount)] = t;
     };
-    listrarity(cards, collection.list1, 1);
-    for (int slot = 1; slot <= 4 && !collection.list1.empty(); ++slot) deal(slot);
-    listrarity(cards, collection.list1, 2);
-    if (!collection.list1.empty()) deal(5);
+    listrarity(cards, collection.drawpool, 1);
+    for (int slot = 1; slot <= 4 && !collection.drawpool.empty(); ++slot) deal(slot);
+    listrarity(cards, collection.drawpool, 2);
+    if (!collection.drawpool.empty()) deal(5);
 }
 
-void Game::resetdeck() {
+void resetdeck(const Collection& collection, MatchState& match) {
     for (int slot = 1; slot <= 5; ++slot) match.hand[1][slot] = collection.deck[1][slot];
 }
 
-std::array<int, 6> Game::instantcounts(int roll) {
+RarityCounts instantcounts(int roll) {
     if (roll <= 24) return {0, 1, 2, 2, 0, 0};
     if (roll <= 69) return {0, 1, 1, 2, 1, 0};
     if (roll <= 89) return {0, 1, 1, 1, 2, 0};
     return {0, 1, 1, 1, 1, 1};
 }
 
-void Game::instantdecks() {
-    dealbyrarity(instantcounts(random.below(100) + 1), 0);
+void instantdecks(Collection& collection, MatchState& match, const Catalogue& cards,
+                  Random& random) {
+    dealbyrarity(collection, match, cards, random, instantcounts(random.below(100) + 1),
+                 Hands::Both);
 }
 
-void Game::dealbyrarity(std::array<int, 6> counts, int sides) {
-    std::vector<int>& list = collection.list1;
+void dealbyrarity(Collection& collection, MatchState& match, const Catalogue& cards, Random& random,
+                  RarityCounts counts, Hands hands) {
+    const auto dealt = [hands](int side) {
+        return hands == Hands::Both || (hands == Hands::User ? side == kUser : side == kEnemy);
+    };
+    std::vector<int>& list = collection.drawpool;
     int slot = 0;
     for (int r = 1; r <= 5; ++r) {
         if (counts[static_cast<size_t>(r)] <= 0) continue;
         listrarity(cards, list, r);
         while (counts[static_cast<size_t>(r)] > 0 && slot < 5) {
             ++slot;
-            for (int side = 1; side <= 2; ++side) {
-                if (sides != 0 && sides != side) continue;
+            for (int side = kUser; side <= kEnemy; ++side) {
+                if (!dealt(side)) continue;
                 // A catalogue too small for the counts leaves the slot as it was.
                 if (!list.empty())
                     match.hand[static_cast<size_t>(side)][slot] = drawfrom(random, list);
@@ -73,17 +81,18 @@ void Game::dealbyrarity(std::array<int, 6> counts, int sides) {
     list.clear();
 }
 
-std::string Game::puttile(int position, int slot, bool& changed) {
-    changed = false;
+Placement puttile(Collection& collection, const Catalogue& cards, int position, int slot) {
     if (position < 1 || position > std::min(collection.unlockedcount, 999) || slot < 1 || slot > 5)
         return {};
     auto& deck = collection.deck[1];
     const int t = collection.unlocked[static_cast<size_t>(position)];
     const int old = deck[static_cast<size_t>(slot)];
     const std::string n = num(slot);
-    if (t == old) return "This tile is already in slot " + n + ".";
+    if (t == old) return {"This tile is already in slot " + n + ".", false};
     if (cards.cardrarity[static_cast<size_t>(t)] > slot)
-        return "Tile slot " + n + " can not hold tiles with a rarity level greater than " + n + ".";
+        return {
+            "Tile slot " + n + " can not hold tiles with a rarity level greater than " + n + ".",
+            false};
     deck[static_cast<size_t>(slot)] = t;
     std::string text = cards.cardname[static_cast<size_t>(t)] + " put in spot number " + n + ".";
     if (old != 0)
@@ -93,11 +102,10 @@ std::string Game::puttile(int position, int slot, bool& changed) {
         deck[static_cast<size_t>(i)] = 0;
         text += "  Spot number " + num(i) + " is empty now.";
     }
-    changed = true;
-    return text;
+    return {text, true};
 }
 
-int Game::firstemptyslot() const {
+int firstemptyslot(const Collection& collection) {
     for (int i = 1; i <= 5; ++i)
         if (collection.deck[1][static_cast<size_t>(i)] == 0) return i;
     return 0;

@@ -1,9 +1,9 @@
-#include <algorithm>
-#include <exception>
+#include "cards/progress.h"
 
-#include "flow/game.h"
-#include "io/numbers.h"
-#include "io/text.h"
+#include <algorithm>
+
+#include "cards/numbers.h"
+#include "cards/text.h"
 
 namespace velloxa {
 
@@ -24,14 +24,15 @@ const std::string& nameof(const Catalogue& cards, int t) {
 
 }  // namespace
 
-std::string Game::progresstext() const {
+std::string progresstext(const Settings& settings, const Collection& collection,
+                         const Catalogue& cards) {
     std::string text;
     auto line = [&](const std::string& s) { text += s + "\r\n"; };
-    line(num(speech.speechmode));
-    line(num(ui.difficulty));
-    line(num(speech.sapirate));
-    line(sound.soundfolder);
-    line(num(ui.difficulty));
+    line(num(settings.speechmode));
+    line(num(settings.difficulty));
+    line(num(settings.sapirate));
+    line(settings.soundfolder);
+    line(num(settings.difficulty));
     line(num(collection.opponent));
     const int n = std::clamp(collection.unlockedcount, 0, kMaxUnlocked);
     line(num(n));
@@ -41,27 +42,11 @@ std::string Game::progresstext() const {
     return text;
 }
 
-void Game::saveprogress() {
-    try {
-        // A file read only in part still holds the rest of the collection;
-        // it is kept before anything replaces it.
-        if (collection.unreadable) {
-            platform.files.replace(datapath("/progress.ini.bak"), *collection.unreadable);
-            collection.unreadable.reset();
-        }
-        platform.files.replace(datapath("/progress.ini"), progresstext());
-    } catch (const std::exception& e) {
-        // The game goes on; the file keeps its previous content.
-        debuglog(std::string("error in saveprogress: ") + e.what());
-        sayit("Your progress could not be saved.");
-    }
-}
-
-void Game::loadprogress() {
-    const std::optional<std::string> content = platform.files.read(datapath("/progress.ini"));
-    if (!content) return;
+ProgressRead readprogress(const std::string& text, const Catalogue& cards, Settings& settings,
+                          Collection& collection) {
+    ProgressRead result;
     // Only the lines wanted are ever copied, however large the file is.
-    TextLines file(*content);
+    TextLines file(text);
     std::string line;
 
     // A line that holds no number leaves its value as it is.
@@ -74,20 +59,20 @@ void Game::loadprogress() {
     // Any other level would leave the computer opponent without a move.
     auto difficulty = [&] {
         const auto v = number();
-        if (v && *v >= 1 && *v <= 5) ui.difficulty = static_cast<int>(*v);
+        if (v && *v >= 1 && *v <= 5) settings.difficulty = static_cast<int>(*v);
     };
 
-    if (!file.next(line)) return;
-    if (const auto v = parsenumber(line)) speech.speechmode = static_cast<int>(wholepart(*v));
+    if (!file.next(line)) return result;
+    if (const auto v = parsenumber(line)) settings.speechmode = static_cast<int>(wholepart(*v));
     difficulty();
     if (file.next(line)) {
         if (const auto v = parsenumber(line)) {
-            speech.sapirate = *v;
-            if (speech.sapion == 1) platform.voice.set_rate(static_cast<int>(wholepart(*v)));
+            settings.sapirate = *v;
+            result.rateread = true;
         }
     }
-    if (!file.next(line)) return;
-    sound.soundfolder = line;
+    if (!file.next(line)) return result;
+    settings.soundfolder = line;
 
     // A file of the short layout ends here.
     difficulty();
@@ -101,18 +86,18 @@ void Game::loadprogress() {
     for (int i = 1; i <= count; ++i) {
         if (!file.next(line)) {
             collection.unlockedcount = i - 1;
-            return;
+            return result;
         }
         const int t = tilebyname(cards, line);
         if (t == 0) {
             collection.unlockedcount = 5;
-            collection.unreadable = *content;
-            return;
+            result.partial = true;
+            return result;
         }
         collection.unlocked[static_cast<size_t>(i)] = t;
     }
     for (int slot = 1; slot <= 5; ++slot) {
-        if (!file.next(line)) return;
+        if (!file.next(line)) return result;
         // An empty line is a slot left empty in the deck menu; the campaign
         // stays readable.
         if (line.empty()) {
@@ -122,11 +107,12 @@ void Game::loadprogress() {
         const int t = tilebyname(cards, line);
         if (t == 0) {
             collection.unlockedcount = 5;
-            collection.unreadable = *content;
-            return;
+            result.partial = true;
+            return result;
         }
         collection.deck[1][static_cast<size_t>(slot)] = t;
     }
+    return result;
 }
 
 }  // namespace velloxa

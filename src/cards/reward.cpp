@@ -1,4 +1,4 @@
-#include "flow/game.h"
+#include "cards/reward.h"
 
 namespace velloxa {
 
@@ -32,8 +32,8 @@ bool owned(const Collection& c, int t) {
 
 }  // namespace
 
-void Game::takecard() {
-    std::vector<int>& weights = collection.list1;
+std::optional<int> takecard(Collection& collection, const Catalogue& cards, Random& random) {
+    std::vector<int>& weights = collection.drawpool;
     weights.clear();
     bool anynew = false;
     for (int s = 1; s <= 5; ++s) {
@@ -45,12 +45,7 @@ void Game::takecard() {
         weights.insert(weights.end(), static_cast<size_t>(w), t);
     }
     // A full list (only possible with an edited progress file) has no room left.
-    if (!anynew || collection.unlockedcount >= 999) {
-        sayit(
-            "Your opponent does not have any tiles that you don't already have.  Your victory "
-            "feels hollow because you were not able to steal a tile from your enemy.");
-        return;
-    }
+    if (!anynew || collection.unlockedcount >= 999) return std::nullopt;
 
     int t = 0;
     do {
@@ -69,9 +64,7 @@ void Game::takecard() {
     for (int j = collection.unlockedcount; j > pos; --j)
         list[static_cast<size_t>(j)] = list[static_cast<size_t>(j - 1)];
     list[static_cast<size_t>(pos)] = t;
-
-    sayit("You have stolen a tile from your opponent.  You have now unlocked the " +
-          cards.cardname[static_cast<size_t>(t)] + " tile!");
+    return t;
 }
 
 }  // namespace velloxa

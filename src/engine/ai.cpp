@@ -1,10 +1,8 @@
-// The computer opponent: tries every tile on every empty spot silently,
-// remembers the last few improvements and plays one of them, the better the
-// harder the level.
-#include <array>
-#include <string>
+#include "engine/ai.h"
 
-#include "flow/game.h"
+#include <array>
+
+#include "engine/droptile.h"
 
 namespace velloxa {
 
@@ -23,44 +21,70 @@ int pickbylevel(Random& random, int level) {
     return 1;
 }
 
+// A trial drop makes no sound and takes no time; each drop of it (chain
+// drops included) is judged by where its tile sits.
+class Trial : public DropEffects {
+  public:
+    Trial(MatchState& match, const TileRules& tiles, Random& random)
+        : match_(match), tiles_(tiles), random_(random) {}
+    void landed(Spot) override {}
+    void captured(Spot, Spot, int, bool) override {}
+    void settled(Spot spot, int side) override { evaluate(side, spot); }
+
+  private:
+    // A little jitter to break ties, a bonus for turning a weak side to a
+    // wall or to an occupied spot, a penalty for wasting a strong side on a
+    // wall, and a cost for spending a rare tile. Each term is a separate
+    // addition so the result does not depend on how the compiler groups them.
+    void evaluate(int side, Spot spot) {
+        const int x = spot.x, y = spot.y;
+        const int t = match_.board[x][y];
+        double& s = match_.score[side];
+        const int l = tiles_.attack(t, Direction::Left), r = tiles_.attack(t, Direction::Right);
+        const int u = tiles_.attack(t, Direction::Up), dn = tiles_.attack(t, Direction::Down);
+        const auto& board = match_.board;
+        s = s + random_.below(9) * 0.01;
+        if (x == 1 && l < r) s = s + 0.01 * (r - l);
+        if (x == 3 && l > r) s = s + 0.01 * (l - r);
+        if (y == 1 && u < dn) s = s + 0.01 * (dn - u);
+        if (y == 3 && u > dn) s = s + 0.01 * (u - dn);
+        if (x == 2 && board[x - 1][y] != 0 && l < r) s = s + 0.01;
+        if (x == 2 && board[x + 1][y] != 0 && l > r) s = s + 0.01;
+        if (y == 2 && board[x][y - 1] != 0 && u < dn) s = s + 0.01;
+        if (y == 2 && board[x][y + 1] != 0 && u > dn) s = s + 0.01;
+        if (x == 3 && l < r) s = s - 0.01 * (r - l);
+        if (x == 1 && l > r) s = s - 0.01 * (l - r);
+        if (y == 3 && u < dn) s = s - 0.01 * (dn - u);
+        if (y == 1 && u > dn) s = s - 0.01 * (u - dn);
+        s = s - 0.02 * tiles_.rarity(t);
+    }
+
+    MatchState& match_;
+    const TileRules& tiles_;
+    Random& random_;
+};
+
 }  // namespace
 
-double Game::predictscore(int tempa, int tempb, int tempcard) {
-    std::array<std::array<int, 3>, 3> board{}, owner{};
-    for (int x = 1; x <= 3; ++x)
-        for (int y = 1; y <= 3; ++y) {
-            board[x - 1][y - 1] = match.board[x][y];
-            owner[x - 1][y - 1] = match.boardowner[x][y];
-        }
-    const double score1 = match.score[1], score2 = match.score[2];
-
-    match.predicting = 1;
-    droptile(tempa, tempb, tempcard, 2, 0);
-    const double result = match.score[2];
-
-    match.predicting = 0;
-    for (int x = 1; x <= 3; ++x)
-        for (int y = 1; y <= 3; ++y) {
-            match.board[x][y] = board[x - 1][y - 1];
-            match.boardowner[x][y] = owner[x - 1][y - 1];
-        }
-    match.score[1] = score1;
-    match.score[2] = score2;
-    return result;
+double predictscore(const MatchState& match, const TileRules& tiles, Spot spot, int tile,
+                    Random& random) {
+    MatchState trial = match;
+    Trial effects(trial, tiles, random);
+    droptile(trial, tiles, spot, tile, kEnemy, Drop::Placed, effects);
+    return trial.score[kEnemy];
 }
 
-void Game::runai() {
-    const auto cantry = [this](int x, int y, int s) {
-        return match.board[x][y] == 0 && match.hand[2][s] != 0;
+std::optional<EnemyMove> choosemove(const MatchState& match, const TileRules& tiles, Random& random,
+                                    int difficulty, int battlemode) {
+    const auto cantry = [&match](int x, int y, int s) {
+        return match.board[x][y] == 0 && match.hand[kEnemy][s] != 0;
     };
     // Without a possible try no pick could ever succeed.
     bool possible = false;
     for (int x = 1; x <= 3; ++x)
         for (int y = 1; y <= 3; ++y)
             for (int s = 1; s <= 5; ++s) possible = possible || cantry(x, y, s);
-    if (!possible) return;
-
-    queue.list2.clear();
+    if (!possible) return std::nullopt;
 
     // Entry 1 is the newest best; only tries that beat every earlier one
     // enter, so among equal values the first in search order stays.
@@ -70,7 +94,8 @@ void Game::runai() {
         for (int y = 1; y <= 3; ++y)
             for (int s = 1; s <= 5; ++s) {
                 if (!cantry(x, y, s)) continue;
-                const double v = predictscore(x, y, match.hand[2][s]);
+                const double v =
+                    predictscore(match, tiles, Spot{x, y}, match.hand[kEnemy][s], random);
                 if (v > best) {
                     best = v;
                     for (int k = 5; k >= 2; --k) history[k] = history[k - 1];
@@ -80,18 +105,11 @@ void Game::runai() {
 
     int pick = 1;
     do {
-        pick = pickbylevel(random, ui.difficulty);
-        if (ui.battlemode >= 1 && ui.battlemode <= 5) pick = pickbylevel(random, ui.battlemode);
+        pick = pickbylevel(random, difficulty);
+        if (battlemode >= 1 && battlemode <= 5) pick = pickbylevel(random, battlemode);
     } while (history[pick].slot == 0);
-    const Try chosen = history[pick];
-
-    queue.list2.push_back("Enemy drops " + cards.cardname[match.hand[2][chosen.slot]] +
-                          " onto spot " + std::to_string(chosen.x) + ", " +
-                          std::to_string(chosen.y) + ".");
-    droptile(chosen.x, chosen.y, match.hand[2][chosen.slot], 2, 0);
-    match.hand[2][chosen.slot] = 0;
-    match.turn = 1;
-    showmenu(5, 0);
+    const Try& chosen = history[pick];
+    return EnemyMove{chosen.slot, Spot{chosen.x, chosen.y}};
 }
 
 }  // namespace velloxa

@@ -1,14 +1,13 @@
 // The campaign's hub (challenge menu) and the summary read out after every
 // move of a battle.
+#include "cards/numbers.h"
 #include "flow/game.h"
 #include "flow/story.h"
-#include "io/numbers.h"
+#include "io/keycodes.h"
 
 namespace velloxa {
 
 namespace {
-
-constexpr int kEnter = 13;
 
 // The story told at a campaign position of 1 or more; every position past
 // the last opponent tells the same final texts.
@@ -34,8 +33,8 @@ std::string scoreline(const MatchState& match) {
 void Game::challengemenu(int keycode, int shift) {
     // Before any campaign exists the menu has nothing to offer.
     if (collection.opponent < 1) return;
-    cycleme(keycode, shift, collection.opponent == 1 ? 3 : 4, 1);
-    const bool enter = keycode == kEnter;
+    cycleme(keycode, collection.opponent == 1 ? 3 : 4, Ends::Stop);
+    const bool enter = keycode == key::Enter;
     switch (ui.menuitem) {
         case 1:
             sayit(storyat(collection.opponent).sofar);
@@ -45,13 +44,13 @@ void Game::challengemenu(int keycode, int shift) {
                 sayit("Configure your deck for battle.");
                 break;
             }
-            showmenu(6, 1);
+            showmenu(Menu::Deck, 1);
             break;
         case 3:
             if (enter && collection.opponent < 11) {
                 const std::string leadin = storyat(collection.opponent).coinflip;
                 startusout();
-                resetdeck();
+                resetdeck(collection, match);
                 announcecoinflip(leadin);
                 break;
             }
@@ -80,31 +79,31 @@ void Game::challengemenu(int keycode, int shift) {
     }
 }
 
-void Game::summarymenu(int keycode, int shift) {
-    const auto count = [this] { return static_cast<int>(queue.list2.size()); };
-    cycleme(keycode, shift, count() + 1, 1);
-    if (keycode == kEnter && ui.menuitem == count() + 1) {
+void Game::summarymenu(int keycode, int) {
+    const auto count = [this] { return static_cast<int>(queue.announcements.size()); };
+    cycleme(keycode, count() + 1, Ends::Stop);
+    if (keycode == key::Enter && ui.menuitem == count() + 1) {
         continuebattle();
         return;
     }
     // Enter walks forward through the move like Down.
-    if (keycode == kEnter && ui.menuitem < count() + 1) ui.menuitem += 1;
+    if (keycode == key::Enter && ui.menuitem < count() + 1) ui.menuitem += 1;
     if (ui.menuitem >= 1 && ui.menuitem <= count())
-        sayit(queue.list2[static_cast<size_t>(ui.menuitem - 1)]);
+        sayit(queue.announcements[static_cast<size_t>(ui.menuitem - 1)]);
     if (ui.menuitem == count() + 1) sayit(scoreline(match));
 }
 
 void Game::continuebattle() {
-    ui.menu = 0;
+    ui.menu = Menu::Board;
     ui.menuitem = 0;
     if (!match.boardfull()) {
-        if (match.turn == 2) {
+        if (match.turn == kEnemy) {
             const MoveScope move(*this);
             sayit("It is your enemy's turn.");
             hold(1);
             runai();
             hold(0.5);
-        } else if (match.turn == 1) {
+        } else if (match.turn == kUser) {
             sayit("It is your turn.");
         }
         return;
@@ -115,14 +114,14 @@ void Game::continuebattle() {
             collection.opponent += 1;
             takecard();
             saveprogress();
-            ui.menu = 4;
+            ui.menu = Menu::Challenge;
             ui.menuitem = 1;
         } else {
-            showmenu(1, 0);
+            showmenu(Menu::Main, 0);
         }
         return;
     }
-    showmenu(campaign ? 4 : 1, 1);
+    showmenu(campaign ? Menu::Challenge : Menu::Main, 1);
 }
 
 }  // namespace velloxa

@@ -1,6 +1,6 @@
-// The game object: owns every piece of state and carries every routine.
-// The routines are defined in the subsystem folders (engine/, cards/,
-// flow/, io/); this header is their one meeting point.
+// The game object: owns every piece of state and wires the layers below it
+// (the match engine, the cards, the output) to the keys the platform
+// delivers. Its routines live in the files of this folder.
 #pragma once
 
 #include <array>
@@ -9,20 +9,16 @@
 
 #include "cards/catalogue.h"
 #include "cards/collection.h"
+#include "cards/decks.h"
 #include "engine/match.h"
 #include "engine/random.h"
+#include "engine/waits.h"
 #include "flow/menus.h"
-#include "io/language.h"
+#include "io/describe.h"
+#include "io/output.h"
 #include "io/platform.h"
-#include "io/sound.h"
-#include "io/speech.h"
 
 namespace velloxa {
-
-struct Folders {
-    std::string app;   // sounds are looked for here
-    std::string data;  // progress.ini, debuglog.txt and language.txt
-};
 
 struct StartOptions {
     Folders folders;
@@ -35,10 +31,9 @@ struct StartOptions {
 struct MoveAbandoned {};
 
 // Where key handling stands: how deep keys are nested inside waits and
-// yields, how many keys were handled, how many moves are open.
+// yields, and how many moves are open.
 struct KeyDispatch {
     int depth = 0;
-    uint64_t handled = 0;
     int movesopen = 0;
 };
 
@@ -46,86 +41,48 @@ class Game : public EventSink {
   public:
     Game(Platform& platform, StartOptions options);
 
-    // ---- start-up and keys (flow/startup.cpp, flow/keys.cpp)
+    // ---- start-up and keys (startup.cpp, keys.cpp)
     // Returns false when start-up ended the program (no sound device).
-    bool Form_Load();
-    void Form_KeyDown(int keycode, int shift);
-    void Form_Paint();
+    bool start();
     // Every key enters here; the outermost call is where a battle left in the
     // middle of a move finishes unwinding.
-    void on_key(int code, int state) override;
-    void on_paint() override { Form_Paint(); }
+    void on_key(int code, int modifiers) override;
+    void on_paint() override { drawscreen(); }
+    void handlekey(int code, int modifiers);
+    void boardkey(int code, int modifiers);  // a key on the battle board
+    void dropusertile();                     // Shift+digit on the board, after its checks
+    void nextroute();                        // Tab
+    void changerate(int delta);              // Page Up / Page Down
 
-    // ---- match engine (engine/)
-    void droptile(int tempa, int tempb, int tempcard, int tempteam, int tempcompound);
-    double predictscore(int tempa, int tempb, int tempcard);
+    // ---- a battle's moves (battle.cpp)
+    void droptile(Spot spot, int tile, int side);
     void runai();
-    void evaluate(int tempteam, int t, int x, int y);  // the move evaluation while simulating
-    void list2additem(const std::string& tempm);
-    void hold(double seconds);
-    void holder_Timer();
+    void hold(double seconds) { waits.hold(seconds); }
+    void startusout();
+    // Rarity counts of a campaign opponent's hand; all 0 when it has none.
+    static RarityCounts opponentcounts(int opponent);
+    void announcecoinflip(const std::string& leadin);
+    void continuebattle();  // Enter on the summary's last item
 
-    // ---- cards and collection (cards/)
-    void buildcards();
-    void starterdeck();
-    void resetdeck();
-    void instantdecks();
-    // Deal counts c[1..5] by rarity into hand slots 1, 2, ...; side 1, side 2 or both (0).
-    void dealbyrarity(std::array<int, 6> counts, int sides);
-    // Puts unlocked(position) into deck slot `slot` and returns the text to
-    // speak; `changed` tells the caller to save once the text is spoken.
-    std::string puttile(int position, int slot, bool& changed);
-    // Rarity counts c[1..5] of an instant battle for a roll of 1 to 100.
-    static std::array<int, 6> instantcounts(int roll);
-    int firstemptyslot() const;  // 0 when the deck is complete
-    void takecard();
+    // ---- menus (menus.cpp, campaign.cpp, deckmenu.cpp)
+    void menus(int code, int modifiers);
+    void showmenu(Menu menu, int item);  // switch menus and speak the new current item
+    void cycleme(int code, int items, Ends ends);
+    void mainmenu(int code, int modifiers);
+    void newgamemenu(int code, int modifiers);
+    void helpmenu(int code, int modifiers);
+    void challengemenu(int code, int modifiers);
+    void summarymenu(int code, int modifiers);
+    void deckmenu(int code, int modifiers);
+
+    // ---- files (files.cpp)
     void saveprogress();
     void loadprogress();
-    std::string progresstext() const;  // the file content saveprogress writes
+    std::string progresstext() const;  // the content saveprogress writes
+    void takecard();
 
-    // ---- flow (flow/)
-    void menus(int keycode, int shift);
-    void showmenu(int menu, int item);  // switch menus and speak the new current item
-    void cycleme(int keycode, int shift, int temp, int flock);
-    // One block of `menus` per menu (menus.cpp, campaign.cpp, deckmenu.cpp).
-    void mainmenu(int keycode, int shift);
-    void newgamemenu(int keycode, int shift);
-    void helpmenu(int keycode, int shift);
-    void challengemenu(int keycode, int shift);
-    void summarymenu(int keycode, int shift);
-    void continuebattle();  // Enter on the summary's last item
-    void deckmenu(int keycode, int shift);
-    void boardkey(int keycode, int shift);  // a key on the battle board (keys.cpp)
-    void startusout();
-    // Rarity counts c[1..5] of a campaign opponent's hand; all 0 when it has none.
-    static std::array<int, 6> opponentcounts(int opponent);
-    void announcecoinflip(const std::string& leadin);
-    void dropusertile();  // Shift+digit on the board, after its checks
-
-    // ---- speech, sound, descriptions, language, drawing (io/)
-    void sayit(std::string tempm);
-    void setupsapi();
-    void loadjaws();
-    void nextroute();            // Tab
-    void changerate(int delta);  // Page Up / Page Down
-    void resettitle();
-    void makesound(std::string tempm, double tempv, double tempp, int temploop, int bufferindex);
-    void setsound(int bufferindex, std::string& tempm);
-    void preloadsounds();  // every slot gets the menu step sound, never rewritten
-    void setvol(int z, double& w);
-    void setpan(int z, double& w);
-    void sound2d(int tempa, int tempb, double& tempv, double& tempp);
-    void loadlanguagefile();
-    void Translate(std::string& tempm);
-    std::string stattext(int t) const;
-    void showtile();
-    void describehand(int side, int slot);
-    void drawscreen();
-    void debuglog(const std::string& line);
-
-    // Full paths of the fixed files.
-    std::string apppath(const std::string& relative) const { return folders.app + relative; }
-    std::string datapath(const std::string& relative) const { return folders.data + relative; }
+    void sayit(const std::string& text) { out.sayit(text); }
+    void drawscreen() { velloxa::drawscreen(platform.canvas, match, cards); }
 
     // A move (a drop, the enemy's turn, a coin flip) running; Shift+Escape
     // during it leaves the battle and unwinds everything still open.
@@ -142,19 +99,16 @@ class Game : public EventSink {
 
     // ---- state
     Platform& platform;
-    KeyDispatch keys;
-    Folders folders;
     uint64_t seed;
     Random random;
+    Output out;
+    Waits waits;
+    KeyDispatch keys;
     MatchState match;
     AnnouncementQueue queue;
-    Holder holder;
     Catalogue cards;
     Collection collection;
     Menus ui;
-    Speech speech;
-    Sound sound;
-    Language language;
 };
 
 }  // namespace velloxa

@@ -1,22 +1,13 @@
 // The key handler: keys that work everywhere first, then the menus, then the
 // battle board.
+#include "cards/numbers.h"
 #include "flow/game.h"
-#include "io/numbers.h"
+#include "io/describe.h"
+#include "io/keycodes.h"
 
 namespace velloxa {
 
 namespace {
-
-constexpr int kCtrl = 17;
-constexpr int kAlt = 18;
-constexpr int kEscape = 27;
-constexpr int kPageUp = 33;
-constexpr int kPageDown = 34;
-constexpr int kTab = 9;
-constexpr int kLeft = 37;
-constexpr int kUp = 38;
-constexpr int kRight = 39;
-constexpr int kDown = 40;
 
 // The facing-attack keys: which neighbour they look at and how its attack
 // toward the cursor spot is told.
@@ -49,14 +40,14 @@ int firsthiddenslot(int level) {
 
 }  // namespace
 
-void Game::on_key(int code, int state) {
-    ++keys.handled;
+void Game::on_key(int code, int modifiers) {
+    waits.keyhandled();
     ++keys.depth;
     if (keys.depth > 1) {
         // A key inside a wait or yield: a move it abandons unwinds from here
         // up to the outermost key.
         try {
-            Form_KeyDown(code, state);
+            handlekey(code, modifiers);
         } catch (...) {
             --keys.depth;
             throw;
@@ -65,38 +56,38 @@ void Game::on_key(int code, int state) {
         return;
     }
     try {
-        Form_KeyDown(code, state);
+        handlekey(code, modifiers);
     } catch (const MoveAbandoned&) {
         // Nothing of the abandoned move may linger: no guard, no key chord
         // block, no running timer.
         keys.movesopen = 0;
         match.dropping = false;
-        speech.sendingkeys = 0;
-        holder.interval = 0;
+        out.speech.sendingkeys = false;
+        waits.holder_Timer();
     }
     --keys.depth;
 }
 
-void Game::Form_KeyDown(int keycode, int shift) {
+void Game::handlekey(int keycode, int shift) {
     // The speech route's own key chord must not reach the game.
-    if (speech.sendingkeys == 1) return;
-    if (keycode == kAlt) return;
-    if (keycode == kCtrl) {
+    if (out.speech.sendingkeys) return;
+    if (keycode == key::Alt) return;
+    if (keycode == key::Ctrl) {
         sayit("");
         return;
     }
-    if (keycode == kPageUp || keycode == kPageDown) {
-        changerate(keycode == kPageUp ? 1 : -1);
+    if (keycode == key::PageUp || keycode == key::PageDown) {
+        changerate(keycode == key::PageUp ? 1 : -1);
         return;
     }
-    if (keycode == kTab) {
+    if (keycode == key::Tab) {
         nextroute();
         return;
     }
-    if (keycode == kEscape && ui.menu == 5 && match.boardfull()) {
-        ui.menu = 0;
+    if (keycode == key::Escape && ui.menu == Menu::Summary && match.boardfull()) {
+        ui.menu = Menu::Board;
         ui.menuitem = 0;
-        match.turn = 0;
+        match.turn = kNobody;
         sayit("You may now view the board.  Press Escape again to return to the summary screen.");
         return;
     }
@@ -104,38 +95,40 @@ void Game::Form_KeyDown(int keycode, int shift) {
     // to the summary. While the ninth tile is still being dropped the board
     // is full too, and opening the summary then would let its result be
     // continued twice: two rewards and a skipped opponent.
-    if (keycode == kEscape && ui.menu == 0 && match.turn == 0 && match.boardfull()) {
-        showmenu(5, 0);
+    if (keycode == key::Escape && ui.menu == Menu::Board && match.turn == kNobody &&
+        match.boardfull()) {
+        showmenu(Menu::Summary, 0);
         return;
     }
-    if (keycode == kEscape && shift == 0) {
+    if (keycode == key::Escape && shift == 0) {
         sayit("Hold shift and press Escape to return to the main menu.");
         return;
     }
-    if (keycode == kEscape && shift == 1) {
+    if (keycode == key::Escape && shift == key::ShiftDown) {
         // Only a key nested in one of the move's waits can find it open.
         const bool leavingmove = keys.movesopen > 0;
-        showmenu(1, 0);
+        showmenu(Menu::Main, 0);
         if (leavingmove) throw MoveAbandoned{};
         return;
     }
-    if (ui.menu != 0) {
+    if (ui.menu != Menu::Board) {
         menus(keycode, shift);
         return;
     }
     // The enemy's move and the user's own drop in progress keep the board
     // keys out until the summary has been opened.
-    if (match.turn == 2 || match.dropping) return;
+    if (match.turn == kEnemy || match.dropping) return;
     boardkey(keycode, shift);
 }
 
 void Game::boardkey(int keycode, int shift) {
-    if (keycode == kLeft || keycode == kRight || keycode == kUp || keycode == kDown) {
-        if (keycode == kLeft && match.cursorx > 1) match.cursorx -= 1;
-        if (keycode == kRight && match.cursorx < 3) match.cursorx += 1;
-        if (keycode == kUp && match.cursory > 1) match.cursory -= 1;
-        if (keycode == kDown && match.cursory < 3) match.cursory += 1;
-        showtile();
+    if (keycode == key::Left || keycode == key::Right || keycode == key::Up ||
+        keycode == key::Down) {
+        if (keycode == key::Left && match.cursorx > 1) match.cursorx -= 1;
+        if (keycode == key::Right && match.cursorx < 3) match.cursorx += 1;
+        if (keycode == key::Up && match.cursory > 1) match.cursory -= 1;
+        if (keycode == key::Down && match.cursory < 3) match.cursory += 1;
+        sayit(showtile(match, cards));
         drawscreen();
         return;
     }
@@ -151,7 +144,7 @@ void Game::boardkey(int keycode, int shift) {
         if (nx < 1 || nx > 3 || ny < 1 || ny > 3) return;
         if (match.board[x][y] != 0) return;
         const int neighbour = match.board[nx][ny];
-        if (neighbour == 0 || match.boardowner[nx][ny] == 1) return;
+        if (neighbour == 0 || match.boardowner[nx][ny] == kUser) return;
         sayit(num(facingattack(cards, neighbour, f.dx, f.dy)) + " is the " + f.word +
               " attack for the " + cards.cardname[neighbour] + " " + f.where + " this spot.");
         return;
@@ -176,21 +169,21 @@ void Game::boardkey(int keycode, int shift) {
 
     if (keycode >= '1' && keycode <= '5') {
         match.handcursor = keycode - '0';
-        if (match.hand[1][match.handcursor] == 0) {
+        if (match.hand[kUser][match.handcursor] == 0) {
             sayit("card already used.");
             return;
         }
-        if (shift == 1) {
+        if (shift == key::ShiftDown) {
             dropusertile();
         } else {
-            describehand(1, match.handcursor);
+            sayit(describehand(match, cards, kUser, match.handcursor));
         }
         return;
     }
 
     if ((keycode >= '6' && keycode <= '9') || keycode == '0') {
         match.handcursor = keycode == '0' ? 5 : keycode - '5';
-        if (match.hand[2][match.handcursor] == 0) {
+        if (match.hand[kEnemy][match.handcursor] == 0) {
             sayit("Enemy's card already used.");
             return;
         }
@@ -205,7 +198,7 @@ void Game::boardkey(int keycode, int shift) {
             }
             return;
         }
-        describehand(2, match.handcursor);
+        sayit(describehand(match, cards, kEnemy, match.handcursor));
     }
 }
 
@@ -216,14 +209,54 @@ void Game::dropusertile() {
     }
     const MoveScope move(*this);
     match.dropping = true;
-    queue.list2.clear();
-    queue.list2.push_back("You drop " + cards.cardname[match.hand[1][match.handcursor]] +
-                          " onto spot " + num(match.cursorx) + ", " + num(match.cursory) + ".");
-    droptile(match.cursorx, match.cursory, match.hand[1][match.handcursor], 1, 0);
-    match.hand[1][match.handcursor] = 0;
-    showmenu(5, 0);
-    match.turn = 2;
+    queue.announcements.clear();
+    queue.announcements.push_back(
+        "You drop " + cards.cardname[match.hand[kUser][match.handcursor]] + " onto spot " +
+        num(match.cursorx) + ", " + num(match.cursory) + ".");
+    droptile(Spot{match.cursorx, match.cursory}, match.hand[kUser][match.handcursor], kUser);
+    match.hand[kUser][match.handcursor] = 0;
+    showmenu(Menu::Summary, 0);
+    match.turn = kEnemy;
     match.dropping = false;
+}
+
+void Game::nextroute() {
+    Speech& speech = out.speech;
+    speech.speechmode += 1;
+    if (speech.speechmode > kReaderRoute) speech.speechmode = kVoiceRoute;
+    if (speech.speechmode == kVoiceRoute) {
+        out.resettitle(ui.version);
+        sayit("Sapi on");
+    }
+    if (speech.speechmode == kTitleRoute) sayit("NVDA");
+    if (speech.speechmode == kChordRoute) sayit("Window eyes support");
+    if (speech.speechmode == kReaderRoute && speech.readeron) {
+        out.resettitle(ui.version);
+        sayit("Jaws");
+    }
+    if (speech.speechmode == kReaderRoute && !speech.readeron) {
+        // No reader answers: back to the voice instead of falling silent.
+        speech.speechmode = kVoiceRoute;
+        out.resettitle(ui.version);
+        sayit("Jaws does not seem to be responding, Sapi on.");
+    }
+    saveprogress();
+}
+
+void Game::changerate(int delta) {
+    Speech& speech = out.speech;
+    speech.sapirate += delta;
+    if (speech.sapirate > 10) speech.sapirate = 10;
+    if (speech.sapirate < 1) speech.sapirate = 1;
+    if (speech.voiceon) {
+        try {
+            platform.voice.set_rate(static_cast<int>(wholepart(speech.sapirate)));
+        } catch (const std::exception&) {
+            // The voice keeps its old rate; the new one is still saved.
+        }
+    }
+    sayit("Sapi rate changed to " + num(speech.sapirate) + ".");
+    saveprogress();
 }
 
 }  // namespace velloxa

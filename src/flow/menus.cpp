@@ -3,12 +3,11 @@
 #include <array>
 
 #include "flow/game.h"
+#include "io/keycodes.h"
 
 namespace velloxa {
 
 namespace {
-
-constexpr int kEnter = 13;
 
 const std::array<const char*, 6> kDifficultyNames = {"",       "easiest", "easy",
                                                      "medium", "hard",    "hardest"};
@@ -43,69 +42,71 @@ const std::array<const char*, 5> kHelpTexts = {
 }  // namespace
 
 void Game::menus(int keycode, int shift) {
-    if (keycode == kEnter && ui.menu != 0)
-        makesound(apppath("/sounds/menu/enter.wav"), 0, 0, 0, -1);
+    if (keycode == key::Enter && ui.menu != Menu::Board)
+        out.makesound(out.apppath("/sounds/menu/enter.wav"), 0, 0, Loop::Once, kNextFreeSlot);
     // The block is chosen once: a block that switches menus has already
-    // handed the key over by calling menus(-1, 0) itself.
+    // handed the key over by calling menus(key::None, 0) itself.
     switch (ui.menu) {
-        case 1:
+        case Menu::Main:
             mainmenu(keycode, shift);
             break;
-        case 2:
+        case Menu::NewGame:
             newgamemenu(keycode, shift);
             break;
-        case 3:
+        case Menu::Help:
             helpmenu(keycode, shift);
             break;
-        case 4:
+        case Menu::Challenge:
             challengemenu(keycode, shift);
             break;
-        case 5:
+        case Menu::Summary:
             summarymenu(keycode, shift);
             break;
-        case 6:
+        case Menu::Deck:
             deckmenu(keycode, shift);
             break;
-        default:
+        case Menu::Board:
             break;
     }
 }
 
-void Game::showmenu(int menu, int item) {
+void Game::showmenu(Menu menu, int item) {
     ui.menu = menu;
     ui.menuitem = item;
-    menus(-1, 0);
+    menus(key::None, 0);
 }
 
-void Game::cycleme(int keycode, int, int temp, int flock) {
-    if (keycode == 38 || keycode == 37) {
-        ui.menuitem -= 1;
-        makesound(apppath("/sounds/menu/arrows.wav"), 0, 0, 0, -1);
-    } else if (keycode == 40 || keycode == 39) {
-        ui.menuitem += 1;
-        makesound(apppath("/sounds/menu/arrows.wav"), 0, 0, 0, -1);
+void Game::cycleme(int keycode, int items, Ends ends) {
+    const auto step = [&](int by) {
+        ui.menuitem += by;
+        out.makesound(out.apppath("/sounds/menu/arrows.wav"), 0, 0, Loop::Once, kNextFreeSlot);
+    };
+    if (keycode == key::Up || keycode == key::Left) {
+        step(-1);
+    } else if (keycode == key::Down || keycode == key::Right) {
+        step(1);
     }
-    if (flock == 0) {
-        if (ui.menuitem <= 0) ui.menuitem = temp;
-        if (ui.menuitem > temp) ui.menuitem = 1;
+    if (ends == Ends::Wrap) {
+        if (ui.menuitem <= 0) ui.menuitem = items;
+        if (ui.menuitem > items) ui.menuitem = 1;
     } else {
         if (ui.menuitem <= 0) ui.menuitem = 1;
-        if (ui.menuitem > temp) ui.menuitem = temp;
+        if (ui.menuitem > items) ui.menuitem = items;
     }
 }
 
 void Game::mainmenu(int keycode, int shift) {
-    cycleme(keycode, shift, 5, 0);
+    cycleme(keycode, 5, Ends::Wrap);
     // A collection of exactly five tiles is a fresh start with nothing to
     // continue, so the cursor steps over "Continue".
     if (ui.menuitem == 2 && collection.unlockedcount == 5) {
-        cycleme(keycode, shift, 4, 0);
+        cycleme(keycode, 4, Ends::Wrap);
         if (ui.menuitem == 1) {
-            menus(-1, 0);
+            menus(key::None, 0);
             return;
         }
     }
-    const bool enter = keycode == kEnter;
+    const bool enter = keycode == key::Enter;
     switch (ui.menuitem) {
         case 1:
             if (!enter) {
@@ -113,7 +114,7 @@ void Game::mainmenu(int keycode, int shift) {
             } else if (shift == 0 && collection.unlockedcount > 5) {
                 sayit("Hold shift and press Enter to confirm overwriting your current game.");
             } else {
-                ui.menu = 2;
+                ui.menu = Menu::NewGame;
                 ui.menuitem = 0;
                 sayit("Configure your game");
             }
@@ -126,7 +127,7 @@ void Game::mainmenu(int keycode, int shift) {
             startusout();
             sayit("Good luck");
             hold(0.5);
-            showmenu(4, 1);
+            showmenu(Menu::Challenge, 1);
             break;
         case 3:
             if (!enter) {
@@ -137,7 +138,7 @@ void Game::mainmenu(int keycode, int shift) {
                 break;
             }
             startusout();
-            instantdecks();
+            instantdecks(collection, match, cards, random);
             ui.battlemode = 4;
             announcecoinflip("");
             break;
@@ -146,7 +147,7 @@ void Game::mainmenu(int keycode, int shift) {
                 sayit("How to play");
                 break;
             }
-            showmenu(3, 1);
+            showmenu(Menu::Help, 1);
             break;
         case 5:
             if (!enter) {
@@ -162,9 +163,9 @@ void Game::mainmenu(int keycode, int shift) {
     }
 }
 
-void Game::newgamemenu(int keycode, int shift) {
-    cycleme(keycode, shift, 2, 0);
-    const bool enter = keycode == kEnter;
+void Game::newgamemenu(int keycode, int) {
+    cycleme(keycode, 2, Ends::Wrap);
+    const bool enter = keycode == key::Enter;
     switch (ui.menuitem) {
         case 1:
             if (!enter) {
@@ -184,27 +185,27 @@ void Game::newgamemenu(int keycode, int shift) {
             }
             collection.opponent = 1;
             startusout();
-            starterdeck();
+            starterdeck(collection, match, cards, random);
             sayit("Good luck");
             hold(0.5);
-            showmenu(4, 1);
+            showmenu(Menu::Challenge, 1);
             break;
         default:
             break;
     }
 }
 
-void Game::helpmenu(int keycode, int shift) {
-    cycleme(keycode, shift, 5, 0);
+void Game::helpmenu(int keycode, int) {
+    cycleme(keycode, 5, Ends::Wrap);
     const int item = ui.menuitem;
     if (item >= 1 && item <= 4) {
         sayit(kHelpTexts[item]);
     } else if (item == 5) {
-        if (keycode != kEnter) {
+        if (keycode != key::Enter) {
             sayit("Previous menu");
             return;
         }
-        showmenu(1, 1);
+        showmenu(Menu::Main, 1);
     }
 }
 

@@ -1,24 +1,26 @@
+#include "cards/numbers.h"
 #include "flow/game.h"
-#include "io/numbers.h"
 
 namespace velloxa {
 
 Game::Game(Platform& p, StartOptions options)
-    : platform(p), folders(std::move(options.folders)), seed(options.seed) {}
+    : platform(p), seed(options.seed), out(p, std::move(options.folders)), waits(p.clock) {}
 
-bool Game::Form_Load() {
+bool Game::start() {
     random.seed(seed);
     ui.version = "0.5f";
 
-    speech.sapion = 0;
-    setupsapi();
-    if (speech.sapion == 1 && !platform.voice.create()) speech.sapion = 0;
+    Speech& speech = out.speech;
+    speech.voiceon = false;
+    out.setupsapi();
+    if (speech.voiceon && !platform.voice.create()) speech.voiceon = false;
     speech.sapirate = 2;
-    if (speech.sapion == 1) platform.voice.set_rate(static_cast<int>(wholepart(speech.sapirate)));
-    loadjaws();
+    if (speech.voiceon) platform.voice.set_rate(static_cast<int>(wholepart(speech.sapirate)));
+    out.loadjaws();
 
-    sound.dxversion = 8;
-    sound.numbuffers = 49;
+    // The sound system of the original program, version 8; 49 slots rotate.
+    out.sound.dxversion = 8;
+    out.sound.numbuffers = 49;
     if (!platform.sound.create()) {
         platform.msgbox.show(
             "Unable to start DirectSound. Check to see that your sound card is properly "
@@ -27,24 +29,24 @@ bool Game::Form_Load() {
         platform.process.end();
         return false;
     }
-    preloadsounds();
+    out.preloadsounds();
 
     ui.difficulty = 3;
     ui.battlemode = 0;
-    sound.soundfolder = "sounds";
-    buildcards();
-    language.langcount = 0;
-    language.langtitle.clear();
-    loadlanguagefile();
-    if (platform.files.exists(datapath("/progress.ini"))) loadprogress();
+    out.sound.soundfolder = "sounds";
+    buildcards(cards);
+    out.language.langcount = 0;
+    out.language.langtitle.clear();
+    out.loadlanguagefile();
+    if (platform.files.exists(out.datapath("/progress.ini"))) loadprogress();
     // A route that cannot speak would leave the player without even the
     // welcome; the file keeps its value until the next save.
-    if (speech.speechmode < 0 || speech.speechmode > 3 ||
-        (speech.speechmode == 3 && speech.jawson != 1))
-        speech.speechmode = 0;
+    if (speech.speechmode < kVoiceRoute || speech.speechmode > kReaderRoute ||
+        (speech.speechmode == kReaderRoute && !speech.readeron))
+        speech.speechmode = kVoiceRoute;
 
     sayit("Welcome to Nebbin's Velloxa, version " + ui.version + ".  Main menu.");
-    ui.menu = 1;
+    ui.menu = Menu::Main;
     ui.menuitem = 0;
     match.handcursor = 1;
     return true;

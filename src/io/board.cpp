@@ -2,7 +2,7 @@
 #include <cmath>
 #include <string>
 
-#include "flow/game.h"
+#include "io/describe.h"
 
 namespace velloxa {
 
@@ -10,18 +10,17 @@ namespace {
 
 // Characters, not bytes, decide how small a long name is written.
 int charcount(const std::string& s) {
-    return static_cast<int>(std::count_if(s.begin(), s.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
+    return static_cast<int>(std::count_if(
+        s.begin(), s.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
-int px(double v) { return static_cast<int>(std::lround(v)); }
+int px(double v) {
+    return static_cast<int>(std::lround(v));
+}
 
 }  // namespace
 
-void Game::drawscreen() {
-    if (match.predicting == 1) return;
-    Canvas& canvas = platform.canvas;
+void drawscreen(Canvas& canvas, const MatchState& match, const Catalogue& cards) {
     BoardPicture picture;
     picture.cursorx = match.cursorx;
     picture.cursory = match.cursory;
@@ -40,9 +39,15 @@ void Game::drawscreen() {
             const bool cursor = x == match.cursorx && y == match.cursory;
             Rgb fill;
             switch (match.boardowner[x][y]) {
-                case 1: fill = cursor ? Rgb{255, 0, 0} : Rgb{200, 0, 0}; break;
-                case 2: fill = cursor ? Rgb{0, 0, 255} : Rgb{0, 0, 170}; break;
-                default: fill = cursor ? Rgb{255, 255, 255} : Rgb{200, 200, 200}; break;
+                case 1:
+                    fill = cursor ? Rgb{255, 0, 0} : Rgb{200, 0, 0};
+                    break;
+                case 2:
+                    fill = cursor ? Rgb{0, 0, 255} : Rgb{0, 0, 170};
+                    break;
+                default:
+                    fill = cursor ? Rgb{255, 255, 255} : Rgb{200, 200, 200};
+                    break;
             }
             canvas.fill_rect(px(left), px(top), px(left + s - 3), px(top + s - 3), fill);
             canvas.outline_rect(px(left), px(top), px(left + s - 3), px(top + s - 3),
@@ -63,7 +68,5 @@ void Game::drawscreen() {
     }
     canvas.end_board();
 }
-
-void Game::Form_Paint() { drawscreen(); }
 
 }  // namespace velloxa

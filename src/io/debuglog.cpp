@@ -1,10 +1,10 @@
 #include <exception>
 
-#include "flow/game.h"
+#include "io/output.h"
 
 namespace velloxa {
 
-void Game::debuglog(const std::string& line) {
+void Output::debuglog(const std::string& line) {
     // The log is opened, written and closed for every line; a log that
     // cannot be written loses the line and nothing else.
     try {

@@ -1,10 +1,11 @@
 // Spoken descriptions of board spots and hand tiles.
-#include "flow/game.h"
-#include "io/numbers.h"
+#include "io/describe.h"
+
+#include "cards/numbers.h"
 
 namespace velloxa {
 
-std::string Game::stattext(int t) const {
+std::string stattext(const Catalogue& cards, int t) {
     // Only catalogue indices reach here; anything else reads as the empty record.
     if (t < 0 || t >= Catalogue::kCapacity) t = 0;
     return cards.cardname[t] + ", attack " + num(cards.cardup[t]) + " up, " +
@@ -13,25 +14,19 @@ std::string Game::stattext(int t) const {
            " collection, rarity level " + num(cards.cardrarity[t]) + ".  " + cards.carddesc[t];
 }
 
-void Game::showtile() {
+std::string showtile(const MatchState& match, const Catalogue& cards) {
     const int x = match.cursorx;
     const int y = match.cursory;
     const std::string spot = num(x) + " " + num(y);
-    if (match.board[x][y] == 0) {
-        sayit(spot + ", Empty tile.");
-        return;
-    }
-    sayit(spot + ", " + (match.boardowner[x][y] == 2 ? "Enemy " : "") +
-          stattext(match.board[x][y]));
+    if (match.board[x][y] == 0) return spot + ", Empty tile.";
+    return spot + ", " + (match.boardowner[x][y] == kEnemy ? "Enemy " : "") +
+           stattext(cards, match.board[x][y]);
 }
 
-void Game::describehand(int side, int slot) {
+std::string describehand(const MatchState& match, const Catalogue& cards, int side, int slot) {
     const int t = match.hand[side][slot];
-    if (side == 1) {
-        sayit(t == 0 ? "card already used." : stattext(t));
-    } else {
-        sayit(t == 0 ? "Enemy's card already used." : "Enemy's " + stattext(t));
-    }
+    if (side == kUser) return t == 0 ? "card already used." : stattext(cards, t);
+    return t == 0 ? "Enemy's card already used." : "Enemy's " + stattext(cards, t);
 }
 
 }  // namespace velloxa

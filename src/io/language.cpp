@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "flow/game.h"
-#include "io/text.h"
+#include "cards/text.h"
+#include "io/output.h"
 #include "io/wildcard.h"
 
 namespace velloxa {
@@ -203,7 +203,7 @@ bool nextnonempty(TextLines& lines, std::string& line) {
 
 }  // namespace
 
-void Game::loadlanguagefile() {
+void Output::loadlanguagefile() {
     language.langcount = 0;
     language.langfrom.clear();
     language.langto.clear();
@@ -231,8 +231,8 @@ void Game::loadlanguagefile() {
     }
 }
 
-void Game::Translate(std::string& tempm) {
-    std::u32string text = codepoints(tempm);
+void Output::Translate(std::string& text) {
+    std::u32string chars = codepoints(text);
     bool changed = false;
     uint64_t budget = kMatchSteps;
     const size_t count = std::min({static_cast<size_t>(std::max(language.langcount, 0)),
@@ -240,17 +240,17 @@ void Game::Translate(std::string& tempm) {
     for (size_t i = 0; i < count; ++i) {
         try {
             const std::u32string pattern = codepoints(language.langfrom[i]);
-            if (!wildcardmatch(text, pattern, budget)) continue;
+            if (!wildcardmatch(chars, pattern, budget)) continue;
             // The variable part runs from the first "*" to as many characters
             // before the end as the pattern has after it.
-            const auto length = static_cast<int64_t>(text.size());
+            const auto length = static_cast<int64_t>(chars.size());
             const size_t star = pattern.find(U'*');
             const int64_t p = star == std::u32string::npos ? 0 : static_cast<int64_t>(star) + 1;
             const int64_t tail = p == 0 ? length : std::clamp<int64_t>(length - p + 1, 0, length);
             const int64_t kept =
                 std::max<int64_t>(0, tail - (static_cast<int64_t>(pattern.size()) - p));
             const std::u32string captured =
-                text.substr(static_cast<size_t>(length - tail), static_cast<size_t>(kept));
+                chars.substr(static_cast<size_t>(length - tail), static_cast<size_t>(kept));
 
             const std::u32string replacement = codepoints(language.langto[i]);
             size_t holes = 0;
@@ -264,13 +264,13 @@ void Game::Translate(std::string& tempm) {
                  from = at + 2)
                 result.append(replacement, from, at - from).append(captured);
             result.append(replacement, from);
-            text = std::move(result);
+            chars = std::move(result);
             changed = true;
         } catch (const std::exception&) {
             // This entry is skipped; the others are still tried.
         }
     }
-    if (changed) tempm = utf8(text);
+    if (changed) text = utf8(chars);
 }
 
 }  // namespace velloxa

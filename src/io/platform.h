@@ -9,33 +9,20 @@
 #include <string>
 #include <utility>
 
+#include "engine/waits.h"
+
 namespace velloxa {
 
 // What the platform hands to the game: keys and repaint requests.
 class EventSink {
-public:
+  public:
     virtual ~EventSink() = default;
     virtual void on_key(int code, int state) = 0;
     virtual void on_paint() = 0;
 };
 
-// Clock with waiting and event processing. Time is in milliseconds.
-class Clock {
-public:
-    virtual ~Clock() = default;
-    virtual int64_t now_ms() = 0;
-    // A wait of `interval_ms` begins (reported for every wait, also 0).
-    virtual void wait_started(int64_t interval_ms) = 0;
-    // Process events while waiting for `deadline_ms`. Returns once the clock
-    // has reached the deadline or after an event was handled, whichever is
-    // first; the caller loops until its own condition holds.
-    virtual void process_until(int64_t deadline_ms) = 0;
-    // Handle the events that are already pending, without waiting.
-    virtual void yield() = 0;
-};
-
 class WindowTitle {
-public:
+  public:
     virtual ~WindowTitle() = default;
     virtual std::string title() = 0;
     virtual void set_title(const std::string& text) = 0;
@@ -43,7 +30,7 @@ public:
 
 // Text-to-speech voice.
 class Voice {
-public:
+  public:
     virtual ~Voice() = default;
     virtual bool create() = 0;  // false when no voice can be made
     virtual void speak(const std::string& text, int flags) = 0;
@@ -53,14 +40,14 @@ public:
 // A running screen reader. `say` throws std::runtime_error when no screen
 // reader answers.
 class ScreenReader {
-public:
+  public:
     virtual ~ScreenReader() = default;
     virtual bool create() = 0;
     virtual void say(const std::string& text) = 0;
 };
 
 class KeyInjector {
-public:
+  public:
     virtual ~KeyInjector() = default;
     virtual void press(int code) = 0;
     virtual void release(int code) = 0;
@@ -69,7 +56,7 @@ public:
 // 50 sound slots. `load` throws std::runtime_error when the file cannot be
 // decoded; the slot then keeps what it held.
 class SoundDevice {
-public:
+  public:
     virtual ~SoundDevice() = default;
     virtual bool create() = 0;
     virtual void load(int slot, const std::string& path) = 0;
@@ -92,7 +79,7 @@ struct BoardPicture {
 
 // Pixel drawing surface of the window.
 class Canvas {
-public:
+  public:
     virtual ~Canvas() = default;
     virtual std::pair<int, int> inner_size() = 0;
     virtual void begin_board(const BoardPicture& picture) = 0;
@@ -103,13 +90,13 @@ public:
 };
 
 class MessageBox {
-public:
+  public:
     virtual ~MessageBox() = default;
     virtual void show(const std::string& text) = 0;
 };
 
 class ProcessEnd {
-public:
+  public:
     virtual ~ProcessEnd() = default;
     // Ends the program at once. Test doubles may throw instead of returning.
     virtual void end() = 0;
@@ -118,7 +105,7 @@ public:
 // Files: existence, whole reads, append-a-line for the debug log, and
 // replacement through a temporary file for the progress file.
 class FileStore {
-public:
+  public:
     virtual ~FileStore() = default;
     virtual bool exists(const std::string& path) = 0;  // a regular file
     virtual std::optional<std::string> read(const std::string& path) = 0;

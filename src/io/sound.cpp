@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "flow/game.h"
+#include "io/output.h"
 
 namespace velloxa {
 
@@ -38,13 +38,13 @@ double twodecimals(double w) {
     return whole / 100.0;
 }
 
-bool holdssound(const Game& g, int slot) {
+bool holdssound(const Output& g, int slot) {
     return slot >= 0 && static_cast<size_t>(slot) < g.sound.soundbuffer.size() &&
            g.sound.soundbuffer[static_cast<size_t>(slot)];
 }
 
 // Loads `path` into `slot` when the file exists; false when it was not loaded.
-bool loadslot(Game& g, int slot, const std::string& path) {
+bool loadslot(Output& g, int slot, const std::string& path) {
     try {
         if (!g.platform.files.exists(path)) {
             g.debuglog("File is missing: " + path);
@@ -65,7 +65,7 @@ bool loadslot(Game& g, int slot, const std::string& path) {
 
 // Volume and pan alike: reduced to two decimals, applied as a whole number
 // only when in range and the slot holds a sound.
-void setlevel(Game& g, int slot, double& w, double lowest, double highest,
+void setlevel(Output& g, int slot, double& w, double lowest, double highest,
               void (SoundDevice::*apply)(int, int), const char* failure) {
     try {
         w = twodecimals(w);
@@ -86,98 +86,79 @@ std::string replaceall(const std::string& text, const std::string& what, const s
 }
 
 // setsound, telling whether the requested sound is now in the slot.
-bool changesound(Game& g, int bufferindex, std::string& tempm) {
+bool changesound(Output& g, int slot, std::string& path) {
     try {
         // Blanks around the path go, but the program folder is taken as it
         // is: only the fixed part after it is trimmed and rewritten.
         const std::string& app = g.folders.app;
-        const auto inapp = [&] { return !app.empty() && tempm.compare(0, app.size(), app) == 0; };
-        if (!inapp()) tempm.erase(0, std::min(tempm.find_first_not_of(' '), tempm.size()));
+        const auto inapp = [&] { return !app.empty() && path.compare(0, app.size(), app) == 0; };
+        if (!inapp()) path.erase(0, std::min(path.find_first_not_of(' '), path.size()));
         const size_t fixed = inapp() ? app.size() : 0;
-        while (tempm.size() > fixed && tempm.back() == ' ') tempm.pop_back();
-        if (tempm.empty()) return false;
+        while (path.size() > fixed && path.back() == ' ') path.pop_back();
+        if (path.empty()) return false;
 
-        const std::string original = tempm;
-        tempm = tempm.substr(0, fixed) +
-                replaceall(tempm.substr(fixed), "/sounds/", "/" + g.sound.soundfolder + "/");
+        const std::string original = path;
+        path = path.substr(0, fixed) +
+               replaceall(path.substr(fixed), "/sounds/", "/" + g.sound.soundfolder + "/");
         // A sound set may hold only some of the files; the rest come from "sounds".
-        if (!g.platform.files.exists(tempm)) tempm = original;
-        return loadslot(g, bufferindex, tempm);
+        if (!g.platform.files.exists(path)) path = original;
+        return loadslot(g, slot, path);
     } catch (const std::exception& e) {
         g.debuglog(std::string("error in setsound: ") + e.what());
-        g.debuglog(tempm);
+        g.debuglog(path);
         return false;
     }
 }
 
 }  // namespace
 
-void Game::makesound(std::string tempm, double tempv, double tempp, int temploop, int bufferindex) {
+void Output::makesound(std::string path, double volume, double pan, Loop loop, int slot) {
     if (sound.soundfolder.empty()) return;
-    if (bufferindex == -1) {
+    if (slot == kNextFreeSlot) {
         // Slots 0 and 1 are never chosen, so rotation runs 2..numbuffers.
         sound.nextbuffer += 1;
         if (sound.nextbuffer > sound.numbuffers) sound.nextbuffer = 1;
         if (sound.nextbuffer < 2) sound.nextbuffer = 2;
-        bufferindex = sound.nextbuffer;
+        slot = sound.nextbuffer;
     }
     // Without the requested sound the slot would play whatever it held before.
-    if (!changesound(*this, bufferindex, tempm)) return;
-    setvol(bufferindex, tempv);
-    setpan(bufferindex, tempp);
+    if (!changesound(*this, slot, path)) return;
+    setvol(slot, volume);
+    setpan(slot, pan);
     try {
-        platform.sound.play(bufferindex, temploop);
+        platform.sound.play(slot, static_cast<int>(loop));
     } catch (const std::exception&) {
         // A sound that cannot play is simply not heard.
     }
 }
 
-void Game::setsound(int bufferindex, std::string& tempm) {
-    changesound(*this, bufferindex, tempm);
+void Output::setsound(int slot, std::string& path) {
+    changesound(*this, slot, path);
 }
 
-void Game::preloadsounds() {
+void Output::preloadsounds() {
     // Always the standard set: the sound folder is not known yet.
     const std::string path = apppath("/sounds/menu/arrows.wav");
     const int last = std::min(sound.numbuffers, static_cast<int>(sound.soundbuffer.size()) - 1);
     for (int slot = 0; slot <= last; ++slot) loadslot(*this, slot, path);
 }
 
-void Game::setvol(int z, double& w) {
-    setlevel(*this, z, w, -5000, 0, &SoundDevice::set_volume, "error in setvol: ");
+void Output::setvol(int slot, double& volume) {
+    setlevel(*this, slot, volume, -5000, 0, &SoundDevice::set_volume, "error in setvol: ");
 }
 
-void Game::setpan(int z, double& w) {
-    setlevel(*this, z, w, -10000, 10000, &SoundDevice::set_pan, "error in setpan: ");
+void Output::setpan(int slot, double& pan) {
+    setlevel(*this, slot, pan, -10000, 10000, &SoundDevice::set_pan, "error in setpan: ");
 }
 
-void Game::sound2d(int tempa, int tempb, double& tempv, double& tempp) {
-    switch (tempa) {
-        case 1:
-            tempp = -2500;
-            break;
-        case 2:
-            tempp = 0;
-            break;
-        case 3:
-            tempp = 2500;
-            break;
-        default:
-            break;
-    }
-    switch (tempb) {
-        case 1:
-            tempv = -2000;
-            break;
-        case 2:
-            tempv = -1000;
-            break;
-        case 3:
-            tempv = 0;
-            break;
-        default:
-            break;
-    }
+Placement2d Output::sound2d(Spot spot) {
+    // Left to right across the stereo field, quieter toward the top row.
+    static constexpr double kPans[] = {0, -2500, 0, 2500};
+    static constexpr double kVolumes[] = {0, -2000, -1000, 0};
+    Placement2d placement;
+    if (spot.x >= 1 && spot.x <= 3) placement.pan = kPans[spot.x];
+    if (spot.y >= 1 && spot.y <= 3) placement.volume = kVolumes[spot.y];
+    return placement;
 }
 
 }  // namespace velloxa

@@ -1,18 +1,12 @@
 #include <exception>
 #include <string>
 
-#include "flow/game.h"
-#include "io/numbers.h"
+#include "io/keycodes.h"
+#include "io/output.h"
 
 namespace velloxa {
 
-namespace {
-
-constexpr int kCtrl = 0x11, kShift = 0x10, kT = 0x54;
-
-}  // namespace
-
-void Game::sayit(std::string tempm) {
+void Output::sayit(std::string text) {
     // Each call to the outside world is guarded on its own: a failure is
     // logged and the next one still runs, so the key block of route 2 is
     // always lifted again.
@@ -24,106 +18,68 @@ void Game::sayit(std::string tempm) {
         }
     };
     // The state is read afresh at every step: a yield may let a key change it.
-    if (language.langcount != 0) guarded([&] { Translate(tempm); });
+    if (language.langcount != 0) guarded([&] { Translate(text); });
 
-    if (speech.speechmode == 0) {
-        if (speech.sapion == 1) {
-            guarded([&] { platform.voice.speak(tempm, 3); });
+    if (speech.speechmode == kVoiceRoute) {
+        if (speech.voiceon) {
+            guarded([&] { platform.voice.speak(text, kSpeakInterrupting); });
         } else {
-            guarded([&] { platform.window.set_title(tempm); });
+            guarded([&] { platform.window.set_title(text); });
         }
         guarded([&] { platform.clock.yield(); });
     }
 
-    if (speech.speechmode == 1 || speech.speechmode == 2) {
+    if (speech.speechmode == kTitleRoute || speech.speechmode == kChordRoute) {
         // A title set to what it already shows would not be announced again.
         bool same = false;
-        guarded([&] { same = platform.window.title() == tempm; });
+        guarded([&] { same = platform.window.title() == text; });
         if (same) {
-            guarded([&] { platform.window.set_title(" " + tempm); });
+            guarded([&] { platform.window.set_title(" " + text); });
             guarded([&] { platform.clock.yield(); });
         }
-        guarded([&] { platform.window.set_title(tempm); });
+        guarded([&] { platform.window.set_title(text); });
     }
 
-    if (speech.speechmode == 2) {
-        speech.sendingkeys = 1;
-        guarded([&] { platform.keys.press(kCtrl); });
-        guarded([&] { platform.keys.press(kShift); });
-        guarded([&] { platform.keys.press(kT); });
+    if (speech.speechmode == kChordRoute) {
+        speech.sendingkeys = true;
+        guarded([&] { platform.keys.press(key::Ctrl); });
+        guarded([&] { platform.keys.press(key::Shift); });
+        guarded([&] { platform.keys.press(key::LetterT); });
         guarded([&] { platform.clock.yield(); });
-        guarded([&] { platform.keys.release(kCtrl); });
-        guarded([&] { platform.keys.release(kShift); });
-        guarded([&] { platform.keys.release(kT); });
-        speech.sendingkeys = 0;
+        guarded([&] { platform.keys.release(key::Ctrl); });
+        guarded([&] { platform.keys.release(key::Shift); });
+        guarded([&] { platform.keys.release(key::LetterT); });
+        speech.sendingkeys = false;
         guarded([&] { platform.clock.yield(); });
     }
 
-    if (speech.speechmode == 3) guarded([&] { platform.reader.say(tempm); });
+    if (speech.speechmode == kReaderRoute) guarded([&] { platform.reader.say(text); });
 }
 
-void Game::setupsapi() {
-    speech.sapion = 1;
+void Output::setupsapi() {
+    speech.voiceon = true;
     try {
-        if (!platform.voice.create()) speech.sapion = 0;
+        if (!platform.voice.create()) speech.voiceon = false;
     } catch (const std::exception&) {
-        speech.sapion = 0;
+        speech.voiceon = false;
     }
 }
 
-void Game::loadjaws() {
-    speech.jawson = -1;
+void Output::loadjaws() {
+    speech.readeron = false;
     try {
-        if (platform.reader.create()) speech.jawson = 1;
+        speech.readeron = platform.reader.create();
     } catch (const std::exception&) {
         // A reader that cannot be reached counts as absent.
     }
-    if (speech.jawson == -1) speech.jawson = 0;
 }
 
-void Game::resettitle() {
+void Output::resettitle(const std::string& version) {
     try {
-        platform.window.set_title("Nebbin's Velloxa (v" + ui.version + ")");
+        platform.window.set_title("Nebbin's Velloxa (v" + version + ")");
     } catch (const std::exception&) {
         // The title is only a courtesy to screen readers.
     }
-}
-
-void Game::nextroute() {
-    speech.speechmode += 1;
-    if (speech.speechmode > 3) speech.speechmode = 0;
-    if (speech.speechmode == 0) {
-        resettitle();
-        sayit("Sapi on");
-    }
-    if (speech.speechmode == 1) sayit("NVDA");
-    if (speech.speechmode == 2) sayit("Window eyes support");
-    if (speech.speechmode == 3 && speech.jawson == 1) {
-        resettitle();
-        sayit("Jaws");
-    }
-    if (speech.speechmode == 3 && speech.jawson == 0) {
-        // No reader answers: back to the voice instead of falling silent.
-        speech.speechmode = 0;
-        resettitle();
-        sayit("Jaws does not seem to be responding, Sapi on.");
-    }
-    saveprogress();
-}
-
-void Game::changerate(int delta) {
-    speech.sapirate += delta;
-    if (speech.sapirate > 10) speech.sapirate = 10;
-    if (speech.sapirate < 1) speech.sapirate = 1;
-    if (speech.sapion == 1) {
-        try {
-            platform.voice.set_rate(static_cast<int>(wholepart(speech.sapirate)));
-        } catch (const std::exception&) {
-            // The voice keeps its old rate; the new one is still saved.
-        }
-    }
-    sayit("Sapi rate changed to " + num(speech.sapirate) + ".");
-    saveprogress();
 }
 
 }  // namespace velloxa

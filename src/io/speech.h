@@ -3,12 +3,23 @@
 
 namespace velloxa {
 
+// The four ways texts reach the player, chosen with Tab.
+constexpr int kVoiceRoute = 0;
+constexpr int kTitleRoute = 1;
+constexpr int kChordRoute = 2;   // the title, then a key chord for a screen reader
+constexpr int kReaderRoute = 3;  // a running screen reader
+
+// Voice flags: speak at once, cutting off what is being spoken.
+constexpr int kSpeakInterrupting = 3;
+
 struct Speech {
-    int speechmode = 0;
-    int sapion = 0;
-    double sapirate = 0;
-    int jawson = 0;
-    int sendingkeys = 0;
+    int speechmode = kVoiceRoute;
+    bool voiceon = false;   // a voice could be created
+    double sapirate = 0;    // the voice's speed, 1 to 10
+    bool readeron = false;  // a screen reader answered at start-up
+    // While the key chord of the second title route is being injected, every
+    // key is ignored.
+    bool sendingkeys = false;
 };
 
 }  // namespace velloxa

@@ -60,8 +60,9 @@ ParsedCommandLine parsecommandline(const std::vector<std::string>& args) {
             uint64_t s = 0;
             auto res = std::from_chars(v.data(), v.data() + v.size(), s);
             if (v.empty() || res.ec != std::errc() || res.ptr != v.data() + v.size()) {
-                p.error = "option --seed needs a whole number from 0 to 18446744073709551615, not '" +
-                          v + "'";
+                p.error =
+                    "option --seed needs a whole number from 0 to 18446744073709551615, not '" + v +
+                    "'";
                 return p;
             }
             p.cmd.seeded = true;
@@ -104,7 +105,8 @@ std::string dumpcontent() {
             << '\t' << t.sound << '\t' << t.capture << '\t' << t.enemycapture << '\t' << t.up
             << '\t' << t.right << '\t' << t.down << '\t' << t.left << '\t' << t.rarity << '\n';
     }
-    for (const FormerName& f : former_names()) out << "former\t" << f.index << '\t' << f.name << '\n';
+    for (const FormerName& f : former_names())
+        out << "former\t" << f.index << '\t' << f.name << '\n';
     int opponent = 0;
     for (const OpponentStory& s : story_content()) {
         ++opponent;
@@ -164,7 +166,7 @@ int run_headless(const CommandLine& cmd) {
     start.folders = Folders{home, home};
     start.seed = cmd.seeded ? cmd.seed : seconds_since_midnight();
     Game game(platform, start);
-    if (game.Form_Load()) host.run(game);
+    if (game.start()) host.run(game);
     std::cout.flush();
     return 0;
 }

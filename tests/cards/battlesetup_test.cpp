@@ -83,7 +83,7 @@ TEST(CoinFlip, BattleStartTranscripts) {
         uint64_t seed = 1;
         while (Random(seed).below(2) + 1 != c.turn) ++seed;
         s.g.random.seed(seed);
-        s.g.ui.menu = c.instant ? 1 : 4;
+        s.g.ui.menu = c.instant ? Menu::Main : Menu::Challenge;
         s.g.ui.menuitem = 3;
         s.g.startusout();
         s.g.ui.battlemode = c.instant ? 4 : 0;
@@ -94,7 +94,7 @@ TEST(CoinFlip, BattleStartTranscripts) {
                   (Lines{"save", kEmptyBoard, c.speech, c.hold}));
         // The enemy moves at once and hands over to the summary menu.
         EXPECT_EQ(out.size() > 4, c.turn == 2);
-        EXPECT_EQ(s.g.ui.menu, c.turn == 2 ? 5 : 0);
+        EXPECT_EQ(s.g.ui.menu, c.turn == 2 ? Menu::Summary : Menu::Board);
         if (c.turn == 1) {
             EXPECT_EQ(s.g.ui.menuitem, 0);
         }

@@ -15,7 +15,7 @@ TEST(StarterDeck, FourCommonTilesAndOneOfRarityTwo) {
         auto h = started(seed);
         Game& g = *h->game;
         setunlocked(g, {9, 10, 11, 30, 31, 32, 33});  // an older campaign is forgotten
-        g.starterdeck();
+        starterdeck(g.collection, g.match, g.cards, g.random);
         const Slots deck = g.collection.deck[1];
         EXPECT_EQ(g.match.hand[1], deck);
         EXPECT_EQ(unlockedlist(g), std::vector<int>(deck.begin() + 1, deck.end()));
@@ -28,7 +28,7 @@ TEST(InstantDecks, RollTableBoundaries) {
     const Slots a{0, 1, 2, 2, 0, 0}, b{0, 1, 1, 2, 1, 0}, c{0, 1, 1, 1, 2, 0}, d{0, 1, 1, 1, 1, 1};
     const std::pair<int, Slots> cases[] = {{1, a},  {24, a}, {25, b}, {69, b},
                                            {70, c}, {89, c}, {90, d}, {100, d}};
-    for (const auto& [roll, counts] : cases) EXPECT_EQ(Game::instantcounts(roll), counts) << roll;
+    for (const auto& [roll, counts] : cases) EXPECT_EQ(instantcounts(roll), counts) << roll;
 }
 
 TEST(InstantDecks, TenDistinctTilesWithTheSameRarityPerSlot) {
@@ -40,7 +40,7 @@ TEST(InstantDecks, TenDistinctTilesWithTheSameRarityPerSlot) {
         g.collection.deck[1] = {0, 1, 2, 3, 4, 17};
         const auto decks = g.collection.deck;
 
-        g.instantdecks();
+        instantdecks(g.collection, g.match, g.cards, g.random);
 
         const Slots &user = g.match.hand[1], &enemy = g.match.hand[2];
         std::set<int> all(user.begin() + 1, user.end());
@@ -50,7 +50,7 @@ TEST(InstantDecks, TenDistinctTilesWithTheSameRarityPerSlot) {
         EXPECT_EQ(rarities(g, user), rarities(g, enemy));
         dealt.insert(rarities(g, user));
         EXPECT_EQ(g.collection.deck, decks);  // the campaign deck is not touched
-        EXPECT_TRUE(g.collection.list1.empty());
+        EXPECT_TRUE(g.collection.drawpool.empty());
     }
     // Every row of the roll table turns up, in slot order.
     EXPECT_EQ(dealt, (std::set<std::vector<int>>{
@@ -66,10 +66,9 @@ TEST(PutTile, SlotRulesAndTheirTexts) {
     setunlocked(g, {a, b, e, c, d});
     g.collection.deck[1] = {0, a, b, c, d, 0};
     auto put = [&](int position, int slot, bool expectchange) {
-        bool changed = !expectchange;
-        const std::string text = g.puttile(position, slot, changed);
-        EXPECT_EQ(changed, expectchange) << text;
-        return text;
+        const Placement placed = puttile(g.collection, g.cards, position, slot);
+        EXPECT_EQ(placed.changed, expectchange) << placed.text;
+        return placed.text;
     };
 
     EXPECT_EQ(put(5, 2, false),
@@ -85,14 +84,14 @@ TEST(PutTile, SlotRulesAndTheirTexts) {
     EXPECT_EQ(put(5, 5, true),
               nameof(g, d) + " put in spot number 5.  Spot number 4 is empty now.");
     EXPECT_EQ(g.collection.deck[1], (Slots{0, a, b, c, 0, d}));
-    EXPECT_EQ(g.firstemptyslot(), 4);
+    EXPECT_EQ(firstemptyslot(g.collection), 4);
     EXPECT_EQ(put(3, 4, true), nameof(g, e) + " put in spot number 4.");
-    EXPECT_EQ(g.firstemptyslot(), 0);
+    EXPECT_EQ(firstemptyslot(g.collection), 0);
     // The tile of slot 1 moves to slot 3 and sends the tile there back.
     EXPECT_EQ(put(1, 3, true), nameof(g, a) + " put in spot number 3.  " + nameof(g, c) +
                                    " was put back into your pocket.  Spot number 1 is empty now.");
     EXPECT_EQ(g.collection.deck[1], (Slots{0, 0, b, a, e, d}));
-    EXPECT_EQ(g.firstemptyslot(), 1);
+    EXPECT_EQ(firstemptyslot(g.collection), 1);
     EXPECT_EQ(unlockedlist(g), (std::vector<int>{a, b, e, c, d}));
     // A rarity-3 tile fits slots 3 to 5.
     EXPECT_EQ(put(5, 3, true), nameof(g, d) + " put in spot number 3.  " + nameof(g, a) +

@@ -59,7 +59,7 @@ std::string loadandwrite(const std::string& file, bool& finite) {
                 std::all_of(c.deck[1].begin(), c.deck[1].end(), known) && g.ui.difficulty >= 1 &&
                 g.ui.difficulty <= 5)
         << ::testing::PrintToString(file);
-    finite = std::isfinite(g.speech.sapirate);
+    finite = std::isfinite(g.out.speech.sapirate);
     return g.progresstext();
 }
 

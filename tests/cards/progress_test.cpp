@@ -74,7 +74,7 @@ TEST(Progress, WindowsCodePageTextIsConvertedWhenNotUtf8) {
         {crlf({"0", "3", "2", "Kl\xC3\xA4nge"}), "Kl\xC3\xA4nge"},
         {"\xEF\xBB\xBF" + crlf({"0", "3", "2", "Kl\xC3\xA4nge"}), "Kl\xC3\xA4nge"}};
     for (const auto& [file, folder] : cases)
-        EXPECT_EQ(startwith(file)->game->sound.soundfolder, folder);
+        EXPECT_EQ(startwith(file)->game->out.sound.soundfolder, folder);
 }
 
 TEST(Progress, SettingsAreTakenAsWholePartsOrLeftAsTheyWere) {
@@ -102,10 +102,10 @@ TEST(Progress, SettingsAreTakenAsWholePartsOrLeftAsTheyWere) {
         SCOPED_TRACE(::testing::PrintToString(c.lines));
         auto h = startwith(crlf(c.lines));
         const Game& g = *h->game;
-        EXPECT_EQ(g.speech.speechmode, c.speechmode);
+        EXPECT_EQ(g.out.speech.speechmode, c.speechmode);
         EXPECT_EQ(g.ui.difficulty, c.difficulty);
-        EXPECT_EQ(g.speech.sapirate, c.rate);
-        EXPECT_EQ(g.sound.soundfolder, c.folder);
+        EXPECT_EQ(g.out.speech.sapirate, c.rate);
+        EXPECT_EQ(g.out.sound.soundfolder, c.folder);
         EXPECT_EQ(g.collection.opponent, c.opponent);
         EXPECT_EQ(g.collection.unlockedcount, 0);
     }
@@ -113,11 +113,11 @@ TEST(Progress, SettingsAreTakenAsWholePartsOrLeftAsTheyWere) {
 
 TEST(Progress, TheVoiceTakesTheWholePartOfTheRate) {
     auto h = startwith(crlf({"1", "2", "3.75"}));
-    for (int sapion : {1, 0}) {
+    for (int voiceon : {1, 0}) {
         h->take();
-        h->game->speech.sapion = sapion;
+        h->game->out.speech.voiceon = voiceon;
         h->game->loadprogress();
-        EXPECT_EQ(h->only("rate "), sapion == 1 ? Lines{"rate 3"} : Lines{});
+        EXPECT_EQ(h->only("rate "), voiceon == 1 ? Lines{"rate 3"} : Lines{});
     }
 }
 

@@ -39,7 +39,7 @@ TEST(TakeCard, ChancesFollowTheWeightsAndOwnedTilesAreRedrawn) {
         ++got[f.g.collection.unlocked[2]];
         if (i % 1000 == 0) f.h->take();
     }
-    EXPECT_EQ(f.g.collection.list1.size(), 27 + 9 + 3 + 1 + 1u);
+    EXPECT_EQ(f.g.collection.drawpool.size(), 27 + 9 + 3 + 1 + 1u);
     const double weights[] = {0, 9, 3, 1, 1};
     for (size_t k = 0; k < 5; ++k) {
         const double p = weights[k] / 14;

@@ -1,5 +1,7 @@
 // The computer opponent: silent simulations, the history of successive
 // bests and the pick by level.
+#include "engine/ai.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -51,7 +53,7 @@ class Opponent : public ::testing::Test {
             }
         m().hand[2] = hand;
         m().turn = 2;
-        g().ui.menu = 0;
+        g().ui.menu = Menu::Board;
         g().ui.menuitem = 3;
         h->take();
     }
@@ -67,11 +69,11 @@ TEST_F(Opponent, PredictionLeavesNoTraceAndCountsOnlyTheEnemysPoints) {
     g().cards.cardrarity[kGale] = 2;
     g().cards.cardrarity[kPebble] = 3;
     m().score = {0, 7, 1};
-    g().queue.list2 = {"You drop Pebble onto spot 2, 3."};
+    g().queue.announcements = {"You drop Pebble onto spot 2, 3."};
     const MatchState before = m();
     Random replay = g().random;
 
-    const double value = g().predictscore(2, 2, kGale);
+    const double value = predictscore(m(), g().cards, Spot{2, 2}, kGale, g().random);
 
     // One capture, then the chain drop's evaluation (drawn first), then the
     // drop's own; equal attacks give no wall or neighbour terms.
@@ -81,8 +83,7 @@ TEST_F(Opponent, PredictionLeavesNoTraceAndCountsOnlyTheEnemysPoints) {
     EXPECT_EQ(m().board, before.board);
     EXPECT_EQ(m().boardowner, before.boardowner);
     EXPECT_EQ(m().score, before.score);
-    EXPECT_EQ(m().predicting, 0);
-    EXPECT_EQ(g().queue.list2, Lines{"You drop Pebble onto spot 2, 3."});
+    EXPECT_EQ(g().queue.announcements, Lines{"You drop Pebble onto spot 2, 3."});
     EXPECT_TRUE(h->lines().empty());
 }
 
@@ -96,12 +97,12 @@ TEST_F(Opponent, MoveIsPlayedAfterDrawsForSimulationsThenPickThenDropSounds) {
         m().score = {0, 3, 0};
         g().ui.difficulty = difficulty;
         g().ui.battlemode = battlemode;
-        g().queue.list2 = {"You drop Pebble onto spot 3, 2."};
+        g().queue.announcements = {"You drop Pebble onto spot 3, 2."};
         Random replay = g().random;
 
         g().runai();
 
-        EXPECT_EQ(g().queue.list2,
+        EXPECT_EQ(g().queue.announcements,
                   (Lines{"Enemy drops Gale onto spot 2, 2.",
                          "The Pebble tile has been captured by the enemy's Gale tile.",
                          "The Pebble tile has been captured by the enemy's Gale tile."}));
@@ -110,7 +111,7 @@ TEST_F(Opponent, MoveIsPlayedAfterDrawsForSimulationsThenPickThenDropSounds) {
         EXPECT_EQ(m().score, (std::array<double, 3>{0, 3, 2}));
         EXPECT_EQ(m().hand[2][3], 0);
         EXPECT_EQ(m().turn, 1);
-        EXPECT_EQ(g().ui.menu, 5);
+        EXPECT_EQ(g().ui.menu, Menu::Summary);
         // Only the real drop and its two chain drops draw the board, and
         // each draws a drop sound.
         EXPECT_EQ(h->only("draw ").size(), 3u);
@@ -138,8 +139,8 @@ TEST_F(Opponent, EasiestLevelPicksOnlySuccessiveBestsAndRedrawsEmptyEntries) {
 
         g().runai();
 
-        EXPECT_EQ(g().queue.list2.front(), pick == 1 ? "Enemy drops Gale onto spot 2, 2."
-                                                     : "Enemy drops Gale onto spot 1, 1.");
+        EXPECT_EQ(g().queue.announcements.front(), pick == 1 ? "Enemy drops Gale onto spot 2, 2."
+                                                             : "Enemy drops Gale onto spot 1, 1.");
         EXPECT_EQ(m().board[3][1], 0);  // beaten by an earlier try: never played
     }
     EXPECT_TRUE(best && first && redrawn);
@@ -160,12 +161,12 @@ TEST_F(Opponent, ASingleTryIsPlayedAndNoTryChangesNothingAtEveryLevel) {
                 begin(static_cast<uint64_t>(difficulty * 10 + battlemode), rows, hand);
                 g().ui.difficulty = difficulty;
                 g().ui.battlemode = battlemode;
-                g().queue.list2 = {before};
+                g().queue.announcements = {before};
                 const bool play = hand[5] != 0;
 
                 g().runai();
 
-                EXPECT_EQ(g().queue.list2.front(),
+                EXPECT_EQ(g().queue.announcements.front(),
                           play ? "Enemy drops Gale onto spot 3, 2." : before);
                 EXPECT_EQ(m().hand[2], play ? Hand{} : hand);
                 EXPECT_EQ(m().turn, play ? 1 : 2);

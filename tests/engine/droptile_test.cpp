@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/ai.h"
 #include "support/harness.h"
 
 namespace velloxa {
@@ -23,7 +24,7 @@ class Drop : public ::testing::Test {
 
     Game& g() { return *h.game; }
     MatchState& m() { return h.game->match; }
-    Lines& said() { return h.game->queue.list2; }
+    Lines& said() { return h.game->queue.announcements; }
 
     // Overwrites catalogue entry i; `attacks` are up, right, down and left.
     int define(int i, const std::string& name, const std::string& attacks,
@@ -50,6 +51,10 @@ class Drop : public ::testing::Test {
     // (3, 1) where only a chain drop of Slate could take it. All are the
     // other side's unless marked "own".
     void drop(int t, const std::array<std::string, 4>& around, int team = 1) {
+        arrange(around, team);
+        g().droptile(Spot{2, 2}, t, team);
+    }
+    void arrange(const std::array<std::string, 4>& around, int team) {
         m().board = m().boardowner = {};
         m().score = {};
         said().clear();
@@ -60,7 +65,6 @@ class Drop : public ::testing::Test {
                 put(xs[d], ys[d], define(d + 2, names[d], around[d]),
                     around[d].size() > 4 ? team : 3 - team);
         put(3, 1, define(6, "Thorn", "0001"), 3 - team);
-        g().droptile(2, 2, t, team, 0);
     }
 
     Lines only(const Lines& prefixes) const {
@@ -147,7 +151,7 @@ TEST_F(Drop, ChainDropRunsWholeBeforeTheNextDirection) {
     put(3, 2, define(4, "Dune", "1002"), 2);
     Random replay = g().random;
 
-    g().droptile(2, 2, define(1, "Ember", "6611"), 1, 0);
+    g().droptile(Spot{2, 2}, define(1, "Ember", "6611"), kUser);
 
     // Birch was taken by a chain drop, so it never drops again; if it did,
     // its down attack of 9 would take Dune before Ember does.
@@ -189,7 +193,7 @@ TEST_F(Drop, SoundsAndWaitsFollowTheTileOnTheSpotAfterEachWait) {
     const std::string first = std::to_string(replay.below(4) + 1),
                       second = std::to_string(replay.below(4) + 1);
 
-    g().droptile(1, 1, define(1, "Ember", "1111"), 1, 0);
+    g().droptile(Spot{1, 1}, define(1, "Ember", "1111"), kUser);
 
     EXPECT_EQ(said(),
               Lines{"The Slate tile has been captured by your Quartz tile.  Point gained."});
@@ -210,21 +214,22 @@ TEST_F(Drop, SimulationIsSilentButCapturesAsRealPlayDoes) {
     const int ember = define(1, "Ember", "5431");
     const std::array<std::string, 4> around = {"0630", "0004", "5000", ""};
     drop(ember, around, 2);
-    const auto owners = m().boardowner;
     const double real = m().score[2];
     ASSERT_EQ(real, 4);
     ASSERT_EQ(said().size(), 4u);
     h.take();
     Random replay = g().random;
 
-    m().predicting = 1;
-    drop(ember, around, 2);
+    arrange(around, 2);
+    const MatchState before = m();
+    const double trial = predictscore(m(), g().cards, Spot{2, 2}, ember, g().random);
 
-    EXPECT_EQ(m().boardowner, owners);
+    EXPECT_EQ(m().boardowner, before.boardowner);  // the trial ran on a copy
+    EXPECT_EQ(m().board, before.board);
     EXPECT_TRUE(said().empty());
     EXPECT_TRUE(h.lines().empty());  // no sound, no wait, no drawing
     // Only the evaluation's hundredths separate the two scores.
-    EXPECT_NEAR(m().score[2], real, 0.3);
+    EXPECT_NEAR(trial, real, 0.3);
     // One jitter draw for the drop and one for the chain drop of Slate.
     replay.rnd();
     replay.rnd();
@@ -249,7 +254,6 @@ TEST_F(Drop, EvaluationAddsItsTermsInOrder) {
         {3, 1, "44441", false, {}},           // balanced tile
     };
     const int kin = define(9, "Kin", "0000");
-    m().predicting = 1;
     for (const Placement& c : cases) {
         SCOPED_TRACE(std::string(c.numbers) + " at " + std::to_string(c.x) + std::to_string(c.y));
         m().board = m().boardowner = {};
@@ -264,8 +268,7 @@ TEST_F(Drop, EvaluationAddsItsTermsInOrder) {
         double expected = 2 + replay.below(9) * 0.01;
         for (double term : c.terms) expected = expected + term;
         expected = expected - 0.02 * g().cards.cardrarity[t];
-        g().droptile(c.x, c.y, t, 2, 0);
-        EXPECT_EQ(m().score[2], expected);
+        EXPECT_EQ(predictscore(m(), g().cards, Spot{c.x, c.y}, t, g().random), expected);
     }
 }
 

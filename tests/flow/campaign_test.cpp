@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "flow/story.h"
+#include "io/describe.h"
 #include "support/harness.h"
 
 namespace velloxa::testing {
@@ -15,18 +16,19 @@ const std::string kTail = ".  Press Enter to continue, or escape to view the boa
 struct Campaign : StartedGame {
     void challenge(int opponent, int item) {
         g().collection.opponent = opponent;
-        g().ui.menu = 4;
+        g().ui.menu = Menu::Challenge;
         g().ui.menuitem = item;
     }
     // The summary of a move with `n` announcements; `full` fills the board.
     void summary(int n, bool full, double mine, double theirs) {
-        g().queue.list2.clear();
-        for (int i = 1; i <= n; ++i) g().queue.list2.push_back("Line " + std::to_string(i) + ".");
+        g().queue.announcements.clear();
+        for (int i = 1; i <= n; ++i)
+            g().queue.announcements.push_back("Line " + std::to_string(i) + ".");
         for (int x = 1; x <= 3; ++x)
             for (int y = 1; y <= 3; ++y)
                 g().match.board[x][y] = g().match.boardowner[x][y] = full || x + y < 6;
         g().match.score = {0, mine, theirs};
-        g().ui.menu = 5;
+        g().ui.menu = Menu::Summary;
         g().ui.menuitem = 0;
     }
 };
@@ -41,7 +43,7 @@ TEST_F(Campaign, ChallengeItemsStopAtTheEndsAndNeedACampaign) {
         challenge(opponent, 2);
         EXPECT_TRUE(h.said("Down\nUp\nEnter\n").empty());
         EXPECT_EQ(g().ui.menuitem, 2);
-        EXPECT_EQ(g().ui.menu, 4);
+        EXPECT_EQ(g().ui.menu, Menu::Challenge);
     }
 }
 
@@ -74,7 +76,7 @@ TEST_F(Campaign, SummaryStopsAtItsEndsAndEnterWalksForward) {
               (Lines{"Line 1.", "Line 2.", score, score, "Line 2.", score}));
     g().match.turn = 1;
     EXPECT_EQ(h.said("Enter\n"), Lines{"It is your turn."});
-    EXPECT_EQ(g().ui.menu, 0);
+    EXPECT_EQ(g().ui.menu, Menu::Board);
 }
 
 TEST_F(Campaign, EnemysTurnWaitsAroundItsMove) {
@@ -100,7 +102,7 @@ TEST_F(Campaign, ResultLinesAndWhereInstantActionEnds) {
         summary(1, true, mine, theirs);
         EXPECT_EQ(h.said("Down\nDown\nDown\nEnter\n"),
                   (Lines{"Line 1.", line + kTail, line + kTail, item}));
-        EXPECT_EQ(g().ui.menu, 1);
+        EXPECT_EQ(g().ui.menu, Menu::Main);
     }
 }
 
@@ -112,10 +114,10 @@ struct CampaignDeck : StartedGame {
         c.unlockedcount = 3;
         c.unlocked = {0, 1, 17, 33};
         c.deck[1] = {0, 1, 2, 3, 4, 17};
-        g().ui.menu = 4;
+        g().ui.menu = Menu::Challenge;
         g().ui.menuitem = 2;
     }
-    std::string tile(int t) { return g().stattext(t); }
+    std::string tile(int t) { return stattext(g().cards, t); }
 };
 
 TEST_F(CampaignDeck, TilesCarryTheirSlotAndTheLastItemWraps) {
@@ -124,7 +126,7 @@ TEST_F(CampaignDeck, TilesCarryTheirSlotAndTheLastItemWraps) {
                      "Tile 1: " + tile(1), "Previous menu", "Tile 1: " + tile(1),
                      "Press number keys 1 through 5 to put tiles into your deck.  These are the "
                      "tiles you will have when you face your next opponent."}));
-    EXPECT_EQ(g().ui.menu, 6);
+    EXPECT_EQ(g().ui.menu, Menu::Deck);
 }
 
 TEST_F(CampaignDeck, NumberKeysPutTilesAndSaveOnlyChanges) {
@@ -148,11 +150,11 @@ TEST_F(CampaignDeck, LeavingNeedsAFullDeck) {
     EXPECT_EQ(h.said("Up\nEnter\n"),
               (Lines{"Previous menu",
                      "You must assign a tile to spot number 2 before you can leave this menu."}));
-    EXPECT_EQ(g().ui.menu, 6);
+    EXPECT_EQ(g().ui.menu, Menu::Deck);
     g().collection.deck[1][2] = 5;
     g().collection.deck[1][4] = 6;
     EXPECT_EQ(h.said("Enter\n"), Lines{story_content()[1].sofar});
-    EXPECT_EQ(g().ui.menu, 4);
+    EXPECT_EQ(g().ui.menu, Menu::Challenge);
     EXPECT_EQ(g().ui.menuitem, 1);
 }
 

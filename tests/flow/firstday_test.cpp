@@ -66,11 +66,11 @@ TEST_P(LeaveMidMove, EndsTheMoveAtOnceAndLeavesNothingBehind) {
                     l->starts_with("play") || l->starts_with("load") || l->starts_with("volume") ||
                     l->starts_with("pan"))
             << *l;
-    EXPECT_EQ(g.ui.menu, 1);
+    EXPECT_EQ(g.ui.menu, Menu::Main);
     EXPECT_EQ(g.ui.menuitem, 5);
     EXPECT_FALSE(g.match.dropping);
-    EXPECT_EQ(g.speech.sendingkeys, 0);
-    EXPECT_EQ(g.holder.interval, 0);
+    EXPECT_EQ(g.out.speech.sendingkeys, 0);
+    EXPECT_EQ(g.waits.holder.interval, 0);
 
     // The next key is the main menu's, with no trace of the battle.
     const Lines next = told(h, "Down\nDown\n");
@@ -105,7 +105,7 @@ TEST(LeaveMidMove, OutsideAMoveTheInterruptedRoutineGoesOn) {
     const Lines said = h.said("Down\nDown\nEnter\n+0.2 Shift+Escape\n");
     ASSERT_GE(said.size(), 2u);
     EXPECT_EQ(said[said.size() - 2], "Exit");
-    EXPECT_EQ(h.game->ui.menu, 4);
+    EXPECT_EQ(h.game->ui.menu, Menu::Challenge);
 }
 
 struct StartRoute {
@@ -122,7 +122,7 @@ TEST_P(SavedRoute, TheWelcomeIsAlwaysHeard) {
     Harness h({.script = "", .seed = 1, .headless = {.voice = true, .screen_reader = r.reader}});
     h.home.write("progress.ini", std::string(r.line1) + "\r\n3\r\n2\r\nsounds\r\n");
     h.start();
-    EXPECT_EQ(h.game->speech.speechmode, r.expected);
+    EXPECT_EQ(h.game->out.speech.speechmode, r.expected);
     const char* routes[] = {"speak Welcome", "title Welcome", "", "reader Welcome"};
     const Lines welcome = h.only(routes[r.expected]);
     EXPECT_EQ(welcome.size(), 1u);

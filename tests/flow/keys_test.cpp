@@ -1,6 +1,7 @@
 // The key handler's dispatch and the battle-board keys.
 #include <gtest/gtest.h>
 
+#include "io/describe.h"
 #include "support/harness.h"
 
 namespace velloxa::testing {
@@ -11,7 +12,7 @@ namespace {
 struct Keys : StartedGame {
     void SetUp() override {
         StartedGame::SetUp();
-        g().ui.menu = 0;
+        g().ui.menu = Menu::Board;
         g().match.turn = 1;
         g().match.cursorx = g().match.cursory = 2;
         g().match.hand[1] = {0, 1, 2, 3, 4, 5};
@@ -29,34 +30,36 @@ struct Keys : StartedGame {
 };
 
 TEST_F(Keys, GlobalKeysComeBeforeMenusAndBoard) {
-    g().ui.menu = 1;
+    g().ui.menu = Menu::Main;
     g().ui.menuitem = 0;
-    g().speech.sendingkeys = 1;
+    g().out.speech.sendingkeys = 1;
     EXPECT_TRUE(h.said("Down\nEnter\nEscape\n").empty());
     EXPECT_EQ(g().ui.menuitem, 0);
-    g().speech.sendingkeys = 0;
+    g().out.speech.sendingkeys = 0;
     EXPECT_EQ(h.said("Alt\nCtrl\nEscape\n"),
               (Lines{"", "Hold shift and press Escape to return to the main menu."}));
     // Escape with Ctrl is neither of the Escape cases: the menu just repeats its item.
     g().ui.menuitem = 4;
     EXPECT_EQ(h.said("Ctrl+Escape\n"), Lines{"How to play"});
-    g().ui.menu = 0;
+    g().ui.menu = Menu::Board;
     EXPECT_TRUE(h.said("Ctrl+Escape\nAlt+Escape\n").empty());
     EXPECT_EQ(h.said("Shift+Escape\n"), Lines{"Exit"});
-    EXPECT_EQ(g().ui.menu, 1);
+    EXPECT_EQ(g().ui.menu, Menu::Main);
     EXPECT_EQ(g().ui.menuitem, 5);
 }
 
 TEST_F(Keys, ArrowsDescribeTheSpotAndStopAtTheEdge) {
     put(1, 1, 9, 2);
     put(1, 2, 10, 1);
-    const std::string mine = "1 2, " + g().stattext(10), enemy = "1 1, Enemy " + g().stattext(9);
+    const std::string mine = "1 2, " + stattext(g().cards, 10),
+                      enemy = "1 1, Enemy " + stattext(g().cards, 9);
     EXPECT_EQ(h.said("Left\nUp\nLeft\nUp\nDown\nRight\nRight\nRight\n"),
               (Lines{mine, enemy, enemy, enemy, mine, "2 2, Empty tile.", "3 2, Empty tile.",
                      "3 2, Empty tile."}));
-    EXPECT_EQ(g().stattext(1), name(1) + ", attack 3 up, 1 down, 1 left, and 2 right.  From the " +
-                                   g().cards.cardcollection[1] + " collection, rarity level 1.  " +
-                                   g().cards.carddesc[1]);
+    EXPECT_EQ(stattext(g().cards, 1), name(1) +
+                                          ", attack 3 up, 1 down, 1 left, and 2 right.  From the " +
+                                          g().cards.cardcollection[1] +
+                                          " collection, rarity level 1.  " + g().cards.carddesc[1]);
 }
 
 TEST_F(Keys, FacingAttacksOnlyForAnEmptySpotFacingTheEnemy) {
@@ -97,13 +100,13 @@ TEST_F(Keys, ScoreKeyTellsWhoLeadsAndTheResult) {
 TEST_F(Keys, UserDigitsDescribeWithAnyStateButShift) {
     g().match.hand[1][3] = 0;
     EXPECT_EQ(h.said("2\nCtrl+2\nShift+Ctrl+2\n3\nShift+3\n"),
-              (Lines{g().stattext(2), g().stattext(2), g().stattext(2), "card already used.",
-                     "card already used."}));
+              (Lines{stattext(g().cards, 2), stattext(g().cards, 2), stattext(g().cards, 2),
+                     "card already used.", "card already used."}));
     EXPECT_EQ(g().match.handcursor, 3);
     put(2, 2, 30, 2);
     EXPECT_EQ(h.said("Shift+4\n"), Lines{"There is already a tile on this spot."});
     EXPECT_EQ(g().match.hand[1][4], 4);
-    EXPECT_EQ(g().ui.menu, 0);
+    EXPECT_EQ(g().ui.menu, Menu::Board);
 }
 
 TEST_F(Keys, ShroudingThresholdsByLevel) {
@@ -113,7 +116,7 @@ TEST_F(Keys, ShroudingThresholdsByLevel) {
     const std::string all =
         "All enemy cards are shrouded in mystery due to your difficulty setting.";
     const std::string keys = "6\n7\n8\n9\n0\n";
-    auto told = [&](int slot) { return "Enemy's " + g().stattext(16 + slot); };
+    auto told = [&](int slot) { return "Enemy's " + stattext(g().cards, 16 + slot); };
     for (int level = 1; level <= 5; ++level) {
         g().ui.difficulty = level;
         Lines expected;
@@ -148,7 +151,7 @@ TEST_F(Keys, BoardKeysWaitForTheEnemyAndForTheDropsWaits) {
               Lines{"You drop " + name(2) + " onto spot 1, 2."});
     EXPECT_EQ(g().match.cursorx, 1);
     EXPECT_EQ(g().match.hand[1][2], 0);
-    EXPECT_EQ(g().ui.menu, 5);
+    EXPECT_EQ(g().ui.menu, Menu::Summary);
     EXPECT_EQ(g().ui.menuitem, 1);
     EXPECT_EQ(g().match.turn, 2);
     EXPECT_FALSE(g().match.dropping);
@@ -157,15 +160,15 @@ TEST_F(Keys, BoardKeysWaitForTheEnemyAndForTheDropsWaits) {
 TEST_F(Keys, EscapeViewsTheFinishedBoardAndReturnsToTheSummary) {
     fill(3, 1);
     g().match.score = {0, 3, 0};
-    g().queue.list2 = {"Enemy drops a tile.", "A capture."};
-    g().ui.menu = 5;
+    g().queue.announcements = {"Enemy drops a tile.", "A capture."};
+    g().ui.menu = Menu::Summary;
     g().ui.menuitem = 3;
     EXPECT_EQ(h.said("Shift+Escape\nRight\nShift+1\nEscape\n"),
               (Lines{"You may now view the board.  Press Escape again to return to the summary "
                      "screen.",
-                     "3 2, " + g().stattext(3), "There is already a tile on this spot.",
+                     "3 2, " + stattext(g().cards, 3), "There is already a tile on this spot.",
                      "Enemy drops a tile."}));
-    EXPECT_EQ(g().ui.menu, 5);
+    EXPECT_EQ(g().ui.menu, Menu::Summary);
     EXPECT_EQ(g().ui.menuitem, 1);
 }
 
@@ -183,7 +186,7 @@ TEST_F(Keys, EscapeDuringTheLastDropLeavesTheSummaryToTheDrop) {
     EXPECT_EQ(texts[1], "You drop " + name(1) + " onto spot 2, 2.");
     EXPECT_EQ(g().collection.opponent, 4);
     EXPECT_EQ(g().collection.unlockedcount, 1);
-    EXPECT_EQ(g().ui.menu, 4);
+    EXPECT_EQ(g().ui.menu, Menu::Challenge);
 }
 
 }  // namespace

@@ -56,7 +56,7 @@ TEST_F(Menus, NewGameConfirmsOverwritingThenCyclesTheDifficulty) {
     g().ui.menuitem = 1;
     EXPECT_EQ(h.said("Enter\n"),
               Lines{"Hold shift and press Enter to confirm overwriting your current game."});
-    EXPECT_EQ(g().ui.menu, 1);
+    EXPECT_EQ(g().ui.menu, Menu::Main);
     EXPECT_EQ(h.said("Shift+Enter\nDown\nEnter\nEnter\nEnter\nEnter\nUp\n"),
               (Lines{"Configure your game", "Difficulty set to medium.  Press Enter to change.",
                      "Difficulty set to hard.", "Difficulty set to hardest.",
@@ -71,7 +71,7 @@ TEST_F(Menus, HelpTextsRepeatOnEnterAndItemFiveGoesBack) {
     EXPECT_EQ(first[0], "How to play");
     EXPECT_EQ(h.said("Enter\nUp\nDown\nUp\nEnter\n"),
               (Lines{first[1], "Previous menu", first[1], "Previous menu", "New game"}));
-    EXPECT_EQ(g().ui.menu, 1);
+    EXPECT_EQ(g().ui.menu, Menu::Main);
     EXPECT_EQ(g().ui.menuitem, 1);
 }
 

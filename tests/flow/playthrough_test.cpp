@@ -62,11 +62,13 @@ Battle play(Harness& h, const std::string& script) {
             b.spoken.push_back(l.substr(6));
             if (l.find("Score was") != std::string::npos) b.result = b.spoken.back();
         }
-        if (g.ui.menu == 5 && g.ui.menuitem == 1) {
+        if (g.ui.menu == Menu::Summary && g.ui.menuitem == 1) {
             b.drops += 1;
-            b.captures += static_cast<int>(g.queue.list2.size()) - 1;
+            b.captures += static_cast<int>(g.queue.announcements.size()) - 1;
         }
-        keys = g.ui.menu == 5 ? "Enter\n" : g.ui.menu == 0 && g.match.turn == 1 ? nextmove(g) : "";
+        keys = g.ui.menu == Menu::Summary                      ? "Enter\n"
+               : g.ui.menu == Menu::Board && g.match.turn == 1 ? nextmove(g)
+                                                               : "";
     }
     return b;
 }
@@ -147,7 +149,7 @@ TEST(Playthrough, CampaignFromTheFirstKeyToTheFinalScene) {
     EXPECT_EQ(h.only("speak ").back(), "speak " + std::string(story[0].sofar));
     ASSERT_EQ(g.ui.difficulty, 1);
     ASSERT_EQ(g.collection.unlockedcount, 5);
-    ASSERT_EQ(g.ui.menu, 4);
+    ASSERT_EQ(g.ui.menu, Menu::Challenge);
 
     int battles = 0, rewards = 0;
     while (g.collection.opponent <= 10 && battles < 400) {
@@ -158,7 +160,7 @@ TEST(Playthrough, CampaignFromTheFirstKeyToTheFinalScene) {
         ++battles;
         ASSERT_NO_FATAL_FAILURE(checkbattle(g, b));
         EXPECT_EQ(g.ui.battlemode, 0);
-        EXPECT_EQ(g.ui.menu, 4);
+        EXPECT_EQ(g.ui.menu, Menu::Challenge);
         EXPECT_EQ(g.ui.menuitem, 1);
         if (g.match.score[1] <= g.match.score[2]) {
             // Lost or drawn: the same opponent's story again, nothing gained.
@@ -173,7 +175,7 @@ TEST(Playthrough, CampaignFromTheFirstKeyToTheFinalScene) {
         ASSERT_NO_FATAL_FAILURE(checkreward(h, b));
         ++rewards;
         h.keys(improvedeck(g));
-        ASSERT_EQ(g.ui.menu, 4);
+        ASSERT_EQ(g.ui.menu, Menu::Challenge);
     }
     ASSERT_EQ(g.collection.opponent, 11);
     EXPECT_GE(rewards, 5);
@@ -201,7 +203,7 @@ TEST(Playthrough, InstantActionCollectsNothing) {
         EXPECT_EQ(b.saves, 1);  // the battle start only
         EXPECT_EQ(g.collection.opponent, 0);
         EXPECT_EQ(g.collection.unlockedcount, 0);
-        EXPECT_EQ(g.ui.menu, 1);
+        EXPECT_EQ(g.ui.menu, Menu::Main);
         EXPECT_EQ(b.spoken.back(), g.match.score[1] > g.match.score[2] ? "Exit" : "New game");
     }
 }

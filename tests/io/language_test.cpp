@@ -5,7 +5,7 @@
 #include <tuple>
 #include <vector>
 
-#include "io/text.h"
+#include "cards/text.h"
 #include "io/wildcard.h"
 #include "support/harness.h"
 
@@ -16,13 +16,13 @@ namespace {
 struct Language : ::testing::Test {
     void load(const std::string& content) {
         h.home.write("language.txt", content);
-        h.game->loadlanguagefile();
+        h.game->out.loadlanguagefile();
     }
     std::string translate(std::string text) {
-        h.game->Translate(text);
+        h.game->out.Translate(text);
         return text;
     }
-    const Lines& patterns() const { return h.game->language.langfrom; }
+    const Lines& patterns() const { return h.game->out.language.langfrom; }
     Harness h;
 };
 
@@ -37,7 +37,7 @@ TEST_F(Language, LongestFirstAndLaterLinesFirstAmongEquals) {
     // "Tile $T: " is nine characters as read, so it goes before the stored
     // nine although its own pattern is eight long.
     EXPECT_EQ(patterns(), (Lines{"Tile *: ", "abcdefghi", "bbb", "aaa"}));
-    EXPECT_EQ(h.game->language.langto, (Lines{"Tile $T!", "Nine", "second", "first"}));
+    EXPECT_EQ(h.game->out.language.langto, (Lines{"Tile $T!", "Nine", "second", "first"}));
     EXPECT_EQ(translate("Tile Ember Fox: "), "Tile Ember Fox!");
     EXPECT_EQ(translate("Tile Ember Fox"), "Tile Ember Fox");
 }
@@ -107,7 +107,7 @@ TEST(LanguageWildcard, PatternCharactersAndManyStars) {
 TEST_F(Language, LineEndsAndEncodings) {
     // CR alone and LF alone end lines too; a byte order mark is not text.
     load("\xEF\xBB\xBFTitle\rcaf\xC3\xA9?\rCoffee\nTea\r\nTh\xC3\xA9\n");
-    EXPECT_EQ(h.game->language.langtitle, "Title");
+    EXPECT_EQ(h.game->out.language.langtitle, "Title");
     EXPECT_EQ(translate("caf\xC3\xA9!"), "Coffee");
     EXPECT_EQ(translate("Tea"), "Th\xC3\xA9");
     // Not UTF-8: the Windows code page, kept internally as UTF-8.
@@ -119,8 +119,8 @@ TEST_F(Language, LineEndsAndEncodings) {
 }
 
 TEST_F(Language, MissingAndIncompleteFiles) {
-    h.game->loadlanguagefile();
-    EXPECT_EQ(h.game->language.langcount, 0);
+    h.game->out.loadlanguagefile();
+    EXPECT_EQ(h.game->out.language.langcount, 0);
     load("T\n\nA\n\n\nB\n   \nspaces\nLone\n\n");
     EXPECT_EQ(patterns(), (Lines{"   ", "A"}));
 }
@@ -147,7 +147,7 @@ TEST_F(Language, SpokenTextsPassThroughTranslation) {
     h.home.write("language.txt", "T\r\nSapi on\r\nVoix active\r\n");
     h.start();
     h.take();
-    h.game->speech.speechmode = 3;
+    h.game->out.speech.speechmode = 3;
     h.game->nextroute();
     EXPECT_EQ(h.only("speak "), Lines{"speak Voix active"});
     // The reset title is not a spoken text.

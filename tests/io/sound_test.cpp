@@ -43,31 +43,33 @@ TEST(Sound, SoundFolderFromTheProgressFile) {
     const Lines loads = h.only("load ");
     EXPECT_EQ(loads.at(50), "load 2 " + home + "/my sounds, v2/menu/arrows.wav");
     EXPECT_EQ(loads.at(51), "load 3 " + home + "/sounds/menu/enter.wav");
-    EXPECT_EQ(h.game->sound.soundfolder, "my sounds, v2");
+    EXPECT_EQ(h.game->out.sound.soundfolder, "my sounds, v2");
 }
 
 TEST_F(Sounds, SlotsRotateAndTheSoundFolderFallsBackFileByFile) {
     h.home.write("alt/capture.wav", "");
-    g().sound.soundfolder = "alt";
+    g().out.sound.soundfolder = "alt";
     h.take();
     const std::string home = h.home.path();
-    g().makesound(g().apppath("/sounds/capture.wav"), -2000, -2500, 0, -1);
-    g().makesound(g().apppath("/sounds/drop1.wav"), 0, 0, 0, -1);
+    g().out.makesound(g().out.apppath("/sounds/capture.wav"), -2000, -2500, Loop::Once,
+                      kNextFreeSlot);
+    g().out.makesound(g().out.apppath("/sounds/drop1.wav"), 0, 0, Loop::Once, kNextFreeSlot);
     // Missing from both folders: one line naming the usual path, nothing played.
-    g().makesound(g().apppath("/sounds/drop9.wav"), 0, 0, 0, -1);
+    g().out.makesound(g().out.apppath("/sounds/drop9.wav"), 0, 0, Loop::Once, kNextFreeSlot);
     EXPECT_EQ(h.take(),
               (Lines{"load 2 " + home + "/alt/capture.wav", "volume 2 -2000", "pan 2 -2500",
                      "play 2 0", "load 3 " + home + "/sounds/drop1.wav", "volume 3 0", "pan 3 0",
                      "play 3 0", "log File is missing: " + home + "/sounds/drop9.wav"}));
-    for (int i = 0; i < 46; ++i) g().makesound(g().apppath("/sounds/capture.wav"), 0, 0, 0, -1);
+    for (int i = 0; i < 46; ++i)
+        g().out.makesound(g().out.apppath("/sounds/capture.wav"), 0, 0, Loop::Once, kNextFreeSlot);
     const Lines plays = h.only("play ");
     EXPECT_EQ(plays.front(), "play 5 0");
     EXPECT_EQ(plays.back(), "play 2 0");  // the 49th automatic sound
     // An empty sound folder switches every sound off, without log lines.
-    g().sound.soundfolder.clear();
+    g().out.sound.soundfolder.clear();
     h.take();
-    g().makesound(g().apppath("/sounds/capture.wav"), 0, 0, 0, -1);
-    g().makesound(g().apppath("/sounds/drop9.wav"), 0, 0, 0, -1);
+    g().out.makesound(g().out.apppath("/sounds/capture.wav"), 0, 0, Loop::Once, kNextFreeSlot);
+    g().out.makesound(g().out.apppath("/sounds/drop9.wav"), 0, 0, Loop::Once, kNextFreeSlot);
     EXPECT_TRUE(h.lines().empty());
 }
 
@@ -76,10 +78,10 @@ TEST(Sound, ProgramFolderIsNeverRewritten) {
     const std::string app = h.home.path() + "/sounds/game";
     h.home.write("sounds/game/alt/capture.wav", "");
     Game game(*h.platform, StartOptions{Folders{app, h.home.path()}, 1});
-    game.sound.dxversion = 8;
-    game.sound.soundfolder = "alt";
+    game.out.sound.dxversion = 8;
+    game.out.sound.soundfolder = "alt";
     std::string path = "  " + app + "/sounds/capture.wav  ";
-    game.setsound(5, path);
+    game.out.setsound(5, path);
     EXPECT_EQ(path, app + "/alt/capture.wav");
     EXPECT_EQ(h.lines(), Lines{"load 5 " + app + "/alt/capture.wav"});
 }
@@ -93,25 +95,24 @@ TEST_F(Sounds, VolumeAndPanRangesAndRounding) {
                                                                     {-2.5, -2.5},
                                                                     {-3.5, -3.5},
                                                                     {-0.125, -0.12}}) {
-        g().setvol(7, w);
+        g().out.setvol(7, w);
         EXPECT_EQ(w, reduced);
     }
-    for (double pan : {10000.0, 10000.006, 0.5}) g().setpan(7, pan);
+    for (double pan : {10000.0, 10000.006, 0.5}) g().out.setpan(7, pan);
     EXPECT_EQ(h.take(), (Lines{"volume 7 -5000", "volume 7 0", "volume 7 -2", "volume 7 -4",
                                "volume 7 0", "pan 7 10000", "pan 7 0"}));
     // A slot that holds nothing is left alone.
     Game fresh(*h.platform, StartOptions{Folders{h.home.path(), h.home.path()}, 1});
     double w = -100;
-    fresh.setvol(3, w);
-    fresh.setpan(60, w);
+    fresh.out.setvol(3, w);
+    fresh.out.setpan(60, w);
     EXPECT_TRUE(h.lines().empty());
     // Board spots: louder toward the bottom row, panned by the column.
     const std::tuple<int, int, double, double> spots[] = {
-        {1, 1, -2000, -2500}, {3, 3, 0, 2500}, {2, 2, -1000, 0}, {0, 4, 7, 8}};
+        {1, 1, -2000, -2500}, {3, 3, 0, 2500}, {2, 2, -1000, 0}};
     for (const auto& [x, y, volume, pan] : spots) {
-        double v = 7, p = 8;
-        g().sound2d(x, y, v, p);
-        EXPECT_EQ(std::pair(v, p), std::pair(volume, pan)) << x << " " << y;
+        const Placement2d at = Output::sound2d(Spot{x, y});
+        EXPECT_EQ(std::pair(at.volume, at.pan), std::pair(volume, pan)) << x << " " << y;
     }
 }
 
@@ -137,15 +138,15 @@ TEST(Sound, DeviceFailuresAreLoggedAndSwallowed) {
     Platform p{base.clock, base.window, base.voice,  base.reader,  base.keys,
                device,     base.canvas, base.msgbox, base.process, base.files};
     Game game(p, StartOptions{Folders{h.home.path(), h.home.path()}, 1});
-    game.sound.dxversion = 8;
-    game.sound.numbuffers = 49;
-    game.sound.soundfolder = "sounds";
-    const std::string capture = game.apppath("/sounds/capture.wav");
-    game.makesound(capture, 0, 0, 0, -1);
+    game.out.sound.dxversion = 8;
+    game.out.sound.numbuffers = 49;
+    game.out.sound.soundfolder = "sounds";
+    const std::string capture = game.out.apppath("/sounds/capture.wav");
+    game.out.makesound(capture, 0, 0, Loop::Once, kNextFreeSlot);
     EXPECT_EQ(h.take(), (Lines{"log error in setsound: not a wave file", "log " + capture}));
     EXPECT_TRUE(device.calls.empty());
     device.badfiles = false;
-    game.makesound(capture, 0, 0, 0, -1);
+    game.out.makesound(capture, 0, 0, Loop::Once, kNextFreeSlot);
     EXPECT_EQ(h.take(), Lines{"log error in setvol: no volume control"});
     EXPECT_EQ(device.calls, (Lines{"load", "pan", "play"}));
 }

@@ -37,34 +37,34 @@ Lines join(std::initializer_list<Lines> parts) {
 
 TEST(Speech, RouteCycleWithAndWithoutAScreenReader) {
     Started with(true);
-    EXPECT_EQ(with.game->speech.jawson, 1);
+    EXPECT_EQ(with.game->out.speech.readeron, 1);
     for (int i = 0; i < 4; ++i) with.game->nextroute();
     EXPECT_EQ(with.next(), join({{"title NVDA", "title Window eyes support"},
                                  kChord,
                                  {kTitle, "reader Jaws", kTitle, "speak Sapi on"}}));
     // Without a screen reader the step into route 3 falls back to the voice.
     Started without;
-    EXPECT_EQ(without.game->speech.jawson, 0);
+    EXPECT_EQ(without.game->out.speech.readeron, 0);
     for (int i = 0; i < 3; ++i) without.game->nextroute();
     EXPECT_EQ(without.next(),
               join({{"title NVDA", "title Window eyes support"},
                     kChord,
                     {kTitle, "speak Jaws does not seem to be responding, Sapi on."}}));
-    EXPECT_EQ(without.game->speech.speechmode, 0);
+    EXPECT_EQ(without.game->out.speech.speechmode, 0);
 }
 
 TEST(Speech, RoutesOutsideTheCycle) {
     Started s;
     Game& g = *s.game;
     // A route 3 from the progress file without a reader fails into the log only.
-    g.speech.speechmode = 3;
+    g.out.speech.speechmode = 3;
     g.sayit("Hello");
     EXPECT_EQ(s.next(), Lines{"log error in sayit: no screen reader"});
     EXPECT_EQ(s.home.read("debuglog.txt"), "error in sayit: no screen reader\n");
     // Values only an edited file can give speak nothing and count back to 0.
-    g.speech.speechmode = 7;
+    g.out.speech.speechmode = 7;
     g.sayit("Hello");
-    g.speech.speechmode = -2;
+    g.out.speech.speechmode = -2;
     g.sayit("Hello");
     g.nextroute();
     EXPECT_TRUE(s.next().empty());
@@ -74,11 +74,11 @@ TEST(Speech, RoutesOutsideTheCycle) {
 
 TEST(Speech, TitleRoutesRepeatTexts) {
     Started s;
-    s.game->speech.speechmode = 1;
+    s.game->out.speech.speechmode = 1;
     for (const char* text : {"Same", "Same", "", ""}) s.game->sayit(text);
     EXPECT_EQ(s.next(),
               (Lines{"title Same", "title  Same", "title Same", "title ", "title  ", "title "}));
-    s.game->speech.speechmode = 2;
+    s.game->out.speech.speechmode = 2;
     s.game->sayit("Same");
     s.game->sayit("Same");
     EXPECT_EQ(s.next(), join({{"title Same"}, kChord, {"title  Same", "title Same"}, kChord}));
@@ -97,8 +97,8 @@ TEST(Speech, WithoutVoiceTheTitleSpeaks) {
 struct WatchingKeys : KeyInjector {
     const Game* game = nullptr;
     std::vector<int> blocked;
-    void press(int) override { blocked.push_back(game->speech.sendingkeys); }
-    void release(int) override { blocked.push_back(game->speech.sendingkeys); }
+    void press(int) override { blocked.push_back(game->out.speech.sendingkeys); }
+    void release(int) override { blocked.push_back(game->out.speech.sendingkeys); }
 };
 
 TEST(Speech, KeysAreBlockedOnlyWhileTheChordIsSent) {
@@ -109,17 +109,17 @@ TEST(Speech, KeysAreBlockedOnlyWhileTheChordIsSent) {
                base.sound, base.canvas, base.msgbox, base.process, base.files};
     Game game(p, StartOptions{Folders{h.home.path(), h.home.path()}, 1});
     keys.game = &game;
-    game.speech.speechmode = 2;
+    game.out.speech.speechmode = 2;
     game.sayit("Chord");
     EXPECT_EQ(keys.blocked, std::vector<int>(6, 1));
-    EXPECT_EQ(game.speech.sendingkeys, 0);
+    EXPECT_EQ(game.out.speech.sendingkeys, 0);
 }
 
 TEST(Speech, RateStaysWithinOneToTen) {
     Started s;
     Game& g = *s.game;
     for (const auto& [from, step] : {std::pair{10.0, 1}, {1.0, -1}, {2.5, 1}}) {
-        g.speech.sapirate = from;  // 2.5 only from an edited file: spoken as it is
+        g.out.speech.sapirate = from;  // 2.5 only from an edited file: spoken as it is
         g.changerate(step);
     }
     EXPECT_EQ(s.next(), (Lines{"rate 10", "speak Sapi rate changed to 10.", "rate 1",

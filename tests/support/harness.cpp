@@ -59,7 +59,7 @@ Harness::Harness(HarnessOptions options) : options_(std::move(options)) {
 
 void Harness::start(bool run) {
     try {
-        if (!game->Form_Load()) return;
+        if (!game->start()) return;
         if (run) host->run(*game);
     } catch (const ProgramEnded&) {
         ended = true;

@@ -4,7 +4,7 @@
 #include <iostream>
 #include <stdexcept>
 
-#include "io/numbers.h"
+#include "cards/numbers.h"
 
 namespace velloxa {
 

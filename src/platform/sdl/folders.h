@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "flow/game.h"
+#include "io/output.h"
 
 namespace velloxa {
 

@@ -1,5 +1,7 @@
 #include "platform/sdl/keymap.h"
 
+#include "io/keycodes.h"
+
 namespace velloxa {
 
 namespace {
@@ -30,7 +32,7 @@ int virtual_key(SDL_Keycode sym, SDL_Scancode scancode) {
         case SDLK_KP_0:
             return 96;
         case SDLK_KP_ENTER:
-            return 13;
+            return key::Enter;
         case SDLK_KP_MULTIPLY:
             return 106;
         case SDLK_KP_PLUS:
@@ -44,42 +46,42 @@ int virtual_key(SDL_Keycode sym, SDL_Scancode scancode) {
         case SDLK_BACKSPACE:
             return 8;
         case SDLK_TAB:
-            return 9;
+            return key::Tab;
         case SDLK_RETURN:
-            return 13;
+            return key::Enter;
         case SDLK_LSHIFT:
         case SDLK_RSHIFT:
-            return 16;
+            return key::Shift;
         case SDLK_LCTRL:
         case SDLK_RCTRL:
-            return 17;
+            return key::Ctrl;
         case SDLK_LALT:
         case SDLK_RALT:
-            return 18;
+            return key::Alt;
         case SDLK_PAUSE:
             return 19;
         case SDLK_CAPSLOCK:
             return 20;
         case SDLK_ESCAPE:
-            return 27;
+            return key::Escape;
         case SDLK_SPACE:
             return 32;
         case SDLK_PAGEUP:
-            return 33;
+            return key::PageUp;
         case SDLK_PAGEDOWN:
-            return 34;
+            return key::PageDown;
         case SDLK_END:
             return 35;
         case SDLK_HOME:
             return 36;
         case SDLK_LEFT:
-            return 37;
+            return key::Left;
         case SDLK_UP:
-            return 38;
+            return key::Up;
         case SDLK_RIGHT:
-            return 39;
+            return key::Right;
         case SDLK_DOWN:
-            return 40;
+            return key::Down;
         case SDLK_INSERT:
             return 45;
         case SDLK_DELETE:
@@ -123,12 +125,13 @@ int virtual_key(SDL_Keycode sym, SDL_Scancode scancode) {
 
 int modifier_state(Uint16 mod, int code) {
     int state = 0;
-    if (mod & KMOD_SHIFT) state |= 1;
-    if (mod & KMOD_CTRL) state |= 2;
-    if (mod & KMOD_ALT) state |= 4;
-    if (code == 16) state |= 1;
-    if (code == 17) state |= 2;
-    if (code == 18) state |= 4;
+    if (mod & KMOD_SHIFT) state |= key::ShiftDown;
+    if (mod & KMOD_CTRL) state |= key::CtrlDown;
+    if (mod & KMOD_ALT) state |= key::AltDown;
+    // A lone modifier key counts as held itself.
+    if (code == key::Shift) state |= key::ShiftDown;
+    if (code == key::Ctrl) state |= key::CtrlDown;
+    if (code == key::Alt) state |= key::AltDown;
     return state;
 }
 

@@ -108,7 +108,7 @@ int play(const CommandLine& cmd, TerminalHost& host) {
     bool started = false;
     {
         Muffle quiet;  // the speech server is probed here
-        started = game.Form_Load();
+        started = game.start();
     }
     if (started) host.run(game);
     return 0;

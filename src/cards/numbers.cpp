@@ -1,4 +1,4 @@
-#include "io/numbers.h"
+#include "cards/numbers.h"
 
 #include <charconv>
 #include <cmath>

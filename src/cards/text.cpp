@@ -1,4 +1,4 @@
-#include "io/text.h"
+#include "cards/text.h"
 
 #include <array>
 

@@ -1,0 +1,43 @@
+// Dealing tiles into hands and decks, and the deck menu's slot rules.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "cards/catalogue.h"
+#include "cards/collection.h"
+#include "engine/match.h"
+#include "engine/random.h"
+
+namespace velloxa {
+
+// Tile counts by rarity, [1] to [5]; [0] is unused.
+using RarityCounts = std::array<int, 6>;
+
+// Which hands a deal fills.
+enum class Hands { User, Enemy, Both };
+
+// The new campaign's collection: four tiles of rarity 1 and one of rarity 2,
+// which also form the deck and the user's hand.
+void starterdeck(Collection& collection, MatchState& match, const Catalogue& cards, Random& random);
+// The user's hand from the deck.
+void resetdeck(const Collection& collection, MatchState& match);
+// Rarity counts of an Instant action battle for a roll of 1 to 100.
+RarityCounts instantcounts(int roll);
+void instantdecks(Collection& collection, MatchState& match, const Catalogue& cards,
+                  Random& random);
+// Deals the counts into hand slots 1, 2, ... of the hands named.
+void dealbyrarity(Collection& collection, MatchState& match, const Catalogue& cards, Random& random,
+                  RarityCounts counts, Hands hands);
+
+// What putting a tile into a deck slot says, and whether the deck changed.
+struct Placement {
+    std::string text;
+    bool changed = false;
+};
+// Puts unlocked(position) into deck slot `slot`.
+Placement puttile(Collection& collection, const Catalogue& cards, int position, int slot);
+// The first empty deck slot; 0 when the deck is complete.
+int firstemptyslot(const Collection& collection);
+
+}  // namespace velloxa

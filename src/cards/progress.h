@@ -1,0 +1,35 @@
+// The progress file's format: settings, campaign position, collection and
+// deck, as text in and text out. Reading never fails: what cannot be read
+// keeps the value it had.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "cards/catalogue.h"
+#include "cards/collection.h"
+
+namespace velloxa {
+
+// The settings the file keeps besides the collection.
+struct Settings {
+    int speechmode = 0;
+    int difficulty = 0;
+    double sapirate = 0;
+    std::string soundfolder;
+};
+
+std::string progresstext(const Settings& settings, const Collection& collection,
+                         const Catalogue& cards);
+
+struct ProgressRead {
+    bool rateread = false;  // line 3 held a number
+    // A name that names no tile stopped the reading: the file holds more
+    // than could be read.
+    bool partial = false;
+};
+
+ProgressRead readprogress(const std::string& text, const Catalogue& cards, Settings& settings,
+                          Collection& collection);
+
+}  // namespace velloxa

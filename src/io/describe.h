@@ -1,0 +1,22 @@
+// Spoken descriptions of tiles, board spots and hand slots, and the board
+// picture for sighted onlookers.
+#pragma once
+
+#include <string>
+
+#include "cards/catalogue.h"
+#include "engine/match.h"
+#include "io/platform.h"
+
+namespace velloxa {
+
+// Name, attacks, world, rarity and description of tile t.
+std::string stattext(const Catalogue& cards, int t);
+// The spot under the board cursor.
+std::string showtile(const MatchState& match, const Catalogue& cards);
+// The tile in a hand slot of either side.
+std::string describehand(const MatchState& match, const Catalogue& cards, int side, int slot);
+
+void drawscreen(Canvas& canvas, const MatchState& match, const Catalogue& cards);
+
+}  // namespace velloxa

@@ -1,0 +1,67 @@
+// Everything the game tells the player and records: texts on the chosen
+// speech route, sounds in their slots, the language file's replacements and
+// the debug log. It reaches the outside world only through the platform.
+#pragma once
+
+#include <string>
+
+#include "engine/match.h"
+#include "io/language.h"
+#include "io/platform.h"
+#include "io/sound.h"
+#include "io/speech.h"
+
+namespace velloxa {
+
+struct Folders {
+    std::string app;   // sounds are looked for here
+    std::string data;  // progress.ini, debuglog.txt and language.txt
+};
+
+// How a sound plays (the flags handed to the sound device).
+enum class Loop { Once = 0, Forever = 1 };
+// The slot argument of `makesound` that takes the next slot in rotation.
+constexpr int kNextFreeSlot = -1;
+
+// Volume (hundredths of a decibel) and pan of a sound from a board spot.
+struct Placement2d {
+    double volume = 0;
+    double pan = 0;
+};
+
+class Output {
+  public:
+    Output(Platform& platform, Folders folders) : platform(platform), folders(std::move(folders)) {}
+
+    // Speech routes.
+    void sayit(std::string text);
+    void setupsapi();
+    void loadjaws();
+    void resettitle(const std::string& version);
+
+    // Sound slots.
+    void makesound(std::string path, double volume, double pan, Loop loop, int slot);
+    void setsound(int slot, std::string& path);
+    void preloadsounds();  // every slot gets the menu step sound, never rewritten
+    void setvol(int slot, double& volume);
+    void setpan(int slot, double& pan);
+    static Placement2d sound2d(Spot spot);
+
+    // Language file.
+    void loadlanguagefile();
+    void Translate(std::string& text);
+
+    void debuglog(const std::string& line);
+
+    // Full paths of the fixed files.
+    std::string apppath(const std::string& relative) const { return folders.app + relative; }
+    std::string datapath(const std::string& relative) const { return folders.data + relative; }
+
+    Platform& platform;
+    Folders folders;
+    Speech speech;
+    Sound sound;
+    Language language;
+};
+
+}  // namespace velloxa
