@@ -9,23 +9,23 @@ const std::array<TileContent, 62>& tile_content() {
     // clang-format off
     static const std::array<TileContent, 62> kTiles = {{
         // Rarity level 1.
-        {"Puddle Newt",  // 1
-         "A thumb-sized newt that guards a single puddle as if it were a kingdom.  It has never lost the puddle, mostly because nobody else wants it.",
+        {"Ditch Newt",  // 1
+         "A thumb-sized newt that guards one muddy ditch as if it were a kingdom.  It has never lost the ditch, mostly because nobody else wants it.",
          "Mossmere Hollow", "newt",
-         "Your Puddle Newt splashes puddle water all over the $T, which sulks off to dry.",
-         "The enemy's Puddle Newt splashes your $T with muddy water until it gives up.",
+         "Your Ditch Newt splashes puddle water all over the $T, which sulks off to dry.",
+         "The enemy's Ditch Newt splashes your $T with muddy water until it gives up.",
          3, 2, 1, 1, 1},
         {"Rivet Apprentice",  // 2
          "A clockwork apprentice who tightens every screw twice, just to be sure.  It is still waiting for its first day off.",
          "Clatterhook Foundry", "",
          "Your Rivet Apprentice tightens the screws of the $T so firmly that the $T cannot move at all.",
-         "The enemy's Rivet Apprentice winds your $T up backwards and it marches straight off the board.",
+         "The enemy's Rivet Apprentice turns the key in the back of your $T, and it marches straight off the board.",
          1, 3, 2, 1, 1},
-        {"Pebble Crab",  // 3
+        {"Shingle Crab",  // 3
          "A small crab that wears a round pebble instead of a shell, and is very proud of it.",
          "Saltglass Reef", "crab",
-         "Your Pebble Crab pinches the $T on the toe and scuttles into its spot.",
-         "The enemy's Pebble Crab pinches your $T until it lets go of the spot.",
+         "Your Shingle Crab pinches the $T on the toe and scuttles into its spot.",
+         "The enemy's Shingle Crab pinches your $T until it lets go of the spot.",
          1, 1, 3, 2, 1},
         {"Hush Moth",  // 4
          "A grey moth that eats only the noisiest pages in the library.  It has never made a sound in its life.",
@@ -33,11 +33,11 @@ const std::array<TileContent, 62>& tile_content() {
          "Your Hush Moth glares at the $T for talking in the library, and the $T leaves in shame.",
          "The enemy's Hush Moth shushes your $T so sternly that it tiptoes off the board.",
          2, 1, 1, 3, 1},
-        {"Reed Toad",  // 5
+        {"Chorus Toad",  // 5
          "A plump toad that sings all night among the reeds of the marsh.  Nobody has ever asked it to.",
          "Mossmere Hollow", "toad",
-         "Your Reed Toad sings its loudest song at the $T, which flees with its ears covered.",
-         "The enemy's Reed Toad croaks right into the ear of your $T, and it hops away in a daze.",
+         "Your Chorus Toad sings its loudest song at the $T, which flees with its ears covered.",
+         "The enemy's Chorus Toad croaks right into the ear of your $T, and it hops away in a daze.",
          3, 1, 1, 2, 1},
         {"Soot Mole",  // 6
          "A mole that tunnels through warm ash and comes up looking like a chimney brush.",
@@ -51,17 +51,17 @@ const std::array<TileContent, 62>& tile_content() {
          "Your Ember Beetle warms the feet of the $T until it hops off the spot.",
          "The enemy's Ember Beetle lands on your $T and gives it a very hot foot.",
          1, 2, 3, 1, 1},
-        {"Glimmer Slug",  // 8
+        {"Beacon Slug",  // 8
          "A slow slug that leaves a trail of light behind it.  Cave folk always know where it has been, if never where it is going.",
          "Dimglow Caverns", "slug",
-         "Your Glimmer Slug covers the $T in glowing goo, and now everyone can see the $T coming.",
-         "The enemy's Glimmer Slug crawls over your $T and leaves it glowing and sticky.",
+         "Your Beacon Slug covers the $T in glowing goo, and now everyone can see the $T coming.",
+         "The enemy's Beacon Slug crawls over your $T and leaves it glowing and sticky.",
          1, 1, 2, 3, 1},
-        {"Prickle Urchin",  // 9
+        {"Needle Urchin",  // 9
          "A round urchin with every one of its spikes pointing upward.  Step on it once and you will never forget it.",
          "Saltglass Reef", "urchin",
-         "Your Prickle Urchin waits for the $T to sit down, and the $T regrets it at once.",
-         "The enemy's Prickle Urchin bristles, and your $T sits on it by mistake.",
+         "Your Needle Urchin waits for the $T to sit down, and the $T regrets it at once.",
+         "The enemy's Needle Urchin bristles, and your $T sits on it by mistake.",
          4, 1, 1, 1, 1},
         {"Breeze Finch",  // 10
          "A tiny finch that rides the wind between the floating islands without ever flapping its wings.",
@@ -77,7 +77,7 @@ const std::array<TileContent, 62>& tile_content() {
          1, 1, 4, 1, 1},
         {"Dune Peddler",  // 12
          "A travelling trader who sells sand to anyone who will listen.  Business is slow in the desert.",
-         "Sunscald Dunes", "",
+         "Sunbaked Dunes", "",
          "Your Dune Peddler sells the $T a bag of sand, and the $T is still trying to get a refund.",
          "The enemy's Dune Peddler talks your $T into trading its spot for a jar of sand.",
          1, 1, 1, 4, 1},
@@ -106,11 +106,11 @@ const std::array<TileContent, 62>& tile_content() {
          "The enemy's Lava Skink scurries across your $T and leaves scorched footprints on it.",
          0, 3, 0, 4, 1},
         // Rarity level 2.
-        {"Mudsnout Elder",  // 17
+        {"Gaffer Mudsnout",  // 17
          "A grizzled mudsnout who has wallowed in the same patch of mud for forty years.  Young mudsnouts come to hear its stories, and leave during them.",
          "Mossmere Hollow", "mudsnout",
-         "Your Mudsnout Elder tells the $T a very long story, and the $T falls asleep in the mud.",
-         "The enemy's Mudsnout Elder rolls over onto your $T and refuses to get up.",
+         "Your Gaffer Mudsnout tells the $T a very long story, and the $T falls asleep in the mud.",
+         "The enemy's Gaffer Mudsnout rolls over onto your $T and refuses to get up.",
          3, 3, 2, 1, 2},
         {"Petal Owl",  // 18
          "An owl that sleeps among the blossoms of the orchard and wakes only when the moon is out.  It always asks who, but never waits for the answer.",
@@ -118,13 +118,13 @@ const std::array<TileContent, 62>& tile_content() {
          "Your Petal Owl hoots a question at the $T, and the $T is far too puzzled to answer.",
          "The enemy's Petal Owl swoops down and carries your $T off to its nest of blossoms.",
          1, 3, 3, 2, 2},
-        {"Cinder Goat",  // 19
+        {"Scree Goat",  // 19
          "A mountain goat whose hooves do not mind hot rocks.  It eats whatever it finds, including maps.",
          "Cinderback Mountains", "goat",
          "",
          "",
          2, 1, 3, 3, 2},
-        {"Ash Marmot",  // 20
+        {"Lookout Marmot",  // 20
          "A fat marmot that whistles to warn the mountain whenever smoke is coming.  It is usually wrong.",
          "Cinderback Mountains", "marmot",
          "",
@@ -142,8 +142,8 @@ const std::array<TileContent, 62>& tile_content() {
          "",
          "",
          3, 3, 1, 2, 2},
-        {"Marsh Hermit",  // 23
-         "An old man who lives on a raft in the middle of the marsh.  He says he moved there for the peace and quiet, and then he met the toads.",
+        {"Driftwood Sage",  // 23
+         "A wise old man who lives on a driftwood raft in the middle of the marsh.  He says he moved there for the peace and quiet, and then he met the toads.",
          "Mossmere Hollow", "",
          "",
          "",
@@ -154,8 +154,8 @@ const std::array<TileContent, 62>& tile_content() {
          "Your Frost Ferret darts up the sleeve of the $T and steals its left mitten.",
          "The enemy's Frost Ferret nips at the heels of your $T and chases it into a snowdrift.",
          1, 2, 3, 3, 2},
-        {"Taffy Juggler",  // 25
-         "A fairground performer who juggles hot taffy.  The crowd stands well back.",
+        {"Toffee Juggler",  // 25
+         "A fairground performer who juggles hot toffee.  The crowd stands well back.",
          "Gingerbell Fair", "",
          "",
          "",
@@ -172,7 +172,7 @@ const std::array<TileContent, 62>& tile_content() {
          "",
          "",
          4, 1, 0, 4, 2},
-        {"Reed Ferryman",  // 28
+        {"Copper Ferryman",  // 28
          "He poles a flat boat across the marsh for one copper coin.  The return trip costs two.",
          "Mossmere Hollow", "",
          "",
@@ -190,11 +190,11 @@ const std::array<TileContent, 62>& tile_content() {
          "",
          "",
          0, 6, 0, 3, 2},
-        {"Stone Grouper",  // 31
+        {"Anchor Grouper",  // 31
          "A heavy fish that sinks like a rock and lands on whatever lies below it.  It calls this swimming.",
          "Saltglass Reef", "grouper",
-         "Your Stone Grouper sinks straight down onto the $T and presses it flat into the sand.",
-         "The enemy's Stone Grouper drops onto your $T like a ship's anchor.",
+         "Your Anchor Grouper sinks straight down onto the $T and presses it flat into the sand.",
+         "The enemy's Anchor Grouper drops onto your $T like a ship's anchor.",
          3, 0, 6, 0, 2},
         {"Lurking Pike",  // 32
          "A long fish with an even longer grudge.  It lurks among the lily pads and bites anything that passes on its left.",
@@ -227,17 +227,17 @@ const std::array<TileContent, 62>& tile_content() {
          "Your Telescope Cat pats the $T to the edge of the board and then, without the least regret, right off it.",
          "The enemy's Telescope Cat knocks your $T off the edge of the sky, just to see what happens.",
          3, 2, 2, 4, 3},
-        {"Gale Falcon",  // 37
+        {"Swift Falcon",  // 37
          "The fastest bird of the floating islands.  It has never waited for anything in its life, including the wind.",
          "Windloom Isles", "falcon",
-         "Your Gale Falcon dives out of the clouds and snatches the $T before it can blink.",
-         "The enemy's Gale Falcon swoops out of the sun and carries off your $T.",
+         "Your Swift Falcon dives out of the clouds and snatches the $T before it can blink.",
+         "The enemy's Swift Falcon swoops out of the sun and carries off your $T.",
          4, 2, 2, 3, 3},
-        {"Sandglass Sentry",  // 38
+        {"Hourglass Sentry",  // 38
          "A guardian of glass and sand that counts every grain that trickles through it.  When it runs out of sand, somebody has to turn it over.",
-         "Sunscald Dunes", "",
-         "Your Sandglass Sentry pours sand over the $T until only the top of the $T can be seen.",
-         "The enemy's Sandglass Sentry buries your $T up to its neck in sand.",
+         "Sunbaked Dunes", "",
+         "Your Hourglass Sentry pours sand over the $T until only the top of the $T can be seen.",
+         "The enemy's Hourglass Sentry buries your $T up to its neck in sand.",
          3, 4, 2, 2, 3},
         {"Mist Manta",  // 39
          "A great ray that swims through clouds instead of water.  Its shadow brings a light drizzle wherever it passes.",
@@ -245,11 +245,11 @@ const std::array<TileContent, 62>& tile_content() {
          "Your Mist Manta glides over the $T and leaves it soaked to the bone.",
          "The enemy's Mist Manta drifts over your $T and rains on it until it gives up.",
          2, 3, 4, 2, 3},
-        {"Reef Octopus",  // 40
+        {"Hoarder Octopus",  // 40
          "A clever octopus that collects lost things from shipwrecks.  It has eight arms and never enough shelves.",
          "Saltglass Reef", "octopus",
-         "Your Reef Octopus adds the $T to its collection of lost things.",
-         "The enemy's Reef Octopus wraps all eight arms around your $T and takes it home.",
+         "Your Hoarder Octopus adds the $T to its collection of lost things.",
+         "The enemy's Hoarder Octopus wraps all eight arms around your $T and takes it home.",
          2, 2, 3, 4, 3},
         {"Lance Narwhal",  // 41
          "A narwhal with a tusk as long as a ship's mast.  It can only strike upward, so it likes to swim beneath its foes.",
@@ -282,11 +282,11 @@ const std::array<TileContent, 62>& tile_content() {
          "Your Mossmere Warden escorts the $T out of the hollow and locks the gate behind it.",
          "The enemy's Mossmere Warden arrests your $T for trespassing in the marsh.",
          5, 4, 3, 2, 4},
-        {"Hollow Archer",  // 46
+        {"Bulrush Archer",  // 46
          "A hunter who shoots arrows made of reeds and never misses.  She once hit an apple from across the marsh, and then ate it.",
          "Mossmere Hollow", "",
-         "Your Hollow Archer pins the $T to a tree with a single reed arrow.",
-         "The enemy's Hollow Archer looses a reed arrow that pins your $T to the board.",
+         "Your Bulrush Archer pins the $T to a tree with a single reed arrow.",
+         "The enemy's Bulrush Archer shoots a reed arrow that pins your $T to the board.",
          2, 5, 4, 3, 4},
         {"Piston Giant",  // 47
          "A steam-driven giant as tall as a chimney, built to carry the heaviest loads of the foundry.  It stamps down hard enough to bend iron.",
@@ -294,11 +294,11 @@ const std::array<TileContent, 62>& tile_content() {
          "Your Piston Giant stamps down on the $T and presses it into a neat metal sheet.",
          "The enemy's Piston Giant stamps on your $T with a mighty hiss of steam.",
          3, 2, 5, 4, 4},
-        {"Cinder Wyvern",  // 48
+        {"Caldera Wyvern",  // 48
          "A winged reptile that nests in the craters of the mountains.  Its breath is hot enough to boil a lake, which it does when it is bored.",
          "Cinderback Mountains", "wyvern",
-         "Your Cinder Wyvern breathes a blast of fire, and the $T is toasted on both sides.",
-         "The enemy's Cinder Wyvern swoops down and scorches your $T to a crisp.",
+         "Your Caldera Wyvern breathes a blast of fire, and the $T is toasted on both sides.",
+         "The enemy's Caldera Wyvern swoops down and scorches your $T to a crisp.",
          4, 3, 2, 5, 4},
         {"Icebound Oracle",  // 49
          "A seer frozen into the ice of the high pass, who answers one question every winter.  The answer is usually to wear a warmer coat.",
@@ -312,11 +312,11 @@ const std::array<TileContent, 62>& tile_content() {
          "Your Forge Matron hammers the $T flat and hangs what is left of the $T on her workshop wall.",
          "The enemy's Forge Matron hammers your $T into a horseshoe.",
          4, 5, 2, 3, 4},
-        {"Ash Mammoth",  // 51
+        {"Quake Mammoth",  // 51
          "A woolly giant whose coat is grey with volcanic ash.  When a herd of them walks by, the mountains shake.",
          "Cinderback Mountains", "mammoth",
-         "Your Ash Mammoth stomps on the $T, then shakes the ash from its coat over whatever is left.",
-         "The enemy's Ash Mammoth tramples your $T beneath its enormous feet.",
+         "Your Quake Mammoth stomps on the $T, then shakes the ash from its coat over whatever is left.",
+         "The enemy's Quake Mammoth tramples your $T beneath its enormous feet.",
          3, 4, 5, 2, 4},
         {"Storm Albatross",  // 52
          "A vast seabird that sleeps on the wing and brings a storm wherever it lands.  Everyone agrees that it should keep flying.",
@@ -330,11 +330,11 @@ const std::array<TileContent, 62>& tile_content() {
          "Your Ancient Cypress drops a cone the size of a pumpkin on the $T from a dizzying height.",
          "The enemy's Ancient Cypress sheds a whole autumn of needles on your $T and buries it.",
          7, 0, 7, 0, 4},
-        {"Mire Crocodile",  // 54
+        {"Longjaw Crocodile",  // 54
          "A crocodile so long that its head and its tail live in different parts of the marsh.  It snaps to either side, but never looks up.",
          "Mossmere Hollow", "crocodile",
-         "Your Mire Crocodile opens its jaws wide, and the $T is never seen again.",
-         "The enemy's Mire Crocodile swings its long jaws sideways and snaps up your $T.",
+         "Your Longjaw Crocodile opens its jaws wide, and the $T is never seen again.",
+         "The enemy's Longjaw Crocodile swings its long jaws sideways and snaps up your $T.",
          0, 7, 0, 7, 4},
         {"Obsidian Idol",  // 55
          "A glassy black statue on the highest peak that nobody remembers carving.  It watches the sky and the west, and nothing else.",
@@ -361,23 +361,23 @@ const std::array<TileContent, 62>& tile_content() {
          "Your Tide Sovereign raises his scepter, and the tide sweeps the $T far out to sea.",
          "The enemy's Tide Sovereign commands the sea to rise, and your $T is washed away.",
          2, 6, 5, 4, 5},
-        {"Great Cloud Whale",  // 59
+        {"Nimbus Whale",  // 59
          "A whale the size of an island that swims slowly across the sky.  The floating islands are said to be the barnacles on its back.",
          "Windloom Isles", "whale",
-         "Your Great Cloud Whale swallows the $T whole, along with a small cloud.",
-         "The enemy's Great Cloud Whale opens its vast mouth and swallows your $T, cloud and all.",
+         "Your Nimbus Whale swallows the $T whole, along with a small cloud.",
+         "The enemy's Nimbus Whale opens its vast mouth and swallows your $T, cloud and all.",
          4, 2, 6, 5, 5},
         {"Noonday Sphinx",  // 60
          "A golden sphinx that lies in the desert sun and asks every traveler a riddle.  Nobody has ever answered one, because the riddles are all about its lunch.",
-         "Sunscald Dunes", "sphinx",
+         "Sunbaked Dunes", "sphinx",
          "Your Noonday Sphinx asks the $T a riddle, and the $T is still thinking about it.",
          "The enemy's Noonday Sphinx asks your $T a riddle it cannot answer, and that is the end of your $T.",
          5, 4, 2, 6, 5},
-        {"Deepstone Giant",  // 61
+        {"Sunken Titan",  // 61
          "A giant of stone that sleeps at the bottom of the deepest sea, older than the sea itself.  When it turns over in its sleep, the whole world has a very strange tide.",
          "Veilwater Deep", "",
-         "Your Deepstone Giant rolls over in its sleep and crushes the $T without ever waking up.",
-         "The enemy's Deepstone Giant stirs in the depths and drags your $T down with it.",
+         "Your Sunken Titan rolls over in its sleep and crushes the $T without ever waking up.",
+         "The enemy's Sunken Titan stirs in the depths and drags your $T down with it.",
          6, 2, 4, 5, 5},
         {"Great Cinderback",  // 62
          "The vast fire dragon the mountains are named after, whose scales glow like a forge.  Every volcano in the range is one of her chimneys.",

@@ -23,14 +23,14 @@ const std::array<OpponentStory, 11>& story_content() {
          "Press Enter to go back to face Colin, the sleepy Saturday assistant, again.  This is a good way to collect more tiles before facing stronger opponents."},
         // Position 4: after beating opponent 3.
         {"Granny Maud pats you on the head and says that you play almost as well as her late husband, who was terrible.  She gives you a toffee from her handbag that appears to be older than you are.  The scarf now reaches out of the door and halfway down the street.",
-         "Face your fourth opponent.  Professor Ashcombe is a collector who wears white cotton gloves and keeps every tile in its own little velvet box.  He insists that his tiles must never touch the table, the board, or the air for too long.  He has brought tweezers.",
+         "Face your fourth opponent.  Professor Ashby is a collector who wears white cotton gloves and keeps every tile in its own little velvet box.  He insists that his tiles must never touch the table, the board, or the air for too long.  He has brought tweezers.",
          "Mrs Grubb flips the coin for the gloved professor.",
          "Press Enter to go back to face Granny Maud and her never-ending scarf again.  This is a good way to collect more tiles before facing stronger opponents."},
         // Position 5: after beating opponent 4.
         {"The professor polishes each of his tiles with a silk cloth, muttering that they are not used to being beaten.  He hands you his card in case you ever wish to sell your collection.  On his way out, Crumpet the cat sneezes on his velvet boxes.",
          "Face your fifth opponent.  The Pottle twins, Hetty and Lenny, play as a team, which means they argue about every single move.  Hetty always wants to attack, and Lenny always wants to wait and see.  Mrs. Grubb says they have been arguing since the day they were born, about which of them was born first.",
          "Hetty and Lenny both call heads at once.",
-         "Press Enter to go back to face Professor Ashcombe and his white cotton gloves again.  This is a good way to collect more tiles before facing stronger opponents."},
+         "Press Enter to go back to face Professor Ashby and his white cotton gloves again.  This is a good way to collect more tiles before facing stronger opponents."},
         // Position 6: after beating opponent 5.
         {"The twins blame each other for the defeat, loudly, all the way to the door and back again.  They agree on only one thing: you were lucky.  They leave still arguing about whether to come back next week.",
          "Face your sixth opponent.  Sir Clanksworth is not really a knight; he is an accountant called Trevor, just back from a costume fair in a full suit of armor.  Every move he makes sounds like a cutlery drawer falling down the stairs.  He challenges you to a duel, and then asks for help getting into his chair.",
