@@ -87,7 +87,8 @@ class Espeak {
     int rate_ = 0;
 };
 
-// The voice's rate when the game starts (rate 2) and its plain rate (rate 0).
+// The voice's rate when the game starts (rate 2); captures are timed at its
+// plain rate (rate 0), which slower listeners choose.
 const int kStartingWpm = words_per_minute(2);
 
 class Spoken : public ::testing::Test {
@@ -105,6 +106,33 @@ TEST_F(Spoken, CoinFlipEndsBeforeTheOpponentMoves) {
         const double seconds = voice.seconds(text, kStartingWpm);
         // Above a second: the voice really spoke it.
         EXPECT_TRUE(seconds > 1 && seconds <= 4.5) << seconds << " s for opponent " << k;
+    }
+}
+
+// A capture leaves the tile on its spot and turns it to the captor's side (a
+// chain drop then captures with it), so the text says that, names the tile
+// early, and is over before the player's next key is likely.
+TEST_F(Spoken, CaptureTextsWinTheTileOverQuickly) {
+    const int wpm = words_per_minute(0);
+    std::string slowest;
+    double longest = 0;
+    for (const TileContent& t : tile_content())
+        if (const double s = voice.seconds(t.name, wpm); s > longest) longest = s, slowest = t.name;
+    for (const TileContent& t : tile_content()) {
+        for (const std::string text : {t.capture, t.enemycapture}) {
+            if (text.empty()) continue;
+            const size_t mark = text.find("$T");
+            ASSERT_NE(mark, std::string::npos) << text;
+            EXPECT_EQ(text.find("$T", mark + 1), std::string::npos) << "named twice: " << text;
+            EXPECT_LT(std::count(text.begin(), text.begin() + static_cast<long>(mark), ' '), 10)
+                << "named late: " << text;
+            for (const char* leaving : {"gone", "vanish", "away", "never seen", "off the board"})
+                EXPECT_EQ(text.find(leaving), std::string::npos) << text;
+            std::string spoken = text;
+            spoken.replace(mark, 2, slowest);
+            const double seconds = voice.seconds(spoken, wpm);
+            EXPECT_TRUE(seconds > 1 && seconds <= 6) << seconds << " s: " << spoken;
+        }
     }
 }
 
