@@ -205,7 +205,7 @@ const std::array<TileContent, 62>& tile_content() {
         // Rarity level 3.
         {"Weathered Captain",  // 33
          "A sea captain so old that barnacles grow on his coat.  He has sailed every sea, and he will tell you about each one.",
-         "Lanternfish Harbor", "",
+         "Lanternfish Harbour", "",
          "Your Weathered Captain signs the $T onto his crew as a deckhand.",
          "The enemy's Weathered Captain tells your $T sea stories until your tile signs on.",
          4, 3, 2, 2, 3},
@@ -307,7 +307,7 @@ const std::array<TileContent, 62>& tile_content() {
          "The enemy's Icebound Oracle freezes your $T in place on the enemy's side.",
          5, 2, 3, 4, 4},
         {"Forge Matron",  // 50
-         "The master smith of the mountains, who forges armor in the heat of the volcano.  She hammers out a sword before breakfast and a shield before lunch.",
+         "The master smith of the mountains, who forges armour in the heat of the volcano.  She hammers out a sword before breakfast and a shield before lunch.",
          "Cinderback Mountains", "",
          "Your Forge Matron makes the $T a suit of armour in your colours.",
          "The enemy's Forge Matron stamps your $T with the enemy's mark.",
@@ -356,7 +356,7 @@ const std::array<TileContent, 62>& tile_content() {
          "The enemy's Thornspire Queen orders your $T to join her court, and nobody refuses her.",
          6, 5, 4, 2, 5},
         {"Tide Sovereign",  // 58
-         "The king of the reef, who commands the tides with a scepter of sea glass.  When he is cross, the sea goes out and does not come back until he apologizes.",
+         "The king of the reef, who commands the tides with a sceptre of sea glass.  When he is cross, the sea goes out and does not come back until he apologises.",
          "Saltglass Reef", "",
          "Your Tide Sovereign sends the tide to wash the $T up on your side.",
          "The enemy's Tide Sovereign floats your $T over to the enemy on a rising sea.",
@@ -368,7 +368,7 @@ const std::array<TileContent, 62>& tile_content() {
          "The enemy's Nimbus Whale lets your $T ride among the barnacles on its back.",
          4, 2, 6, 5, 5},
         {"Noonday Sphinx",  // 60
-         "A golden sphinx that lies in the desert sun and asks every traveler a riddle.  Nobody has ever answered one, because the riddles are all about its lunch.",
+         "A golden sphinx that lies in the desert sun and asks every traveller a riddle.  Nobody has ever answered one, because the riddles are all about its lunch.",
          "Sunbaked Dunes", "sphinx",
          "Your Noonday Sphinx asks the $T a riddle, and the tile stays to hear the answer.",
          "The enemy's Noonday Sphinx asks your $T a riddle about lunch, and your tile stays to eat.",
