@@ -31,7 +31,7 @@ const std::array<TileContent, 62>& tile_content() {
          "A grey moth that eats only the noisiest pages in the library.  It has never made a sound in its life.",
          "Hushleaf Library", "",
          "Your Hush Moth shushes the $T so kindly that the tile tiptoes over to you.",
-         "The enemy's Hush Moth shushes your $T into quietly changing sides.",
+         "The enemy's Hush Moth beckons your $T, and your tile quietly changes sides.",
          2, 1, 1, 3, 1},
         {"Chorus Toad",  // 5
          "A plump toad that sings all night among the reeds of the marsh.  Nobody has ever asked it to.",
@@ -49,7 +49,7 @@ const std::array<TileContent, 62>& tile_content() {
          "A beetle whose shell glows like a hot coal.  Miners keep them as night lights.",
          "Cinderback Mountains", "beetle",
          "Your Ember Beetle lights the way for the $T, and the tile follows the glow to you.",
-         "The enemy's Ember Beetle glows so warmly that your $T curls up beside it.",
+         "The enemy's Ember Beetle glows so warmly that your $T curls up on the enemy's side.",
          1, 2, 3, 1, 1},
         {"Beacon Slug",  // 8
          "A slow slug that leaves a trail of light behind it.  Cave folk always know where it has been, if never where it is going.",
@@ -85,24 +85,24 @@ const std::array<TileContent, 62>& tile_content() {
          "A long, thin eel that swims only straight up or straight down.  It considers sideways beneath it.",
          "Saltglass Reef", "eel",
          "Your Ribbon Eel ties a bow around the $T and gives the tile to you as a present.",
-         "The enemy's Ribbon Eel wraps your $T up like a present for the enemy.",
+         "The enemy's Ribbon Eel ties your $T up in a neat bow, a gift for the enemy.",
          4, 0, 3, 0, 1},
         {"Glider Gecko",  // 14
          "A gecko with flaps of skin for wings.  It can only glide sideways, so it plans its trips very carefully.",
          "Windloom Isles", "gecko",
-         "Your Glider Gecko offers the $T a lift, sideways, all the way to you.",
+         "Your Glider Gecko gives the $T a lift, sideways, all the way to you.",
          "The enemy's Glider Gecko offers your $T a ride, one way only.",
          0, 4, 0, 3, 1},
         {"Page Phantom",  // 15
          "A pale phantom that drifts up and down the shelves, putting books back in the wrong order.  Like everything in the library, it makes no sound.",
          "Hushleaf Library", "",
          "Your Page Phantom files the $T under your name, and the tile stays there.",
-         "The enemy's Page Phantom files your $T under the enemy's name.",
+         "The enemy's Page Phantom shelves your $T in the enemy's section.",
          3, 0, 4, 0, 1},
         {"Lava Skink",  // 16
          "A quick lizard that sunbathes on cooling lava.  It darts sideways whenever a hiker gets too close.",
          "Cinderback Mountains", "skink",
-         "Your Lava Skink shows the $T the warmest rock on the mountain, and the tile stays.",
+         "Your Lava Skink shows the $T its warmest rock, and the tile basks there for you.",
          "The enemy's Lava Skink leads your $T across the warm lava to the enemy.",
          0, 3, 0, 4, 1},
         // Rarity level 2.
@@ -219,7 +219,7 @@ const std::array<TileContent, 62>& tile_content() {
          "A hound with a glowing tail that chases comets across the night sky.  It caught one once, and it still does not know what to do with it.",
          "Starwell Observatory", "hound",
          "Your Comet Hound fetches the $T and drops the tile, slightly chewed, at your feet.",
-         "The enemy's Comet Hound fetches your $T for the enemy, with only a little drool.",
+         "The enemy's Comet Hound chases your $T all the way to the enemy, tail glowing.",
          2, 2, 4, 3, 3},
         {"Telescope Cat",  // 36
          "A cat that naps on the great telescope.  Now and then it knocks a star off the edge of the sky, just to see what happens.",
@@ -370,7 +370,7 @@ const std::array<TileContent, 62>& tile_content() {
         {"Noonday Sphinx",  // 60
          "A golden sphinx that lies in the desert sun and asks every traveller a riddle.  Nobody has ever answered one, because the riddles are all about its lunch.",
          "Sunbaked Dunes", "sphinx",
-         "Your Noonday Sphinx asks the $T a riddle, and the tile stays to hear the answer.",
+         "Your Noonday Sphinx sets the $T a riddle, and the tile stays to hear the answer.",
          "The enemy's Noonday Sphinx asks your $T a riddle about lunch, and your tile stays to eat.",
          5, 4, 2, 6, 5},
         {"Sunken Titan",  // 61
@@ -382,7 +382,7 @@ const std::array<TileContent, 62>& tile_content() {
         {"Great Cinderback",  // 62
          "The vast fire dragon the mountains are named after, whose scales glow like a forge.  Every volcano in the range is one of her chimneys.",
          "Cinderback Mountains", "cinderback",
-         "Your Great Cinderback spreads her fiery wings, and the $T bows to its new queen.",
+         "Your Great Cinderback spreads her fiery wings, and the $T kneels before its new queen.",
          "The enemy's Great Cinderback breathes fire, and your $T swears loyalty to her.",
          5, 6, 2, 4, 5},
     }};
