@@ -114,6 +114,7 @@ TEST_F(Spoken, CoinFlipEndsBeforeTheOpponentMoves) {
 // early, and is over before the player's next key is likely.
 TEST_F(Spoken, CaptureTextsWinTheTileOverQuickly) {
     const int wpm = words_per_minute(0);
+    // The captured tile's name as the slowest of them all to say.
     std::string slowest;
     double longest = 0;
     for (const TileContent& t : tile_content())
@@ -152,33 +153,36 @@ size_t edits(const std::u32string& a, const std::u32string& b) {
     return row[b.size()];
 }
 
-// A player tells tiles apart by ear alone. The pairs players confused were at
+// A player tells tiles apart by ear alone. The pairs heard as alike were at
 // most 2 symbols apart in their first words (Reed / Reef, Pebble / Petal,
 // Puddle / Pebble, Glider / Glimmer, and rhymes such as Willow / Hollow) or
-// shared them outright, and whole names that differed in under 40% of their
-// symbols (Piston Giant / Deepstone Giant 25%, Mudsnout Runt / Mudsnout Elder
-// 31%, Ash Marmot / Ash Mammoth 38%). Names that are plainly distinct start at
-// 3 symbols and 50%; the limits sit between the two.
+// shared them outright, or differed in under 40% of the symbols of the whole
+// name (Piston Giant / Deepstone Giant 25%, Mudsnout Runt / Mudsnout Elder
+// 31%, Ash Marmot / Ash Mammoth 38%). Names plainly told apart start at 3
+// symbols and 50%; the limits sit between the two.
 TEST_F(Spoken, NoTwoTileNamesSoundAlike) {
     constexpr size_t kFirstWordEdits = 3;
     constexpr double kWholeShare = 0.45;
-    std::vector<std::pair<std::string, std::vector<std::u32string>>> heard;
-    for (const TileContent& t : tile_content()) heard.emplace_back(t.name, voice.phonemes(t.name));
+    struct Heard {
+        std::string name;
+        std::u32string first, whole;
+    };
+    std::vector<Heard> heard;
+    for (const TileContent& t : tile_content()) {
+        const std::vector<std::u32string> words = voice.phonemes(t.name);
+        ASSERT_FALSE(words.empty()) << t.name;
+        Heard h{t.name, words[0], words[0]};
+        for (size_t w = 1; w < words.size(); ++w) h.whole += U" " + words[w];
+        heard.push_back(h);
+    }
     for (size_t i = 0; i < heard.size(); ++i) {
-        ASSERT_FALSE(heard[i].second.empty()) << heard[i].first;
         for (size_t j = 0; j < i; ++j) {
-            const auto& [name, words] = heard[i];
-            const auto& [other, otherwords] = heard[j];
-            const auto whole = [](const std::vector<std::u32string>& w) {
-                std::u32string all;
-                for (const std::u32string& word : w) all += (all.empty() ? U"" : U" ") + word;
-                return all;
-            };
-            const std::u32string a = whole(words), b = whole(otherwords);
-            EXPECT_GE(edits(words[0], otherwords[0]), kFirstWordEdits)
-                << name << " and " << other << " begin alike";
-            EXPECT_GE(static_cast<double>(edits(a, b)), kWholeShare * std::max(a.size(), b.size()))
-                << name << " and " << other << " sound alike";
+            const Heard &a = heard[i], &b = heard[j];
+            EXPECT_GE(edits(a.first, b.first), kFirstWordEdits)
+                << a.name << " and " << b.name << " begin alike";
+            EXPECT_GE(static_cast<double>(edits(a.whole, b.whole)),
+                      kWholeShare * std::max(a.whole.size(), b.whole.size()))
+                << a.name << " and " << b.name << " sound alike";
         }
     }
 }
