@@ -114,7 +114,50 @@ void add(Wave& to, const Wave& from, double gain = 1, double at = 0) {
     for (size_t i = 0; i < from.size(); ++i) to[start + i] += gain * from[i];
 }
 
-// Peak to about -1 dB, gentle fades at both ends so nothing clicks.
+// Every sound of the set is brought to one loudness, so that none drowns
+// under the voice when the game lowers it toward the top row: the mean power
+// of its loudest 100 ms, in dB below full scale. Peaks stay below the ceiling.
+constexpr double kLoudness = -14;
+constexpr double kCeiling = -1.5;
+
+double decibels(double power) {
+    return 10 * std::log10(std::max(power, 1e-20));
+}
+
+// The loudness as the ear judges it: the mean power of the loudest 100 ms,
+// counting silence beyond the end, so a blip shorter than that is heard as
+// quieter than a tone of the same level.
+double loudness(const Wave& w) {
+    const size_t window = frames(0.1);
+    double sum = 0, loudest = 0;
+    for (size_t i = 0; i < w.size(); ++i) {
+        sum += w[i] * w[i];
+        if (i >= window) sum -= w[i - window] * w[i - window];
+        loudest = std::max(loudest, sum);
+    }
+    return decibels(loudest / static_cast<double>(window));
+}
+
+// Lowers the gain around every peak above `ceiling` (linear): the gain falls
+// within 2 ms before the peak and recovers over 15 ms after it, so clicks and
+// crackles can be as loud as a held tone without clipping or pumping.
+Wave limit(Wave w, double ceiling) {
+    std::vector<double> gain(w.size(), 1.0);
+    for (size_t i = 0; i < w.size(); ++i)
+        if (std::abs(w[i]) > ceiling) gain[i] = ceiling / std::abs(w[i]);
+    const double release = 1 - std::exp(-1 / (0.015 * kRate));
+    const double attack = 1 - std::exp(-1 / (0.002 * kRate));
+    for (size_t i = 1; i < gain.size(); ++i)
+        gain[i] = std::min(gain[i], gain[i - 1] + (1 - gain[i - 1]) * release);
+    for (size_t i = gain.size(); i-- > 1;)
+        gain[i - 1] = std::min(gain[i - 1], gain[i] + (1 - gain[i]) * attack);
+    for (size_t i = 0; i < w.size(); ++i) w[i] *= gain[i];
+    return w;
+}
+
+// Trimmed, faded at both ends so nothing clicks, and brought to the set's
+// loudness. Limiting takes a little loudness away, so the gain is found again
+// a few times; the last step is always the limiter, which keeps the peaks.
 Wave finish(Wave w) {
     w.resize(std::min(w.size(), frames(kMaxSeconds)));
     // Trailing near-silence is cut.
@@ -124,15 +167,22 @@ Wave finish(Wave w) {
     size_t end = w.size();
     while (end > frames(0.05) && std::abs(w[end - 1]) < peak * 0.002) --end;
     w.resize(end);
-    const double gain = 0.89 / peak;
     const size_t fadein = std::min(w.size() / 4, frames(0.003));
     const size_t fadeout = std::min(w.size() / 3, frames(0.03));
     for (size_t i = 0; i < w.size(); ++i) {
-        double g = gain;
+        double g = 1;
         if (i < fadein) g *= static_cast<double>(i) / fadein;
         const size_t fromend = w.size() - 1 - i;
         if (fromend < fadeout) g *= 0.5 - 0.5 * std::cos(kPi * fromend / fadeout);
         w[i] *= g;
+    }
+    const double ceiling = std::pow(10.0, kCeiling / 20);
+    for (int pass = 0; pass < 30; ++pass) {
+        const double off = kLoudness - loudness(w);
+        if (pass > 0 && std::abs(off) < 0.05) break;
+        const double gain = std::pow(10.0, off / 20);
+        for (double& v : w) v *= gain;
+        w = limit(std::move(w), ceiling);
     }
     return w;
 }

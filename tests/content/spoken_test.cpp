@@ -1,0 +1,191 @@
+// The content as the player hears it: texts timed and names transcribed by
+// the same espeak-ng English voice the game speaks with.
+#include <espeak-ng/speak_lib.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "cards/catalogue.h"
+#include "flow/story.h"
+#include "platform/speech/espeak_voice.h"
+
+namespace velloxa {
+namespace {
+
+// espeak-ng keeps one global state per process; the test programs start it once.
+class Espeak {
+  public:
+    static Espeak& english() {
+        static Espeak voice;
+        return voice;
+    }
+
+    bool ready() const { return rate_ > 0; }
+
+    // Seconds of audio the voice makes of `text` at `wpm` words per minute,
+    // counted in samples, so the figure does not depend on the machine.
+    double seconds(const std::string& text, int wpm) {
+        espeak_SetParameter(espeakRATE, wpm, 0);
+        long samples = 0;
+        espeak_Synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr,
+                     &samples);
+        return static_cast<double>(samples) / rate_;
+    }
+
+    // The words of `text` as the voice transcribes them, one IPA symbol per
+    // character. Stress and length marks are dropped: they shift with the
+    // sentence around a name and do not tell two names apart.
+    std::vector<std::u32string> phonemes(const std::string& text) {
+        std::string ipa;
+        for (const void* rest = text.c_str(); rest != nullptr;)
+            if (const char* clause = espeak_TextToPhonemes(&rest, espeakCHARS_UTF8, kIpa))
+                ipa += std::string(clause) + ' ';
+        std::vector<std::u32string> words(1);
+        for (const char32_t symbol : decode(ipa)) {
+            if (symbol == U' ') {
+                if (!words.back().empty()) words.emplace_back();
+            } else if (symbol != U'\u02C8' && symbol != U'\u02CC' && symbol != U'\u02D0') {
+                words.back() += symbol;
+            }
+        }
+        if (words.back().empty()) words.pop_back();
+        return words;
+    }
+
+  private:
+    static constexpr int kIpa = 0x02;  // espeakPHONEMES_IPA
+
+    static std::u32string decode(const std::string& utf8) {
+        std::u32string out;
+        for (size_t i = 0; i < utf8.size();) {
+            const auto lead = static_cast<unsigned char>(utf8[i]);
+            const int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
+            char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
+            for (int k = 1; k <= extra && i + k < utf8.size(); ++k)
+                c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+            out += c;
+            i += static_cast<size_t>(extra) + 1;
+        }
+        return out;
+    }
+
+    Espeak() {
+        rate_ =
+            espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 40, nullptr, espeakINITIALIZE_DONT_EXIT);
+        if (rate_ <= 0 || espeak_SetVoiceByName("en") != EE_OK) {
+            rate_ = 0;
+            return;
+        }
+        espeak_SetSynthCallback([](short*, int count, espeak_EVENT* events) {
+            if (events != nullptr && events->user_data != nullptr)
+                *static_cast<long*>(events->user_data) += count;
+            return 0;
+        });
+    }
+    int rate_ = 0;
+};
+
+// The voice's rate when the game starts (rate 2); captures are timed at its
+// plain rate (rate 0), which slower listeners choose.
+const int kStartingWpm = words_per_minute(2);
+
+class Spoken : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(voice.ready()) << "espeak-ng cannot start"; }
+    Espeak& voice = Espeak::english();
+};
+
+// When the opponent goes first, its first drop follows 5 s after the coin
+// flip starts and cuts it off; half a second is left for the audio to drain.
+TEST_F(Spoken, CoinFlipEndsBeforeTheOpponentMoves) {
+    for (int k = 1; k <= 10; ++k) {
+        const std::string text = std::string(story_content()[k - 1].coinflip) +
+                                 "  Your opponent has been chosen to go first.";
+        const double seconds = voice.seconds(text, kStartingWpm);
+        // Above a second: the voice really spoke it.
+        EXPECT_TRUE(seconds > 1 && seconds <= 4.5) << seconds << " s for opponent " << k;
+    }
+}
+
+// A capture leaves the tile on its spot and turns it to the captor's side (a
+// chain drop then captures with it), so the text says that, names the tile
+// early, and is over before the player's next key is likely.
+TEST_F(Spoken, CaptureTextsWinTheTileOverQuickly) {
+    const int wpm = words_per_minute(0);
+    // The captured tile's name as the slowest of them all to say.
+    std::string slowest;
+    double longest = 0;
+    for (const TileContent& t : tile_content())
+        if (const double s = voice.seconds(t.name, wpm); s > longest) longest = s, slowest = t.name;
+    for (const TileContent& t : tile_content()) {
+        for (const std::string text : {t.capture, t.enemycapture}) {
+            if (text.empty()) continue;
+            const size_t mark = text.find("$T");
+            ASSERT_NE(mark, std::string::npos) << text;
+            EXPECT_EQ(text.find("$T", mark + 1), std::string::npos) << "named twice: " << text;
+            EXPECT_LT(std::count(text.begin(), text.begin() + static_cast<long>(mark), ' '), 10)
+                << "named late: " << text;
+            for (const char* leaving : {"gone", "vanish", "away", "never seen", "off the board"})
+                EXPECT_EQ(text.find(leaving), std::string::npos) << text;
+            std::string spoken = text;
+            spoken.replace(mark, 2, slowest);
+            const double seconds = voice.seconds(spoken, wpm);
+            EXPECT_TRUE(seconds > 1 && seconds <= 6) << seconds << " s: " << spoken;
+        }
+    }
+}
+
+// Insertions, deletions and substitutions that turn one transcription into the other.
+size_t edits(const std::u32string& a, const std::u32string& b) {
+    std::vector<size_t> row(b.size() + 1);
+    for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (size_t i = 1; i <= a.size(); ++i) {
+        size_t diagonal = row[0];
+        row[0] = i;
+        for (size_t j = 1; j <= b.size(); ++j) {
+            const size_t above = row[j];
+            row[j] = std::min({above + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+// A player tells tiles apart by ear alone. The pairs heard as alike were at
+// most 2 symbols apart in their first words (Reed / Reef, Pebble / Petal,
+// Puddle / Pebble, Glider / Glimmer, and rhymes such as Willow / Hollow) or
+// shared them outright, or differed in under 40% of the symbols of the whole
+// name (Piston Giant / Deepstone Giant 25%, Mudsnout Runt / Mudsnout Elder
+// 31%, Ash Marmot / Ash Mammoth 38%). Names plainly told apart start at 3
+// symbols and 50%; the limits sit between the two.
+TEST_F(Spoken, NoTwoTileNamesSoundAlike) {
+    constexpr size_t kFirstWordEdits = 3;
+    constexpr double kWholeShare = 0.45;
+    struct Heard {
+        std::string name;
+        std::u32string first, whole;
+    };
+    std::vector<Heard> heard;
+    for (const TileContent& t : tile_content()) {
+        const std::vector<std::u32string> words = voice.phonemes(t.name);
+        ASSERT_FALSE(words.empty()) << t.name;
+        Heard h{t.name, words[0], words[0]};
+        for (size_t w = 1; w < words.size(); ++w) h.whole += U" " + words[w];
+        heard.push_back(h);
+    }
+    for (size_t i = 0; i < heard.size(); ++i) {
+        for (size_t j = 0; j < i; ++j) {
+            const Heard &a = heard[i], &b = heard[j];
+            EXPECT_GE(edits(a.first, b.first), kFirstWordEdits)
+                << a.name << " and " << b.name << " begin alike";
+            EXPECT_GE(static_cast<double>(edits(a.whole, b.whole)),
+                      kWholeShare * std::max(a.whole.size(), b.whole.size()))
+                << a.name << " and " << b.name << " sound alike";
+        }
+    }
+}
+
+}  // namespace
+}  // namespace velloxa
