@@ -12,6 +12,7 @@
 #include "cards/catalogue.h"
 #include "flow/game.h"
 #include "flow/story.h"
+#include "platform/folders.h"
 #include "platform/headless/headless.h"
 
 namespace velloxa {
@@ -159,9 +160,8 @@ int run_headless(const CommandLine& cmd) {
     options.sound_device = !cmd.no_sound_device;
     Headless host(std::move(script), options, std::cout);
     Platform platform = host.platform();
-    const std::string home = cmd.home.empty() ? executable_folder() : cmd.home;
     StartOptions start;
-    start.folders = Folders{home, home};
+    start.folders = choose_folders(cmd);
     start.seed = cmd.seeded ? cmd.seed : seconds_since_midnight();
     Game game(platform, start);
     if (game.Form_Load()) host.run(game);

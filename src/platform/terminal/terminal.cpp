@@ -10,6 +10,7 @@
 #include <string>
 
 #include "flow/game.h"
+#include "platform/folders.h"
 #include "platform/frontends.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_sound.h"
@@ -94,9 +95,8 @@ int play(const CommandLine& cmd, TerminalHost& host) {
         ~Forget() { host.set_before_end(nullptr); }
     } forget{host};
     Platform platform{host, host, voice, reader, host, sound, host, host, host, host};
-    const std::string home = cmd.home.empty() ? executable_folder() : cmd.home;
     StartOptions start;
-    start.folders = Folders{home, home};
+    start.folders = choose_folders(cmd);
     start.seed = cmd.seeded ? cmd.seed : seconds_since_midnight();
     Game game(platform, start);
     host.set_names([&game](int t) {
