@@ -26,4 +26,5 @@ warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$prefix/share/man/man6/
 [ -z "$warnings" ] || fail "man --warnings: $warnings"
 
 check_installed_copy "$prefix"
+check_window_shares_progress "$prefix"
 echo "ok: installed into $prefix and played from there"

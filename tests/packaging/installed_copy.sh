@@ -3,7 +3,8 @@
 # holding games/ and share/) run by a player with a fresh home.
 set -uo pipefail
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+started=()  # programs to end on the way out
+trap 'kill "${started[@]}" 2>/dev/null; wait; rm -rf "$work"' EXIT
 fail() {
     echo "FAIL: $*"
     exit 1
@@ -50,4 +51,44 @@ check_installed_copy() {  # PREFIX
     local beside
     beside=$(find "$prefix" -name progress.ini -o -name debuglog.txt)
     [ -z "$beside" ] || fail "files written beside the program: $beside"
+}
+
+# Waits up to LIMIT seconds for COMMAND to succeed.
+wait_for() {  # LIMIT COMMAND...
+    local limit=$1 i
+    shift
+    for ((i = 0; i < limit * 20; i++)); do
+        "$@" && return 0
+        sleep 0.05
+    done
+    return 1
+}
+
+# The window front-end of the same copy, after check_installed_copy: it
+# reads the progress the others saved (route 2 sends the welcome line to
+# the title) and saves its next route there. Needs Xvfb and xdotool.
+check_window_shares_progress() {  # PREFIX
+    local prefix=$1 data=$work/player/.local/share/velloxa
+    if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
+        echo "skipped the window: Xvfb or xdotool is missing"
+        return 0
+    fi
+    Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+    started+=($!)
+    wait_for 20 test -s "$work/display" || fail "Xvfb did not start"
+    export DISPLAY=:$(head -n1 "$work/display")
+    env -i PATH="$PATH" HOME="$work/player" DISPLAY="$DISPLAY" SDL_AUDIODRIVER=dummy \
+        VELLOXA_TRACE="$work/trace" "$prefix/games/velloxa" --seed 1 >"$work/out" 2>&1 &
+    started+=($!)
+    wait_for 30 grep -qs ' title Welcome to ' "$work/trace" ||
+        fail "the window did not read the progress the others saved: $(cat "$work/out")"
+    program_window() { xdotool search --pid "${started[-1]}" 2>/dev/null | head -n1 | grep .; }
+    wait_for 10 program_window >/dev/null || fail "the program's window was not found"
+    xdotool windowfocus --sync "$(program_window)" >/dev/null 2>&1
+    xdotool key Tab
+    route_saved() { [ "$(head -c1 "$data/progress.ini")" != 2 ]; }
+    wait_for 20 route_saved || fail "the window did not save to $data"
+    grep -q ' \(speak\|title\) \(Screen reader\|The screen reader is not running\)' \
+        "$work/trace" || fail "the window did not use the shipped language file"
+    [ -z "$(find "$prefix" -name progress.ini)" ] || fail "the window saved beside the program"
 }
