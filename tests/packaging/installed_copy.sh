@@ -39,13 +39,14 @@ check_installed_copy() {  # PREFIX
     # Headless without --home, run as root here, where the program could
     # write beside itself: the same progress file (the route saved above
     # sends the welcome line to the title), sounds from share/.
-    printf 'Tab\n' | run_installed "$prefix" --headless - --seed 1 >"$work/transcript" ||
+    printf 'Tab\nPageUp\n' | run_installed "$prefix" --headless - --seed 1 >"$work/transcript" ||
         fail "the headless run failed"
     grep -qx 'title Welcome to .*' "$work/transcript" ||
         fail "headless did not read the progress the terminal saved: $(head -3 "$work/transcript")"
     grep -qx "load [0-9]* $share/sounds/menu/arrows.wav" "$work/transcript" ||
         fail "headless did not take its sounds from $share: $(grep -m1 '^load' "$work/transcript")"
-    grep -qx 'title Window title, second route' "$work/transcript" ||
+    grep -qx 'title Window title, second route' "$work/transcript" &&
+        grep -qx 'title Voice speed 3.' "$work/transcript" ||
         fail "headless did not use the shipped language file"
     [ "$(head -c1 "$data/progress.ini")" = 2 ] || fail "headless did not save to $data"
     local beside
