@@ -11,7 +11,7 @@ fail() {
 }
 
 # Runs the installed program with nothing of the caller's environment but
-# PATH, a fresh HOME and the given variables.
+# PATH, a fresh HOME and no audio device.
 run_installed() {  # PREFIX, then arguments
     local prefix=$1
     shift
