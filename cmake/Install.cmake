@@ -57,6 +57,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The voice's data, the screen-reader route and the window's font.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "espeak-ng-data, speech-dispatcher, fonts-dejavu-core")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# Packing the one component by name leaves install_manifest.txt, the list
+# a player's own `cmake --install` wrote, alone.
+set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};${PROJECT_NAME};Unspecified;/")
 include(CPack)
 
 # Install into a scratch prefix (every build), and build, check and unpack
