@@ -49,6 +49,13 @@ check_installed_copy() {  # PREFIX
         grep -qx 'title Voice speed 3.' "$work/transcript" ||
         fail "headless did not use the shipped language file"
     [ "$(head -c1 "$data/progress.ini")" = 2 ] || fail "headless did not save to $data"
+    # --home without sounds: the data goes there, the sounds (played on
+    # Down) still come from share/, so nothing is missing into the log.
+    mkdir -p "$work/elsewhere"
+    printf '\e[B\t' | run_installed "$prefix" --terminal --home "$work/elsewhere" >/dev/null 2>&1
+    [ -f "$work/elsewhere/progress.ini" ] || fail "the terminal saved nothing into --home"
+    [ ! -e "$work/elsewhere/debuglog.txt" ] ||
+        fail "sounds missing with --home: $(head -3 "$work/elsewhere/debuglog.txt")"
     local beside
     beside=$(find "$prefix" -name progress.ini -o -name debuglog.txt)
     [ -z "$beside" ] || fail "files written beside the program: $beside"
