@@ -1,6 +1,7 @@
 # `make run` plays the game, `make test` builds and runs every test.
 # Both install the Debian packages they need when they are missing.
 # `make run ARGS=--terminal` passes options to the game.
+# `make package` builds the Debian package.
 
 BUILD    ?= build/release
 ASAN     ?= build/asan
@@ -8,8 +9,10 @@ JOBS     ?= $(shell nproc)
 PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libespeak-ng-dev espeak-ng-data \
             libspeechd-dev fonts-dejavu-core xvfb xauth xdotool tmux
+# Installing and packaging, and their checks.
+PACKAGES += dpkg-dev file desktop-file-utils appstream lintian man-db
 
-.PHONY: all deps build asan run test bench clean
+.PHONY: all deps build asan run test bench package clean
 
 all: build
 
@@ -43,6 +46,10 @@ test: build asan
 
 bench: build
 	$(BUILD)/bench/velloxa_bench
+
+# The Debian package, velloxa_0.5f_<arch>.deb in $(BUILD).
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf build

@@ -12,6 +12,7 @@
 #include "cards/catalogue.h"
 #include "flow/game.h"
 #include "flow/story.h"
+#include "platform/folders.h"
 #include "platform/headless/headless.h"
 
 namespace velloxa {
@@ -21,7 +22,8 @@ std::string usage() {
            "               [--screen-reader] [--no-sound-device] [--dump-content]\n"
            "               [--terminal] [--board] [--help] [--version]\n"
            "\n"
-           "  --home DIR          folder of sounds/, language.txt, progress.ini, debuglog.txt\n"
+           "  --home DIR          folder of progress.ini, debuglog.txt, language.txt and\n"
+           "                      sounds/ (window and terminal: the program's when DIR has none)\n"
            "  --seed N            seed the random generator (0 to 2^64-1)\n"
            "  --headless SCRIPT   play keys from SCRIPT ('-' = standard input), write a\n"
            "                      transcript to standard output\n"
@@ -161,9 +163,8 @@ int run_headless(const CommandLine& cmd) {
     options.sound_device = !cmd.no_sound_device;
     Headless host(std::move(script), options, std::cout);
     Platform platform = host.platform();
-    const std::string home = cmd.home.empty() ? executable_folder() : cmd.home;
     StartOptions start;
-    start.folders = Folders{home, home};
+    start.folders = choose_folders(cmd);
     start.seed = cmd.seeded ? cmd.seed : seconds_since_midnight();
     Game game(platform, start);
     if (game.start()) host.run(game);

@@ -4,10 +4,10 @@
 #include <iostream>
 
 #include "flow/game.h"
+#include "platform/folders.h"
 #include "platform/frontends.h"
 #include "platform/posix_files.h"
 #include "platform/save_notice.h"
-#include "platform/sdl/folders.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_sound.h"
 #include "platform/sdl/sdl_window.h"
@@ -37,9 +37,8 @@ int run_desktop(const CommandLine& cmd) {
     SaveNotice files(posixfiles, std::cerr);
     Platform platform{window, window, voice, reader, keys, sound, window, window, window, files};
 
-    const std::string program = executable_folder();
     StartOptions start;
-    start.folders = choose_folders(cmd.home, program, folder_writable(program));
+    start.folders = choose_folders(cmd);
     start.seed = cmd.seeded ? cmd.seed : seconds_since_midnight();
     Game game(platform, start);
     // A failed start-up has shown its message and ended the program.

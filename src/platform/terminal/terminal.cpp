@@ -10,6 +10,7 @@
 #include <string>
 
 #include "flow/game.h"
+#include "platform/folders.h"
 #include "platform/frontends.h"
 #include "platform/save_notice.h"
 #include "platform/sdl/sdl_audio.h"
@@ -96,9 +97,8 @@ int play(const CommandLine& cmd, TerminalHost& host) {
     } forget{host};
     SaveNotice files(host, std::cerr);
     Platform platform{host, host, voice, reader, host, sound, host, host, host, files};
-    const std::string home = cmd.home.empty() ? executable_folder() : cmd.home;
     StartOptions start;
-    start.folders = Folders{home, home};
+    start.folders = choose_folders(cmd);
     start.seed = cmd.seeded ? cmd.seed : seconds_since_midnight();
     Game game(platform, start);
     host.set_names([&game](int t) {

@@ -1,0 +1,77 @@
+#include "platform/folders.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace velloxa {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Where an installed copy keeps its sounds, relative to the executable;
+// empty for a copy that holds them beside itself.
+std::string installed_data(const std::string& executable) {
+    const fs::path share = (fs::path(executable) / "../share/velloxa").lexically_normal();
+    std::error_code ec;
+    return fs::is_directory(share / "sounds", ec) ? share.string() : std::string();
+}
+
+// The user's data folder, made on demand and given the shipped
+// language.txt the first time; empty when it cannot be made.
+std::string prepared_user_folder(const std::string& app) {
+    const std::string data = user_data_folder();
+    if (data.empty()) return data;
+    std::error_code ec;
+    fs::create_directories(data, ec);
+    if (!fs::is_directory(data, ec)) return std::string();
+    const fs::path language = fs::path(data) / "language.txt";
+    const fs::path shipped = fs::path(app) / "language.txt";
+    if (!fs::exists(language, ec) && fs::is_regular_file(shipped, ec))
+        fs::copy_file(shipped, language, ec);
+    return data;
+}
+
+}  // namespace
+
+std::string user_data_folder() {
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    const char* user = std::getenv("HOME");
+    // Relative values are ignored, as the base directory rules ask.
+    if (xdg && xdg[0] == '/') return std::string(xdg) + "/velloxa";
+    if (user && user[0] == '/') return std::string(user) + "/.local/share/velloxa";
+    return std::string();
+}
+
+bool folder_writable(const std::string& folder) {
+    return ::access(folder.c_str(), W_OK) == 0;
+}
+
+Folders choose_folders(const FolderSituation& situation) {
+    const std::string installed = installed_data(situation.executable);
+    const std::string app = installed.empty() ? situation.executable : installed;
+    const std::string& home = situation.home;
+    if (!home.empty()) {
+        if (situation.headless) return Folders{home, home};
+        std::error_code ec;
+        const bool own_sounds = fs::is_directory(fs::path(home) / "sounds", ec);
+        return Folders{own_sounds ? home : app, home};
+    }
+    if (installed.empty() && situation.executable_writable) return Folders{app, app};
+    const std::string data = prepared_user_folder(app);
+    // Without a user folder an installed copy still plays, saving nothing.
+    return Folders{app, data.empty() ? app : data};
+}
+
+Folders choose_folders(const CommandLine& cmd) {
+    FolderSituation situation;
+    situation.home = cmd.home;
+    situation.executable = executable_folder();
+    situation.executable_writable = folder_writable(situation.executable);
+    situation.headless = !cmd.headless.empty();
+    return choose_folders(situation);
+}
+
+}  // namespace velloxa
