@@ -14,8 +14,9 @@ unset TMUX
 command -v tmux >/dev/null || { echo "FAIL: tmux is not installed"; exit 1; }
 fail=0
 
-waitfor() { # file, tenths of a second
-    for ((t = 0; t < $2; t++)); do [ -s "$1" ] && return 0; sleep 0.1; done
+# Waits for a file; the limit only guards against a hang.
+waitfor() { # file
+    for ((t = 0; t < 1200; t++)); do [ -s "$1" ] && return 0; sleep 0.05; done
     return 1
 }
 
@@ -36,9 +37,9 @@ EOF
     tm new-window -d -n "$1" "bash $dir/run.sh"
     tm pipe-pane -t "$1" -o "cat >>$dir/raw"
     touch "$dir/go"
-    for ((t = 0; t < 50; t++)); do
+    for ((t = 0; t < 1200; t++)); do
         grep -q 'Main menu' "$dir/raw" 2>/dev/null && break
-        sleep 0.1
+        sleep 0.05
     done
     grep -q 'Main menu' "$dir/raw" 2>/dev/null || { echo "FAIL: $1: no start"; fail=1; return 1; }
     local modes
@@ -48,7 +49,7 @@ EOF
 }
 
 finish() { # name, description of the exit codes wanted, test on $rc
-    if ! waitfor "$dir/after" 100; then
+    if ! waitfor "$dir/after"; then
         echo "FAIL: $1: the program did not end"
         fail=1
         return

@@ -152,8 +152,8 @@ void SdlWindow::begin_board(const BoardPicture& picture) {
     std::string cells;
     for (const auto& [tile, owner] : picture.cells)
         cells += " " + std::to_string(tile) + "/" + std::to_string(owner);
-    trace_line(trace_, "draw " + std::to_string(picture.cursorx) + " " +
-                           std::to_string(picture.cursory) + cells);
+    drawn_ =
+        "draw " + std::to_string(picture.cursorx) + " " + std::to_string(picture.cursory) + cells;
     const auto [w, h] = inner_size();
     if (!frame_ || w != frame_w_ || h != frame_h_) {
         if (frame_) SDL_DestroyTexture(frame_);
@@ -220,6 +220,8 @@ void SdlWindow::text(int x, int y, double points, Rgb c, const std::string& text
 
 void SdlWindow::end_board() {
     if (drawing_ && !screenshot_.empty()) screenshot();
+    // Told once the picture is saved, so a reader of the trace finds it.
+    trace_line(trace_, drawn_);
     SDL_SetRenderTarget(renderer_, nullptr);
     drawing_ = false;
     SDL_SetRenderDrawColor(renderer_, kBackground.r, kBackground.g, kBackground.b, 255);

@@ -68,6 +68,7 @@ class SdlWindow : public Clock,
     SDL_Texture* frame_ = nullptr;  // the board picture, kept for repaints
     int frame_w_ = 0, frame_h_ = 0;
     bool drawing_ = false;
+    std::string drawn_;  // the trace's draw line, written when the picture is done
     bool ttf_ = false;
     bool fontmissing_ = false;
     std::map<int, TTF_Font*> fonts_;
