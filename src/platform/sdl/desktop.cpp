@@ -1,9 +1,12 @@
 // The desktop program: one window, espeak-ng speech and SDL_mixer sound on
 // the same audio device, speech-dispatcher for screen-reader users.
+#include <chrono>
 #include <csignal>
 #include <iostream>
+#include <thread>
 
 #include "flow/game.h"
+#include "platform/data_folder_lock.h"
 #include "platform/frontends.h"
 #include "platform/posix_files.h"
 #include "platform/sdl/folders.h"
@@ -15,6 +18,25 @@
 #include "platform/speech/speechd_reader.h"
 
 namespace velloxa {
+
+namespace {
+
+constexpr std::chrono::milliseconds kSpeechPoll{20};
+constexpr int kSpeakAsTheGameDoes = 3;  // purge what sounds, then speak
+
+// Said aloud as well, since a player may not see standard error.
+int refuse_second_copy(EspeakVoice& voice, SpeechdReader& reader) {
+    std::cerr << "velloxa: " << kDataFolderInUse << "\n";
+    if (reader.create()) {
+        reader.say(kDataFolderInUse);  // sent before the reader closes
+    } else if (voice.create()) {
+        voice.speak(kDataFolderInUse, kSpeakAsTheGameDoes);
+        while (voice.busy()) std::this_thread::sleep_for(kSpeechPoll);
+    }
+    return 1;
+}
+
+}  // namespace
 
 int run_desktop(const CommandLine& cmd) {
     std::signal(SIGPIPE, SIG_IGN);
@@ -38,6 +60,8 @@ int run_desktop(const CommandLine& cmd) {
     const std::string program = executable_folder();
     StartOptions start;
     start.folders = choose_folders(cmd.home, program, folder_writable(program));
+    const DataFolderLock lock(start.folders.data);
+    if (lock.held_elsewhere()) return refuse_second_copy(voice, reader);
     start.seed = cmd.seeded ? cmd.seed : seconds_since_midnight();
     Game game(platform, start);
     // A failed start-up has shown its message and ended the program.

@@ -101,7 +101,8 @@ void serve(const std::shared_ptr<SpeechdChannel>& channel) {
         channel->changed.wait(lock, [&] {
             return channel->closing || channel->cancel_waiting || channel->text_waiting;
         });
-        if (channel->closing) break;
+        // What was said last before the end still goes out.
+        if (channel->closing && !channel->cancel_waiting && !channel->text_waiting) break;
         const bool cancel = std::exchange(channel->cancel_waiting, false);
         const std::optional<std::string> text = std::exchange(channel->text_waiting, std::nullopt);
         lock.unlock();

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "flow/game.h"
+#include "platform/data_folder_lock.h"
 #include "platform/frontends.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_sound.h"
@@ -64,6 +65,12 @@ class Muffle {
 };
 
 int play(const CommandLine& cmd, TerminalHost& host) {
+    const std::string home = cmd.home.empty() ? executable_folder() : cmd.home;
+    const DataFolderLock lock(home);
+    if (lock.held_elsewhere()) {
+        std::cerr << "velloxa: " << kDataFolderInUse << "\n";
+        return 1;
+    }
     PrintingVoice printer(host);
     NoScreenReader noreader;
     SilentSound silent;
@@ -94,7 +101,6 @@ int play(const CommandLine& cmd, TerminalHost& host) {
         ~Forget() { host.set_before_end(nullptr); }
     } forget{host};
     Platform platform{host, host, voice, reader, host, sound, host, host, host, host};
-    const std::string home = cmd.home.empty() ? executable_folder() : cmd.home;
     StartOptions start;
     start.folders = Folders{home, home};
     start.seed = cmd.seeded ? cmd.seed : seconds_since_midnight();
