@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "platform/fdio.h"
@@ -127,29 +128,49 @@ bool PosixFiles::append_line(const std::string& path, const std::string& line) {
 }
 
 void PosixFiles::replace(const std::string& path, const std::string& data) {
-    const std::string target = link_target(path);
+    PendingSave save = begin_save(path, data);
+    finish_save(save);
+}
+
+PendingSave begin_save(const std::string& path, const std::string& data) {
+    PendingSave save;
+    save.target = link_target(path);
     struct stat old {};
     const mode_t mode =
-        ::stat(target.c_str(), &old) == 0 ? (old.st_mode & kPermissionBits) : kNewFileMode;
-    const std::string pattern = target + kTemporaryMark + kTemporaryPattern;
+        ::stat(save.target.c_str(), &old) == 0 ? (old.st_mode & kPermissionBits) : kNewFileMode;
+    const std::string pattern = save.target + kTemporaryMark + kTemporaryPattern;
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
-    const int fd = ::mkstemp(name.data());
-    if (fd < 0) fail();
-    // Gives up the temporary file and reports the call that failed.
-    auto abandon = [&](bool open) {
+    save.fd = ::mkstemp(name.data());
+    if (save.fd < 0) fail();
+    save.temporary = name.data();
+    if (!writeall(save.fd, data.data(), data.size()) || ::fchmod(save.fd, mode) != 0) {
         const int saved = errno;
-        if (open) ::close(fd);
-        ::unlink(name.data());
+        abandon_save(save);
         errno = saved;
         fail();
-    };
-    if (!writeall(fd, data.data(), data.size())) abandon(true);
-    if (::fchmod(fd, mode) != 0) abandon(true);
-    if (::fsync(fd) != 0) abandon(true);
-    if (::close(fd) != 0) abandon(false);
-    if (::rename(name.data(), target.c_str()) != 0) abandon(false);
-    sync_folder(folder_of(target));
+    }
+    return save;
+}
+
+void finish_save(PendingSave& save) {
+    const int fd = std::exchange(save.fd, -1);
+    int failure = ::fsync(fd) == 0 ? 0 : errno;
+    if (::close(fd) != 0 && failure == 0) failure = errno;
+    if (failure == 0 && ::rename(save.temporary.c_str(), save.target.c_str()) != 0) failure = errno;
+    if (failure != 0) {
+        abandon_save(save);
+        errno = failure;
+        fail();
+    }
+    save.temporary.clear();
+    sync_folder(folder_of(save.target));
+}
+
+void abandon_save(PendingSave& save) {
+    if (save.fd >= 0) ::close(std::exchange(save.fd, -1));
+    if (!save.temporary.empty()) ::unlink(save.temporary.c_str());
+    save.temporary.clear();
 }
 
 }  // namespace velloxa

@@ -18,6 +18,20 @@ class PosixFiles : public FileStore {
     void replace(const std::string& path, const std::string& data) override;
 };
 
+// A save written to its temporary file but not yet in place.
+struct PendingSave {
+    std::string target;     // the file to replace, links followed
+    std::string temporary;  // beside it; empty once renamed or given up
+    int fd = -1;            // the temporary file, while open
+};
+
+// The steps of replace(). begin_save() does all that can fail for want of
+// room or permission, and throws as replace() does; finish_save() syncs and
+// renames (also throwing), abandon_save() removes what was begun.
+PendingSave begin_save(const std::string& path, const std::string& data);
+void finish_save(PendingSave& save);
+void abandon_save(PendingSave& save);
+
 // The file a path stands for once symbolic links are followed; the path
 // itself when it is no link. Throws std::runtime_error for a loop of links.
 std::string link_target(const std::string& path);

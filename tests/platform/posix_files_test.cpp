@@ -8,11 +8,13 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <random>
 #include <stdexcept>
 #include <string>
 #include <thread>
 
+#include "platform/background_saves.h"
 #include "platform/data_folder_lock.h"
 #include "support/harness.h"
 
@@ -149,31 +151,73 @@ TEST(DataFolder, ASecondTerminalCopyEndsButHeadlessRunsAreExempt) {
     EXPECT_EQ(dir.read("err"), "");
 }
 
+TEST(BackgroundSaves, TheNewestSaveIsInPlaceOnceFlushed) {
+    TempDir dir;
+    const std::string path = dir.path() + "/progress.ini";
+    BackgroundSaves saves;
+    for (int n = 0; n < 50; ++n) saves.replace(path, "save " + std::to_string(n));
+    saves.flush();
+    EXPECT_EQ(saves.read(path), "save 49");
+    EXPECT_EQ(names_in(dir.path()), std::vector<std::string>{"progress.ini"});
+    // What fails at once is thrown at once, and nothing is left behind.
+    EXPECT_THROW(saves.replace(dir.path() + "/missing/progress.ini", "x"), std::runtime_error);
+}
+
+TEST(BackgroundSaves, AFailureFoundLaterIsReportedByTheNextSave) {
+    TempDir dir;
+    dir.write("progress.ini/keep", "");  // a folder where the file should be
+    BackgroundSaves saves;
+    saves.replace(dir.path() + "/progress.ini", "lost");  // the rename will fail
+    saves.flush();
+    try {
+        saves.replace(dir.path() + "/other.ini", "kept");
+        FAIL() << "the failed save went unreported";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "Is a directory");
+    }
+    EXPECT_NO_THROW(saves.replace(dir.path() + "/other.ini", "again"));
+    saves.flush();
+    EXPECT_EQ(saves.read(dir.path() + "/other.ini"), "again");
+    EXPECT_EQ(names_in(dir.path()), (std::vector<std::string>{"other.ini", "progress.ini"}));
+}
+
+struct Writer {
+    const char* name;
+    std::unique_ptr<FileStore> (*make)();
+};
+
+const Writer kWriters[] = {
+    {"AtOnce", [] { return std::unique_ptr<FileStore>(new PosixFiles); }},
+    {"InTheBackground", [] { return std::unique_ptr<FileStore>(new BackgroundSaves); }},
+};
+
+class KilledSaves : public ::testing::TestWithParam<Writer> {};
+
 // Saves killed at random moments: the file is always a whole old or new
 // content, and the next start removes what the killed save left.
-TEST(Files, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFile) {
+TEST_P(KilledSaves, LeaveTheOldOrTheNewFile) {
     TempDir dir;
     const std::string path = dir.path() + "/progress.ini";
     const std::string contents[] = {std::string(200000, 'a'), std::string(150000, 'b') + "\r\n"};
     PosixFiles files;
     files.replace(path, contents[0]);
     std::mt19937 random(7);
-    for (int round = 0; round < 40; ++round) {
+    for (int round = 0; round < 30; ++round) {
         int ready[2];
         ASSERT_EQ(::pipe(ready), 0);
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
             ::close(ready[0]);
-            PosixFiles writer;
+            const std::unique_ptr<FileStore> writer = GetParam().make();
             for (size_t n = 0;; ++n) {
-                writer.replace(path, contents[n % 2]);
+                writer->replace(path, contents[n % 2]);
                 if (n == 0) (void)!::write(ready[1], "s", 1);
             }
         }
         ::close(ready[1]);
         char byte;
-        ASSERT_EQ(::read(ready[0], &byte, 1), 1);  // the first save is done
+        ASSERT_EQ(::read(ready[0], &byte, 1), 1);  // the first save is under way
         ::close(ready[0]);
         std::this_thread::sleep_for(std::chrono::microseconds(random() % 5000));
         ::kill(child, SIGKILL);
@@ -185,6 +229,9 @@ TEST(Files, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewFile) {
     { const DataFolderLock start(dir.path()); }
     EXPECT_EQ(names_in(dir.path()), std::vector<std::string>{"progress.ini"});
 }
+
+INSTANTIATE_TEST_SUITE_P(, KilledSaves, ::testing::ValuesIn(kWriters),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace velloxa

@@ -6,9 +6,9 @@
 #include <thread>
 
 #include "flow/game.h"
+#include "platform/background_saves.h"
 #include "platform/data_folder_lock.h"
 #include "platform/frontends.h"
-#include "platform/posix_files.h"
 #include "platform/sdl/folders.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_sound.h"
@@ -54,7 +54,8 @@ int run_desktop(const CommandLine& cmd) {
     SpeechdReader reader(trace.get());
     NoKeyInjector keys;
     SdlSoundDevice sound(audio);
-    PosixFiles files;
+    BackgroundSaves files;
+    window.set_before_end([&files] { files.flush(); });
     Platform platform{window, window, voice, reader, keys, sound, window, window, window, files};
 
     const std::string program = executable_folder();

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "flow/game.h"
+#include "platform/background_saves.h"
 #include "platform/data_folder_lock.h"
 #include "platform/frontends.h"
 #include "platform/sdl/sdl_audio.h"
@@ -95,12 +96,16 @@ int play(const CommandLine& cmd, TerminalHost& host) {
     Voice& voice = sounding ? static_cast<Voice&>(espeak) : printer;
     SoundDevice& sound = sounding ? static_cast<SoundDevice&>(device) : silent;
     ScreenReader& reader = wanted ? static_cast<ScreenReader&>(speechd) : noreader;
-    host.set_before_end([&audio] { audio.close(); });
+    BackgroundSaves saves;
+    host.set_before_end([&audio, &saves] {
+        saves.flush();
+        audio.close();
+    });
     struct Forget {
         TerminalHost& host;
         ~Forget() { host.set_before_end(nullptr); }
     } forget{host};
-    Platform platform{host, host, voice, reader, host, sound, host, host, host, host};
+    Platform platform{host, host, voice, reader, host, sound, host, host, host, saves};
     StartOptions start;
     start.folders = Folders{home, home};
     start.seed = cmd.seeded ? cmd.seed : seconds_since_midnight();
