@@ -47,6 +47,13 @@ bool samepicture(const BoardPicture& a, const BoardPicture& b) {
     return a.cursorx == b.cursorx && a.cursory == b.cursory && a.cells == b.cells;
 }
 
+// The watch thread must not call the virtual now_ms(): a derived host may
+// be under construction or already gone.
+int64_t monotonic_ms() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
 // How long the game may be away from reading keys before the watch reads
 // them instead, how often the watch looks, and how long it then leaves a
 // Ctrl+C to the game before ending the program itself. Together well
@@ -79,7 +86,7 @@ std::array<std::string, 3> boardlines(const BoardPicture& picture,
 }
 
 TerminalHost::TerminalHost(TerminalOptions options)
-    : options_(options), away_since_(now_ms()), watcher_([this] { watch(); }) {}
+    : options_(options), away_since_(monotonic_ms()), watcher_([this] { watch(); }) {}
 
 TerminalHost::~TerminalHost() {
     {
@@ -93,7 +100,7 @@ TerminalHost::~TerminalHost() {
 void TerminalHost::set_away(bool away) {
     std::lock_guard<std::mutex> lock(watch_mutex_);
     away_ = away;
-    away_since_ = now_ms();
+    away_since_ = monotonic_ms();
     watch_cv_.notify_all();
     if (away) return;
     if (!stolen_.empty()) {
@@ -115,8 +122,8 @@ void TerminalHost::watch() {
             continue;
         }
         const int64_t due = away_since_ + kAwayBeforeWatchMs;
-        if (now_ms() < due) {
-            watch_cv_.wait_for(lock, std::chrono::milliseconds(due - now_ms()));
+        if (const int64_t now = monotonic_ms(); now < due) {
+            watch_cv_.wait_for(lock, std::chrono::milliseconds(due - now));
             continue;
         }
         // A fresh decoder for each stretch away: the game may have read half
@@ -190,8 +197,7 @@ void TerminalHost::negotiate(int64_t budget_ms) {
 }
 
 int64_t TerminalHost::now_ms() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    return monotonic_ms();
 }
 
 void TerminalHost::pump(int64_t timeout_ms) {
