@@ -1,17 +1,9 @@
 #include <gtest/gtest.h>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
-#include <cctype>
 #include <chrono>
-#include <cstring>
 #include <filesystem>
 #include <functional>
-#include <mutex>
-#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>

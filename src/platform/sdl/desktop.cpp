@@ -22,7 +22,8 @@ namespace velloxa {
 namespace {
 
 constexpr std::chrono::milliseconds kSpeechPoll{20};
-constexpr int kSpeakAsTheGameDoes = 3;  // purge what sounds, then speak
+constexpr std::chrono::seconds kLongestMessage{10};  // a device that stalls
+constexpr int kSpeakAsTheGameDoes = 3;               // purge what sounds, then speak
 
 // Said aloud as well, since a player may not see standard error.
 int refuse_second_copy(EspeakVoice& voice, SpeechdReader& reader) {
@@ -31,7 +32,9 @@ int refuse_second_copy(EspeakVoice& voice, SpeechdReader& reader) {
         reader.say(kDataFolderInUse);  // sent before the reader closes
     } else if (voice.create()) {
         voice.speak(kDataFolderInUse, kSpeakAsTheGameDoes);
-        while (voice.busy()) std::this_thread::sleep_for(kSpeechPoll);
+        const auto limit = std::chrono::steady_clock::now() + kLongestMessage;
+        while (voice.busy() && std::chrono::steady_clock::now() < limit)
+            std::this_thread::sleep_for(kSpeechPoll);
     }
     return 1;
 }
