@@ -60,7 +60,11 @@ std::string link_target(const std::string& path) {
         if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return target;
         std::vector<char> link(static_cast<size_t>(st.st_size > 0 ? st.st_size : PATH_MAX) + 1);
         const ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
-        if (n < 0 || static_cast<size_t>(n) >= link.size()) fail();
+        if (n < 0) fail();
+        if (static_cast<size_t>(n) >= link.size()) {
+            errno = ENAMETOOLONG;  // the link changed under us
+            fail();
+        }
         const std::string next(link.data(), static_cast<size_t>(n));
         target = next.starts_with('/') ? next : folder_of(target) + "/" + next;
     }
