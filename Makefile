@@ -5,6 +5,7 @@
 
 BUILD    ?= build/release
 ASAN     ?= build/asan
+TSAN     ?= build/tsan
 JOBS     ?= $(shell nproc)
 PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libespeak-ng-dev espeak-ng-data \
@@ -12,7 +13,7 @@ PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
 # Installing and packaging, and their checks.
 PACKAGES += dpkg-dev file desktop-file-utils appstream lintian man-db
 
-.PHONY: all deps build asan run test bench package clean
+.PHONY: all deps build asan tsan run test bench package clean
 
 all: build
 
@@ -36,10 +37,20 @@ asan: deps
 	cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DVELLOXA_WERROR=ON -DVELLOXA_SANITIZE=ON -DVELLOXA_BENCH=OFF
 	cmake --build $(ASAN) -j $(JOBS)
 
+# The platform code is where threads meet (speech, saves, keys, audio):
+# its tests run once more under ThreadSanitizer. The kill test starts a
+# writer thread in a forked child, which it allows.
+tsan: deps
+	cmake -S . -B $(TSAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLOXA_WERROR=ON -DVELLOXA_BENCH=OFF \
+	  -DCMAKE_CXX_FLAGS="-fsanitize=thread" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread"
+	cmake --build $(TSAN) -j $(JOBS) --target test_platform
+	TSAN_OPTIONS="halt_on_error=1 exitcode=66 die_after_fork=0 suppressions=$(CURDIR)/tests/platform/tsan.supp" VELLOXA_BINARY=$(abspath $(TSAN))/velloxa \
+	  VELLOXA_SOURCE=$(CURDIR) $(TSAN)/tests/test_platform --gtest_brief=1
+
 run: build
 	$(BUILD)/velloxa $(ARGS)
 
-test: build asan
+test: build asan tsan
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)

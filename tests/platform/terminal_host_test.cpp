@@ -108,6 +108,32 @@ TEST(TerminalHost, WaitsAndYieldsHandKeysToTheGame) {
     EXPECT_THROW(ctrlc.yield(), Ended);  // even during start-up
 }
 
+// A key whose handling never returns (a hung sound or speech call) must not
+// keep Ctrl+C from ending the program. The alarm turns a hang into a failure.
+TEST(TerminalHost, CtrlCEndsTheProgramWhileAKeyHangs) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            ::alarm(10);
+            Pipes pipes;
+            TerminalHost host(TerminalOptions{pipes.in.fds[0], pipes.out.fds[1], -1, false, 20});
+            // Ctrl+C comes while the first key is being handled.
+            struct Hangs : EventSink {
+                Pipe& in;
+                explicit Hangs(Pipe& keys) : in(keys) {}
+                void on_key(int, int) override {
+                    in.send("\x03");
+                    for (;;) ::pause();
+                }
+                void on_paint() override {}
+            } hangs{pipes.in};
+            pipes.in.send("a");
+            host.run(hangs);
+            std::_Exit(1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
 TEST(TerminalHost, NegotiatesTheMostExactKeyReporting) {
     Term kitty;
     kitty.in.send("\x1b[?0u\x1b[?62;22c");

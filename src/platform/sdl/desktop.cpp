@@ -1,12 +1,15 @@
 // The desktop program: one window, espeak-ng speech and SDL_mixer sound on
 // the same audio device, speech-dispatcher for screen-reader users.
+#include <chrono>
 #include <csignal>
 #include <iostream>
+#include <thread>
 
 #include "flow/game.h"
+#include "platform/background_saves.h"
+#include "platform/data_folder_lock.h"
 #include "platform/folders.h"
 #include "platform/frontends.h"
-#include "platform/posix_files.h"
 #include "platform/save_notice.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_sound.h"
@@ -16,6 +19,28 @@
 #include "platform/speech/speechd_reader.h"
 
 namespace velloxa {
+
+namespace {
+
+constexpr std::chrono::milliseconds kSpeechPoll{20};
+constexpr std::chrono::seconds kLongestMessage{10};  // a device that stalls
+constexpr int kSpeakAsTheGameDoes = 3;               // purge what sounds, then speak
+
+// Said aloud as well, since a player may not see standard error.
+int refuse_second_copy(EspeakVoice& voice, SpeechdReader& reader) {
+    std::cerr << "velloxa: " << kDataFolderInUse << "\n";
+    if (reader.create()) {
+        reader.say(kDataFolderInUse);  // sent before the reader closes
+    } else if (voice.create()) {
+        voice.speak(kDataFolderInUse, kSpeakAsTheGameDoes);
+        const auto limit = std::chrono::steady_clock::now() + kLongestMessage;
+        while (voice.busy() && std::chrono::steady_clock::now() < limit)
+            std::this_thread::sleep_for(kSpeechPoll);
+    }
+    return 1;
+}
+
+}  // namespace
 
 int run_desktop(const CommandLine& cmd) {
     std::signal(SIGPIPE, SIG_IGN);
@@ -33,12 +58,15 @@ int run_desktop(const CommandLine& cmd) {
     SpeechdReader reader(trace.get());
     NoKeyInjector keys;
     SdlSoundDevice sound(audio);
-    PosixFiles posixfiles;
-    SaveNotice files(posixfiles, std::cerr);
+    BackgroundSaves saves;
+    SaveNotice files(saves, std::cerr);
+    window.set_before_end([&saves] { saves.flush(); });
     Platform platform{window, window, voice, reader, keys, sound, window, window, window, files};
 
     StartOptions start;
     start.folders = choose_folders(cmd);
+    const DataFolderLock lock(start.folders.data);
+    if (lock.held_elsewhere()) return refuse_second_copy(voice, reader);
     start.seed = cmd.seeded ? cmd.seed : seconds_since_midnight();
     Game game(platform, start);
     // A failed start-up has shown its message and ended the program.

@@ -8,9 +8,12 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
+#include "platform/sdl/spsc_ring.h"
 #include "platform/sdl/trace.h"
 
 namespace velloxa {
@@ -39,7 +42,8 @@ class SdlAudio {
 
     // Speech stream: mono 16-bit samples at `source_rate` Hz, converted to
     // the device format. A new generation drops everything queued, and
-    // samples pushed for an older generation are thrown away.
+    // samples pushed for an older generation are thrown away. Format, push
+    // and end come from the voice's worker alone; restart from any thread.
     void speech_format(int source_rate);
     uint64_t speech_restart();
     void speech_push(uint64_t generation, const int16_t* samples, int count);
@@ -47,17 +51,44 @@ class SdlAudio {
     void speech_end(uint64_t generation);
     bool speech_pending();
 
+    // What the audio callback does with the speech: fills `len` bytes of
+    // device samples, silence where there is no speech. Takes no lock and
+    // allocates nothing.
+    void fill_speech(Uint8* stream, int len) noexcept;
+
   private:
     static void mix_speech(void* self, Uint8* stream, int len);
+    // Hands the converter's output to the callback, waiting for room.
+    void forward(uint64_t generation);
 
     Trace* trace_;
     bool tried_ = false;
     bool open_ = false;
     std::string error_;
 
-    std::mutex speech_mutex_;  // guards the stream against the audio thread
+    // The voice's side: the converter, guarded against close().
+    std::mutex speech_mutex_;
     SDL_AudioStream* speech_ = nullptr;
-    uint64_t generation_ = 0;
+    uint64_t converting_ = 0;  // the generation in the converter
+    std::vector<int16_t> converted_;
+    std::atomic<bool> accepting_{false};
+
+    // Between the voice's worker and the callback: device samples, and
+    // after them the block they form with its generation.
+    struct Block {
+        uint64_t generation = 0;
+        uint32_t samples = 0;
+    };
+    static constexpr size_t kRingSamples = size_t{1} << 17;  // 1.5 s of stereo
+    static constexpr size_t kRingBlocks = 1024;
+    struct Rings {
+        SpscRing<int16_t, kRingSamples> samples;
+        SpscRing<Block, kRingBlocks> blocks;
+    };
+    const std::unique_ptr<Rings> rings_ = std::make_unique<Rings>();  // too big for a stack
+    std::atomic<uint64_t> generation_{0};
+    // The callback's own.
+    Block playing_;
     uint64_t sounding_ = 0;  // the generation last heard, for the trace
 };
 

@@ -112,7 +112,7 @@ void SdlSoundDevice::play(int index, int flags) {
 void SdlSoundDevice::effect(int, void* stream, int len, void* udata) {
     auto* s = static_cast<Slot*>(udata);
     apply_gain(static_cast<int16_t*>(stream), len / 4, StereoGain{s->left.load(), s->right.load()});
-    if (!s->heard.exchange(true)) trace_line(s->trace, "sound-start " + std::to_string(s->index));
+    if (!s->heard.exchange(true) && s->trace) s->trace->record("sound-start", s->index);
 }
 
 }  // namespace velloxa

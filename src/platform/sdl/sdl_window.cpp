@@ -257,6 +257,7 @@ void SdlWindow::end() {
 
 void SdlWindow::quit(int code, const char* why) {
     trace_line(trace_, std::string("exit ") + why);
+    if (before_end_) before_end_();
     audio_.close();
     std::fflush(nullptr);
     SDL_Quit();

@@ -5,6 +5,7 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -34,6 +35,8 @@ class SdlWindow : public Clock,
     void start(EventSink& sink);
     // The top-level event loop; ends the program when the window closes.
     [[noreturn]] void run();
+    // Runs just before the program ends, however it ends (to finish saves).
+    void set_before_end(std::function<void()> f) { before_end_ = std::move(f); }
 
     // Clock
     int64_t now_ms() override { return static_cast<int64_t>(SDL_GetTicks64()); }
@@ -75,6 +78,7 @@ class SdlWindow : public Clock,
     std::string title_ = "Velloxa";
     EventSink* sink_ = nullptr;
     std::string screenshot_;  // VELLOXA_SCREENSHOT: a BMP of every picture
+    std::function<void()> before_end_;
 };
 
 // Keys that would be sent to the system: nothing is injected on Linux, where

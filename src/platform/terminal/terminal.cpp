@@ -10,6 +10,8 @@
 #include <string>
 
 #include "flow/game.h"
+#include "platform/background_saves.h"
+#include "platform/data_folder_lock.h"
 #include "platform/folders.h"
 #include "platform/frontends.h"
 #include "platform/save_notice.h"
@@ -66,6 +68,12 @@ class Muffle {
 };
 
 int play(const CommandLine& cmd, TerminalHost& host) {
+    const Folders folders = choose_folders(cmd);
+    const DataFolderLock lock(folders.data);
+    if (lock.held_elsewhere()) {
+        std::cerr << "velloxa: " << kDataFolderInUse << "\n";
+        return 1;
+    }
     PrintingVoice printer(host);
     NoScreenReader noreader;
     SilentSound silent;
@@ -90,15 +98,19 @@ int play(const CommandLine& cmd, TerminalHost& host) {
     Voice& voice = sounding ? static_cast<Voice&>(espeak) : printer;
     SoundDevice& sound = sounding ? static_cast<SoundDevice&>(device) : silent;
     ScreenReader& reader = wanted ? static_cast<ScreenReader&>(speechd) : noreader;
-    host.set_before_end([&audio] { audio.close(); });
+    BackgroundSaves saves;
+    host.set_before_end([&audio, &saves] {
+        saves.flush();
+        audio.close();
+    });
     struct Forget {
         TerminalHost& host;
         ~Forget() { host.set_before_end(nullptr); }
     } forget{host};
-    SaveNotice files(host, std::cerr);
+    SaveNotice files(saves, std::cerr);
     Platform platform{host, host, voice, reader, host, sound, host, host, host, files};
     StartOptions start;
-    start.folders = choose_folders(cmd);
+    start.folders = folders;
     start.seed = cmd.seeded ? cmd.seed : seconds_since_midnight();
     Game game(platform, start);
     host.set_names([&game](int t) {

@@ -47,6 +47,21 @@ bool samepicture(const BoardPicture& a, const BoardPicture& b) {
     return a.cursorx == b.cursorx && a.cursory == b.cursory && a.cells == b.cells;
 }
 
+// The watch thread must not call the virtual now_ms(): a derived host may
+// be under construction or already gone.
+int64_t monotonic_ms() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+// How long the game may be away from reading keys before the watch reads
+// them instead, how often the watch looks, and how long it then leaves a
+// Ctrl+C to the game before ending the program itself. Together well
+// within half a second.
+constexpr int64_t kAwayBeforeWatchMs = 100;
+constexpr int kWatchPollMs = 50;
+constexpr std::chrono::milliseconds kQuitGrace{150};
+
 }  // namespace
 
 std::array<std::string, 3> boardlines(const BoardPicture& picture,
@@ -70,7 +85,82 @@ std::array<std::string, 3> boardlines(const BoardPicture& picture,
     return lines;
 }
 
-TerminalHost::TerminalHost(TerminalOptions options) : options_(options) {}
+TerminalHost::TerminalHost(TerminalOptions options)
+    : options_(options), away_since_(monotonic_ms()), watcher_([this] { watch(); }) {}
+
+TerminalHost::~TerminalHost() {
+    {
+        std::lock_guard<std::mutex> lock(watch_mutex_);
+        stopping_ = true;
+        watch_cv_.notify_all();
+    }
+    watcher_.join();
+}
+
+void TerminalHost::set_away(bool away) {
+    std::lock_guard<std::mutex> lock(watch_mutex_);
+    away_ = away;
+    away_since_ = monotonic_ms();
+    watch_cv_.notify_all();
+    if (away) return;
+    if (!stolen_.empty()) {
+        decoder_.feed(stolen_);
+        stolen_.clear();
+        escapedue_ = now_ms() + options_.escape_ms;
+    }
+    if (stolen_end_ && !eof_) {
+        eof_ = true;
+        decoder_.expire();
+    }
+}
+
+void TerminalHost::watch() {
+    std::unique_lock<std::mutex> lock(watch_mutex_);
+    while (!stopping_) {
+        if (!away_ || stolen_end_) {
+            watch_cv_.wait(lock);
+            continue;
+        }
+        const int64_t due = away_since_ + kAwayBeforeWatchMs;
+        if (const int64_t now = monotonic_ms(); now < due) {
+            watch_cv_.wait_for(lock, std::chrono::milliseconds(due - now));
+            continue;
+        }
+        // A fresh decoder for each stretch away: the game may have read half
+        // a sequence before it left.
+        KeyDecoder scan;
+        bool quit = false;
+        while (away_ && !stopping_ && !stolen_end_ && !quit) {
+            lock.unlock();
+            pollfd p{options_.in, POLLIN, 0};
+            const int ready = ::poll(&p, 1, kWatchPollMs);
+            lock.lock();
+            if (!away_ || stopping_) break;
+            if (ready > 0) steal(scan);
+            if (ready == 0) scan.expire();
+            while (!scan.empty()) quit = scan.pop().kind == TermKey::quit || quit;
+        }
+        if (!quit) continue;
+        const bool back =
+            watch_cv_.wait_for(lock, kQuitGrace, [this] { return stopping_ || !away_; });
+        if (!back) {
+            rawmode::leave();
+            std::_Exit(0);
+        }
+    }
+}
+
+void TerminalHost::steal(KeyDecoder& scan) {
+    char buf[512];
+    const ssize_t n = ::read(options_.in, buf, sizeof buf);
+    if (n > 0) {
+        stolen_.append(buf, static_cast<size_t>(n));
+        scan.feed(std::string_view(buf, static_cast<size_t>(n)));
+    } else if (n == 0 || (errno != EINTR && errno != EAGAIN)) {
+        stolen_end_ = true;
+        scan.expire();
+    }
+}
 
 void TerminalHost::writeout(int fd, const std::string& bytes) {
     writeall(fd, bytes.data(), bytes.size());
@@ -107,11 +197,16 @@ void TerminalHost::negotiate(int64_t budget_ms) {
 }
 
 int64_t TerminalHost::now_ms() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    return monotonic_ms();
 }
 
 void TerminalHost::pump(int64_t timeout_ms) {
+    set_away(false);
+    struct Away {
+        TerminalHost& host;
+        ~Away() { host.set_away(true); }
+    } away{*this};
+    if (!decoder_.empty()) timeout_ms = 0;  // keys the watch read come first
     if (decoder_.incomplete()) {
         const int64_t left = std::max<int64_t>(0, escapedue_ - now_ms());
         if (timeout_ms < 0 || left < timeout_ms) timeout_ms = left;

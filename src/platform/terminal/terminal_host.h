@@ -4,11 +4,14 @@
 #pragma once
 
 #include <array>
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "io/platform.h"
 #include "platform/posix_files.h"
@@ -38,6 +41,9 @@ class TerminalHost : public Clock,
                      public PosixFiles {
   public:
     explicit TerminalHost(TerminalOptions options);
+    ~TerminalHost() override;
+    TerminalHost(const TerminalHost&) = delete;
+    TerminalHost& operator=(const TerminalHost&) = delete;
 
     // Asks the terminal whether it speaks the kitty keyboard protocol and
     // switches on the most exact key reporting it offers. Waits at most
@@ -83,6 +89,12 @@ class TerminalHost : public Clock,
     void take();
     bool deliverone();
     void writeout(int fd, const std::string& bytes);
+    // The keys are read here only while the game is away from pump(): a
+    // call that hangs (a sound or speech library) must not keep Ctrl+C from
+    // ending the program.
+    void watch();
+    void steal(KeyDecoder& scan);  // one read, while the game is away
+    void set_away(bool away);
 
     TerminalOptions options_;
     KeyDecoder decoder_;
@@ -96,6 +108,16 @@ class TerminalHost : public Clock,
     std::function<std::string(int)> names_;
     std::function<void()> before_end_;
     std::optional<BoardPicture> shown_;
+
+    // Shared with the watch thread.
+    std::mutex watch_mutex_;
+    std::condition_variable watch_cv_;
+    bool away_ = true;  // the game is not inside pump()
+    int64_t away_since_ = 0;
+    bool stopping_ = false;
+    std::string stolen_;  // bytes the watch read, oldest first
+    bool stolen_end_ = false;
+    std::thread watcher_;
 };
 
 // The voice when there is no audio: each text is printed as a line.

@@ -1,0 +1,81 @@
+// A started game in an empty temporary home folder, shared by the
+// benchmarks.
+#pragma once
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+
+#include "flow/game.h"
+#include "platform/headless/headless.h"
+
+namespace velloxa::bench {
+
+inline std::string makehome() {
+    std::string tmpl = (std::filesystem::temp_directory_path() / "velloxa-bench-XXXXXX").string();
+    if (::mkdtemp(tmpl.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    return tmpl;
+}
+
+// A started game in an empty home folder whose transcript goes nowhere.
+class Table {
+  public:
+    Table()
+        : home_(makehome()),
+          host_({}, HeadlessOptions{}, null_),
+          platform_(host_.platform()),
+          game(platform_, StartOptions{Folders{home_, home_}, 1}) {
+        game.start();
+        // No sound files exist; with the sound set switched off nothing is
+        // looked up and the debug log does not grow during the run.
+        game.out.sound.soundfolder.clear();
+    }
+    ~Table() {
+        std::error_code ec;
+        std::filesystem::remove_all(home_, ec);
+    }
+    Table(const Table&) = delete;
+    Table& operator=(const Table&) = delete;
+
+    void newbattle(int firstuser, int firstenemy) {
+        MatchState& m = game.match;
+        m.board = {};
+        m.boardowner = {};
+        m.score = {};
+        for (int s = 1; s <= 5; ++s) {
+            m.hand[1][s] = firstuser + s - 1;
+            m.hand[2][s] = firstenemy + s - 1;
+        }
+        m.cursorx = m.cursory = 2;
+    }
+
+    // The user's side plays its first tile on the first empty spot.
+    void userdrop() {
+        MatchState& m = game.match;
+        int slot = 1;
+        while (m.hand[1][slot] == 0) ++slot;
+        for (int x = 1; x <= 3; ++x)
+            for (int y = 1; y <= 3; ++y)
+                if (m.board[x][y] == 0) {
+                    game.queue.announcements.clear();
+                    game.droptile(Spot{x, y}, m.hand[1][slot], kUser);
+                    m.hand[1][slot] = 0;
+                    m.turn = 2;
+                    return;
+                }
+    }
+
+  private:
+    std::ostream null_{nullptr};
+    std::string home_;
+    Headless host_;
+    Platform platform_;
+
+  public:
+    Game game;
+};
+
+}  // namespace velloxa::bench
