@@ -1,6 +1,8 @@
 # `make run` plays the game, `make test` builds and runs every test.
 # Both install the Debian packages they need when they are missing.
 # `make run ARGS=--terminal` passes options to the game.
+# `make windows` cross-builds the Windows program and its zip in dist/;
+# `make windows-test` checks it under Wine.
 
 BUILD    ?= build/release
 ASAN     ?= build/asan
@@ -8,14 +10,18 @@ JOBS     ?= $(shell nproc)
 PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libespeak-ng-dev espeak-ng-data \
             libspeechd-dev fonts-dejavu-core xvfb xauth xdotool tmux
+WINDOWS  ?= build/windows
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 googletest \
+            zip unzip xvfb xauth xdotool x11-apps
+VERSION  := $(shell sed -n 's/^project(velloxa VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+WINDOWS_ZIP := dist/velloxa-$(VERSION)-windows.zip
 
-.PHONY: all deps build asan run test bench clean
+.PHONY: all deps windows-deps build asan run test bench clean windows windows-test
 
-all: build
-
-deps:
+# Installs the Debian packages named in $(1) that are missing.
+define install_packages
 	@missing=""; \
-	for p in $(PACKAGES); do \
+	for p in $(1); do \
 	  dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -24,6 +30,15 @@ deps:
 	  $$sudo apt-get update -qq || true; \
 	  DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
+endef
+
+all: build
+
+deps:
+	$(call install_packages,$(PACKAGES))
+
+windows-deps:
+	$(call install_packages,$(WINDOWS_PACKAGES))
 
 build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLOXA_WERROR=ON
@@ -40,6 +55,20 @@ test: build asan
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
+
+# The sound generator runs on the build machine, so it comes from the Linux build.
+windows: deps windows-deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLOXA_WERROR=ON
+	cmake --build $(BUILD) -j $(JOBS) --target velloxa velloxa_soundgen
+	cmake -S . -B $(WINDOWS) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" -DVELLOXA_WERROR=ON
+	cmake --build $(WINDOWS) -j $(JOBS) --target velloxa
+	bash packaging/windows/zip.sh $(WINDOWS)/velloxa.exe $(BUILD)/velloxa_soundgen \
+	  packaging/windows/README.txt $(WINDOWS_ZIP)
+
+windows-test: windows
+	cmake --build $(WINDOWS) -j $(JOBS) --target windows_unit_tests
+	bash tests/windows/run.sh $(BUILD)/velloxa $(WINDOWS) $(WINDOWS_ZIP) .
 
 bench: build
 	$(BUILD)/bench/velloxa_bench
