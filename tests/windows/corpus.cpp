@@ -23,25 +23,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class Generator {
+// The game's own generator, with the draws a corpus needs.
+class Generator : public velloxa::Random {
   public:
-    explicit Generator(uint64_t seed) : state_(seed) {}
-    uint64_t next() {
-        state_ += 0x9E3779B97F4A7C15ULL;
-        uint64_t z = state_;
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return z ^ (z >> 31);
-    }
-    int below(int n) { return static_cast<int>(next() % static_cast<uint64_t>(n)); }
+    using Random::Random;
+    uint64_t next() { return next_u64(); }
     bool chance(int percent) { return below(100) < percent; }
     template <typename T>
     const T& pick(const std::vector<T>& items) {
         return items[static_cast<size_t>(below(static_cast<int>(items.size())))];
     }
-
-  private:
-    uint64_t state_;
 };
 
 void write(const fs::path& path, const std::string& content) {

@@ -8,6 +8,7 @@ build=$2
 zip=$3
 source_folder=$(cd "$4" && pwd)
 here=$source_folder/tests/windows
+export VELLOXA_WINEPREFIX=$(cd "$build" && pwd)/wineprefix
 failed=()
 step() { # name, command...
     local name=$1

@@ -18,7 +18,7 @@ for program in "$build"/tests/windows/test_*.exe; do
         echo "FAIL: $(basename "$program")"
         grep -E "FAILED|Failure|error" "$tmp/out" | head -20
     else
-        echo "$(basename "$program"): $(grep -E '^\[  PASSED  \]' "$tmp/out")"
+        echo "$(basename "$program"): $(tr -d '\r' <"$tmp/out" | grep -E '^\[  PASSED  \]')"
     fi
 done
 [ "$programs" -gt 0 ] || { echo "FAIL: no test programs in $build/tests/windows"; exit 1; }
