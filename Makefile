@@ -13,7 +13,7 @@ PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
 WINDOWS  ?= build/windows
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 googletest \
             zip unzip xvfb xauth xdotool x11-apps
-VERSION  := $(shell sed -n 's/^project(velloxa VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+VERSION  := $(shell sed -n "s/^project.velloxa VERSION \([0-9.]*\).*/\1/p" CMakeLists.txt)
 WINDOWS_ZIP := dist/velloxa-$(VERSION)-windows.zip
 
 .PHONY: all deps windows-deps build asan run test bench clean windows windows-test
