@@ -12,7 +12,7 @@ PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
             libspeechd-dev fonts-dejavu-core xvfb xauth xdotool tmux
 WINDOWS  ?= build/windows
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 googletest \
-            zip unzip xvfb xauth xdotool x11-apps
+            zip unzip xvfb xauth xdotool
 VERSION  := $(shell sed -n "s/^project.velloxa VERSION \([0-9.]*\).*/\1/p" CMakeLists.txt)
 WINDOWS_ZIP := dist/velloxa-$(VERSION)-windows.zip
 

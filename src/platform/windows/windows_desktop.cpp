@@ -1,5 +1,10 @@
 // The Windows program: one window drawn with GDI, SAPI speech, JAWS or the
 // window title for screen readers, DirectSound 8, and files as UTF-16 paths.
+// clang-format off
+// Before any system header, so that none brings the MessageBox macro in
+// ahead of the game's MessageBox interface.
+#include "platform/windows/win32.h"
+// clang-format on
 #include <objbase.h>
 #include <shlobj.h>
 
@@ -8,7 +13,6 @@
 #include "platform/windows/speech.h"
 #include "platform/windows/trace.h"
 #include "platform/windows/wide.h"
-#include "platform/windows/win32.h"
 #include "platform/windows/win32_window.h"
 #include "platform/windows/windows_entry.h"
 #include "platform/windows/windows_files.h"
