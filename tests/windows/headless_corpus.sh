@@ -4,8 +4,10 @@
 # corpus of generated games.
 #   headless_corpus.sh LINUX_PROGRAM WINDOWS_PROGRAM SOURCE_FOLDER [COUNT]
 set -u
-linux=$1
-windows=$2
+# Each game runs in a folder of its own: programs are named by full path.
+absolute() { echo "$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"; }
+linux=$(absolute "$1")
+windows=$(absolute "$2")
 source_folder=$3
 count=${4:-200}
 tmp=$(mktemp -d)
@@ -50,7 +52,10 @@ failures=0
 lines=0
 for ((n = 1; n <= count; n++)); do
     lines=$((lines + $(wc -l <"$tmp/linux/$n/out")))
-    if ! cmp -s "$tmp/linux/$n/out" "$tmp/windows/$n/out" ||
+    if [ "$(tail -n1 "$tmp/linux/$n/out")" != "exit 0" ]; then
+        failures=$((failures + 1))
+        echo "FAIL: game $n: the Linux program failed: $(head -c 300 "$tmp/linux/$n/err")"
+    elif ! cmp -s "$tmp/linux/$n/out" "$tmp/windows/$n/out" ||
         ! diff -r "$tmp/linux/$n/home" "$tmp/windows/$n/home" >/dev/null; then
         failures=$((failures + 1))
         echo "FAIL: game $n differs"

@@ -3,9 +3,10 @@
 #   run.sh LINUX_PROGRAM WINDOWS_BUILD_FOLDER ZIP SOURCE_FOLDER
 # VELLOXA_CORPUS sets the number of generated games (default 200).
 set -u
-linux=$1
-build=$2
-zip=$3
+absolute() { echo "$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"; }
+linux=$(absolute "$1")
+build=$(cd "$2" && pwd)
+zip=$(absolute "$3")
 source_folder=$(cd "$4" && pwd)
 here=$source_folder/tests/windows
 export VELLOXA_WINEPREFIX=$(cd "$build" && pwd)/wineprefix
