@@ -66,7 +66,9 @@ windows: deps windows-deps
 	bash packaging/windows/zip.sh $(WINDOWS)/velloxa.exe $(BUILD)/velloxa_soundgen \
 	  packaging/windows/README.txt $(WINDOWS_ZIP)
 
+# The window check reads pictures and sound with the Linux desktop checks' helper.
 windows-test: windows
+	cmake --build $(BUILD) -j $(JOBS) --target velloxa_desktop_probe
 	cmake --build $(WINDOWS) -j $(JOBS) --target windows_unit_tests
 	bash tests/windows/run.sh $(BUILD)/velloxa $(WINDOWS) $(WINDOWS_ZIP) .
 
