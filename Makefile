@@ -61,7 +61,7 @@ windows: deps windows-deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLOXA_WERROR=ON
 	cmake --build $(BUILD) -j $(JOBS) --target velloxa velloxa_soundgen
 	cmake -S . -B $(WINDOWS) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-	  -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" -DVELLOXA_WERROR=ON
+	  -DCMAKE_BUILD_TYPE=Release -DVELLOXA_WERROR=ON
 	cmake --build $(WINDOWS) -j $(JOBS) --target velloxa
 	bash packaging/windows/zip.sh $(WINDOWS)/velloxa.exe $(BUILD)/velloxa_soundgen \
 	  packaging/windows/README.txt $(WINDOWS_ZIP)
