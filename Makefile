@@ -2,6 +2,8 @@
 # Both install the Debian packages they need when they are missing.
 # `make run ARGS=--terminal` passes options to the game.
 # `make package` builds the Debian package.
+# `make windows` cross-builds the Windows program and its zip in dist/;
+# `make windows-test` checks it under Wine.
 
 BUILD    ?= build/release
 ASAN     ?= build/asan
@@ -13,13 +15,18 @@ PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
 # Installing and packaging, and their checks.
 PACKAGES += dpkg-dev file desktop-file-utils appstream lintian man-db
 
-.PHONY: all deps build asan tsan run test bench package clean
+WINDOWS  ?= build/windows
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 googletest \
+            zip unzip xvfb xauth xdotool
+VERSION  := $(shell sed -n "s/^project.velloxa VERSION \([0-9.]*\).*/\1/p" CMakeLists.txt)
+WINDOWS_ZIP := dist/velloxa-$(VERSION)-windows.zip
 
-all: build
+.PHONY: all deps windows-deps build asan tsan run test bench package clean windows windows-test
 
-deps:
+# Installs the Debian packages named in $(1) that are missing.
+define install_packages
 	@missing=""; \
-	for p in $(PACKAGES); do \
+	for p in $(1); do \
 	  dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -28,6 +35,15 @@ deps:
 	  $$sudo apt-get update -qq || true; \
 	  DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
+endef
+
+all: build
+
+deps:
+	$(call install_packages,$(PACKAGES))
+
+windows-deps:
+	$(call install_packages,$(WINDOWS_PACKAGES))
 
 build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLOXA_WERROR=ON
@@ -54,6 +70,22 @@ test: build asan tsan
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
+
+# The sound generator runs on the build machine, so it comes from the Linux build.
+windows: deps windows-deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLOXA_WERROR=ON
+	cmake --build $(BUILD) -j $(JOBS) --target velloxa velloxa_soundgen
+	cmake -S . -B $(WINDOWS) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DVELLOXA_WERROR=ON
+	cmake --build $(WINDOWS) -j $(JOBS) --target velloxa
+	bash packaging/windows/zip.sh $(WINDOWS)/velloxa.exe $(BUILD)/velloxa_soundgen \
+	  packaging/windows/README.txt $(WINDOWS_ZIP)
+
+# The window check reads pictures and sound with the Linux desktop checks' helper.
+windows-test: windows
+	cmake --build $(BUILD) -j $(JOBS) --target velloxa_desktop_probe
+	cmake --build $(WINDOWS) -j $(JOBS) --target windows_unit_tests
+	bash tests/windows/run.sh $(BUILD)/velloxa $(WINDOWS) $(WINDOWS_ZIP) .
 
 bench: build
 	$(BUILD)/bench/velloxa_bench

@@ -1,4 +1,8 @@
+#ifdef _WIN32
+#include "platform/windows/windows_entry.h"
+#else
 #include <unistd.h>
+#endif
 
 #include <cstdlib>
 #include <iostream>
@@ -9,7 +13,14 @@
 
 int main(int argc, char** argv) {
     using namespace velloxa;
-    const ParsedCommandLine parsed = parsecommandline(std::vector<std::string>(argv + 1, argv + argc));
+#ifdef _WIN32
+    // Windows: the wide command line as UTF-8, and byte-exact standard streams.
+    const std::vector<std::string> args = windows_arguments(argc, argv);
+    windows_binary_streams();
+#else
+    const std::vector<std::string> args(argv + 1, argv + argc);
+#endif
+    const ParsedCommandLine parsed = parsecommandline(args);
     if (!parsed.error.empty()) {
         std::cerr << "velloxa: " << parsed.error << " (try --help)\n";
         return 2;
@@ -28,9 +39,14 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (!cmd.headless.empty()) return run_headless(cmd);
+#ifdef _WIN32
+    // Windows picks its own front-end: the Win32 window.
+    return run_windows(cmd);
+#else
     const char* display = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     const bool has_display = (display && *display) || (wayland && *wayland);
     if (cmd.terminal || (!has_display && ::isatty(0))) return run_terminal(cmd);
     return run_desktop(cmd);
+#endif
 }

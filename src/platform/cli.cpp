@@ -1,6 +1,8 @@
 #include "platform/cli.h"
 
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include <charconv>
 #include <ctime>
@@ -120,6 +122,8 @@ std::string dumpcontent() {
     return out.str();
 }
 
+// The Windows build has its own in platform/windows/.
+#ifndef _WIN32
 uint64_t seconds_since_midnight() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -137,6 +141,7 @@ std::string executable_folder() {
     if (slash == 0) return "/";
     return buf.substr(0, slash);
 }
+#endif
 
 int run_headless(const CommandLine& cmd) {
     std::string text;

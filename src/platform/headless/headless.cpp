@@ -90,7 +90,7 @@ void Headless::release(int code) {
 
 void Headless::load(int slot, const std::string& path) {
     // The file's content is never read here: existing is enough.
-    if (!PosixFiles::exists(path)) throw std::runtime_error("file not found");
+    if (!NativeFiles::exists(path)) throw std::runtime_error("file not found");
     line("load " + std::to_string(slot) + " " + path);
 }
 
@@ -126,13 +126,13 @@ void Headless::end() {
 }
 
 bool Headless::append_line(const std::string& path, const std::string& text) {
-    if (!PosixFiles::append_line(path, text)) return false;
+    if (!NativeFiles::append_line(path, text)) return false;
     line("log " + text);
     return true;
 }
 
 void Headless::replace(const std::string& path, const std::string& data) {
-    PosixFiles::replace(path, data);
+    NativeFiles::replace(path, data);
     // Only the progress file itself is reported; its backup is not.
     if (path.ends_with("/progress.ini")) line("save");
 }

@@ -7,9 +7,19 @@
 
 #include "io/platform.h"
 #include "platform/headless/script.h"
+#ifdef _WIN32
+#include "platform/windows/windows_files.h"
+#else
 #include "platform/posix_files.h"
+#endif
 
 namespace velloxa {
+
+#ifdef _WIN32
+using NativeFiles = WindowsFiles;
+#else
+using NativeFiles = PosixFiles;
+#endif
 
 struct HeadlessOptions {
     bool voice = true;
@@ -24,7 +34,7 @@ class Headless : public Clock,
                  public Canvas,
                  public MessageBox,
                  public ProcessEnd,
-                 public PosixFiles {
+                 public NativeFiles {
 public:
     Headless(std::vector<ScriptEvent> script, HeadlessOptions options, std::ostream& out);
 

@@ -1,0 +1,93 @@
+// The Windows program: one window drawn with GDI, SAPI speech, JAWS or the
+// window title for screen readers, DirectSound 8, and files as UTF-16 paths.
+// clang-format off
+// Before any system header, so that none brings the MessageBox macro in
+// ahead of the game's MessageBox interface.
+#include "platform/windows/win32.h"
+// clang-format on
+#include <objbase.h>
+#include <shlobj.h>
+
+#include "flow/game.h"
+#include "platform/windows/direct_sound.h"
+#include "platform/windows/speech.h"
+#include "platform/windows/trace.h"
+#include "platform/windows/wide.h"
+#include "platform/windows/win32_window.h"
+#include "platform/folders.h"
+#include "platform/windows/windows_entry.h"
+#include "platform/windows/windows_files.h"
+
+namespace velloxa {
+
+namespace {
+
+bool can_write(const std::string& folder) {
+    const std::wstring probe =
+        widen(folder) + L"\\.velloxa-write-" + std::to_wstring(GetCurrentProcessId());
+    const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
+// The program folder keeps everything unless it cannot be written (a copy
+// in Program Files); the player's files then go to %APPDATA%\Velloxa, and
+// a language.txt shipped beside the program is copied there once.
+Folders windows_folders(const std::string& home, const std::string& program) {
+    if (!home.empty()) return Folders{home, home};
+    if (can_write(program)) return Folders{program, program};
+    wchar_t appdata[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, appdata)))
+        return Folders{program, program};
+    const std::wstring data = std::wstring(appdata) + L"\\Velloxa";
+    if (!CreateDirectoryW(data.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+        return Folders{program, program};
+    const std::wstring shipped = widen(program) + L"\\language.txt";
+    CopyFileW(shipped.c_str(), (data + L"\\language.txt").c_str(), TRUE);
+    return Folders{program, narrow(data)};
+}
+
+// Started from Explorer, the program would keep an empty console window.
+void leave_own_console() {
+    DWORD processes[2];
+    if (GetConsoleWindow() && GetConsoleProcessList(processes, 2) == 1) FreeConsole();
+}
+
+}  // namespace
+
+// The one choice of folders, as every front-end and headless mode make it.
+Folders choose_folders(const CommandLine& cmd) {
+    return windows_folders(cmd.home, executable_folder());
+}
+
+int run_windows(const CommandLine& cmd) {
+    leave_own_console();
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
+    const std::unique_ptr<WinTrace> trace = WinTrace::from_environment();
+    trace_line(trace.get(), "start");
+    Win32Window window(trace.get());
+    std::string error;
+    if (!window.open(error)) {
+        MessageBoxW(nullptr, widen("Velloxa cannot open its window: " + error).c_str(), L"Velloxa",
+                    MB_OK);
+        return 1;
+    }
+    WindowsFiles files;
+    SapiVoice voice(trace.get());
+    JawsReader reader(trace.get());
+    DirectSoundDevice sound(window, files, trace.get());
+    Platform platform{window, window, voice, reader, window, sound, window, window, window, files};
+
+    StartOptions start;
+    start.folders = choose_folders(cmd);
+    start.seed = cmd.seeded ? cmd.seed : seconds_since_midnight();
+    Game game(platform, start);
+    // A failed start-up has shown its message and ended the program.
+    if (!game.Form_Load()) return 1;
+    window.start(game);
+    window.run();
+}
+
+}  // namespace velloxa

@@ -1,0 +1,119 @@
+#include "platform/windows/windows_files.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <vector>
+
+#include "platform/windows/wide.h"
+#include "platform/windows/win32.h"
+
+namespace velloxa {
+
+namespace {
+
+// Closes a file handle when it goes out of scope.
+class FileHandle {
+  public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    ~FileHandle() { close(); }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+    bool close() {
+        if (!valid()) return true;
+        const bool ok = CloseHandle(handle_) != 0;
+        handle_ = INVALID_HANDLE_VALUE;
+        return ok;
+    }
+
+  private:
+    HANDLE handle_;
+};
+
+bool writeall(HANDLE file, const std::string& data) {
+    size_t done = 0;
+    while (done < data.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 20));
+        DWORD written = 0;
+        if (!WriteFile(file, data.data() + done, chunk, &written, nullptr) || written == 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+[[noreturn]] void fail(DWORD code) {
+    throw std::runtime_error(system_error_text(code));
+}
+
+}  // namespace
+
+bool WindowsFiles::exists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(widen(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::optional<std::string> WindowsFiles::read(const std::string& path) {
+    FileHandle file(CreateFileW(widen(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid() || GetFileType(file.get()) != FILE_TYPE_DISK) return std::nullopt;
+    std::string out;
+    std::vector<char> buffer(1 << 16);
+    for (;;) {
+        DWORD n = 0;
+        if (!ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &n, nullptr))
+            return std::nullopt;
+        if (n == 0) break;
+        out.append(buffer.data(), n);
+    }
+    return out;
+}
+
+bool WindowsFiles::append_line(const std::string& path, const std::string& line) {
+    FileHandle file(CreateFileW(widen(path).c_str(), FILE_APPEND_DATA,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return false;
+    const bool ok = writeall(file.get(), line + "\n");
+    return file.close() && ok;
+}
+
+void WindowsFiles::replace(const std::string& path, const std::string& data) {
+    const std::wstring target = widen(path);
+    std::wstring temporary;
+    HANDLE created = INVALID_HANDLE_VALUE;
+    // A name no other writer uses: the process, the time and a counter.
+    for (unsigned attempt = 0; attempt < 100 && created == INVALID_HANDLE_VALUE; ++attempt) {
+        temporary = target + L".tmp-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                    std::to_wstring(GetTickCount64() % 1000000) + L"-" + std::to_wstring(attempt);
+        created = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (created == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
+    }
+    FileHandle file(created);
+    if (!file.valid()) fail(GetLastError());
+    auto abandon = [&](DWORD code) {
+        file.close();
+        DeleteFileW(temporary.c_str());
+        fail(code);
+    };
+    if (!writeall(file.get(), data)) abandon(GetLastError());
+    if (!FlushFileBuffers(file.get())) abandon(GetLastError());
+    if (!file.close()) abandon(GetLastError());
+    if (!MoveFileExW(temporary.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD code = GetLastError();
+        const DWORD attributes = GetFileAttributesW(target.c_str());
+        // Named as the Linux build names it, so both write the same log.
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            file.close();
+            DeleteFileW(temporary.c_str());
+            throw std::runtime_error("Is a directory");
+        }
+        abandon(code);
+    }
+}
+
+}  // namespace velloxa
