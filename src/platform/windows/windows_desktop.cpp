@@ -85,7 +85,7 @@ int run_windows(const CommandLine& cmd) {
     start.seed = cmd.seeded ? cmd.seed : seconds_since_midnight();
     Game game(platform, start);
     // A failed start-up has shown its message and ended the program.
-    if (!game.Form_Load()) return 1;
+    if (!game.start()) return 1;
     window.start(game);
     window.run();
 }
