@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "io/keycodes.h"
+
 namespace velloxa {
 
 namespace {
@@ -81,18 +83,18 @@ TermKey KeyDecoder::pop() {
 // The last step for every key: the stand-ins for chords a terminal cannot
 // send, and Ctrl+C.
 void KeyDecoder::push(int code, int state) {
-    const bool ctrl = state == 2 || state == 3;
+    const bool ctrl = state == key::CtrlDown || state == (key::CtrlDown | key::ShiftDown);
     if (code == 'C' && ctrl) {
         events_.push_back({TermKey::quit, 0, 0});
         return;
     }
-    if (state == 2) {
+    if (state == key::CtrlDown) {
         if (code == 'E')
-            code = 13, state = 1;
+            code = key::Enter, state = key::ShiftDown;
         else if (code == 'X')
-            code = 27, state = 1;
+            code = key::Escape, state = key::ShiftDown;
         else if (code == ' ')
-            code = 17, state = 2;
+            code = key::Ctrl, state = key::CtrlDown;
     }
     events_.push_back({TermKey::key, code, state});
 }
@@ -202,13 +204,13 @@ namespace {
 void functionkey(int n, int state, TermKey& out) {
     switch (n) {
         case 2:
-            out = {TermKey::key, 13, 1};
+            out = {TermKey::key, key::Enter, key::ShiftDown};
             return;
         case 3:
-            out = {TermKey::key, 27, 1};
+            out = {TermKey::key, key::Escape, key::ShiftDown};
             return;
         case 4:
-            out = {TermKey::key, 17, 2};
+            out = {TermKey::key, key::Ctrl, key::CtrlDown};
             return;
         default:
             out = {TermKey::key, 111 + n, state};

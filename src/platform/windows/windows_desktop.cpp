@@ -9,12 +9,12 @@
 #include <shlobj.h>
 
 #include "flow/game.h"
+#include "platform/folders.h"
 #include "platform/windows/direct_sound.h"
 #include "platform/windows/speech.h"
 #include "platform/windows/trace.h"
 #include "platform/windows/wide.h"
 #include "platform/windows/win32_window.h"
-#include "platform/folders.h"
 #include "platform/windows/windows_entry.h"
 #include "platform/windows/windows_files.h"
 
