@@ -5,13 +5,15 @@
 # sanitizer report fails it; the folders of failed runs are kept.
 # Usage: bench/soak.sh [RUNS] [PATH-TO-VELLOXA]
 #   RUNS defaults to 10000, the program to build/asan/velloxa (`make asan`).
-#   SOAK_JOBS runs in parallel (default 2); SOAK_SEED varies the whole set.
+#   SOAK_JOBS runs in parallel (default 2); SOAK_SEED varies the whole set;
+#   SOAK_FIRST numbers the first run (default 1), to repeat a failed one.
 set -uo pipefail
 
 runs=${1:-10000}
 velloxa=$(realpath "${2:-build/asan/velloxa}")
 jobs=${SOAK_JOBS:-2}
 base=${SOAK_SEED:-0}
+first=${SOAK_FIRST:-1}
 # Memory-backed when there is one: the saves' syncs would set the pace.
 scratch=/tmp
 [ -d /dev/shm ] && [ -w /dev/shm ] && scratch=/dev/shm
@@ -85,7 +87,7 @@ one() {
 export -f one
 
 start=$(date +%s)
-failed=$(seq 1 "$runs" | xargs -P "$jobs" -I{} bash -c 'one {}' | tee /dev/stderr | grep -c '^FAIL')
+failed=$(seq "$first" $((first + runs - 1)) | xargs -P "$jobs" -I{} bash -c 'one {}' | tee /dev/stderr | grep -c '^FAIL')
 seconds=$(($(date +%s) - start))
 echo "soak: $runs runs in ${seconds} s, $failed failed"
 if [ "$failed" -eq 0 ]; then rm -rf "$work"; else echo "soak: failed runs kept in $work"; fi
