@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cards/catalogue.h"
+#include "cards/text.h"
 #include "flow/story.h"
 #include "platform/speech/espeak_voice.h"
 
@@ -43,7 +44,7 @@ class Espeak {
             if (const char* clause = espeak_TextToPhonemes(&rest, espeakCHARS_UTF8, kIpa))
                 ipa += std::string(clause) + ' ';
         std::vector<std::u32string> words(1);
-        for (const char32_t symbol : decode(ipa)) {
+        for (const char32_t symbol : codepoints(ipa)) {
             if (symbol == U' ') {
                 if (!words.back().empty()) words.emplace_back();
             } else if (symbol != U'\u02C8' && symbol != U'\u02CC' && symbol != U'\u02D0') {
@@ -56,20 +57,6 @@ class Espeak {
 
   private:
     static constexpr int kIpa = 0x02;  // espeakPHONEMES_IPA
-
-    static std::u32string decode(const std::string& utf8) {
-        std::u32string out;
-        for (size_t i = 0; i < utf8.size();) {
-            const auto lead = static_cast<unsigned char>(utf8[i]);
-            const int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
-            char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
-            for (int k = 1; k <= extra && i + k < utf8.size(); ++k)
-                c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-            out += c;
-            i += static_cast<size_t>(extra) + 1;
-        }
-        return out;
-    }
 
     Espeak() {
         rate_ =

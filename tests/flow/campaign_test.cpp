@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <tuple>
 
 #include "flow/story.h"
 #include "io/describe.h"
@@ -90,20 +89,6 @@ TEST_F(Campaign, EnemysTurnWaitsAroundItsMove) {
     // The enemy holds no tile here, so it has no move to make.
     EXPECT_EQ(Lines(from, lines.end()),
               (Lines{"speak It is your enemy's turn.", "hold 1000", "hold 500"}));
-}
-
-TEST_F(Campaign, ResultLinesAndWhereInstantActionEnds) {
-    g().ui.battlemode = 4;
-    const std::tuple<double, double, std::string, std::string> cases[] = {
-        {5, 4, "You have won the battle!  Score was 5 to 4", "Exit"},
-        {4, 5, "You have been defeated!  Score was 5 to 4", "New game"},
-        {2, 2, "The battle was a draw.  Score was tied 2 to 2", "New game"}};
-    for (const auto& [mine, theirs, line, item] : cases) {
-        summary(1, true, mine, theirs);
-        EXPECT_EQ(h.said("Down\nDown\nDown\nEnter\n"),
-                  (Lines{"Line 1.", line + kTail, line + kTail, item}));
-        EXPECT_EQ(g().ui.menu, Menu::Main);
-    }
 }
 
 struct CampaignDeck : StartedGame {
