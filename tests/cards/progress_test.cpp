@@ -5,12 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <cmath>
 #include <limits>
 
 #include "cards/cards_support.h"
 #include "cards/numbers.h"
-#include "engine/random.h"
 
 namespace velloxa::testing {
 namespace {
@@ -173,73 +171,6 @@ TEST(Progress, NumbersAreWrittenSoTheyReadBack) {
     EXPECT_EQ(wholepart(-2.1), -3);
     for (const char* bad : {"", "3x", "1e", ".", "-", "1 2", "0x10", "--1", "1e+"})
         EXPECT_FALSE(parsenumber(bad).has_value()) << bad;
-}
-
-// One to four steps of damage: a cut, a changed byte, a line inserted at a
-// line start, a line removed or a run of random bytes.
-std::string damage(std::string file, Random& r, const Lines& pool) {
-    for (int step = 1 + r.below(4); step > 0; --step) {
-        const size_t at = static_cast<size_t>(r.below(static_cast<int>(file.size()) + 1));
-        const size_t start = file.rfind('\n', at) + 1;  // npos + 1 is 0: the file start
-        const size_t end = file.find('\n', at);
-        const std::string& line = pool[static_cast<size_t>(r.below(static_cast<int>(pool.size())))];
-        const int kind = r.below(5);
-        if (kind == 0) file.resize(at);
-        if (kind == 1 && at < file.size()) file[at] = static_cast<char>(r.below(256));
-        if (kind == 2) file.insert(start, line + "\r\n");
-        if (kind == 3) file.erase(at, end == std::string::npos ? end : end - at + 1);
-        for (int n = kind == 4 ? r.below(16) : 0; n > 0; --n)
-            file.insert(at, 1, static_cast<char>(r.below(256)));
-    }
-    return file;
-}
-
-// What a second reading must reproduce. A name the reader gave up on is
-// written as an empty line, which stops the next reading at the same place;
-// the deck lines after it are then not read again, and need not be.
-std::string stable(const std::string& written) {
-    std::vector<size_t> ends;
-    for (size_t p = written.find("\r\n"); p != std::string::npos; p = written.find("\r\n", p + 2))
-        ends.push_back(p);
-    const int count = std::stoi(written.substr(ends[5] + 2, ends[6] - ends[5] - 2));
-    for (size_t line = 7; line < 7 + static_cast<size_t>(count); ++line)
-        if (ends[line] == ends[line - 1] + 2) return written.substr(0, ends[line - 1] + 2);
-    return written;
-}
-
-// Whatever the reader meets, the state stays within bounds, and what is
-// written back reads back to the same state.
-TEST(Progress, DamagedFilesReadWithinBoundsAndRoundTrip) {
-    const Catalogue& c = catalogue();
-    const std::string full = crlf(campaign());
-    const std::vector<std::string> files = {
-        full, "\xEF\xBB\xBF" + full, "3\r\n1\r\n9\r\nsounds\r\n",
-        crlf({"0", "2", "3", "old set", "2", "2", "2", c.former[0].second, c.former[1].second,
-              nameof(1), "", c.former[1].second, "", ""})};
-    Lines pool = {"",     "abc",   "1e12",     "-5", "999999999999", "  7  ",
-                  "0x10", "1e400", "\xFF\xFE", "\t", "5.5",          "nan"};
-    for (int t : {1, 12, 18, 40, c.cardcount}) pool.push_back(nameof(t));
-    for (const auto& [index, text] : c.former) pool.push_back(text);
-    const auto inbounds = [&](const Read& r, const std::string& file) {
-        const Collection& k = r.collection;
-        const auto known = [&](int t) { return t >= 0 && t <= c.cardcount; };
-        EXPECT_TRUE(k.unlockedcount >= 0 && k.unlockedcount <= 999 &&
-                    std::all_of(k.unlocked.begin(), k.unlocked.end(), known) &&
-                    std::all_of(k.deck[1].begin(), k.deck[1].end(), known) &&
-                    r.settings.difficulty >= 1 && r.settings.difficulty <= 5)
-            << ::testing::PrintToString(file);
-    };
-    Random r(20240611);
-    for (int i = 0; i < 3000 && !HasFailure(); ++i) {
-        const std::string file = damage(files[static_cast<size_t>(i) % files.size()], r, pool);
-        const Read first(file);
-        inbounds(first, file);
-        // An overflowing rate is written as text no reader takes.
-        if (!std::isfinite(first.settings.sapirate)) continue;
-        const std::string written = first.written();
-        EXPECT_EQ(stable(Read(written).written()), stable(written))
-            << ::testing::PrintToString(file);
-    }
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 // sounds, waits and announcements, and the enemy's move.
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "support/harness.h"
 
 namespace velloxa::testing {
@@ -32,39 +30,6 @@ struct Battle : StartedGame {
         m().boardowner[x][y] = owner;
     }
 };
-
-TEST_F(Battle, StartClearsTheBoardAndDealsTheCampaignOpponentsRow) {
-    // The rarities dealt to the first and the last campaign opponent.
-    const std::pair<int, std::vector<int>> rows[] = {{1, {1, 1, 1, 1, 2}}, {10, {1, 2, 3, 4, 5}}};
-    for (const auto& [opponent, dealt] : rows) {
-        g().collection.opponent = opponent;
-        for (auto& column : m().board) column.fill(7);  // a battle left half played
-        for (auto& column : m().boardowner) column.fill(2);
-        m().score = {0, 3, 4};
-        m().cursorx = m().cursory = m().handcursor = 3;
-        g().ui.battlemode = 4;
-        h.take();
-        g().startusout();
-        EXPECT_EQ(h.take(), (Lines{"save", kEmptyBoard}));
-        EXPECT_EQ(m().boardowner, decltype(m().boardowner){});
-        EXPECT_EQ(m().score, (std::array<double, 3>{}));
-        EXPECT_EQ((std::array{m().cursorx, m().cursory, m().handcursor, g().ui.battlemode}),
-                  (std::array{2, 2, 1, 0}));
-        EXPECT_EQ(g().collection.deck[2], m().hand[2]);  // the reward candidates
-        std::vector<int> rarities;
-        for (int s = 1; s <= 5; ++s) rarities.push_back(g().cards.cardrarity[m().hand[2][s]]);
-        EXPECT_EQ(rarities, dealt);
-        EXPECT_EQ(std::set<int>(m().hand[2].begin() + 1, m().hand[2].end()).size(), 5u);
-    }
-    // Outside the campaign the enemy keeps its tiles and only the coin is drawn.
-    g().collection.opponent = 11;
-    m().hand[2] = {0, 1, 2, 3, 4, 5};
-    Random coin = g().random;
-    g().startusout();
-    EXPECT_EQ(m().hand[2], (std::array<int, 6>{0, 1, 2, 3, 4, 5}));
-    coin.rnd();
-    EXPECT_EQ(coin.rnd(), g().random.rnd());
-}
 
 // From the start routine to the enemy's first move: campaign and instant
 // battle, each side winning the toss.
