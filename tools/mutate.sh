@@ -9,7 +9,7 @@
 #   tools/mutate.sh plus ai    only the breaks whose names contain a word given
 set -u
 
-repo=$(cd "$(dirname "$0")/.." && pwd)
+repo=$(git -C "$(dirname "$0")" rev-parse --show-toplevel) || exit 2
 copy=${VELLOXA_MUTATE_DIR:-/tmp/velloxa-mutate-${USER:-$(id -u)}}
 build=$copy/build
 jobs=${JOBS:-2}
@@ -50,7 +50,7 @@ breaks=(
     "keys-during-drop#src/flow/keys.cpp#s/if (match.turn == kEnemy || match.dropping) return;/if (match.turn == kEnemy) return;/#test_flow"
     "keys-escape-in-last-drop#src/flow/keys.cpp#s/match.turn == kNobody \&\&$/true \&\&/#test_flow"
     "keys-leave-keeps-drop#src/flow/keys.cpp#0,/match.dropping = false;/s///#test_flow"
-    "keys-leave-stays-in-move#src/flow/keys.cpp#/if (leavingmove) throw MoveAbandoned{};/d#test_flow"
+    "keys-leave-stays-in-move#src/flow/keys.cpp#s/if (leavingmove) throw/if (leavingmove \&\& keys.depth < 0) throw/#test_flow"
     "menu-continue-skip#src/flow/menus.cpp#s/collection.unlockedcount == 5) {/collection.unlockedcount == 6) {/#test_flow"
     "battle-no-point-gained#src/flow/battle.cpp#/if (side == kUser) text += \"  Point gained.\";/d#test_flow"
     "battle-coin-flip-wait#src/flow/battle.cpp#s/hold(ui.battlemode == 0 ? 5 : 4);/hold(5);/#test_flow"
@@ -72,19 +72,21 @@ selected() {
 # Only files whose content differs are copied: the others keep their times
 # and are not built again.
 mkdir -p "$copy"
+files=$(cd "$repo" && git ls-files --cached --others --exclude-standard | sort -u)
+[ -n "$files" ] || { echo "no files to copy from $repo"; exit 2; }
 cd "$copy" || exit 2
+printf '%s\n' "$files" >.files
 if [ ! -d .git ]; then
     git init -q && git config user.email mutate@localhost && git config user.name mutate
 fi
 git checkout -q -- . 2>/dev/null  # a run stopped in the middle leaves a break behind
-(cd "$repo" && git ls-files --cached --others --exclude-standard) | sort -u >.files
 while IFS= read -r f; do
     [ -f "$repo/$f" ] || continue
     cmp -s "$repo/$f" "$f" && continue
     mkdir -p "$(dirname "$f")" && cp "$repo/$f" "$f"
 done <.files
 git ls-files | sort | comm -23 - .files | xargs -r -d '\n' rm -f
-git add -A . ':!.files' ':!*.log' ':!build' && git commit -qm copy --allow-empty
+git add -A . ':!.files' ':!*.log' && git commit -qm copy --allow-empty
 
 echo "building the copy in $build"
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLOXA_WERROR=ON \
