@@ -1,17 +1,20 @@
-// Reading and writing progress.ini: the round trip, line ends and encodings,
-// and every way the reader meets a damaged file.
+// The tile names progress.ini is written in, and reading and writing it: the
+// round trip, line ends, numbers and every way the reader meets a damaged file.
+#include "cards/progress.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
-#include <filesystem>
-#include <memory>
+#include <limits>
 
 #include "cards/cards_support.h"
+#include "cards/numbers.h"
 
-namespace velloxa {
+namespace velloxa::testing {
 namespace {
 
-using namespace velloxa::testing;
+using Lines = std::vector<std::string>;
 
 std::string crlf(const Lines& lines, const std::string& end = "\r\n") {
     std::string out;
@@ -19,62 +22,68 @@ std::string crlf(const Lines& lines, const std::string& end = "\r\n") {
     return out;
 }
 
-// Starts a game whose folder holds `file` as progress.ini.
-std::unique_ptr<Harness> startwith(const std::string& file) {
-    auto h = std::make_unique<Harness>();
-    h->home.write("progress.ini", file);
-    h->start(false);
-    return h;
+bool plainascii(const std::string& s) {
+    return std::all_of(s.begin(), s.end(), [](char c) { return c >= ' ' && c <= '~'; });
 }
+
+// What the file, the rules and the spoken texts rely on in the catalogue.
+TEST(Catalogue, NamesFindTheirTileAndTextsNameTheCapturedOne) {
+    const Catalogue& c = catalogue();
+    for (int i = 1; i <= c.cardcount; ++i) {
+        SCOPED_TRACE(c.cardname[i]);
+        // Found at its own index: names are unique and the lookup is exact.
+        EXPECT_EQ(c.find(c.cardname[i]), i);
+        EXPECT_TRUE(c.cardrarity[i] >= 1 && c.cardrarity[i] <= 5);  // a deck slot and a weight
+        EXPECT_TRUE(plainascii(c.cardname[i] + c.carddesc[i]) && c.cardname[i].back() != ' ');
+        // Both capture texts or none; "  Point gained." may follow them.
+        EXPECT_EQ(c.cardcapture[i].empty(), c.cardenemycapture[i].empty());
+        for (const std::string& t : {c.cardcapture[i], c.cardenemycapture[i]})
+            EXPECT_TRUE(t.empty() || (plainascii(t) && t.ends_with('.'))) << t;
+    }
+    // A former name that were also a current name would leave the progress
+    // reader unable to tell which tile is meant.
+    ASSERT_FALSE(c.former.empty());
+    for (const auto& [index, name] : c.former)
+        EXPECT_TRUE(!name.empty() && c.find(name) == 0 && index >= 1 && index <= c.cardcount)
+            << name;
+}
+
+// What start-up holds before the file is read, and what reading made of it.
+struct Read {
+    Settings settings{0, 3, 2, "sounds"};
+    Collection collection;
+    ProgressRead result;
+    explicit Read(const std::string& text)
+        : result(readprogress(text, catalogue(), settings, collection)) {}
+    std::string written() const { return progresstext(settings, collection, catalogue()); }
+};
 
 // A campaign of seven tiles on opponent 4 with a full deck, settings all
 // away from the defaults.
-struct Campaign {
-    std::unique_ptr<Harness> reference = started();
-    Game& g = *reference->game;
-    std::vector<int> tiles, deck;
-    Campaign() {
-        const auto one = tilesofrarity(g, 1), two = tilesofrarity(g, 2);
-        tiles = {
-            one[5], one[0], one[3], two[4], two[1], tilesofrarity(g, 3)[2], tilesofrarity(g, 4)[0]};
-        deck = {tiles[1], tiles[2], tiles[4], tiles[6], tiles[5]};
-    }
-    // The first n lines of its file.
-    Lines lines(size_t n = 19) const {
-        Lines out = {"2", "4", "7.5", "my sounds, second set", "4", "4", "7"};
-        for (int t : tiles) out.push_back(nameof(g, t));
-        for (int t : deck) out.push_back(nameof(g, t));
-        out.resize(n);
-        return out;
-    }
-};
+const std::vector<int> kTiles = {tileof(1, 5), tileof(1, 0), tileof(1, 3), tileof(2, 4),
+                                 tileof(2, 1), tileof(3, 2), tileof(4, 0)};
+const std::vector<int> kDeck = {kTiles[1], kTiles[2], kTiles[4], kTiles[6], kTiles[5]};
+
+// The first n lines of its file.
+Lines campaign(size_t n = 19) {
+    Lines out = {"2", "4", "7.5", "my sounds, second set", "4", "4", "7"};
+    for (int t : kTiles) out.push_back(nameof(t));
+    for (int t : kDeck) out.push_back(nameof(t));
+    out.resize(n);
+    return out;
+}
 
 // Read with any line ends, a byte order mark or no last line end, a campaign
 // is written back as the same nineteen lines.
-TEST(Progress, SevenTilesReadBackAndWriteTheSameNineteenLines) {
-    Campaign c;
-    const Lines lines = c.lines();
+TEST(Progress, ACampaignReadsBackAndWritesTheSameNineteenLines) {
+    const Lines lines = campaign();
     const std::string file = crlf(lines);
     std::string mixed;
     const char* ends[] = {"\n", "\r", "\r\n"};
     for (size_t i = 0; i < lines.size(); ++i) mixed += lines[i] + ends[i % 3];
     for (const std::string& f : {file, crlf(lines, "\n"), crlf(lines, "\r"), mixed,
-                                 "\xEF\xBB\xBF" + file, file.substr(0, file.size() - 2)}) {
-        auto h = startwith(f);
-        h->take();
-        h->game->saveprogress();
-        EXPECT_EQ(h->take(), Lines{"save"});
-        EXPECT_EQ(h->home.read("progress.ini"), file) << ::testing::PrintToString(f);
-    }
-}
-
-TEST(Progress, WindowsCodePageTextIsConvertedWhenNotUtf8) {
-    const std::pair<std::string, std::string> cases[] = {
-        {crlf({"0", "3", "2", "Kl\xE4nge \x80"}), "Kl\xC3\xA4nge \xE2\x82\xAC"},
-        {crlf({"0", "3", "2", "Kl\xC3\xA4nge"}), "Kl\xC3\xA4nge"},
-        {"\xEF\xBB\xBF" + crlf({"0", "3", "2", "Kl\xC3\xA4nge"}), "Kl\xC3\xA4nge"}};
-    for (const auto& [file, folder] : cases)
-        EXPECT_EQ(startwith(file)->game->out.sound.soundfolder, folder);
+                                 "\xEF\xBB\xBF" + file, file.substr(0, file.size() - 2)})
+        EXPECT_EQ(Read(f).written(), file) << ::testing::PrintToString(f);
 }
 
 TEST(Progress, SettingsAreTakenAsWholePartsOrLeftAsTheyWere) {
@@ -100,50 +109,37 @@ TEST(Progress, SettingsAreTakenAsWholePartsOrLeftAsTheyWere) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.lines));
-        auto h = startwith(crlf(c.lines));
-        const Game& g = *h->game;
-        EXPECT_EQ(g.out.speech.speechmode, c.speechmode);
-        EXPECT_EQ(g.ui.difficulty, c.difficulty);
-        EXPECT_EQ(g.out.speech.sapirate, c.rate);
-        EXPECT_EQ(g.out.sound.soundfolder, c.folder);
-        EXPECT_EQ(g.collection.opponent, c.opponent);
-        EXPECT_EQ(g.collection.unlockedcount, 0);
-    }
-}
-
-TEST(Progress, TheVoiceTakesTheWholePartOfTheRate) {
-    auto h = startwith(crlf({"1", "2", "3.75"}));
-    for (int voiceon : {1, 0}) {
-        h->take();
-        h->game->out.speech.voiceon = voiceon;
-        h->game->loadprogress();
-        EXPECT_EQ(h->only("rate "), voiceon == 1 ? Lines{"rate 3"} : Lines{});
+        const Read r(crlf(c.lines));
+        EXPECT_EQ(r.settings.speechmode, c.speechmode);
+        EXPECT_EQ(r.settings.difficulty, c.difficulty);
+        EXPECT_EQ(r.settings.sapirate, c.rate);
+        EXPECT_EQ(r.settings.soundfolder, c.folder);
+        EXPECT_EQ(r.collection.opponent, c.opponent);
+        EXPECT_EQ(r.collection.unlockedcount, 0);
     }
 }
 
 TEST(Progress, AHugeCountIsHeldAt999) {
-    auto h = startwith("");
-    const int one = tilesofrarity(*h->game, 1)[0], two = tilesofrarity(*h->game, 2)[0];
-    Lines lines = {"0", "3", "2", "sounds", "3", "1", "1000000000000", nameof(*h->game, one)};
+    const int one = tileof(1, 0), two = tileof(2, 0);
+    Lines lines = {"0", "3", "2", "sounds", "3", "1", "1000000000000", nameof(one)};
     // A file that ends inside the list counts the names read.
-    EXPECT_EQ(unlockedlist(*startwith(crlf(lines))->game), std::vector<int>{one});
+    EXPECT_EQ(unlockedlist(Read(crlf(lines)).collection), std::vector<int>{one});
     // The deck is read from the lines after the 999th name.
-    lines.insert(lines.end(), 1199, nameof(*h->game, one));
-    lines[7 + 999] = nameof(*h->game, two);
-    auto r = startwith(crlf(lines));
-    EXPECT_EQ(r->game->collection.unlockedcount, 999);
-    EXPECT_EQ(r->game->collection.deck[1], (Slots{0, two, one, one, one, one}));
+    lines.insert(lines.end(), 1199, nameof(one));
+    lines[7 + 999] = nameof(two);
+    const Read r(crlf(lines));
+    EXPECT_EQ(r.collection.unlockedcount, 999);
+    EXPECT_EQ(r.collection.deck[1], (Slots{0, two, one, one, one, one}));
 }
 
 TEST(Progress, UnreadableNamesGiveUpTheCampaignAndAnEarlyEndKeepsWhatWasRead) {
-    Campaign c;
-    const std::vector<int>& t = c.tiles;
-    const std::vector<int>& d = c.deck;
-    const std::string name = nameof(c.g, t[3]);
+    const std::vector<int>& t = kTiles;
+    const std::vector<int>& d = kDeck;
+    const std::string name = nameof(t[3]);
     std::string lower = name;
     for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
     auto with = [&](size_t index, const std::string& text) {
-        Lines lines = c.lines();
+        Lines lines = campaign();
         lines[index] = text;
         return lines;
     };
@@ -151,41 +147,58 @@ TEST(Progress, UnreadableNamesGiveUpTheCampaignAndAnEarlyEndKeepsWhatWasRead) {
         Lines lines;
         std::vector<int> list;
         Slots deck;
+        bool partial;
     };
     // A count of 5 is what the menus take for a fresh starter collection.
     const std::vector<int> given = {t[0], t[1], t[2], 0, 0};
     const Case cases[] = {
-        {with(10, "No such tile"), given, {}},  // the fourth name
-        {with(10, lower), given, {}},
-        {with(10, name + " "), given, {}},
-        {with(10, ""), given, {}},
-        {with(10, "12"), given, {}},
-        {with(16, "No such tile"), {t[0], t[1], t[2], t[3], t[4]}, {0, d[0], d[1]}},  // third slot
-        {with(16, ""), t, {0, d[0], d[1], 0, d[3], d[4]}},  // an empty line is an empty slot
-        {c.lines(10), {t[0], t[1], t[2]}, {}},              // the file ends in the list
-        {c.lines(16), t, {0, d[0], d[1]}},                  // or in the deck
+        {with(10, "No such tile"), given, {}, true},  // the fourth name
+        {with(10, lower), given, {}, true},
+        {with(10, name + " "), given, {}, true},
+        {with(10, ""), given, {}, true},
+        {with(16, "No such tile"), {t[0], t[1], t[2], t[3], t[4]}, {0, d[0], d[1]}, true},
+        {with(16, ""), t, {0, d[0], d[1], 0, d[3], d[4]}, false},  // an empty slot
+        {campaign(10), {t[0], t[1], t[2]}, {}, false},             // the file ends in the list
+        {campaign(16), t, {0, d[0], d[1]}, false},                 // or in the deck
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(::testing::PrintToString(k.lines));
-        auto h = startwith(crlf(k.lines));
-        EXPECT_EQ(unlockedlist(*h->game), k.list);
-        EXPECT_EQ(h->game->collection.deck[1], k.deck);
-        EXPECT_EQ(h->game->collection.opponent, 4);
+        const Read r(crlf(k.lines));
+        EXPECT_EQ(unlockedlist(r.collection), k.list);
+        EXPECT_EQ(r.collection.deck[1], k.deck);
+        EXPECT_EQ(r.collection.opponent, 4);
+        EXPECT_EQ(r.result.partial, k.partial);
     }
 }
 
 TEST(Progress, FormerNamesAreReadInBothSectionsAndWrittenAnew) {
-    auto h = startwith("");
-    const Game& g = *h->game;
-    ASSERT_EQ(g.cards.former.size(), 2u);
-    const auto& [a, olda] = g.cards.former[0];
-    const auto& [b, oldb] = g.cards.former[1];
-    auto r = startwith(
+    const auto& [a, olda] = catalogue().former.at(0);
+    const auto& [b, oldb] = catalogue().former.at(1);
+    const Read r(
         crlf({"0", "3", "2", "sounds", "3", "2", "2", olda, oldb, olda, oldb, "", "", ""}));
-    EXPECT_EQ(unlockedlist(*r->game), (std::vector<int>{a, b}));
-    EXPECT_EQ(r->game->collection.deck[1], (Slots{0, a, b, 0, 0, 0}));
-    EXPECT_NE(r->game->progresstext().find("\r\n" + nameof(g, a) + "\r\n"), std::string::npos);
+    EXPECT_EQ(unlockedlist(r.collection), (std::vector<int>{a, b}));
+    EXPECT_EQ(r.collection.deck[1], (Slots{0, a, b, 0, 0, 0}));
+    EXPECT_NE(r.written().find("\r\n" + nameof(a) + "\r\n"), std::string::npos);
+}
+
+// Numbers are written whole without a point, others in their shortest exact
+// form; what is read out of range is held at the largest finite value, so
+// that it can be written back and read again.
+TEST(Progress, NumbersAreWrittenSoTheyReadBack) {
+    const std::pair<double, const char*> written[] = {
+        {-2, "-2"},       {-0.0, "0"},        {9999999999999998.0, "9999999999999998"},
+        {-0.07, "-0.07"}, {1e-05, "1e-05"},   {0.1 + 0.2, "0.30000000000000004"},
+        {1e16, "1e+16"},  {2.5e16, "2.5e+16"}};
+    for (const auto& [value, text] : written) {
+        EXPECT_EQ(num(value), text);
+        EXPECT_EQ(parsenumber(text), value) << text;
+    }
+    EXPECT_EQ(parsenumber("-1e999"), -std::numeric_limits<double>::max());
+    EXPECT_EQ(parsenumber(num(*parsenumber("1e999"))), std::numeric_limits<double>::max());
+    EXPECT_EQ(wholepart(-2.1), -3);
+    for (const char* bad : {"", "3x", "1e", ".", "-", "1 2", "0x10", "--1", "1e+"})
+        EXPECT_FALSE(parsenumber(bad).has_value()) << bad;
 }
 
 }  // namespace
-}  // namespace velloxa
+}  // namespace velloxa::testing

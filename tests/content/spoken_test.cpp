@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "cards/catalogue.h"
+#include "cards/text.h"
 #include "flow/story.h"
 #include "platform/speech/espeak_voice.h"
 
@@ -43,7 +45,7 @@ class Espeak {
             if (const char* clause = espeak_TextToPhonemes(&rest, espeakCHARS_UTF8, kIpa))
                 ipa += std::string(clause) + ' ';
         std::vector<std::u32string> words(1);
-        for (const char32_t symbol : decode(ipa)) {
+        for (const char32_t symbol : codepoints(ipa)) {
             if (symbol == U' ') {
                 if (!words.back().empty()) words.emplace_back();
             } else if (symbol != U'\u02C8' && symbol != U'\u02CC' && symbol != U'\u02D0') {
@@ -56,20 +58,6 @@ class Espeak {
 
   private:
     static constexpr int kIpa = 0x02;  // espeakPHONEMES_IPA
-
-    static std::u32string decode(const std::string& utf8) {
-        std::u32string out;
-        for (size_t i = 0; i < utf8.size();) {
-            const auto lead = static_cast<unsigned char>(utf8[i]);
-            const int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
-            char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
-            for (int k = 1; k <= extra && i + k < utf8.size(); ++k)
-                c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-            out += c;
-            i += static_cast<size_t>(extra) + 1;
-        }
-        return out;
-    }
 
     Espeak() {
         rate_ =
@@ -185,6 +173,40 @@ TEST_F(Spoken, NoTwoTileNamesSoundAlike) {
                 << a.name << " and " << b.name << " sound alike";
         }
     }
+}
+
+// Each opponent is named in order and offered back once; the texts can be
+// spoken as they are.
+TEST(Story, EveryOpponentIsNamedInOrderAndOfferedBackOnce) {
+    const auto& story = story_content();
+    const char* const ordinals[10] = {"first", "second",  "third",  "fourth", "fifth",
+                                      "sixth", "seventh", "eighth", "ninth",  "final"};
+    const std::string back = "Press Enter to go back to face ";
+    // The opponent an offer to go back leads to.
+    const auto whom = [&](const std::string& offer) {
+        const size_t end = offer.find(" again.");
+        EXPECT_TRUE(offer.starts_with(back) && end != std::string::npos) << offer;
+        return end == std::string::npos ? "" : offer.substr(back.size(), end - back.size());
+    };
+    std::set<std::string> offered;
+    for (size_t k = 1; k <= 11; ++k) {
+        const OpponentStory& s = story[k - 1];
+        const std::string head = k <= 10 ? std::string("Face your ") + ordinals[k - 1] : "";
+        EXPECT_TRUE(std::string(s.intro).starts_with(head + " opponent.  ") || k == 11) << s.intro;
+        // The last offer leads back to opponent 10, the one not offered yet.
+        EXPECT_TRUE(k == 1 || offered.insert(whom(s.goback)).second) << s.goback;
+        for (const std::string t : {s.sofar, s.intro, s.coinflip, s.goback}) {
+            if (t.empty()) continue;
+            // "  You have been chosen to go first!" follows the coin flip's lead-in.
+            EXPECT_TRUE(std::all_of(t.begin(), t.end(), [](char c) {
+                return c >= ' ' && c <= '~';
+            })) << t;
+            EXPECT_TRUE(t.front() != ' ' && t.ends_with(".") && t.find("   ") == t.npos) << t;
+        }
+    }
+    EXPECT_EQ(offered.size(), 10u);
+    EXPECT_STREQ(story[0].goback, "");
+    EXPECT_STREQ(story[10].coinflip, "");
 }
 
 }  // namespace

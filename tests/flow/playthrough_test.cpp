@@ -159,6 +159,13 @@ TEST(Playthrough, CampaignFromTheFirstKeyToTheFinalScene) {
         const Battle b = play(h, "Down\nDown\nEnter\n");
         ++battles;
         ASSERT_NO_FATAL_FAILURE(checkbattle(g, b));
+        // The enemy's tiles, kept as the reward candidates, by the opponent's row.
+        std::vector<int> dealt;
+        for (int s = 1; s <= 5; ++s) dealt.push_back(g.cards.cardrarity[g.collection.deck[2][s]]);
+        if (opponent == 1 || opponent == 10) {
+            EXPECT_EQ(dealt, (opponent == 1 ? std::vector<int>{1, 1, 1, 1, 2}
+                                            : std::vector<int>{1, 2, 3, 4, 5}));
+        }
         EXPECT_EQ(g.ui.battlemode, 0);
         EXPECT_EQ(g.ui.menu, Menu::Challenge);
         EXPECT_EQ(g.ui.menuitem, 1);

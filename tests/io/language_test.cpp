@@ -12,18 +12,19 @@
 namespace velloxa::testing {
 namespace {
 
-// A game whose language file holds `content`, read the way start-up reads it.
+// The output reading a language file that holds `content`.
 struct Language : ::testing::Test {
     void load(const std::string& content) {
         h.home.write("language.txt", content);
-        h.game->out.loadlanguagefile();
+        out.loadlanguagefile();
     }
     std::string translate(std::string text) {
-        h.game->out.Translate(text);
+        out.Translate(text);
         return text;
     }
-    const Lines& patterns() const { return h.game->out.language.langfrom; }
+    const Lines& patterns() const { return out.language.langfrom; }
     Harness h;
+    Output out{*h.platform, Folders{h.home.path(), h.home.path()}};
 };
 
 bool matches(const std::string& text, const std::string& pattern) {
@@ -37,7 +38,7 @@ TEST_F(Language, LongestFirstAndLaterLinesFirstAmongEquals) {
     // "Tile $T: " is nine characters as read, so it goes before the stored
     // nine although its own pattern is eight long.
     EXPECT_EQ(patterns(), (Lines{"Tile *: ", "abcdefghi", "bbb", "aaa"}));
-    EXPECT_EQ(h.game->out.language.langto, (Lines{"Tile $T!", "Nine", "second", "first"}));
+    EXPECT_EQ(out.language.langto, (Lines{"Tile $T!", "Nine", "second", "first"}));
     EXPECT_EQ(translate("Tile Ember Fox: "), "Tile Ember Fox!");
     EXPECT_EQ(translate("Tile Ember Fox"), "Tile Ember Fox");
 }
@@ -104,23 +105,19 @@ TEST(LanguageWildcard, PatternCharactersAndManyStars) {
     EXPECT_FALSE(matches(text, "*" + std::string(2000, 'a') + "b*"));
 }
 
-TEST_F(Language, LineEndsAndEncodings) {
-    // CR alone and LF alone end lines too; a byte order mark is not text.
-    load("\xEF\xBB\xBFTitle\rcaf\xC3\xA9?\rCoffee\nTea\r\nTh\xC3\xA9\n");
-    EXPECT_EQ(h.game->out.language.langtitle, "Title");
-    EXPECT_EQ(translate("caf\xC3\xA9!"), "Coffee");
-    EXPECT_EQ(translate("Tea"), "Th\xC3\xA9");
+TEST_F(Language, EncodingsAndLengthsInCharacters) {
     // Not UTF-8: the Windows code page, kept internally as UTF-8.
     load("Title\r\ncaf\xE9\r\n\x93quoted\x94\r\n");
     EXPECT_EQ(translate("caf\xC3\xA9"), "\xE2\x80\x9Cquoted\xE2\x80\x9D");
-    // Lengths are characters: "ééé" (six bytes) is shorter than "abcd".
+    // "ééé" (six bytes) is shorter than "abcd".
     load("T\n\xC3\xA9\xC3\xA9\xC3\xA9\n1\nabcd\n2\n");
     EXPECT_EQ(patterns(), (Lines{"abcd", "\xC3\xA9\xC3\xA9\xC3\xA9"}));
 }
 
 TEST_F(Language, MissingAndIncompleteFiles) {
-    h.game->out.loadlanguagefile();
-    EXPECT_EQ(h.game->out.language.langcount, 0);
+    out.loadlanguagefile();
+    EXPECT_EQ(out.language.langcount, 0);
+    // Empty lines are skipped; a match without a replacement is dropped.
     load("T\n\nA\n\n\nB\n   \nspaces\nLone\n\n");
     EXPECT_EQ(patterns(), (Lines{"   ", "A"}));
 }
@@ -144,14 +141,10 @@ TEST_F(Language, HostileFilesDoNoHarm) {
 }
 
 TEST_F(Language, SpokenTextsPassThroughTranslation) {
-    h.home.write("language.txt", "T\r\nSapi on\r\nVoix active\r\n");
-    h.start();
-    h.take();
-    h.game->out.speech.speechmode = 3;
-    h.game->nextroute();
-    EXPECT_EQ(h.only("speak "), Lines{"speak Voix active"});
-    // The reset title is not a spoken text.
-    EXPECT_EQ(h.only("title "), Lines{"title Nebbin's Velloxa (v0.5f)"});
+    load("T\r\nSapi on\r\nVoix active\r\n");
+    out.speech.voiceon = true;
+    out.sayit("Sapi on");
+    EXPECT_EQ(h.lines(), Lines{"speak Voix active"});
 }
 
 }  // namespace

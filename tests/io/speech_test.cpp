@@ -1,3 +1,4 @@
+// The four speech routes, the key chord guard and the voice's rate.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,15 +10,14 @@ namespace velloxa::testing {
 namespace {
 
 // A started game with sounds present, so that only speech failures are
-// logged; the transcript so far is cleared.
+// logged; `next` gives the new transcript lines without progress saves.
 struct Started : Harness {
-    explicit Started(bool reader = false, bool voice = true)
+    explicit Started(bool reader = false, bool voice = true, const std::string& file = "")
         : Harness({.script = "", .seed = 1, .headless = {voice, reader, true}}) {
         home.addsounds();
+        if (!file.empty()) home.write("progress.ini", file);
         start();
-        take();
     }
-    // The new transcript lines without progress file writes.
     Lines next() {
         Lines out;
         for (const auto& l : take())
@@ -37,35 +37,36 @@ Lines join(std::initializer_list<Lines> parts) {
 
 TEST(Speech, RouteCycleWithAndWithoutAScreenReader) {
     Started with(true);
-    EXPECT_EQ(with.game->out.speech.readeron, 1);
+    with.take();
     for (int i = 0; i < 4; ++i) with.game->nextroute();
     EXPECT_EQ(with.next(), join({{"title NVDA", "title Window eyes support"},
                                  kChord,
                                  {kTitle, "reader Jaws", kTitle, "speak Sapi on"}}));
     // Without a screen reader the step into route 3 falls back to the voice.
     Started without;
-    EXPECT_EQ(without.game->out.speech.readeron, 0);
+    without.take();
     for (int i = 0; i < 3; ++i) without.game->nextroute();
     EXPECT_EQ(without.next(),
               join({{"title NVDA", "title Window eyes support"},
                     kChord,
                     {kTitle, "speak Jaws does not seem to be responding, Sapi on."}}));
-    EXPECT_EQ(without.game->out.speech.speechmode, 0);
+    EXPECT_EQ(without.game->out.speech.speechmode, kVoiceRoute);
 }
 
 TEST(Speech, RoutesOutsideTheCycle) {
     Started s;
+    s.take();
     Game& g = *s.game;
-    // A route 3 from the progress file without a reader fails into the log only.
-    g.out.speech.speechmode = 3;
+    // A route 3 without a reader (set as a key may set it) fails into the log only.
+    g.out.speech.speechmode = kReaderRoute;
     g.sayit("Hello");
     EXPECT_EQ(s.next(), Lines{"log error in sayit: no screen reader"});
     EXPECT_EQ(s.home.read("debuglog.txt"), "error in sayit: no screen reader\n");
     // Values only an edited file can give speak nothing and count back to 0.
-    g.out.speech.speechmode = 7;
-    g.sayit("Hello");
-    g.out.speech.speechmode = -2;
-    g.sayit("Hello");
+    for (int mode : {7, -2}) {
+        g.out.speech.speechmode = mode;
+        g.sayit("Hello");
+    }
     g.nextroute();
     EXPECT_TRUE(s.next().empty());
     g.nextroute();
@@ -74,49 +75,52 @@ TEST(Speech, RoutesOutsideTheCycle) {
 
 TEST(Speech, TitleRoutesRepeatTexts) {
     Started s;
-    s.game->out.speech.speechmode = 1;
+    s.take();
+    s.game->out.speech.speechmode = kTitleRoute;
     for (const char* text : {"Same", "Same", "", ""}) s.game->sayit(text);
     EXPECT_EQ(s.next(),
               (Lines{"title Same", "title  Same", "title Same", "title ", "title  ", "title "}));
-    s.game->out.speech.speechmode = 2;
+    s.game->out.speech.speechmode = kChordRoute;
     s.game->sayit("Same");
     s.game->sayit("Same");
     EXPECT_EQ(s.next(), join({{"title Same"}, kChord, {"title  Same", "title Same"}, kChord}));
 }
 
-TEST(Speech, WithoutVoiceTheTitleSpeaks) {
-    Harness h({.script = "", .seed = 1, .headless = {.voice = false}});
-    h.start();
-    EXPECT_EQ(h.only("title "),
+TEST(Speech, WithoutVoiceTheTitleSpeaksAndNoRateIsSet) {
+    Started s(false, false, "0\r\n3\r\n5\r\nsounds\r\n");
+    EXPECT_EQ(s.only("title "),
               Lines{"title Welcome to Nebbin's Velloxa, version 0.5f.  Main menu."});
-    EXPECT_TRUE(h.only("speak ").empty());
-    EXPECT_TRUE(h.only("rate ").empty());
+    EXPECT_TRUE(s.only("speak ").empty());
+    EXPECT_TRUE(s.only("rate ").empty());
 }
 
 // Keeps what the key block showed at every injected key.
 struct WatchingKeys : KeyInjector {
-    const Game* game = nullptr;
-    std::vector<int> blocked;
-    void press(int) override { blocked.push_back(game->out.speech.sendingkeys); }
-    void release(int) override { blocked.push_back(game->out.speech.sendingkeys); }
+    const Output* out = nullptr;
+    std::vector<bool> blocked;
+    void press(int) override { blocked.push_back(out->speech.sendingkeys); }
+    void release(int) override { blocked.push_back(out->speech.sendingkeys); }
 };
 
 TEST(Speech, KeysAreBlockedOnlyWhileTheChordIsSent) {
     Harness h;
     WatchingKeys keys;
-    const Platform base = h.host->platform();
-    Platform p{base.clock, base.window, base.voice,  base.reader,  keys,
-               base.sound, base.canvas, base.msgbox, base.process, base.files};
-    Game game(p, StartOptions{Folders{h.home.path(), h.home.path()}, 1});
-    keys.game = &game;
-    game.out.speech.speechmode = 2;
-    game.sayit("Chord");
-    EXPECT_EQ(keys.blocked, std::vector<int>(6, 1));
-    EXPECT_EQ(game.out.speech.sendingkeys, 0);
+    const Platform& b = *h.platform;
+    Platform p{b.clock, b.window, b.voice,  b.reader,  keys,
+               b.sound, b.canvas, b.msgbox, b.process, b.files};
+    Output out(p, Folders{h.home.path(), h.home.path()});
+    keys.out = &out;
+    out.speech.speechmode = kChordRoute;
+    out.sayit("Chord");
+    EXPECT_EQ(keys.blocked, std::vector<bool>(6, true));
+    EXPECT_FALSE(out.speech.sendingkeys);
 }
 
-TEST(Speech, RateStaysWithinOneToTen) {
-    Started s;
+TEST(Speech, RateFromTheFileAndTheKeysStaysWithinOneToTen) {
+    // The voice takes the whole part of the rate read.
+    Started s(false, true, "0\r\n3\r\n3.75\r\nsounds\r\n");
+    EXPECT_EQ(s.only("rate "), (Lines{"rate 2", "rate 3"}));
+    s.take();
     Game& g = *s.game;
     for (const auto& [from, step] : {std::pair{10.0, 1}, {1.0, -1}, {2.5, 1}}) {
         g.out.speech.sapirate = from;  // 2.5 only from an edited file: spoken as it is
