@@ -22,33 +22,6 @@ namespace velloxa {
 
 namespace {
 
-bool can_write(const std::string& folder) {
-    const std::wstring probe =
-        widen(folder) + L"\\.velloxa-write-" + std::to_wstring(GetCurrentProcessId());
-    const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(file);
-    return true;
-}
-
-// The program folder keeps everything unless it cannot be written (a copy
-// in Program Files); the player's files then go to %APPDATA%\Velloxa, and
-// a language.txt shipped beside the program is copied there once.
-Folders windows_folders(const std::string& home, const std::string& program) {
-    if (!home.empty()) return Folders{home, home};
-    if (can_write(program)) return Folders{program, program};
-    wchar_t appdata[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, appdata)))
-        return Folders{program, program};
-    const std::wstring data = std::wstring(appdata) + L"\\Velloxa";
-    if (!CreateDirectoryW(data.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
-        return Folders{program, program};
-    const std::wstring shipped = widen(program) + L"\\language.txt";
-    CopyFileW(shipped.c_str(), (data + L"\\language.txt").c_str(), TRUE);
-    return Folders{program, narrow(data)};
-}
-
 // Started from Explorer, the program would keep an empty console window.
 void leave_own_console() {
     DWORD processes[2];
@@ -56,11 +29,6 @@ void leave_own_console() {
 }
 
 }  // namespace
-
-// The one choice of folders, as every front-end and headless mode make it.
-Folders choose_folders(const CommandLine& cmd) {
-    return windows_folders(cmd.home, executable_folder());
-}
 
 int run_windows(const CommandLine& cmd) {
     leave_own_console();
