@@ -22,7 +22,7 @@ namespace velloxa {
 
 struct StartOptions {
     Folders folders;
-    uint64_t seed = 0;  // the caller takes the seconds since midnight when none is given
+    uint64_t seed = 0;
 };
 
 // Thrown when Shift+Escape leaves a battle in the middle of a move; caught

@@ -42,30 +42,22 @@ int firsthiddenslot(int level) {
 
 void Game::on_key(int code, int modifiers) {
     waits.keyhandled();
-    ++keys.depth;
-    if (keys.depth > 1) {
-        // A key inside a wait or yield: a move it abandons unwinds from here
-        // up to the outermost key.
-        try {
-            handlekey(code, modifiers);
-        } catch (...) {
-            --keys.depth;
-            throw;
-        }
-        --keys.depth;
-        return;
-    }
+    struct Nesting {
+        int& depth;
+        ~Nesting() { --depth; }
+    } nesting{++keys.depth};
     try {
         handlekey(code, modifiers);
     } catch (const MoveAbandoned&) {
-        // Nothing of the abandoned move may linger: no guard, no key chord
-        // block, no running timer.
+        // A key inside a wait or yield hands the unwinding on to the
+        // outermost key, which leaves nothing of the move behind: no guard,
+        // no key chord block, no running timer.
+        if (keys.depth > 1) throw;
         keys.movesopen = 0;
         match.dropping = false;
         out.speech.sendingkeys = false;
         waits.holder_Timer();
     }
-    --keys.depth;
 }
 
 void Game::handlekey(int keycode, int shift) {

@@ -168,10 +168,7 @@ int run_headless(const CommandLine& cmd) {
     options.sound_device = !cmd.no_sound_device;
     Headless host(std::move(script), options, std::cout);
     Platform platform = host.platform();
-    StartOptions start;
-    start.folders = choose_folders(cmd);
-    start.seed = cmd.seeded ? cmd.seed : seconds_since_midnight();
-    Game game(platform, start);
+    Game game(platform, start_options(cmd));
     if (game.start()) host.run(game);
     std::cout.flush();
     return 0;

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "io/output.h"
+#include "flow/game.h"
 #include "platform/frontends.h"
 
 namespace velloxa {
@@ -34,6 +34,12 @@ Folders choose_folders(const CommandLine& cmd);
 // The user's data folder, $XDG_DATA_HOME/velloxa or
 // ~/.local/share/velloxa; empty when neither can be formed.
 std::string user_data_folder();
+
+// What every front-end starts the game with: the folders chosen above and
+// the seed given, else the seconds since midnight.
+inline StartOptions start_options(const CommandLine& cmd) {
+    return StartOptions{choose_folders(cmd), cmd.seeded ? cmd.seed : seconds_since_midnight()};
+}
 
 // Whether the current user may create files in `folder`.
 bool folder_writable(const std::string& folder);

@@ -63,11 +63,9 @@ int run_desktop(const CommandLine& cmd) {
     window.set_before_end([&saves] { saves.flush(); });
     Platform platform{window, window, voice, reader, keys, sound, window, window, window, files};
 
-    StartOptions start;
-    start.folders = choose_folders(cmd);
+    const StartOptions start = start_options(cmd);
     const DataFolderLock lock(start.folders.data);
     if (lock.held_elsewhere()) return refuse_second_copy(voice, reader);
-    start.seed = cmd.seeded ? cmd.seed : seconds_since_midnight();
     Game game(platform, start);
     // A failed start-up has shown its message and ended the program.
     if (!game.start()) return 1;

@@ -68,8 +68,8 @@ class Muffle {
 };
 
 int play(const CommandLine& cmd, TerminalHost& host) {
-    const Folders folders = choose_folders(cmd);
-    const DataFolderLock lock(folders.data);
+    const StartOptions start = start_options(cmd);
+    const DataFolderLock lock(start.folders.data);
     if (lock.held_elsewhere()) {
         std::cerr << "velloxa: " << kDataFolderInUse << "\n";
         return 1;
@@ -109,9 +109,6 @@ int play(const CommandLine& cmd, TerminalHost& host) {
     } forget{host};
     SaveNotice files(saves, std::cerr);
     Platform platform{host, host, voice, reader, host, sound, host, host, host, files};
-    StartOptions start;
-    start.folders = folders;
-    start.seed = cmd.seeded ? cmd.seed : seconds_since_midnight();
     Game game(platform, start);
     host.set_names([&game](int t) {
         return t >= 0 && t < Catalogue::kCapacity ? game.cards.cardname[static_cast<size_t>(t)]

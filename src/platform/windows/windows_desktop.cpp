@@ -48,10 +48,7 @@ int run_windows(const CommandLine& cmd) {
     DirectSoundDevice sound(window, files, trace.get());
     Platform platform{window, window, voice, reader, window, sound, window, window, window, files};
 
-    StartOptions start;
-    start.folders = choose_folders(cmd);
-    start.seed = cmd.seeded ? cmd.seed : seconds_since_midnight();
-    Game game(platform, start);
+    Game game(platform, start_options(cmd));
     // A failed start-up has shown its message and ended the program.
     if (!game.start()) return 1;
     window.start(game);
