@@ -1,5 +1,5 @@
-// A battle as the player hears it: its start and coin flip, the drop's
-// sounds, waits and announcements, and the enemy's move.
+// A battle as the player hears it: its start and coin flip, and the drop's
+// sounds, waits and announcements.
 #include <gtest/gtest.h>
 
 #include "support/harness.h"
@@ -143,33 +143,6 @@ TEST_F(Battle, SoundsAndWaitsFollowTheTileOnTheSpotAfterEachWait) {
                           s + "capture.wav", "pan 0", "hold 250",           // at Slate's spot
                           s + "drop" + second + ".wav", "pan 0", "hold 250", "hold 250", "draw",
                           "draw"}));
-}
-
-TEST_F(Battle, EnemyMoveIsAnnouncedPlayedAndHandedToTheSummary) {
-    const int gale = define(1, "Gale", "9999");
-    put(2, 1, define(2, "Pebble", "0000"), 1);
-    put(3, 2, 2, 1);
-    for (int x = 1; x <= 3; ++x)
-        for (int y = 1; y <= 3; ++y)
-            if (x * y != 4 && m().board[x][y] == 0) put(x, y, define(3, "Fern", "0000"), 2);
-    m().hand[2] = {0, 0, 0, gale, 0, 0};
-    m().score = {0, 3, 0};
-    m().turn = 2;
-    g().ui.difficulty = 5;
-    h.take();
-
-    g().runai();
-
-    EXPECT_EQ(g().queue.announcements,
-              (Lines{"Enemy drops Gale onto spot 2, 2.",
-                     "The Pebble tile has been captured by the enemy's Gale tile.",
-                     "The Pebble tile has been captured by the enemy's Gale tile."}));
-    EXPECT_EQ(m().score, (std::array<double, 3>{0, 3, 2}));
-    EXPECT_EQ(m().hand[2][3], 0);
-    EXPECT_EQ(m().turn, 1);
-    EXPECT_EQ(g().ui.menu, Menu::Summary);
-    // The trials draw nothing: only the drop and its two chain drops do.
-    EXPECT_EQ(h.only("draw ").size(), 3u);
 }
 
 }  // namespace

@@ -50,16 +50,6 @@ TEST_F(Keys, GlobalKeysComeBeforeMenusAndBoard) {
     EXPECT_EQ(g().ui.menuitem, 5);
 }
 
-TEST_F(Keys, ArrowsDescribeTheSpotAndStopAtTheEdge) {
-    put(1, 1, 9, 2);
-    put(1, 2, 10, 1);
-    const std::string mine = "1 2, " + stattext(g().cards, 10),
-                      enemy = "1 1, Enemy " + stattext(g().cards, 9);
-    EXPECT_EQ(h.said("Left\nUp\nLeft\nUp\nDown\nRight\nRight\nRight\n"),
-              (Lines{mine, enemy, enemy, enemy, mine, "2 2, Empty tile.", "3 2, Empty tile.",
-                     "3 2, Empty tile."}));
-}
-
 TEST_F(Keys, FacingAttacksOnlyForAnEmptySpotFacingTheEnemy) {
     // Tile 1 attacks 3 up, 2 right, 1 down, 1 left; tile 9: 4, 1, 1, 1.
     put(2, 1, 1, 2);
@@ -73,14 +63,11 @@ TEST_F(Keys, FacingAttacksOnlyForAnEmptySpotFacingTheEnemy) {
     put(3, 2, 9, 2);
     EXPECT_EQ(h.said("Shift+D\n"),
               Lines{"1 is the leftward attack for the " + name(9) + " right of this spot."});
-    // A taken spot, the board's edge and an empty neighbour say nothing.
+    // A taken spot and the board's edge say nothing.
     put(2, 2, 5, 1);
     EXPECT_TRUE(h.said("W\nS\nA\nD\n").empty());
     g().match.cursorx = g().match.cursory = 1;
     EXPECT_TRUE(h.said("W\nA\n").empty());
-    fill(0, 0);
-    g().match.cursorx = g().match.cursory = 2;
-    EXPECT_TRUE(h.said("W\nS\nA\nD\n").empty());
 }
 
 TEST_F(Keys, ScoreKeyTellsWhoLeadsAndTheResult) {
@@ -94,18 +81,6 @@ TEST_F(Keys, ScoreKeyTellsWhoLeadsAndTheResult) {
         g().match.score = {0, mine, theirs};
         EXPECT_EQ(h.said("Z\n"), Lines{"The score is " + told});
     }
-}
-
-TEST_F(Keys, UserDigitsDescribeWithAnyStateButShift) {
-    g().match.hand[1][3] = 0;
-    EXPECT_EQ(h.said("2\nCtrl+2\nShift+Ctrl+2\n3\nShift+3\n"),
-              (Lines{stattext(g().cards, 2), stattext(g().cards, 2), stattext(g().cards, 2),
-                     "card already used.", "card already used."}));
-    EXPECT_EQ(g().match.handcursor, 3);
-    put(2, 2, 30, 2);
-    EXPECT_EQ(h.said("Shift+4\n"), Lines{"There is already a tile on this spot."});
-    EXPECT_EQ(g().match.hand[1][4], 4);
-    EXPECT_EQ(g().ui.menu, Menu::Board);
 }
 
 TEST_F(Keys, ShroudingThresholdsByLevel) {
