@@ -1,8 +1,6 @@
 // The key handler's dispatch and the battle-board keys.
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include "io/describe.h"
 #include "support/harness.h"
 
@@ -68,19 +66,6 @@ TEST_F(Keys, FacingAttacksOnlyForAnEmptySpotFacingTheEnemy) {
     EXPECT_TRUE(h.said("W\nS\nA\nD\n").empty());
     g().match.cursorx = g().match.cursory = 1;
     EXPECT_TRUE(h.said("W\nA\n").empty());
-}
-
-TEST_F(Keys, ScoreKeyTellsWhoLeadsAndTheResult) {
-    const std::tuple<bool, double, double, std::string> cases[] = {
-        {false, 2, 1, "2 to 1.  You are currently winning."},
-        {false, 1, 1, "1 to 1.  You are currently tied."},
-        {true, 5, 4, "5 to 4.  You won the battle."},
-        {true, 0, 4, "0 to 4.  You lost the battle."}};
-    for (const auto& [full, mine, theirs, told] : cases) {
-        if (full) fill(3, 2);
-        g().match.score = {0, mine, theirs};
-        EXPECT_EQ(h.said("Z\n"), Lines{"The score is " + told});
-    }
 }
 
 TEST_F(Keys, ShroudingThresholdsByLevel) {

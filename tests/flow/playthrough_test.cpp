@@ -1,5 +1,5 @@
-// Whole battles played through the key handler alone: a campaign from its
-// first key to the final scene, and an Instant action battle.
+// A campaign played through the key handler alone, from its first key to
+// the final scene.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -171,18 +171,6 @@ TEST(Playthrough, CampaignFromTheFirstKeyToTheFinalScene) {
                "You look at your tiles and decide you should spend more time here "
                "before moving on to stronger opponents."}));
     EXPECT_EQ(g.collection.opponent, 10);
-}
-
-TEST(Playthrough, InstantActionCollectsNothing) {
-    Harness h({.script = "", .seed = 5, .headless = {}});
-    h.home.addsounds();
-    h.start();
-    const Game& g = *h.game;
-    const Battle b = play(h, "Up\nUp\nUp\nEnter\n");
-    ASSERT_NO_FATAL_FAILURE(checkbattle(g, b));
-    EXPECT_EQ(b.saves, 1);  // the battle start only
-    EXPECT_EQ(g.collection.unlockedcount, 0);
-    EXPECT_EQ(g.ui.menu, Menu::Main);
 }
 
 }  // namespace
