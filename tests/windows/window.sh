@@ -17,8 +17,8 @@ VELLOXA_TRACE=$trace VELLOXA_SCREENSHOT=$shot "$WINE" "$folder/velloxa.exe" --se
 pid=$!
 cleanup+=("kill $pid")
 
-# The picture is renamed into place once it is written whole.
-wait_for 120 test -e "$shot" || die "no board drawn: $(tail -3 "$trace")"
+# The draw line is traced once the picture is saved whole.
+wait_for 120 grep -q " draw " "$trace" || die "no board drawn: $(tail -3 "$trace")"
 menu_board
 for line in " voice \(mute\|absent\)" " reader absent" " sound ready" \
     " title Welcome to Nebbin's Velloxa, version 0.5f.  Main menu.$"; do

@@ -189,8 +189,9 @@ void Win32Window::begin_board(const BoardPicture& picture) {
     std::string cells;
     for (const auto& [tile, owner] : picture.cells)
         cells += " " + std::to_string(tile) + "/" + std::to_string(owner);
-    trace_line(trace_, "draw " + std::to_string(picture.cursorx) + " " +
-                           std::to_string(picture.cursory) + cells);
+    // Traced once the picture is saved, so a reader of the trace finds it whole.
+    drawn_ =
+        "draw " + std::to_string(picture.cursorx) + " " + std::to_string(picture.cursory) + cells;
     const auto [w, h] = inner_size();
     if (!frame_dc_ || w != frame_w_ || h != frame_h_) {
         const HDC screen = GetDC(window_);
@@ -245,11 +246,13 @@ void Win32Window::text(int x, int y, double points, Rgb colour, const std::strin
 }
 
 void Win32Window::end_board() {
-    if (!frame_dc_) return;
-    if (!screenshot_.empty()) screenshot();
-    const HDC target = GetDC(window_);
-    present(target);
-    ReleaseDC(window_, target);
+    if (frame_dc_) {
+        if (!screenshot_.empty()) screenshot();
+        const HDC target = GetDC(window_);
+        present(target);
+        ReleaseDC(window_, target);
+    }
+    trace_line(trace_, drawn_);
 }
 
 void Win32Window::present(HDC target) {

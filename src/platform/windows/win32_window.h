@@ -71,6 +71,7 @@ class Win32Window : public Clock,
     HBITMAP frame_ = nullptr;
     HGDIOBJ first_bitmap_ = nullptr;
     int frame_w_ = 0, frame_h_ = 0;
+    std::string drawn_;  // the trace line of the board being drawn
     std::map<int, HFONT> fonts_;
     std::string title_ = "Velloxa";
     EventSink* sink_ = nullptr;
