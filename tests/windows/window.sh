@@ -18,7 +18,7 @@ pid=$!
 cleanup+=("kill $pid")
 
 # The draw line is traced once the picture is saved whole.
-wait_for 120 grep -q " draw " "$trace" || die "no board drawn: $(tail -3 "$trace")"
+wait_for 120 grep -qs " draw " "$trace" || die "no board drawn: $(tail -3 "$trace")"
 menu_board
 for line in " voice \(mute\|absent\)" " reader absent" " sound ready" \
     " title Welcome to Nebbin's Velloxa, version 0.5f.  Main menu.$"; do
