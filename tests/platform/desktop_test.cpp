@@ -1,0 +1,207 @@
+// The desktop front-end: SDL's keys, and the sounds and the voice on the
+// shared audio device, which SDL's disk driver writes into a file as 44.1 kHz
+// 16-bit stereo frames.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <numeric>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "io/keycodes.h"
+#include "platform/sdl/keymap.h"
+#include "platform/sdl/sdl_sound.h"
+#include "platform/sdl/spsc_ring.h"
+#include "platform/speech/espeak_voice.h"
+#include "support/harness.h"
+
+namespace velloxa {
+namespace {
+
+TEST(DesktopKeys, GameKeysOnAnyLayoutBecomeTheirVirtualKeyCodes) {
+    struct Case {
+        SDL_Keycode sym;
+        SDL_Scancode place;
+        int code;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {SDLK_RETURN, SDL_SCANCODE_RETURN, key::Enter}, {SDLK_TAB, SDL_SCANCODE_TAB, key::Tab},
+        {SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, key::Enter}, {SDLK_UP, SDL_SCANCODE_UP, key::Up},
+        {SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, key::Escape}, {SDLK_LALT, SDL_SCANCODE_LALT, key::Alt},
+        {SDLK_PAGEUP, SDL_SCANCODE_PAGEUP, key::PageUp}, {SDLK_a, SDL_SCANCODE_A, 'A'},
+        {SDLK_PAGEDOWN, SDL_SCANCODE_PAGEDOWN, key::PageDown}, {SDLK_z, SDL_SCANCODE_Z, 'Z'},
+        {SDLK_LEFT, SDL_SCANCODE_LEFT, key::Left}, {SDLK_RIGHT, SDL_SCANCODE_RIGHT, key::Right},
+        {SDLK_DOWN, SDL_SCANCODE_DOWN, key::Down}, {SDLK_0, SDL_SCANCODE_0, '0'},
+        {SDLK_LSHIFT, SDL_SCANCODE_LSHIFT, key::Shift}, {SDLK_9, SDL_SCANCODE_9, '9'},
+        {SDLK_RSHIFT, SDL_SCANCODE_RSHIFT, key::Shift},
+        {SDLK_LCTRL, SDL_SCANCODE_LCTRL, key::Ctrl}, {SDLK_RCTRL, SDL_SCANCODE_RCTRL, key::Ctrl},
+        // AZERTY: the A at QWERTY's Q is an A; the digit row, punctuation unshifted, is digits.
+        {SDLK_a, SDL_SCANCODE_Q, 'A'}, {SDLK_AMPERSAND, SDL_SCANCODE_1, '1'},
+        {0x0444, SDL_SCANCODE_A, 'A'},              // a Cyrillic letter: the Latin one at its place
+        {SDLK_LEFT, SDL_SCANCODE_KP_4, key::Left},  // keypad arrows with Num Lock off
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << SDL_GetScancodeName(c.place) << " giving " << c.sym);
+        EXPECT_EQ(virtual_key(c.sym, c.place), c.code);
+    }
+}
+
+TEST(DesktopKeys, ModifierStateIsABitSetWithoutTheLocks) {
+    const int shift = key::ShiftDown, ctrl = key::CtrlDown, alt = key::AltDown;
+    struct Case {
+        Uint16 mod;
+        int code, state;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {KMOD_NONE, '1', 0}, {KMOD_RSHIFT, '1', shift}, {KMOD_LCTRL, key::Down, ctrl},
+        {KMOD_RALT, key::Down, alt}, {KMOD_NUM | KMOD_CAPS, 'A', 0},
+        {KMOD_LSHIFT | KMOD_LCTRL | KMOD_LALT, key::Escape, shift | ctrl | alt},
+        // A modifier pressed on its own carries its own bit, reported or not.
+        {KMOD_NONE, key::Shift, shift}, {KMOD_NONE, key::Ctrl, ctrl}, {KMOD_NONE, key::Alt, alt},
+        {KMOD_LSHIFT, key::Ctrl, shift | ctrl},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE("mod " + std::to_string(c.mod) + " key " + std::to_string(c.code));
+        EXPECT_EQ(modifier_state(c.mod, c.code), c.state);
+    }
+}
+
+struct Frame {
+    int16_t left, right;
+    bool operator==(const Frame&) const = default;
+};
+
+// Polls for what the audio threads do; the limit only guards against a hang.
+bool waituntil(const std::function<bool()>& done) {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > limit) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+std::string le(uint32_t v, int bytes) {
+    std::string s;
+    for (int i = 0; i < bytes; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
+    return s;
+}
+
+// A 16-bit stereo WAV at 44.1 kHz: `frames` frames of one level per channel.
+std::string wav(int frames, int16_t left, int16_t right) {
+    const uint32_t data = static_cast<uint32_t>(frames) * 4;
+    std::string s = "RIFF" + le(36 + data, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(2, 2) +
+                    le(44100, 4) + le(44100 * 4, 4) + le(4, 2) + le(16, 2) + "data" + le(data, 4);
+    for (int i = 0; i < frames; ++i)
+        s += le(static_cast<uint16_t>(left), 2) + le(static_cast<uint16_t>(right), 2);
+    return s;
+}
+
+struct DesktopAudio : ::testing::Test {
+    DesktopAudio() {
+        ::setenv("SDL_AUDIODRIVER", "disk", 1);
+        ::setenv("SDL_DISKAUDIOFILE", (dir.path() + "/out.raw").c_str(), 1);
+    }
+    // The frames written so far; closing the device first makes them complete.
+    std::vector<Frame> written(bool close = true) {
+        if (close) audio.close();
+        const std::string raw = testing::readfile(dir.path() + "/out.raw");
+        std::vector<Frame> frames(raw.size() / sizeof(Frame));
+        std::memcpy(frames.data(), raw.data(), frames.size() * sizeof(Frame));
+        return frames;
+    }
+    testing::TempDir dir;
+    SdlAudio audio;
+};
+
+// SDL_mixer's own volume turns -50 dB into silence, and it forgets a
+// channel's effects when its sound ends: the levels must still be exact on
+// every play, until a new sound is loaded into the slot.
+TEST_F(DesktopAudio, SoundLevelsReachTheDeviceExactlyAndStayUntilANewLoad) {
+    SdlSoundDevice sound{audio};
+    ASSERT_TRUE(sound.create());
+    dir.write("a.wav", wav(4410, 20000, 20000));
+    dir.write("b.wav", wav(4410, -12000, 8000));
+    const auto idle = [](int channel) {
+        EXPECT_TRUE(waituntil([&] { return Mix_Playing(channel) == 0; }));
+    };
+    sound.load(5, dir.path() + "/a.wav");
+    sound.set_volume(5, -5000);
+    sound.play(5, 0);
+    idle(5);
+    sound.set_pan(5, -2500);
+    sound.play(5, 0);
+    idle(5);
+    sound.load(5, dir.path() + "/b.wav");
+    sound.play(5, 0);
+    idle(-1);
+    const auto frames = written();
+    // 20000 at -50 dB is 63; the right channel loses 25 dB more: 4.
+    EXPECT_GT(std::ranges::count(frames, Frame{63, 63}), 4000);
+    EXPECT_GT(std::ranges::count(frames, Frame{63, 4}), 4000);
+    EXPECT_GT(std::ranges::count(frames, Frame{-12000, 8000}), 4000);
+    EXPECT_EQ(std::ranges::count(frames, Frame{20000, 20000}), 0);
+}
+
+// The voice is heard through the shared device on both channels alike, and
+// the empty text of the silence key cuts it off at once.
+TEST_F(DesktopAudio, TheVoiceIsHeardUntilTheSilenceKeyCutsItOff) {
+    EspeakVoice voice{audio};
+    ASSERT_TRUE(voice.create());
+    const auto voiced = [](const std::vector<Frame>& frames) {  // frames not near silence
+        return std::ranges::count_if(frames, [](Frame f) { return std::abs(f.left) > 200; });
+    };
+    voice.set_rate(1);
+    std::string longtext;
+    for (int i = 0; i < 40; ++i) longtext += "This sentence is here to make the text long.  ";
+    voice.speak(longtext, 3);
+    ASSERT_TRUE(waituntil([&] { return voiced(written(false)) > 0; }));
+    voice.speak("", 3);
+    ASSERT_TRUE(waituntil([&] { return !voice.busy(); }))
+        << "the purged text went on (it lasts well over a minute)";
+    const auto frames = written();
+    const auto n = voiced(frames);
+    EXPECT_TRUE(n > 0 && n < 44100 * 10) << n;
+    EXPECT_TRUE(std::ranges::all_of(frames, [](Frame f) { return f.left == f.right; }));
+}
+
+// One thread writes a counting sequence in uneven pieces, pushing again what
+// did not fit, the other reads it back across many wraps; every value must
+// arrive once and in order.
+TEST(SpscRing, TwoThreadsPassASequenceWithoutLossOrReordering) {
+    constexpr uint32_t kCount = 200000;
+    SpscRing<uint32_t, 256> ring;
+    std::vector<uint32_t> chunk(300);  // only what fits goes in
+    EXPECT_EQ(ring.push(chunk.data(), 300), 256u);
+    EXPECT_EQ(ring.pop(chunk.data(), 300), 256u);
+    std::thread producer([&] {
+        std::vector<uint32_t> piece(37);
+        for (uint32_t next = 0; next < kCount;) {
+            const uint32_t n = std::min(37u, kCount - next);
+            std::iota(piece.begin(), piece.begin() + n, next);
+            size_t sent = 0;
+            while (sent < n) sent += ring.push(piece.data() + sent, n - sent);
+            next += n;
+        }
+    });
+    uint32_t expected = 0;
+    bool ordered = true;
+    while (expected < kCount) {
+        const size_t n = ring.pop(chunk.data(), 53);
+        for (size_t i = 0; i < n; ++i) ordered = ordered && chunk[i] == expected++;
+    }
+    producer.join();
+    EXPECT_TRUE(ordered);
+}
+
+}  // namespace
+}  // namespace velloxa

@@ -1,0 +1,167 @@
+// Saving the progress file: through a temporary file and a rename, in the
+// background, one copy of the game per data folder, failures told once.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <set>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+#include "platform/background_saves.h"
+#include "platform/data_folder_lock.h"
+#include "platform/posix_files.h"
+#include "platform/save_notice.h"
+#include "support/harness.h"
+
+namespace velloxa {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempDir;
+using Names = std::set<std::string>;
+
+Names names_in(const std::string& folder) {
+    Names names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename());
+    return names;
+}
+
+// A progress file linked into a synced folder is written where the link
+// points, and keeps the link and the player's permissions.
+TEST(Files, AReplaceWritesThroughTheLinkAndKeepsThePlayersMode) {
+    TempDir dir;
+    const std::string target = dir.path() + "/synced/progress.ini";
+    const auto mode = fs::perms::owner_read | fs::perms::owner_write;
+    dir.write("synced/progress.ini", "old");
+    fs::permissions(target, mode);
+    fs::create_symlink("synced/progress.ini", dir.path() + "/progress.ini");
+    PosixFiles().replace(dir.path() + "/progress.ini", "new\r\n");
+    EXPECT_TRUE(fs::is_symlink(dir.path() + "/progress.ini"));
+    EXPECT_EQ(dir.read("synced/progress.ini"), "new\r\n");
+    EXPECT_EQ(fs::status(target).permissions(), mode);
+    EXPECT_EQ(names_in(dir.path() + "/synced"), Names{"progress.ini"});
+}
+
+// A write that fails part way (the file size limit here, a full disk
+// elsewhere) leaves the old file whole and nothing beside it.
+TEST(Files, AFailedWriteLeavesTheOldFileWhole) {
+    TempDir dir;
+    dir.write("progress.ini", "old");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{};
+        limit.rlim_cur = limit.rlim_max = 1000;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        try {
+            PosixFiles().replace(dir.path() + "/progress.ini", std::string(5000, 'x'));
+        } catch (const std::runtime_error& e) {
+            std::_Exit(std::string(e.what()) == "File too large" ? 3 : 1);
+        }
+        std::_Exit(2);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 3) << "no failure told: " << status;
+    EXPECT_EQ(dir.read("progress.ini"), "old");
+    EXPECT_EQ(names_in(dir.path()), Names{"progress.ini"});
+}
+
+// Saves killed at random moments: the file is always a whole old or new
+// content, and the next start removes what the killed save left, only that.
+TEST(BackgroundSaves, KilledAtAnyMomentTheyLeaveTheOldOrTheNewFile) {
+    TempDir dir;
+    const std::string path = dir.path() + "/progress.ini";
+    const std::string contents[] = {std::string(200000, 'a'), std::string(150000, 'b') + "\r\n"};
+    PosixFiles().replace(path, contents[0]);
+    std::mt19937 random(7);
+    for (int round = 0; round < 30; ++round) {
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::close(ready[0]);
+            BackgroundSaves writer;
+            for (size_t n = 0;; ++n) {
+                writer.replace(path, contents[n % 2]);
+                if (n == 0) (void)!::write(ready[1], "s", 1);
+            }
+        }
+        ::close(ready[1]);
+        char byte;
+        ASSERT_EQ(::read(ready[0], &byte, 1), 1);  // the first save is under way
+        ::close(ready[0]);
+        // A random moment to kill at, not a wait for anything.
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 5000));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        const std::string now = dir.read("progress.ini");
+        ASSERT_TRUE(now == contents[0] || now == contents[1]) << "round " << round;
+    }
+    dir.write("language.txt.tmp-a1B2c3", "not a save's");
+    dir.write("progress.ini.tmp-mine", "nor this");
+    fs::create_directory(path + ".tmp-folder");
+    { const DataFolderLock start(dir.path()); }
+    EXPECT_EQ(names_in(dir.path()), (Names{"language.txt.tmp-a1B2c3", "progress.ini",
+                                           "progress.ini.tmp-folder", "progress.ini.tmp-mine"}));
+}
+
+// The desktop and the terminal save in the background, the newest save
+// winning, and tell the first failure on standard error with the folder and
+// the reason. A failure is thrown at once, or found later and thrown by the
+// next save, and told once. The saves handed over are in place once flushed
+// and at the end.
+TEST(BackgroundSaves, TheNewestSaveIsInPlaceOnceFlushedAndAFailureIsToldOnce) {
+    TempDir dir;
+    std::ostringstream err;
+    {
+        BackgroundSaves saves;
+        SaveNotice notice(saves, err);
+        dir.write("progress.ini/keep", "");  // a folder where the file should be: the rename fails
+        notice.replace(dir.path() + "/progress.ini", "lost");
+        saves.flush();
+        EXPECT_THROW(notice.replace(dir.path() + "/other.ini", "kept"), std::runtime_error);
+        EXPECT_THROW(notice.replace(dir.path() + "/missing/other.ini", "x"), std::runtime_error);
+        for (int n = 0; n < 50; ++n) notice.replace(dir.path() + "/other.ini", std::to_string(n));
+        saves.flush();  // as the program does before it ends itself
+        EXPECT_EQ(dir.read("other.ini"), "49");
+        notice.replace(dir.path() + "/other.ini", "the last");
+    }
+    EXPECT_EQ(err.str(),
+              "velloxa: progress cannot be saved in " + dir.path() + ": Is a directory\n");
+    EXPECT_EQ(dir.read("other.ini"), "the last");
+    EXPECT_EQ(names_in(dir.path()), (Names{"other.ini", "progress.ini"}));
+}
+
+// A second interactive copy on the same data folder ends, saying why, and
+// leaves the first one's save in progress alone; a headless run is exempt.
+TEST(DataFolder, ASecondTerminalCopyEndsButHeadlessRunsAreExempt) {
+    const char* binary = std::getenv("VELLOXA_BINARY");
+    if (!binary) GTEST_SKIP() << "VELLOXA_BINARY is not set";
+    TempDir dir;
+    dir.addsounds();
+    const DataFolderLock running(dir.path());
+    dir.write("progress.ini.tmp-Zz9Zz9", "a save in progress");
+    const std::string run = "cd " + dir.path() + " && VELLOXA_NO_AUDIO=1 " + binary + " --home " +
+                            dir.path() + " --seed 1 ";
+    const int terminal = std::system((run + "--terminal </dev/null >out 2>err").c_str());
+    EXPECT_EQ(WEXITSTATUS(terminal), 1);
+    EXPECT_EQ(dir.read("err"), std::string("velloxa: ") + kDataFolderInUse + "\n");
+    EXPECT_EQ(dir.read("progress.ini.tmp-Zz9Zz9"), "a save in progress");
+    const int headless = std::system((run + "--headless - </dev/null >out 2>err").c_str());
+    EXPECT_EQ(WEXITSTATUS(headless), 0) << dir.read("err");
+    EXPECT_EQ(dir.read("err"), "");
+}
+
+}  // namespace
+}  // namespace velloxa
