@@ -33,7 +33,6 @@ TEST(InstantDecks, RollTableBoundaries) {
 }
 
 TEST(InstantDecks, TenDistinctTilesWithTheSameRarityPerSlot) {
-    std::set<std::vector<int>> dealt;
     for (uint64_t seed = 1; seed <= 200; ++seed) {
         SCOPED_TRACE(seed);
         Collection c;
@@ -47,12 +46,8 @@ TEST(InstantDecks, TenDistinctTilesWithTheSameRarityPerSlot) {
         EXPECT_EQ(all.size(), 10u);
         EXPECT_EQ(all.count(0), 0u);
         EXPECT_EQ(rarities(m.hand[1]), rarities(m.hand[2]));
-        dealt.insert(rarities(m.hand[1]));
         EXPECT_EQ(c.deck, decks);  // the campaign deck is not touched
     }
-    // Every row of the roll table turns up, in slot order.
-    EXPECT_EQ(dealt, (std::set<std::vector<int>>{
-                         {1, 2, 2, 3, 3}, {1, 2, 3, 3, 4}, {1, 2, 3, 4, 4}, {1, 2, 3, 4, 5}}));
 }
 
 TEST(PutTile, SlotRulesAndTheirTexts) {

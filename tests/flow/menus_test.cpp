@@ -115,6 +115,38 @@ TEST_F(Campaign, SummaryStopsAtItsEndsAndEnterWalksForward) {
     EXPECT_EQ(g().ui.menu, Menu::Board);
 }
 
+TEST_F(Campaign, AFinishedBattleTellsItsResultAndOnlyAVictoryMovesOn) {
+    struct Case {
+        double mine, theirs;
+        std::string result;
+        int opponent;
+    };
+    const Case cases[] = {{5, 4, "You have won the battle!  Score was 5 to 4.", 4},
+                          {3, 6, "You have been defeated!  Score was 6 to 3.", 3},
+                          {4, 4, "The battle was a draw.  Score was tied 4 to 4.", 3}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.result);
+        g().collection.opponent = 3;
+        g().collection.unlockedcount = 0;
+        for (int s = 1; s <= 5; ++s) g().collection.deck[2][s] = 40 + s;
+        for (auto& column : g().match.board) column.fill(1);
+        g().queue.announcements.clear();
+        summary(1, c.mine);
+        g().match.score[2] = c.theirs;
+        const Lines texts = h.said("Down\nDown\nEnter\nEnter\n");
+        ASSERT_GE(texts.size(), 2u);
+        EXPECT_TRUE(texts[1].starts_with(c.result)) << texts[1];
+        EXPECT_EQ(g().collection.opponent, c.opponent);
+        EXPECT_EQ(g().collection.unlockedcount, c.opponent == 4 ? 1 : 0);
+        EXPECT_EQ(g().ui.menu, Menu::Challenge);
+    }
+    // Past the tenth opponent the story ends and no battle is offered.
+    const auto& last = story_content()[10];
+    challenge(11, 1);
+    EXPECT_EQ(h.said("Up\nDown\nDown\nEnter\n"),
+              (Lines{last.sofar, "Configure your deck for battle.", last.intro, last.intro}));
+}
+
 struct CampaignDeck : StartedGame {
     void SetUp() override {
         StartedGame::SetUp();
