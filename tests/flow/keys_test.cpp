@@ -48,26 +48,6 @@ TEST_F(Keys, GlobalKeysComeBeforeMenusAndBoard) {
     EXPECT_EQ(g().ui.menuitem, 5);
 }
 
-TEST_F(Keys, FacingAttacksOnlyForAnEmptySpotFacingTheEnemy) {
-    // Tile 1 attacks 3 up, 2 right, 1 down, 1 left; tile 9: 4, 1, 1, 1.
-    put(2, 1, 1, 2);
-    put(2, 3, 9, 2);
-    put(1, 2, 1, 2);
-    put(3, 2, 9, 1);  // the user's own tile
-    const std::string above = "1 is the downward attack for the " + name(1) + " above this spot.";
-    const std::string below = "4 is the upward attack for the " + name(9) + " below this spot.";
-    const std::string left = "2 is the rightward attack for the " + name(1) + " left of this spot.";
-    EXPECT_EQ(h.said("W\nI\nS\nK\nA\nJ\nD\nL\n"), (Lines{above, above, below, below, left, left}));
-    put(3, 2, 9, 2);
-    EXPECT_EQ(h.said("Shift+D\n"),
-              Lines{"1 is the leftward attack for the " + name(9) + " right of this spot."});
-    // A taken spot and the board's edge say nothing.
-    put(2, 2, 5, 1);
-    EXPECT_TRUE(h.said("W\nS\nA\nD\n").empty());
-    g().match.cursorx = g().match.cursory = 1;
-    EXPECT_TRUE(h.said("W\nA\n").empty());
-}
-
 TEST_F(Keys, ShroudingThresholdsByLevel) {
     const std::string mystery = "This enemy card is shrouded in mystery.";
     const std::string bylevel =

@@ -86,14 +86,6 @@ TEST(Speech, TitleRoutesRepeatTexts) {
     EXPECT_EQ(s.next(), join({{"title Same"}, kChord, {"title  Same", "title Same"}, kChord}));
 }
 
-TEST(Speech, WithoutVoiceTheTitleSpeaksAndNoRateIsSet) {
-    Started s(false, false, "0\r\n3\r\n5\r\nsounds\r\n");
-    EXPECT_EQ(s.only("title "),
-              Lines{"title Welcome to Nebbin's Velloxa, version 0.5f.  Main menu."});
-    EXPECT_TRUE(s.only("speak ").empty());
-    EXPECT_TRUE(s.only("rate ").empty());
-}
-
 // Keeps what the key block showed at every injected key.
 struct WatchingKeys : KeyInjector {
     const Output* out = nullptr;
