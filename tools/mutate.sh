@@ -57,7 +57,10 @@ breaks=(
     "campaign-back-past-ten#src/flow/campaign.cpp#s/if (collection.opponent > 11) collection.opponent = 11;/if (collection.opponent > 12) collection.opponent = 12;/#test_flow"
     "campaign-no-reward#src/flow/campaign.cpp#/            takecard();/d#test_flow"
     "headless-every-save#src/platform/headless/headless.cpp#s/if (path.ends_with(\"\/progress.ini\")) line(\"save\");/line(\"save\");/#test_flow"
-    "posix-replace-ignores-rename#src/platform/posix_files.cpp#s/if (::rename(name.data(), path.c_str()) != 0) {/if (::rename(name.data(), path.c_str()) != 0 \&\& errno == 0) {/#test_flow"
+    "posix-rename-failure-ignored#src/platform/posix_files.cpp#s/if (failure == 0 \&\& ::rename(save.temporary.c_str(), save.target.c_str()) != 0) failure = errno;/if (failure == 0) ::rename(save.temporary.c_str(), save.target.c_str());/#test_platform"
+    "folder-lock-shared#src/platform/data_folder_lock.cpp#s/LOCK_EX | LOCK_NB/LOCK_SH | LOCK_NB/#test_platform"
+    "speechd-keeps-oldest-text#src/platform/speech/speechd_reader.cpp#s/        channel_->text_waiting = text;/        if (!channel_->text_waiting) channel_->text_waiting = text;/#test_platform"
+    "terminal-shifted-digits-off-by-one#src/platform/terminal/keys.cpp#s/at == 9 ? '0' : static_cast<int>('1' + at)/at == 9 ? '0' : static_cast<int>('0' + at)/#test_platform"
 )
 
 words=("$@")
