@@ -167,7 +167,9 @@ TEST_F(DesktopReader, AHungOrLostServerIsGivenUp) {
         FakeSpeechd server(socket, manner);
         ASSERT_TRUE(reader.create());
         ::unlink(socket.c_str());  // for the next server
-        for (const char* text : {"Tab", "Tab again"}) EXPECT_EQ(refusal(reader, text), "");
+        // Only the first text is sure to be taken: under load the worker may
+        // give up before any later one arrives.
+        EXPECT_EQ(refusal(reader, "Tab"), "");
         std::string first;
         ASSERT_TRUE(waituntil([&] { return !(first = refusal(reader, "anyone?")).empty(); }));
         EXPECT_EQ(first, "speech-dispatcher does not answer");
