@@ -118,12 +118,8 @@ RarityCounts Game::opponentcounts(int opponent) {
 void Game::startusout() {
     saveprogress();
     ui.battlemode = 0;
-    for (int x = 0; x <= 4; ++x) {
-        for (int y = 0; y <= 4; ++y) {
-            match.board[static_cast<size_t>(x)][static_cast<size_t>(y)] = 0;
-            match.boardowner[static_cast<size_t>(x)][static_cast<size_t>(y)] = 0;
-        }
-    }
+    match.board = {};
+    match.boardowner = {};
     match.score[1] = 0;
     match.score[2] = 0;
     match.turn = random.below(2) + kUser;
@@ -132,9 +128,7 @@ void Game::startusout() {
     const int opponent = collection.opponent;
     if (opponent >= 1 && opponent <= 10) {
         dealbyrarity(collection, match, cards, random, opponentcounts(opponent), Hands::Enemy);
-        for (int slot = 1; slot <= 5; ++slot)
-            collection.deck[2][static_cast<size_t>(slot)] =
-                match.hand[2][static_cast<size_t>(slot)];
+        collection.deck[kEnemy] = match.hand[kEnemy];
     }
     match.handcursor = 1;
     match.cursorx = 2;

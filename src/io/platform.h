@@ -77,6 +77,15 @@ struct BoardPicture {
     std::array<std::pair<int, int>, 9> cells{};
 };
 
+// The picture as transcripts and traces write it: "draw X Y TILE/OWNER ...".
+inline std::string drawline(const BoardPicture& picture) {
+    std::string line =
+        "draw " + std::to_string(picture.cursorx) + " " + std::to_string(picture.cursory);
+    for (const auto& [tile, owner] : picture.cells)
+        line += " " + std::to_string(tile) + "/" + std::to_string(owner);
+    return line;
+}
+
 // Pixel drawing surface of the window.
 class Canvas {
   public:

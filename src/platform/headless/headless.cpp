@@ -107,11 +107,7 @@ void Headless::play(int slot, int flags) {
 }
 
 void Headless::begin_board(const BoardPicture& picture) {
-    std::string s =
-        "draw " + std::to_string(picture.cursorx) + " " + std::to_string(picture.cursory);
-    for (const auto& [tile, owner] : picture.cells)
-        s += " " + std::to_string(tile) + "/" + std::to_string(owner);
-    line(s);
+    line(drawline(picture));
 }
 
 void Headless::show(const std::string& text) {

@@ -149,11 +149,7 @@ std::pair<int, int> SdlWindow::inner_size() {
 }
 
 void SdlWindow::begin_board(const BoardPicture& picture) {
-    std::string cells;
-    for (const auto& [tile, owner] : picture.cells)
-        cells += " " + std::to_string(tile) + "/" + std::to_string(owner);
-    drawn_ =
-        "draw " + std::to_string(picture.cursorx) + " " + std::to_string(picture.cursory) + cells;
+    drawn_ = drawline(picture);
     const auto [w, h] = inner_size();
     if (!frame_ || w != frame_w_ || h != frame_h_) {
         if (frame_) SDL_DestroyTexture(frame_);

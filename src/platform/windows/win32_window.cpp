@@ -186,12 +186,8 @@ std::pair<int, int> Win32Window::inner_size() {
 }
 
 void Win32Window::begin_board(const BoardPicture& picture) {
-    std::string cells;
-    for (const auto& [tile, owner] : picture.cells)
-        cells += " " + std::to_string(tile) + "/" + std::to_string(owner);
     // Traced once the picture is saved, so a reader of the trace finds it whole.
-    drawn_ =
-        "draw " + std::to_string(picture.cursorx) + " " + std::to_string(picture.cursory) + cells;
+    drawn_ = drawline(picture);
     const auto [w, h] = inner_size();
     if (!frame_dc_ || w != frame_w_ || h != frame_h_) {
         const HDC screen = GetDC(window_);
