@@ -122,7 +122,7 @@ stop
 found=
 for seed in 1 2 6 8 9; do
     start "$seed"
-    xdotool key Down; sleep 0.3; xdotool key Down; sleep 0.3; xdotool key Down
+    xdotool key Down; sleep 0.3; xdotool key Down
     await "speak Instant action"
     xdotool key Return
     await "chosen to go first"

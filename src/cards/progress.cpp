@@ -49,26 +49,38 @@ ProgressRead readprogress(const std::string& text, const Catalogue& cards, Setti
     TextLines file(text);
     std::string line;
 
-    // A line that holds no number leaves its value as it is.
+    // A line that holds no number leaves its value as it is; the file then
+    // holds something the next save would not write back.
     auto number = [&]() -> std::optional<int64_t> {
         if (!file.next(line)) return std::nullopt;
         const auto v = parsenumber(line);
-        if (!v) return std::nullopt;
+        if (!v) {
+            result.partial = true;
+            return std::nullopt;
+        }
         return wholepart(*v);
     };
     // Any other level would leave the computer opponent without a move.
     auto difficulty = [&] {
         const auto v = number();
-        if (v && *v >= 1 && *v <= 5) settings.difficulty = static_cast<int>(*v);
+        if (v && *v >= 1 && *v <= 5)
+            settings.difficulty = static_cast<int>(*v);
+        else if (v)
+            result.partial = true;
     };
 
     if (!file.next(line)) return result;
-    if (const auto v = parsenumber(line)) settings.speechmode = static_cast<int>(wholepart(*v));
+    if (const auto v = parsenumber(line))
+        settings.speechmode = static_cast<int>(wholepart(*v));
+    else
+        result.partial = true;
     difficulty();
     if (file.next(line)) {
         if (const auto v = parsenumber(line)) {
             settings.sapirate = *v;
             result.rateread = true;
+        } else {
+            result.partial = true;
         }
     }
     if (!file.next(line)) return result;
@@ -77,27 +89,38 @@ ProgressRead readprogress(const std::string& text, const Catalogue& cards, Setti
     // A file of the short layout ends here.
     difficulty();
     if (const auto v = number()) collection.opponent = static_cast<int>(*v);
-    if (const auto v = number())
-        collection.unlockedcount = static_cast<int>(std::clamp<int64_t>(*v, 0, kMaxUnlocked));
+    const bool counted = file.next(line);
+    if (!counted) return result;
+    if (const auto v = parsenumber(line))
+        collection.unlockedcount =
+            static_cast<int>(std::clamp<int64_t>(wholepart(*v), 0, kMaxUnlocked));
+    else
+        result.partial = true;
 
-    // An unreadable campaign is given up: a count of 5 is what the menus
-    // treat as a fresh starter collection.
+    // From here on a file that ends early was cut off (or its count is larger
+    // than its names), and an unreadable name gives the campaign up: a count
+    // of 5 is what the menus treat as a fresh starter collection.
+    auto giveup = [&] {
+        collection.unlockedcount = 5;
+        result.partial = true;
+        return result;
+    };
     const int count = std::clamp(collection.unlockedcount, 0, kMaxUnlocked);
     for (int i = 1; i <= count; ++i) {
         if (!file.next(line)) {
             collection.unlockedcount = i - 1;
-            return result;
-        }
-        const int t = tilebyname(cards, line);
-        if (t == 0) {
-            collection.unlockedcount = 5;
             result.partial = true;
             return result;
         }
+        const int t = tilebyname(cards, line);
+        if (t == 0) return giveup();
         collection.unlocked[static_cast<size_t>(i)] = t;
     }
     for (int slot = 1; slot <= 5; ++slot) {
-        if (!file.next(line)) return result;
+        if (!file.next(line)) {
+            result.partial = true;
+            return result;
+        }
         // An empty line is a slot left empty in the deck menu; the campaign
         // stays readable.
         if (line.empty()) {
@@ -105,13 +128,11 @@ ProgressRead readprogress(const std::string& text, const Catalogue& cards, Setti
             continue;
         }
         const int t = tilebyname(cards, line);
-        if (t == 0) {
-            collection.unlockedcount = 5;
-            result.partial = true;
-            return result;
-        }
+        if (t == 0) return giveup();
         collection.deck[1][static_cast<size_t>(slot)] = t;
     }
+    // Names left over mean a count smaller than the list it stands for.
+    while (!result.partial && file.next(line)) result.partial = !line.empty();
     return result;
 }
 

@@ -24,8 +24,9 @@ std::string progresstext(const Settings& settings, const Collection& collection,
 
 struct ProgressRead {
     bool rateread = false;  // line 3 held a number
-    // A name that names no tile stopped the reading: the file holds more
-    // than could be read.
+    // The file holds something the next save would not write back: a name
+    // that names no tile, a number line without a number, a level that does
+    // not exist, a collection cut off or longer than its count.
     bool partial = false;
 };
 

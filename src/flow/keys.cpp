@@ -215,6 +215,8 @@ void Game::dropusertile() {
 void Game::nextroute() {
     Speech& speech = out.speech;
     speech.speechmode += 1;
+    if (needs_title_reader(speech.speechmode) && !platform.window.title_is_read())
+        speech.speechmode = kReaderRoute;
     if (speech.speechmode > kReaderRoute) speech.speechmode = kVoiceRoute;
     if (speech.speechmode == kVoiceRoute) {
         out.resettitle(ui.version);

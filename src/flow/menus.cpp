@@ -97,9 +97,10 @@ void Game::cycleme(int keycode, int items, Ends ends) {
 
 void Game::mainmenu(int keycode, int shift) {
     cycleme(keycode, 5, Ends::Wrap);
-    // A collection of exactly five tiles is a fresh start with nothing to
-    // continue, so the cursor steps over "Continue".
-    if (ui.menuitem == 2 && collection.unlockedcount == 5) {
+    // A collection of exactly five tiles is a fresh start, and before the
+    // first opponent no campaign has begun: nothing to continue, so the
+    // cursor steps over "Continue".
+    if (ui.menuitem == 2 && (collection.unlockedcount == 5 || collection.opponent < 1)) {
         cycleme(keycode, 4, Ends::Wrap);
         if (ui.menuitem == 1) {
             menus(key::None, 0);

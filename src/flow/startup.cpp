@@ -39,10 +39,12 @@ bool Game::start() {
     out.language.langtitle.clear();
     out.loadlanguagefile();
     if (platform.files.exists(out.datapath("/progress.ini"))) loadprogress();
-    // A route that cannot speak would leave the player without even the
-    // welcome; the file keeps its value until the next save.
+    // A route that cannot speak, or that nobody hears on this platform, would
+    // leave the player without even the welcome; the file keeps its value
+    // until the next save.
     if (speech.speechmode < kVoiceRoute || speech.speechmode > kReaderRoute ||
-        (speech.speechmode == kReaderRoute && !speech.readeron))
+        (speech.speechmode == kReaderRoute && !speech.readeron) ||
+        (needs_title_reader(speech.speechmode) && !platform.window.title_is_read()))
         speech.speechmode = kVoiceRoute;
 
     sayit("Welcome to Nebbin's Velloxa, version " + ui.version + ".  Main menu.");

@@ -18,6 +18,24 @@ int px(double v) {
     return static_cast<int>(std::lround(v));
 }
 
+// Relative luminance of an sRGB colour, as contrast ratios are defined.
+double luminance(Rgb c) {
+    auto linear = [](int channel) {
+        const double v = channel / 255.0;
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.r) + 0.7152 * linear(c.g) + 0.0722 * linear(c.b);
+}
+
+// Black or white, whichever stands out more against the fill: onlookers who
+// see poorly still read the names and attacks on every spot.
+Rgb textcolour(Rgb fill) {
+    const double l = luminance(fill);
+    const double onblack = (l + 0.05) / 0.05;
+    const double onwhite = 1.05 / (l + 0.05);
+    return onblack >= onwhite ? Rgb{0, 0, 0} : Rgb{255, 255, 255};
+}
+
 }  // namespace
 
 void drawscreen(Canvas& canvas, const MatchState& match, const Catalogue& cards) {
@@ -55,14 +73,15 @@ void drawscreen(Canvas& canvas, const MatchState& match, const Catalogue& cards)
             const int t = match.board[x][y];
             if (t == 0) continue;
             const std::string& name = cards.cardname[t];
-            canvas.text(px(left + 20), px(top + 0.22 * s), s / (charcount(name) + 1), black, name);
-            canvas.text(px(left + s / 2 - 18), px(top + 5), 24, black,
+            const Rgb ink = textcolour(fill);
+            canvas.text(px(left + 20), px(top + 0.22 * s), s / (charcount(name) + 1), ink, name);
+            canvas.text(px(left + s / 2 - 18), px(top + 5), 24, ink,
                         std::to_string(cards.cardup[t]));
-            canvas.text(px(left + s / 2 - 18), px(top + 0.75 * s), 24, black,
+            canvas.text(px(left + s / 2 - 18), px(top + 0.75 * s), 24, ink,
                         std::to_string(cards.carddown[t]));
-            canvas.text(px(left + 5), px(top + 0.4 * s), 24, black,
+            canvas.text(px(left + 5), px(top + 0.4 * s), 24, ink,
                         std::to_string(cards.cardleft[t]));
-            canvas.text(px(left + 0.75 * s), px(top + 0.4 * s), 24, black,
+            canvas.text(px(left + 0.75 * s), px(top + 0.4 * s), 24, ink,
                         std::to_string(cards.cardright[t]));
         }
     }

@@ -26,6 +26,9 @@ class WindowTitle {
     virtual ~WindowTitle() = default;
     virtual std::string title() = 0;
     virtual void set_title(const std::string& text) = 0;
+    // False where no screen reader announces the title, so that the routes
+    // through it would leave the player in silence.
+    virtual bool title_is_read() const { return true; }
 };
 
 // Text-to-speech voice.

@@ -12,6 +12,11 @@ constexpr int kReaderRoute = 3;  // a running screen reader
 // Voice flags: speak at once, cutting off what is being spoken.
 constexpr int kSpeakInterrupting = 3;
 
+// Whether the route can reach the player where the title is not read.
+constexpr bool needs_title_reader(int route) {
+    return route == kTitleRoute || route == kChordRoute;
+}
+
 struct Speech {
     int speechmode = kVoiceRoute;
     bool voiceon = false;   // a voice could be created

@@ -21,8 +21,8 @@ namespace velloxa {
 
 std::string usage() {
     return "usage: velloxa [--home DIR] [--seed N] [--headless SCRIPT] [--no-voice]\n"
-           "               [--screen-reader] [--no-sound-device] [--dump-content]\n"
-           "               [--terminal] [--board] [--help] [--version]\n"
+           "               [--screen-reader] [--no-sound-device] [--no-title-reader]\n"
+           "               [--dump-content] [--terminal] [--board] [--help] [--version]\n"
            "\n"
            "  --home DIR          folder of progress.ini, debuglog.txt, language.txt and\n"
            "                      sounds/ (window and terminal: the program's when DIR has none)\n"
@@ -32,6 +32,7 @@ std::string usage() {
            "  --no-voice          headless: no voice\n"
            "  --screen-reader     headless: a screen reader answers\n"
            "  --no-sound-device   headless: the sound device cannot be created\n"
+           "  --no-title-reader   headless: no screen reader reads the window title\n"
            "  --dump-content      print the game content and exit\n"
            "  --terminal          play in the terminal (for console screen readers)\n"
            "  --board             terminal: print a text board after each change\n"
@@ -83,6 +84,8 @@ ParsedCommandLine parsecommandline(const std::vector<std::string>& args) {
             p.cmd.screen_reader = true;
         } else if (a == "--no-sound-device") {
             p.cmd.no_sound_device = true;
+        } else if (a == "--no-title-reader") {
+            p.cmd.no_title_reader = true;
         } else if (a == "--dump-content") {
             p.cmd.dump_content = true;
         } else if (a == "--terminal") {
@@ -166,6 +169,7 @@ int run_headless(const CommandLine& cmd) {
     options.voice = !cmd.no_voice;
     options.screen_reader = cmd.screen_reader;
     options.sound_device = !cmd.no_sound_device;
+    options.title_reader = !cmd.no_title_reader;
     Headless host(std::move(script), options, std::cout);
     Platform platform = host.platform();
     Game game(platform, start_options(cmd));

@@ -14,6 +14,7 @@ struct CommandLine {
     bool no_voice = false;
     bool screen_reader = false;
     bool no_sound_device = false;
+    bool no_title_reader = false;
     bool dump_content = false;
     bool terminal = false;
     bool board = false;  // terminal: print a text board after each change

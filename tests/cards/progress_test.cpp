@@ -150,8 +150,8 @@ TEST(Progress, UnreadableNamesGiveUpTheCampaignAndAnEarlyEndKeepsWhatWasRead) {
         {with(10, lower), given, {}, true},
         {with(16, "No such tile"), {t[0], t[1], t[2], t[3], t[4]}, {0, d[0], d[1]}, true},
         {with(16, ""), t, {0, d[0], d[1], 0, d[3], d[4]}, false},  // an empty slot
-        {campaign(10), {t[0], t[1], t[2]}, {}, false},             // the file ends in the list
-        {campaign(16), t, {0, d[0], d[1]}, false},                 // or in the deck
+        {campaign(10), {t[0], t[1], t[2]}, {}, true},              // the file ends in the list
+        {campaign(16), t, {0, d[0], d[1]}, true},                  // or in the deck
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(::testing::PrintToString(k.lines));
@@ -161,6 +161,36 @@ TEST(Progress, UnreadableNamesGiveUpTheCampaignAndAnEarlyEndKeepsWhatWasRead) {
         EXPECT_EQ(r.collection.opponent, 4);
         EXPECT_EQ(r.result.partial, k.partial);
     }
+}
+
+// Whatever the next save would not write back counts as damage, so that the
+// file is kept as a backup first; a value the game merely replaces does not.
+TEST(Progress, DamageIsEverythingTheNextSaveWouldLose) {
+    auto with = [](size_t index, const std::string& text) {
+        Lines lines = campaign();
+        lines[index] = text;
+        return lines;
+    };
+    Lines longer = campaign();
+    longer.push_back(nameof(kTiles[0]));
+    Lines trailing = campaign();
+    trailing.insert(trailing.end(), {"", ""});
+    const std::pair<Lines, bool> cases[] = {
+        {campaign(), false},      {campaign(4), false},      {campaign(5), false},
+        {campaign(6), false},     {with(0, "9"), false},     {trailing, false},
+        {campaign(7), true},      {campaign(18), true},      {longer, true},
+        {with(0, "route"), true}, {with(1, "0"), true},      {with(2, ""), true},
+        {with(4, "six"), true},   {with(5, "fourth"), true}, {with(6, "20x"), true},
+    };
+    for (const auto& [lines, partial] : cases) {
+        SCOPED_TRACE(::testing::PrintToString(lines));
+        EXPECT_EQ(Read(crlf(lines)).result.partial, partial);
+    }
+    // A count of 2 before seven names: the deck is read from the list, and
+    // the names left over are what would be lost.
+    const Read shorter(crlf(with(6, "2")));
+    EXPECT_TRUE(shorter.result.partial);
+    EXPECT_EQ(shorter.collection.unlockedcount, 2);
 }
 
 TEST(Progress, FormerNamesAreReadInBothSectionsAndWrittenAnew) {

@@ -50,7 +50,7 @@ TEST_P(LeaveMidMove, EndsTheMoveAtOnceAndLeavesNothingBehind) {
     h.home.addsounds();
     h.start();
     for (int i = 0; i < route; ++i) h.keys("Tab\n");
-    std::string script = std::string("Down\nDown\nDown\nEnter\n") + at.before;
+    std::string script = std::string("Down\nDown\nEnter\n") + at.before;
     script += "+" + std::to_string(at.after) + " Shift+Escape\n";
     h.take();
     h.keys(script);
@@ -75,7 +75,9 @@ TEST_P(LeaveMidMove, EndsTheMoveAtOnceAndLeavesNothingBehind) {
 
     // The next key is the main menu's, with no trace of the battle.
     const Lines next = told(h, "Down\nDown\n");
-    EXPECT_EQ(next, (Lines{"New game", "Continue where you last left off."})) << "route " << route;
+    ASSERT_EQ(next.size(), 2u) << "route " << route;
+    EXPECT_EQ(next[0], "New game");
+    EXPECT_TRUE(next[1].starts_with("Instant action.")) << next[1];
     EXPECT_EQ(g.match.board, board);
     EXPECT_EQ(g.match.turn, turn);
 }
@@ -192,7 +194,7 @@ TEST(WaitEnd, DeliversEveryKeyDueAtItsEnd) {
     Harness h({.script = "", .seed = 3, .headless = {}});
     h.start();
     h.take();
-    h.keys("Down\nDown\nDown\nEnter\nLeft\nShift+1\n+0.25 Alt\n+0 Alt\n");
+    h.keys("Down\nDown\nEnter\nLeft\nShift+1\n+0.25 Alt\n+0 Alt\n");
     const Lines lines = h.lines();
     const auto first = std::find(lines.begin(), lines.end(), "hold 250");
     ASSERT_LT(first + 2, lines.end());

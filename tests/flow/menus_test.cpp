@@ -15,6 +15,7 @@ const std::string kInstant =
 using Menus = StartedGame;
 
 TEST_F(Menus, StepsWrapAndEnterAtStartUpSaysGoodBye) {
+    g().collection.opponent = 1;  // a campaign to continue
     EXPECT_EQ(h.said("Up\nUp\nRight\nLeft\nLeft\nLeft\nLeft\n"),
               (Lines{"Exit", "How to play", "Exit", "How to play", kInstant,
                      "Continue where you last left off.", "New game"}));
@@ -28,10 +29,16 @@ TEST_F(Menus, StepsWrapAndEnterAtStartUpSaysGoodBye) {
     EXPECT_EQ(Lines(lines.end() - 3, lines.end()), (Lines{"speak Good bye", "hold 1000", "exit"}));
 }
 
-TEST_F(Menus, ContinueIsSkippedWithExactlyFiveTiles) {
-    g().collection.unlockedcount = 5;
-    EXPECT_EQ(h.said("Down\nDown\nUp\nRight\nLeft\n"),
-              (Lines{"New game", kInstant, "New game", kInstant, "New game"}));
+// Nothing to continue: a fresh starter collection, or no campaign begun.
+TEST_F(Menus, ContinueIsSkippedWithExactlyFiveTilesOrBeforeTheFirstOpponent) {
+    for (const auto& [count, opponent] : {std::pair{5, 3}, {6, 0}, {7, -2}}) {
+        g().collection.unlockedcount = count;
+        g().collection.opponent = opponent;
+        g().ui.menuitem = 0;
+        EXPECT_EQ(h.said("Down\nDown\nUp\nRight\nLeft\n"),
+                  (Lines{"New game", kInstant, "New game", kInstant, "New game"}));
+    }
+    g().collection.opponent = 1;
     for (int count : {0, 4, 6}) {
         g().collection.unlockedcount = count;
         g().ui.menuitem = 1;

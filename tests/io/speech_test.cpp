@@ -12,8 +12,9 @@ namespace {
 // A started game with sounds present, so that only speech failures are
 // logged; `next` gives the new transcript lines without progress saves.
 struct Started : Harness {
-    explicit Started(bool reader = false, bool voice = true, const std::string& file = "")
-        : Harness({.script = "", .seed = 1, .headless = {voice, reader, true}}) {
+    explicit Started(bool reader = false, bool voice = true, const std::string& file = "",
+                     bool titles = true)
+        : Harness({.script = "", .seed = 1, .headless = {voice, reader, true, titles}}) {
         home.addsounds();
         if (!file.empty()) home.write("progress.ini", file);
         start();
@@ -51,6 +52,27 @@ TEST(Speech, RouteCycleWithAndWithoutAScreenReader) {
                     kChord,
                     {kTitle, "speak Jaws does not seem to be responding, Sapi on."}}));
     EXPECT_EQ(without.game->out.speech.speechmode, kVoiceRoute);
+}
+
+// Where nobody reads the title, its two routes are never offered: Tab goes
+// between the voice and the screen reader, and a saved title route starts
+// on the voice.
+TEST(Speech, WithoutATitleReaderTabSkipsTheTitleRoutes) {
+    Started with(true, true, "", false);
+    with.take();
+    for (int i = 0; i < 2; ++i) with.game->nextroute();
+    EXPECT_EQ(with.next(), (Lines{kTitle, "reader Jaws", kTitle, "speak Sapi on"}));
+    Started without(false, true, "", false);
+    without.take();
+    without.game->nextroute();
+    EXPECT_EQ(without.next(),
+              (Lines{kTitle, "speak Jaws does not seem to be responding, Sapi on."}));
+    for (const char* route : {"1", "2"}) {
+        Started saved(false, true, std::string(route) + "\r\n3\r\n2\r\nsounds\r\n", false);
+        EXPECT_EQ(saved.only("speak ").at(0),
+                  "speak Welcome to Nebbin's Velloxa, version 0.5f.  Main menu.");
+        EXPECT_EQ(saved.game->out.speech.speechmode, kVoiceRoute);
+    }
 }
 
 TEST(Speech, RoutesOutsideTheCycle) {

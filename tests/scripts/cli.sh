@@ -28,7 +28,7 @@ grep -q '^card	' "$work/out" || fail "--dump-content lists no tiles"
 touch "$work/file"
 mkdir -p "$work/folder/progress.ini"
 for home in "$work/file/home" "$work/folder"; do
-    printf 'Down\nDown\nDown\nEnter\n' >"$work/keys"
+    printf 'Down\nDown\nEnter\n' >"$work/keys"
     exits 0 "$bin" --headless "$work/keys" --home "$home" --seed 1
     grep -qx 'speak Your progress could not be saved.' "$work/out" && ! grep -qx save "$work/out" &&
         grep -q '^draw' "$work/out" || fail "$home: a failed save is not told, or told as done"

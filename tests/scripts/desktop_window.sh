@@ -36,8 +36,8 @@ focus --pid "$pid" || die "no window"
 menu_board
 
 # Instant action; the player moves first and drops the first tile on spot 1, 2.
+# Before the first campaign battle there is nothing to continue.
 press Down "speak New game"
-press Down "speak Continue"
 press Down "speak Instant action"
 press Return "chosen to go first"
 press Left "draw 1 2"

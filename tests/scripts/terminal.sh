@@ -20,7 +20,7 @@ headless() {
         "$bin" --headless - --home "$work/h" --seed $seed >"$work/transcript" 2>&1
 }
 lastsaid() { awk '/^(speak|title) ./ { sub(/^(speak|title) /, ""); t = $0 } END { print t }' "$work/transcript"; }
-keys=(Down Down Down Enter)
+keys=(Down Down Enter)
 slot=1
 for ((round = 0; round < 300; round++)); do
     headless || die "the headless run failed: $(tail -3 "$work/transcript")"

@@ -25,6 +25,7 @@ struct HeadlessOptions {
     bool voice = true;
     bool screen_reader = false;
     bool sound_device = true;
+    bool title_reader = true;  // a screen reader announces the window title
 };
 
 class Headless : public Clock,
@@ -35,7 +36,7 @@ class Headless : public Clock,
                  public MessageBox,
                  public ProcessEnd,
                  public NativeFiles {
-public:
+  public:
     Headless(std::vector<ScriptEvent> script, HeadlessOptions options, std::ostream& out);
 
     Platform platform();
@@ -51,6 +52,7 @@ public:
     // WindowTitle
     std::string title() override { return title_; }
     void set_title(const std::string& text) override;
+    bool title_is_read() const override { return options_.title_reader; }
     // Voice
     bool create() override { return options_.voice; }
     void speak(const std::string& text, int flags) override;
@@ -85,10 +87,10 @@ public:
     bool append_line(const std::string& path, const std::string& line) override;
     void replace(const std::string& path, const std::string& data) override;
 
-protected:
+  protected:
     void end_line() { line("exit"); }
 
-private:
+  private:
     // Voice, screen reader and sound device each have a "create" probe of
     // the same name, so the last two are reached through small adaptors.
     struct ReaderProbe : ScreenReader {

@@ -46,6 +46,8 @@ class SdlWindow : public Clock,
     // WindowTitle
     std::string title() override { return title_; }
     void set_title(const std::string& text) override;
+    // Desktop screen readers here do not announce an SDL window's title.
+    bool title_is_read() const override { return false; }
     // Canvas
     std::pair<int, int> inner_size() override;
     void begin_board(const BoardPicture& picture) override;
