@@ -1,7 +1,8 @@
 # `make run` plays the game, `make test` builds and runs every test.
 # Both install the Debian packages they need when they are missing.
 # `make run ARGS=--terminal` passes options to the game.
-# `make package` builds the Debian package.
+# `make package` builds the Debian package; `make format` formats the C++
+# sources, `make format-check` only checks them.
 # `make windows` cross-builds the Windows program and its zip in dist/;
 # `make windows-test` checks it under Wine.
 
@@ -9,7 +10,7 @@ BUILD    ?= build/release
 ASAN     ?= build/asan
 TSAN     ?= build/tsan
 JOBS     ?= $(shell nproc)
-PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
+PACKAGES := cmake g++ make pkg-config clang-format libgtest-dev libgmock-dev libbenchmark-dev \
             libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libespeak-ng-dev espeak-ng-data \
             libspeechd-dev fonts-dejavu-core xvfb xauth xdotool tmux
 # Installing and packaging, and their checks.
@@ -21,7 +22,8 @@ WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 
 VERSION  := $(shell sed -n "s/^project.velloxa VERSION \([0-9.]*\).*/\1/p" CMakeLists.txt)
 WINDOWS_ZIP := dist/velloxa-$(VERSION)-windows.zip
 
-.PHONY: all deps windows-deps build asan tsan run test bench package clean windows windows-test
+.PHONY: all deps windows-deps build asan tsan run test bench package clean windows windows-test \
+        format format-check
 
 # Installs the Debian packages named in $(1) that are missing.
 define install_packages
@@ -86,6 +88,14 @@ windows-test: windows
 	cmake --build $(BUILD) -j $(JOBS) --target velloxa_desktop_probe
 	cmake --build $(WINDOWS) -j $(JOBS) --target windows_unit_tests
 	bash tests/windows/run.sh $(BUILD)/velloxa $(WINDOWS) $(WINDOWS_ZIP) .
+
+# Every C++ file follows .clang-format; CI refuses a file that does not.
+FORMATTED = $(shell git ls-files '*.cpp' '*.h')
+format: deps
+	clang-format -i $(FORMATTED)
+
+format-check: deps
+	clang-format --dry-run --Werror $(FORMATTED)
 
 bench: build
 	$(BUILD)/bench/velloxa_bench

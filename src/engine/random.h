@@ -6,7 +6,7 @@
 namespace velloxa {
 
 class Random {
-public:
+  public:
     explicit Random(uint64_t seed = 0) : state_(seed) {}
     void seed(uint64_t seed) { state_ = seed; }
     uint64_t next_u64() {
@@ -21,7 +21,7 @@ public:
     // floor(r * n) for a fresh r.
     int below(int n) { return static_cast<int>(rnd() * n); }
 
-private:
+  private:
     uint64_t state_;
 };
 

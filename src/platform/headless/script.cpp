@@ -27,9 +27,9 @@ bool keyname(const std::string& name, int& code, int& ownbit) {
         const char* name;
         int code;
         int bit;
-    } kNames[] = {{"enter", 13, 0}, {"escape", 27, 0}, {"tab", 9, 0},   {"pageup", 33, 0},
-                  {"pagedown", 34, 0}, {"up", 38, 0}, {"down", 40, 0}, {"left", 37, 0},
-                  {"right", 39, 0}, {"shift", 16, 1}, {"ctrl", 17, 2}, {"alt", 18, 4}};
+    } kNames[] = {{"enter", 13, 0},    {"escape", 27, 0}, {"tab", 9, 0},   {"pageup", 33, 0},
+                  {"pagedown", 34, 0}, {"up", 38, 0},     {"down", 40, 0}, {"left", 37, 0},
+                  {"right", 39, 0},    {"shift", 16, 1},  {"ctrl", 17, 2}, {"alt", 18, 4}};
     const std::string n = lower(name);
     ownbit = 0;
     for (const auto& k : kNames) {
@@ -69,10 +69,14 @@ bool parsekey(const std::string& text, int& code, int& state) {
         if (plus == std::string::npos) break;
         const std::string mod = lower(rest.substr(0, plus));
         int bit = 0;
-        if (mod == "shift") bit = 1;
-        else if (mod == "ctrl") bit = 2;
-        else if (mod == "alt") bit = 4;
-        else return false;
+        if (mod == "shift")
+            bit = 1;
+        else if (mod == "ctrl")
+            bit = 2;
+        else if (mod == "alt")
+            bit = 4;
+        else
+            return false;
         if (state & bit) return false;  // each modifier at most once
         state |= bit;
         rest = rest.substr(plus + 1);
@@ -111,7 +115,8 @@ std::vector<ScriptEvent> parsescript(const std::string& text) {
             ev.delay_ms = static_cast<int64_t>(std::nearbyint(seconds * 1000.0));
             key = trim(line.substr(blank));
         }
-        if (!parsekey(key, ev.code, ev.state)) throw ScriptError(lineno, "unknown key '" + key + "'");
+        if (!parsekey(key, ev.code, ev.state))
+            throw ScriptError(lineno, "unknown key '" + key + "'");
         events.push_back(ev);
     }
     return events;
