@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "cards/catalogue.h"
+#include "loudness.h"
 
 namespace velloxa::sound {
 namespace {
@@ -112,29 +113,13 @@ void add(Wave& to, const Wave& from, double gain = 1, double at = 0) {
     for (size_t i = 0; i < from.size(); ++i) to[start + i] += gain * from[i];
 }
 
-// Every sound of the set is brought to one loudness, so that none drowns
-// under the voice when the game lowers it toward the top row: the mean power
-// of its loudest 100 ms, in dB below full scale. Peaks stay below the ceiling.
-constexpr double kLoudness = -14;
+// Every sound of the set is brought to one loudness as the ear weighs it
+// (K-weighted, over its loudest 100 ms), so that none drowns under the voice
+// when the game lowers it toward the top row, and none startles. Peaks stay
+// below the ceiling; a sound whose peaks would go far past it must be made
+// denser, not pushed into the limiter.
+constexpr double kLoudness = -16;
 constexpr double kCeiling = -1.5;
-
-double decibels(double power) {
-    return 10 * std::log10(std::max(power, 1e-20));
-}
-
-// The loudness as the ear judges it: the mean power of the loudest 100 ms,
-// counting silence beyond the end, so a blip shorter than that is heard as
-// quieter than a tone of the same level.
-double loudness(const Wave& w) {
-    const size_t window = frames(0.1);
-    double sum = 0, loudest = 0;
-    for (size_t i = 0; i < w.size(); ++i) {
-        sum += w[i] * w[i];
-        if (i >= window) sum -= w[i - window] * w[i - window];
-        loudest = std::max(loudest, sum);
-    }
-    return decibels(loudest / static_cast<double>(window));
-}
 
 // Lowers the gain around every peak above `ceiling` (linear): the gain falls
 // within 2 ms before the peak and recovers over 15 ms after it, so clicks and
@@ -153,13 +138,16 @@ Wave limit(Wave w, double ceiling) {
     return w;
 }
 
-// Trimmed, faded at both ends so nothing clicks, and brought to the set's
-// loudness. Limiting takes a little loudness away, so the gain is found again
-// a few times; the last step is always the limiter, which keeps the peaks.
-// The limiting reported is how far the loudest peak would have gone past the
-// ceiling with the gain alone.
+// Kept inside the band a laptop or phone speaker plays, trimmed, faded at
+// both ends so nothing clicks, and brought to the set's loudness. Limiting
+// takes a little loudness away, so the gain is found again a few times; the
+// last step is always the limiter, which keeps the peaks. The limiting
+// reported is how far the loudest peak would have gone past the ceiling with
+// the gain alone.
 MadeSound finish(Wave w) {
     w.resize(std::min(w.size(), frames(kMaxSeconds)));
+    Filter below(Filter::kHigh), above(Filter::kLow);
+    for (double& v : w) v = above.run(below.run(v, 120, 0.707), 9000, 0.707);
     // Trailing near-silence is cut.
     double peak = 0;
     for (double v : w) peak = std::max(peak, std::abs(v));
@@ -181,7 +169,7 @@ MadeSound finish(Wave w) {
     peak = 0;
     for (double v : w) peak = std::max(peak, std::abs(v));
     for (int pass = 0; pass < 30; ++pass) {
-        const double off = kLoudness - loudness(w);
+        const double off = kLoudness - short_loudness(w, kRate);
         if (pass > 0 && std::abs(off) < 0.05) break;
         const double gain = std::pow(10.0, off / 20);
         total *= gain;
@@ -303,21 +291,27 @@ Wave enter() {
     return w;
 }
 
-// A tile set down on the board: a soft thump and the click of its edge.
+// A tile set down on the board: the knock of its body on the table, pitched
+// where a small speaker still plays it, and the click of its edge between 1
+// and 3 kHz, which any speaker carries.
 Wave drop(int n) {
     Dice dice(hash("drop" + std::to_string(n)));
-    const double low[] = {0, 150, 120, 175, 105};
-    const double click[] = {0, 2500, 3400, 1900, 4200};
-    const double f = low[n];
+    const double body[] = {0, 330, 260, 390, 220};
+    const double click[] = {0, 2200, 1500, 2700, 1200};
+    const double f = body[n];
     Wave w = tone(
-        0.25, [f](double t) { return f * (0.55 + 0.45 * std::exp(-t / 0.03)); },
-        [](double t) { return pluck(t, 0.002, 0.06); }, {1, 0.35, 0.1});
+        0.2, [f](double t) { return f * (0.8 + 0.2 * std::exp(-t / 0.02)); },
+        [](double t) { return 0.6 * pluck(t, 0.004, 0.06); }, {1, 0.5, 0.3, 0.15});
     const double c = click[n];
     add(w,
+        tone(
+            0.05, [c](double) { return c; }, [](double t) { return pluck(t, 0.001, 0.011); }),
+        0.9);
+    add(w,
         hiss(
-            0.05, dice, Filter::kBand, [c](double) { return c; }, 2,
+            0.05, dice, Filter::kBand, [c](double) { return c; }, 3,
             [](double t) { return pluck(t, 0.0005, 0.008); }),
-        1.2);
+        2.5);
     return w;
 }
 
@@ -768,21 +762,440 @@ Wave purr(Traits& tr) {  // great cats
     return w;
 }
 
-Wave bark(Traits& tr) {  // hounds
+Wave bark(Traits& tr) {  // hounds: "woof, woof-woof"
     Wave w;
     const double f = 300 + tr.pitch * 0.5;
-    for (int i = 0; i < 2; ++i)
+    const double at[] = {0, 0.3, 0.45};
+    for (int i = 0; i < 3; ++i)
         add(w,
             voice(
                 0.15, [=](double t) { return f * (1.2 - 2 * t); }, 750, 1250, 0.25, tr.dice,
                 [](double t) { return swell(t, 0.15, 0.005, 0.08); }),
-            1, i * 0.24);
+            1, at[i]);
     return w;
 }
 
 Wave inferno(Traits& tr) {  // fire dragons
     Wave w = roar(tr);
     add(w, fire(tr), 0.7);
+    return w;
+}
+
+// ---- tile sounds of their own: creatures that shared a recipe differ in
+// rhythm, length, pitch movement and texture, not only in pitch
+
+// A resonant click that rings for a few milliseconds: a run of them has a
+// body, so it reaches the set's loudness without the limiter.
+Wave ringclick(Dice& dice, double centre, double q, double ring) {
+    return hiss(
+        ring * 5, dice, Filter::kBand, [=](double) { return centre; }, q,
+        [=](double t) { return pluck(t, 0.0005, ring); });
+}
+
+// A sea bird's call over the waves: a short rising "whoo", a breath, then a
+// long smooth wail that falls away.
+Wave albatross(Traits& tr) {
+    const double f = 480 + tr.pitch * 0.3;
+    Wave w = glidingvoice(
+        0.25, [=](double t) { return f * (1 + 1.6 * t); }, [](double) { return 700; },
+        [](double) { return 1500; }, 0.05, tr.dice,
+        [](double t) { return swell(t, 0.25, 0.08, 0.06); });
+    const double len = 0.6;
+    add(w,
+        glidingvoice(
+            len, [=](double t) { return f * (1.4 - 0.6 * t / len); },
+            [=](double t) { return 900 - 300 * t / len; }, [](double) { return 1500; }, 0.05,
+            tr.dice, [=](double t) { return swell(t, len, 0.03, 0.4); }),
+        1, 0.38);
+    return w;
+}
+
+// One short, harsh, low squawk, rough with a fast flutter.
+Wave heron(Traits& tr) {
+    const double len = 0.3, f = 260 + tr.pitch * 0.1;
+    return voice(
+        len, [=](double t) { return f * (1 - 0.3 * t); }, 700, 1600, 0.45, tr.dice,
+        [=](double t) {
+            return swell(t, len, 0.01, 0.12) * (0.55 + 0.45 * std::sin(2 * kPi * 55 * t));
+        });
+}
+
+// A run of five thin yelps, quickening and stepping down.
+Wave eagle(Traits& tr) {
+    Wave w;
+    double at = 0;
+    const double f = 1500 + tr.pitch;
+    for (int i = 0; i < 5; ++i) {
+        const double g = f * (1 - 0.06 * i), len = 0.07;
+        add(w,
+            tone(
+                len, [=](double t) { return g * (1 + 1.5 * t); },
+                [=](double t) { return swell(t, len, 0.005, 0.04); }, {1, 0.5, 0.25}),
+            1, at);
+        at += 0.14 - 0.012 * i;
+    }
+    return w;
+}
+
+// A sharp "kek", then a long scream that rises and trills.
+Wave falcon(Traits& tr) {
+    const double f = 1100 + tr.pitch;
+    Wave w = tone(
+        0.05, [=](double) { return f * 1.3; }, [](double t) { return pluck(t, 0.002, 0.015); },
+        {1, 0.6, 0.3});
+    const double len = 0.65;
+    add(w,
+        voice(
+            len,
+            [=](double t) {
+                return f * (0.8 + 0.5 * t / len) * (1 + 0.05 * std::sin(2 * kPi * 14 * t));
+            },
+            2000, 3200, 0.15, tr.dice, [=](double t) { return swell(t, len, 0.15, 0.12); }),
+        1, 0.12);
+    return w;
+}
+
+// Two breathy huffs, then a low roar that sinks.
+Wave bear(Traits& tr) {
+    Wave w;
+    for (int i = 0; i < 2; ++i)
+        add(w,
+            hiss(
+                0.12, tr.dice, Filter::kBand, [](double t) { return 500 + 800 * t; }, 1.2,
+                [](double t) { return swell(t, 0.12, 0.01, 0.08); }),
+            0.8, i * 0.18);
+    const double len = 0.6, f = 95 + tr.pitch * 0.1;
+    add(w,
+        voice(
+            len,
+            [=](double t) {
+                return f * (1.15 - 0.35 * t / len) * (1 + 0.08 * std::sin(2 * kPi * 11 * t));
+            },
+            450, 900, 0.35, tr.dice, [=](double t) { return swell(t, len, 0.06, 0.3); }),
+        1.2, 0.38);
+    return w;
+}
+
+// A rising shriek with a rasp in it, then two beats of leathery wings.
+Wave wyvern(Traits& tr) {
+    const double len = 0.45, f = 500 + tr.pitch * 0.3;
+    Wave w = voice(
+        len, [=](double t) { return f * (0.7 + 1.0 * t / len); }, 1200, 2600, 0.4, tr.dice,
+        [=](double t) {
+            return swell(t, len, 0.03, 0.1) * (0.7 + 0.3 * std::sin(2 * kPi * 33 * t));
+        });
+    for (int i = 0; i < 2; ++i)
+        add(w,
+            hiss(
+                0.14, tr.dice, Filter::kBand, [](double t) { return 900 - 2000 * t; }, 1.0,
+                [](double t) { return swell(t, 0.14, 0.05, 0.08); }),
+            1.2, 0.5 + i * 0.2);
+    return w;
+}
+
+// One slow wet smear that glides down, fading in and out.
+Wave slug(Traits& tr) {
+    const double len = 1.0;
+    return hiss(
+        len, tr.dice, Filter::kBand, [=](double t) { return 1400 - 900 * t / len; }, 4,
+        [=](double t) {
+            return swell(t, len, 0.35, 0.4) * (0.8 + 0.2 * std::sin(2 * kPi * 3 * t));
+        });
+}
+
+// Three quick suction pops, each a bubble rising in pitch.
+Wave octopus(Traits& tr) {
+    Wave w;
+    const double f = 300 + tr.pitch * 0.3;
+    const double at[] = {0, 0.11, 0.3};
+    for (int i = 0; i < 3; ++i) {
+        const double g = f * (1 + 0.25 * i);
+        add(w,
+            tone(
+                0.07, [=](double t) { return g * (1 + 9 * t); },
+                [](double t) { return pluck(t, 0.002, 0.02); }, {1, 0.3}),
+            1, at[i]);
+        add(w, ringclick(tr.dice, g * 4, 3, 0.006), 0.5, at[i]);
+    }
+    return w;
+}
+
+// A soft rolled trill, like a very small frog's purr.
+Wave newt(Traits& tr) {
+    const double len = 0.35, f = 380 + tr.pitch * 0.2;
+    return voice(
+        len, [=](double t) { return f * (1 + 0.1 * t); }, 600, 1500, 0.1, tr.dice,
+        [=](double t) {
+            return swell(t, len, 0.03, 0.1) * (std::sin(2 * kPi * 22 * t) > 0 ? 1 : 0.1);
+        });
+}
+
+// A quick, uneven chatter of clucks.
+Wave ferret(Traits& tr) {
+    Wave w;
+    const double f = 700 + tr.pitch * 0.5;
+    double at = 0;
+    for (int i = 0; i < 7; ++i) {
+        const double len = tr.dice.range(0.03, 0.05);
+        add(w,
+            voice(
+                len, [=](double t) { return f * (1.2 - 4 * t); }, 900, 2200, 0.3, tr.dice,
+                [=](double t) { return swell(t, len, 0.004, 0.02); }),
+            1, at);
+        at += tr.dice.range(0.06, 0.085);
+    }
+    return w;
+}
+
+// Two great slow wingbeats, deep whooshes that sink.
+Wave condor(Traits& tr) {
+    Wave w;
+    for (int i = 0; i < 2; ++i)
+        add(w,
+            hiss(
+                0.32, tr.dice, Filter::kBand, [](double t) { return 900 - 1500 * t; }, 1.2,
+                [](double t) { return swell(t, 0.32, 0.12, 0.18); }),
+            1, i * 0.45);
+    return w;
+}
+
+// Slow strokes of broad fins under water: a hum that sinks in three swells.
+Wave manta(Traits& tr) {
+    const double len = 1.0, f = 260 + tr.pitch * 0.2;
+    const auto strokes = [=](double t) {
+        return swell(t, len, 0.05, 0.2) * std::pow(std::sin(kPi * 3 * t / len), 2);
+    };
+    Wave w = tone(len, [=](double t) { return f * (1.2 - 0.4 * t / len); }, strokes, {1, 0.5, 0.3});
+    add(w,
+        hiss(
+            len, tr.dice, Filter::kBand, [=](double t) { return 1200 - 600 * t / len; }, 2,
+            strokes),
+        0.5);
+    return w;
+}
+
+// A long bellow that climbs, then two short grunts.
+Wave stag(Traits& tr) {
+    const double len = 0.55, f = 85 + tr.pitch * 0.1;
+    Wave w = voice(
+        len, [=](double t) { return f * (1 + 0.6 * t / len); }, 500, 1000, 0.3, tr.dice,
+        [=](double t) { return swell(t, len, 0.2, 0.08); });
+    for (int i = 0; i < 2; ++i)
+        add(w,
+            voice(
+                0.09, [=](double) { return f * 1.2; }, 450, 900, 0.35, tr.dice,
+                [](double t) { return swell(t, 0.09, 0.005, 0.05); }),
+            1, 0.66 + i * 0.16);
+    return w;
+}
+
+// Two buzzing flights, a short one and a long one.
+Wave beetle(Traits& tr) {
+    Wave w;
+    const double f = 120 + tr.pitch * 0.3;
+    for (int i = 0; i < 2; ++i) {
+        const double len = i ? 0.45 : 0.15;
+        add(w,
+            tone(
+                len, [=](double t) { return f * (1 + 0.08 * std::sin(2 * kPi * 6 * t)); },
+                [=](double t) { return swell(t, len, 0.03, 0.06); },
+                {1, 0.7, 0.5, 0.4, 0.3, 0.25, 0.2, 0.15, 0.1}),
+            1, i * 0.25);
+    }
+    return w;
+}
+
+// Two pairs of pincer snips with a pause between.
+Wave crab(Traits& tr) {
+    Wave w;
+    const double c = 1800 + tr.pitch;
+    for (double at : {0.0, 0.07, 0.3, 0.37}) add(w, ringclick(tr.dice, c, 6, 0.012), 1, at);
+    return w;
+}
+
+// A fizzing crackle of tiny spines that swells and fades.
+Wave urchin(Traits& tr) {
+    const double len = 0.6;
+    Wave w;
+    for (int i = 0; i < 40; ++i) {
+        const double at = tr.dice.range(0, len - 0.03);
+        add(w, ringclick(tr.dice, tr.dice.range(2500, 5000), 5, 0.004), swell(at, len, 0.25, 0.3),
+            at);
+    }
+    return w;
+}
+
+// Its own name: a short chirp and a longer, lower one that falls.
+Wave gecko(Traits& tr) {
+    Wave w;
+    const double f = 900 + tr.pitch * 0.5;
+    add(w,
+        voice(
+            0.07, [=](double) { return f; }, 1200, 2600, 0.2, tr.dice,
+            [](double t) { return swell(t, 0.07, 0.005, 0.03); }),
+        1, 0);
+    add(w,
+        voice(
+            0.2, [=](double t) { return f * 0.75 * (1 - 0.5 * t); }, 800, 1800, 0.2, tr.dice,
+            [](double t) { return swell(t, 0.2, 0.01, 0.1); }),
+        1, 0.15);
+    return w;
+}
+
+// A dry rattle of the tail, then the whip of the sting.
+Wave scorpion(Traits& tr) {
+    Wave w;
+    for (int i = 0; i < 8; ++i)
+        add(w, ringclick(tr.dice, 3000 + tr.pitch, 4, 0.006), 0.8, i * 0.035);
+    add(w,
+        hiss(
+            0.15, tr.dice, Filter::kBand, [](double t) { return 5000 - 25000 * t; }, 2,
+            [](double t) { return swell(t, 0.15, 0.02, 0.1); }),
+        1.2, 0.4);
+    return w;
+}
+
+// One deep gulp, then bubbles rising.
+Wave grouper(Traits& tr) {
+    Wave w = voice(
+        0.18, [](double t) { return 140 * (1 + t); }, 400, 800, 0.1, tr.dice,
+        [](double t) { return swell(t, 0.18, 0.01, 0.1); });
+    for (int i = 0; i < 4; ++i) {
+        const double f = (450 + tr.pitch * 0.2) * (1 + 0.3 * i);
+        add(w,
+            tone(
+                0.05, [=](double t) { return f * (1 + 6 * t); },
+                [](double t) { return pluck(t, 0.002, 0.015); }),
+            0.6, 0.25 + i * 0.08);
+    }
+    return w;
+}
+
+// One long steady hiss, swelling slowly.
+Wave serpent(Traits& tr) {
+    const double len = 0.95;
+    return hiss(
+        len, tr.dice, Filter::kBand, [](double t) { return 3500 + 500 * t; }, 1.2,
+        [=](double t) { return swell(t, len, 0.3, 0.25); });
+}
+
+// A cat's spit, short and sharp, then a low growl.
+Wave lynx(Traits& tr) {
+    Wave w = hiss(
+        0.12, tr.dice, Filter::kBand, [](double) { return 3000; }, 1.0,
+        [](double t) { return pluck(t, 0.003, 0.04); });
+    const double len = 0.45, f = 110 + tr.pitch * 0.1;
+    add(w,
+        voice(
+            len, [=](double t) { return f * (1 + 0.1 * std::sin(2 * kPi * 6 * t)); }, 500, 1100,
+            0.4, tr.dice,
+            [=](double t) {
+                return swell(t, len, 0.05, 0.15) * (0.7 + 0.3 * std::sin(2 * kPi * 20 * t));
+            }),
+        0.9, 0.16);
+    return w;
+}
+
+// Three slow, heavy scoops of earth.
+Wave mole(Traits& tr) {
+    Wave w;
+    for (int i = 0; i < 3; ++i) {
+        add(w,
+            hiss(
+                0.16, tr.dice, Filter::kBand, [](double t) { return 500 + 4000 * t; }, 1.2,
+                [](double t) { return swell(t, 0.16, 0.02, 0.1); }),
+            1, i * 0.24);
+        add(w,
+            tone(
+                0.1, [](double) { return 200; }, [](double t) { return pluck(t, 0.002, 0.03); },
+                {1, 0.5}),
+            0.5, i * 0.24);
+    }
+    return w;
+}
+
+// A fast skitter of tiny feet.
+Wave skink(Traits& tr) {
+    Wave w;
+    for (int i = 0; i < 10; ++i)
+        add(w, ringclick(tr.dice, tr.dice.range(2300, 3500), 4, 0.005), tr.dice.range(0.6, 1),
+            i * 0.04);
+    return w;
+}
+
+// A quick snap and a splash.
+Wave pike(Traits& tr) {
+    Wave w = ringclick(tr.dice, 2000, 2, 0.008);
+    add(w,
+        hiss(
+            0.3, tr.dice, Filter::kBand, [=](double t) { return 2000 - 3000 * t + tr.pitch; }, 1.5,
+            [](double t) { return swell(t, 0.3, 0.01, 0.25); }),
+        0.6, 0.05);
+    return w;
+}
+
+// A low rumbling growl that ends in a heavy clap of jaws.
+Wave crocodile(Traits& tr) {
+    const double len = 0.55, f = 70 + tr.pitch * 0.05;
+    Wave w = voice(
+        len, [=](double t) { return f * (1 + 0.4 * t); }, 400, 800, 0.4, tr.dice,
+        [=](double t) {
+            return swell(t, len, 0.3, 0.05) * (0.7 + 0.3 * std::sin(2 * kPi * 9 * t));
+        });
+    add(w, ringclick(tr.dice, 1200, 2, 0.015), 2, 0.6);
+    add(w,
+        tone(
+            0.15, [](double) { return 160; }, [](double t) { return pluck(t, 0.001, 0.04); },
+            {1, 0.6, 0.3}),
+        1, 0.6);
+    return w;
+}
+
+// A train of clicks speeding up, then a short whistle that rises.
+Wave narwhal(Traits& tr) {
+    Wave w;
+    double at = 0;
+    for (int i = 0; i < 6; ++i) {
+        add(w, ringclick(tr.dice, 2500, 5, 0.006), 1, at);
+        at += 0.1 - 0.012 * i;
+    }
+    const double f = 1100 + tr.pitch;
+    add(w,
+        tone(
+            0.25, [=](double t) { return f * (1 + 2 * t); },
+            [](double t) { return swell(t, 0.25, 0.03, 0.08); }, {1, 0.2}),
+        0.8, at + 0.05);
+    return w;
+}
+
+// A crack of horns, then a short, deep bleat.
+Wave ram(Traits& tr) {
+    Wave w = ringclick(tr.dice, 1500, 3, 0.01);
+    add(w, ringclick(tr.dice, 1100, 3, 0.012), 0.7, 0.02);
+    const double len = 0.35, f = 140 + tr.pitch * 0.2;
+    add(w,
+        voice(
+            len, [=](double t) { return f * (1.1 - 0.4 * t); }, 500, 1500, 0.1, tr.dice,
+            [=](double t) { return swell(t, len, 0.03, 0.15); }),
+        1, 0.2);
+    return w;
+}
+
+// Two slow, heavy steps, each with a grinding scrape of shell.
+Wave tortoise(Traits& tr) {
+    Wave w;
+    for (int i = 0; i < 2; ++i) {
+        add(w,
+            tone(
+                0.25, [](double t) { return 180 * (1 - 0.2 * t); },
+                [](double t) { return pluck(t, 0.003, 0.06); }, {1, 0.8, 0.6, 0.4, 0.3}),
+            1, i * 0.5);
+        add(w,
+            hiss(
+                0.3, tr.dice, Filter::kBand, [](double) { return 600; }, 1.5,
+                [](double t) { return swell(t, 0.3, 0.1, 0.15); }),
+            0.3, 0.15 + i * 0.5);
+    }
     return w;
 }
 
@@ -851,6 +1264,34 @@ const std::vector<Recipe>& recipes() {
         {"purr", purr, {"sphinx", "lynx"}},
         {"bark", bark, {}},
         {"inferno", inferno, {}},
+        {"albatross", albatross, {}},
+        {"heron", heron, {}},
+        {"eagle", eagle, {}},
+        {"falcon", falcon, {}},
+        {"bear", bear, {}},
+        {"wyvern", wyvern, {}},
+        {"slug", slug, {}},
+        {"octopus", octopus, {}},
+        {"newt", newt, {}},
+        {"ferret", ferret, {}},
+        {"condor", condor, {}},
+        {"manta", manta, {}},
+        {"crab", crab, {}},
+        {"urchin", urchin, {}},
+        {"gecko", gecko, {}},
+        {"scorpion", scorpion, {}},
+        {"grouper", grouper, {}},
+        {"serpent", serpent, {}},
+        {"lynx", lynx, {}},
+        {"mole", mole, {}},
+        {"skink", skink, {}},
+        {"pike", pike, {}},
+        {"crocodile", crocodile, {}},
+        {"narwhal", narwhal, {}},
+        {"ram", ram, {}},
+        {"tortoise", tortoise, {}},
+        {"beetle", beetle, {}},
+        {"stag", stag, {}},
         {"sparkle",
          sparkle,
          {"magic", "crystal", "star", "fairy", "faerie", "sprite", "wizard", "witch", "gem",
@@ -862,20 +1303,47 @@ const std::vector<Recipe>& recipes() {
 // Hand-tuned choices by sound name, where the word list would guess wrong.
 const std::map<std::string, std::string>& chosen() {
     static const std::map<std::string, std::string> list = {
-        {"newt", "squeak"},    {"crab", "clicks"},        {"toad", "croak"},
-        {"mole", "dig"},       {"beetle", "buzz"},        {"slug", "squelch"},
-        {"urchin", "clicks"},  {"finch", "bird"},         {"mudsnout", "snort"},
-        {"eel", "water"},      {"gecko", "clicks"},       {"skink", "dig"},
-        {"owl", "hoot"},       {"goat", "bleat"},         {"marmot", "whistle"},
-        {"heron", "screech"},  {"ferret", "squeak"},      {"tortoise", "rumble"},
-        {"lynx", "hiss"},      {"serpent", "hiss"},       {"ram", "bleat"},
-        {"grouper", "water"},  {"pike", "snap"},          {"bear", "roar"},
-        {"hound", "bark"},     {"cat", "meow"},           {"falcon", "screech"},
-        {"manta", "wings"},    {"octopus", "squelch"},    {"narwhal", "moan"},
-        {"stag", "growl"},     {"condor", "wings"},       {"scorpion", "clicks"},
-        {"wyvern", "roar"},    {"mammoth", "trumpet"},    {"albatross", "screech"},
-        {"crocodile", "snap"}, {"eagle", "screech"},      {"whale", "moan"},
-        {"sphinx", "purr"},    {"cinderback", "inferno"},
+        {"newt", "newt"},
+        {"crab", "crab"},
+        {"toad", "croak"},
+        {"mole", "mole"},
+        {"beetle", "beetle"},
+        {"slug", "slug"},
+        {"urchin", "urchin"},
+        {"finch", "bird"},
+        {"mudsnout", "snort"},
+        {"eel", "water"},
+        {"gecko", "gecko"},
+        {"skink", "skink"},
+        {"owl", "hoot"},
+        {"goat", "bleat"},
+        {"marmot", "whistle"},
+        {"heron", "heron"},
+        {"ferret", "ferret"},
+        {"tortoise", "tortoise"},
+        {"lynx", "lynx"},
+        {"serpent", "serpent"},
+        {"ram", "ram"},
+        {"grouper", "grouper"},
+        {"pike", "pike"},
+        {"bear", "bear"},
+        {"hound", "bark"},
+        {"cat", "meow"},
+        {"falcon", "falcon"},
+        {"manta", "manta"},
+        {"octopus", "octopus"},
+        {"narwhal", "narwhal"},
+        {"stag", "stag"},
+        {"condor", "condor"},
+        {"scorpion", "scorpion"},
+        {"wyvern", "wyvern"},
+        {"mammoth", "trumpet"},
+        {"albatross", "albatross"},
+        {"crocodile", "crocodile"},
+        {"eagle", "eagle"},
+        {"whale", "moan"},
+        {"sphinx", "purr"},
+        {"cinderback", "inferno"},
     };
     return list;
 }
