@@ -11,7 +11,7 @@ TSAN     ?= build/tsan
 JOBS     ?= $(shell nproc)
 PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libespeak-ng-dev espeak-ng-data \
-            libspeechd-dev fonts-dejavu-core xvfb xauth xdotool tmux
+            fonts-dejavu-core xvfb xauth xdotool tmux
 # Installing and packaging, and their checks.
 PACKAGES += dpkg-dev file desktop-file-utils appstream lintian man-db
 
