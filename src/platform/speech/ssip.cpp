@@ -203,6 +203,8 @@ void SsipConnection::send(const std::string& data) {
     for (size_t sent = 0; sent < data.size();) {
         const ssize_t n = ::send(fd_, data.data() + sent, data.size() - sent, MSG_NOSIGNAL);
         if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && (errno == EPIPE || errno == ECONNRESET))
+            throw SsipBroken("speech-dispatcher closed the connection");
         if (n <= 0) throw SsipBroken("speech-dispatcher does not answer");
         sent += static_cast<size_t>(n);
     }
