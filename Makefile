@@ -12,7 +12,7 @@ TSAN     ?= build/tsan
 JOBS     ?= $(shell nproc)
 PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev \
             libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libespeak-ng-dev espeak-ng-data \
-            libspeechd-dev fonts-dejavu-core xvfb xauth xdotool tmux
+            fonts-dejavu-core xvfb xauth xdotool tmux
 # Formatting the sources (make format, make format-check).
 PACKAGES += clang-format
 # Installing and packaging, and their checks.

@@ -5,7 +5,6 @@ pkg_check_modules(VELLOXA_SDL2 REQUIRED IMPORTED_TARGET sdl2)
 pkg_check_modules(VELLOXA_SDL2_MIXER REQUIRED IMPORTED_TARGET SDL2_mixer)
 pkg_check_modules(VELLOXA_SDL2_TTF REQUIRED IMPORTED_TARGET SDL2_ttf)
 pkg_check_modules(VELLOXA_ESPEAK REQUIRED IMPORTED_TARGET espeak-ng)
-pkg_check_modules(VELLOXA_SPEECHD REQUIRED IMPORTED_TARGET speech-dispatcher)
 find_package(Threads REQUIRED)
 
 file(GLOB VELLOXA_FRONTEND_SOURCES CONFIGURE_DEPENDS
@@ -16,7 +15,7 @@ add_library(velloxa_frontends STATIC ${VELLOXA_FRONTEND_SOURCES})
 target_link_libraries(velloxa_frontends
   PUBLIC velloxa_headless velloxa_core
          PkgConfig::VELLOXA_SDL2 PkgConfig::VELLOXA_SDL2_MIXER PkgConfig::VELLOXA_SDL2_TTF
-         PkgConfig::VELLOXA_ESPEAK PkgConfig::VELLOXA_SPEECHD Threads::Threads)
+         PkgConfig::VELLOXA_ESPEAK Threads::Threads)
 # The window draws with this font; a missing font only loses the texts.
 target_compile_definitions(velloxa_frontends PRIVATE
   VELLOXA_FONT="/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf")

@@ -41,6 +41,7 @@ int firsthiddenslot(int level) {
 }  // namespace
 
 void Game::on_key(int code, int modifiers) {
+    out.cancelreader();
     waits.keyhandled();
     struct Nesting {
         int& depth;

@@ -9,6 +9,7 @@ Game::Game(Platform& p, StartOptions options)
 bool Game::start() {
     random.seed(seed);
     ui.version = "0.5f";
+    out.version = ui.version;
 
     Speech& speech = out.speech;
     speech.voiceon = false;

@@ -35,6 +35,8 @@ class Output {
 
     // Speech routes.
     void sayit(std::string text);
+    // A key arrived: the screen-reader route stops what it still says.
+    void cancelreader();
     void setupsapi();
     void loadjaws();
     void resettitle(const std::string& version);
@@ -59,6 +61,7 @@ class Output {
 
     Platform& platform;
     Folders folders;
+    std::string version;  // the version the resting window title shows
     Speech speech;
     Sound sound;
     Language language;

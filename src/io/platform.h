@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -40,13 +41,23 @@ class Voice {
     virtual void set_rate(int rate) = 0;
 };
 
+// Thrown by `ScreenReader::say` once when a screen reader that was answering
+// has been given up; the texts must then take another route.
+struct ScreenReaderLost : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
 // A running screen reader. `say` throws std::runtime_error when no screen
-// reader answers.
+// reader answers, ScreenReaderLost as above.
 class ScreenReader {
   public:
     virtual ~ScreenReader() = default;
     virtual bool create() = 0;
     virtual void say(const std::string& text) = 0;
+    // Stops what this program's texts still have queued or speaking, as a
+    // key press does to a screen reader's own speech. Never throws; a reader
+    // that keeps no queue of the program's texts has nothing to do.
+    virtual void cancel() {}
 };
 
 class KeyInjector {

@@ -53,7 +53,31 @@ void Output::sayit(std::string text) {
         guarded([&] { platform.clock.yield(); });
     }
 
-    if (speech.speechmode == kReaderRoute) guarded([&] { platform.reader.say(text); });
+    if (speech.speechmode == kReaderRoute) {
+        bool lost = false;
+        guarded([&] {
+            try {
+                platform.reader.say(text);
+            } catch (const ScreenReaderLost&) {
+                lost = true;
+                throw;
+            }
+        });
+        // A reader that stopped answering mid-game would leave the player in
+        // silence: back to the voice, as Tab does when no reader answers.
+        if (lost) {
+            speech.readeron = false;
+            speech.speechmode = kVoiceRoute;
+            resettitle(version);
+            sayit("Jaws does not seem to be responding, Sapi on.");
+        }
+    }
+}
+
+void Output::cancelreader() {
+    // Only this route's texts are the reader's own; on the title routes the
+    // screen reader is reading the title.
+    if (speech.speechmode == kReaderRoute) platform.reader.cancel();
 }
 
 void Output::setupsapi() {

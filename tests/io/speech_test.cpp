@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/harness.h"
@@ -143,6 +144,57 @@ TEST(Speech, RateFromTheFileAndTheKeysStaysWithinOneToTen) {
     EXPECT_EQ(s.next(), (Lines{"rate 10", "speak Sapi rate changed to 10.", "rate 1",
                                "speak Sapi rate changed to 1.", "rate 3",
                                "speak Sapi rate changed to 3.5."}));
+}
+
+// A screen reader that answers, keeps what it is asked in order, and can be
+// given up as speech-dispatcher is.
+struct ListeningReader : ScreenReader {
+    Lines heard;
+    bool lose = false;
+    bool create() override { return true; }
+    void say(const std::string& text) override {
+        if (std::exchange(lose, false)) throw ScreenReaderLost("gone");
+        heard.push_back(text);
+    }
+    void cancel() override { heard.push_back("(cancel)"); }
+};
+
+// A started game whose screen reader is a ListeningReader.
+struct ListeningGame : ::testing::Test {
+    ListeningReader reader;
+    Harness h;
+    Game& g() { return *h.game; }
+    void SetUp() override {
+        h.use_reader(reader);
+        h.home.addsounds();
+        h.start();
+        g().out.speech.speechmode = kReaderRoute;
+        h.take();
+        reader.heard.clear();
+    }
+};
+
+TEST_F(ListeningGame, EachKeyCancelsTheReaderRouteFirst) {
+    h.keys("Down\nUp\nCtrl");
+    EXPECT_EQ(reader.heard, (Lines{"(cancel)", "New game", "(cancel)", "Exit", "(cancel)", ""}));
+    // Only this route's texts are the reader's to stop.
+    g().out.speech.speechmode = kVoiceRoute;
+    reader.heard.clear();
+    h.keys("Down");
+    EXPECT_TRUE(reader.heard.empty());
+}
+
+// Given up mid-game, the reader hands the texts back to the voice and the
+// player hears why; Tab then finds no reader, as when none ran at start.
+TEST_F(ListeningGame, AReaderGivenUpFallsBackToTheVoice) {
+    reader.lose = true;
+    g().sayit("Hello");
+    g().sayit("Again");
+    EXPECT_EQ(h.take(),
+              (Lines{"log error in sayit: gone", kTitle,
+                     "speak Jaws does not seem to be responding, Sapi on.", "speak Again"}));
+    EXPECT_FALSE(g().out.speech.readeron);
+    EXPECT_EQ(g().out.speech.speechmode, kVoiceRoute);
 }
 
 }  // namespace

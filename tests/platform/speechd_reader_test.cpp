@@ -12,10 +12,12 @@
 #include <cstring>
 #include <functional>
 #include <mutex>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <thread>
 
+#include "platform/speech/fallback_voice.h"
 #include "support/harness.h"
 
 namespace velloxa {
@@ -25,10 +27,11 @@ namespace {
 // for the reader and logs every line it gets: commands in capitals, the lines
 // of a text marked "text". A silent one never answers, not even the set-up;
 // one that holds keeps each text's answer until release(); one that drops
-// closes the connection inside the first text.
+// closes the connection inside the first text; one that garbles answers the
+// first text with a line outside the protocol.
 class FakeSpeechd {
   public:
-    enum Manner { silent, holds, drops };
+    enum Manner { silent, holds, drops, garbles };
 
     FakeSpeechd(const std::string& path, Manner manner) : manner_(manner) {
         sockaddr_un addr{};
@@ -80,11 +83,10 @@ class FakeSpeechd {
                 }
                 const bool text_end = text && line == ".";
                 if (text_end && manner_ == holds) changed_.wait(lock, [this] { return released_; });
-                const char* answer = text ? (text_end ? "225-1\r\n225 OK MESSAGE QUEUED" : nullptr)
+                const char* queued = manner_ == garbles ? "Segmentation fault" : "225-1\r\n225 OK";
+                const char* answer = text              ? (text_end ? queued : nullptr)
                                      : line == "SPEAK" ? "230 OK RECEIVING DATA"
-                                     : line.starts_with("HISTORY GET CLIENT_ID")
-                                         ? "240-1\r\n240 OK CLIENT ID SENT"
-                                         : "200 OK";
+                                                       : "200 OK";
                 text = text ? !text_end : line == "SPEAK";
                 // A client that has gone must not end the test with SIGPIPE.
                 if (answer)
@@ -142,27 +144,62 @@ TEST_F(DesktopReader, NoServerOrOneThatNeverAnswersMeansNoScreenReader) {
     EXPECT_EQ(refusal(silent, "hello"), "no screen reader");
 }
 
-// `say` returns while the server sits on an answer; only the newest text
-// waits, and the silence key drops the one waiting and cancels the speech.
-TEST_F(DesktopReader, SayNeverWaitsForTheServerAndOnlyTheNewestTextWaits) {
+// What goes over the socket: the client's name and priority once, each text
+// with its dots doubled, a rate, and a cancel only when something was said.
+TEST_F(DesktopReader, SpeaksTheProtocol) {
+    FakeSpeechd server(socket, FakeSpeechd::holds);
+    server.release();
+    SpeechdReader reader;
+    ASSERT_TRUE(reader.create());
+    reader.cancel();
+    reader.set_rate(-30);
+    reader.say("Two lines\n.hidden dot\r\n.");
+    ASSERT_TRUE(waituntil([&] { return server.logged("text ..\ntext .\n"); }));
+    reader.cancel();
+    reader.cancel();
+    reader.say("Next");
+    ASSERT_TRUE(waituntil([&] { return server.logged("text Next\ntext .\n"); }));
+    std::string log = server.log();
+    const std::string name = "SET SELF CLIENT_NAME ";
+    ASSERT_EQ(log.find(name), 0u) << log;
+    log.erase(0, log.find('\n') + 1);
+    EXPECT_EQ(log,
+              "SET SELF PRIORITY MESSAGE\nSET SELF RATE -30\nSPEAK\ntext Two lines\n"
+              "text ..hidden dot\ntext ..\ntext .\nCANCEL SELF\nSPEAK\ntext Next\ntext .\n");
+    EXPECT_TRUE(server.log().starts_with(name) && server.logged(":VELLOXA:MAIN\n"));
+}
+
+// `say` returns while the server sits on an answer; the texts follow one
+// another, and a cancel (each key) drops those still waiting and stops the
+// speech before the next ones go.
+TEST_F(DesktopReader, TextsQueueInOrderUntilACancelDropsThem) {
     SpeechdReader reader(nullptr, 20000);  // outlives the server: its end frees the worker
     FakeSpeechd server(socket, FakeSpeechd::holds);
     ASSERT_TRUE(reader.create());
     reader.say("first");
     ASSERT_TRUE(waituntil([&] { return server.logged("text first\n"); }));
-    for (const char* text : {"second", "", "third", "fourth"}) EXPECT_EQ(refusal(reader, text), "");
+    for (const char* text : {"second", "third"}) EXPECT_EQ(refusal(reader, text), "");
+    reader.cancel();
+    for (const char* text : {"fourth", "fifth"}) EXPECT_EQ(refusal(reader, text), "");
     server.release();
-    ASSERT_TRUE(waituntil([&] { return server.logged("text fourth\ntext .\n"); }));
+    ASSERT_TRUE(waituntil([&] { return server.logged("text fifth\ntext .\n"); }));
     const std::string log = server.log();
     EXPECT_FALSE(server.logged("second") || server.logged("third")) << log;
-    EXPECT_LT(log.find("CANCEL SELF\n"), log.find("text fourth\n")) << log;
+    EXPECT_TRUE(
+        server.logged("text first\ntext .\nCANCEL SELF\nSPEAK\ntext fourth\ntext .\n"
+                      "SPEAK\ntext fifth\n"))
+        << log;
 }
 
-// A server that lets the time limit pass, or drops the connection, is
-// reported once and then treated as no screen reader.
-TEST_F(DesktopReader, AHungOrLostServerIsGivenUp) {
-    for (const FakeSpeechd::Manner manner : {FakeSpeechd::holds, FakeSpeechd::drops}) {
-        SCOPED_TRACE(manner == FakeSpeechd::holds ? "hung" : "lost");
+// A server that lets the time limit pass, drops the connection or answers
+// outside the protocol is reported once and then treated as no screen reader.
+TEST_F(DesktopReader, AHungLostOrGarblingServerIsGivenUp) {
+    const std::pair<FakeSpeechd::Manner, const char*> manners[] = {
+        {FakeSpeechd::holds, "speech-dispatcher does not answer"},
+        {FakeSpeechd::drops, "speech-dispatcher closed the connection"},
+        {FakeSpeechd::garbles, "speech-dispatcher answered outside its protocol"}};
+    for (const auto& [manner, reason] : manners) {
+        SCOPED_TRACE(reason);
         SpeechdReader reader(nullptr, 300);
         FakeSpeechd server(socket, manner);
         ASSERT_TRUE(reader.create());
@@ -171,10 +208,70 @@ TEST_F(DesktopReader, AHungOrLostServerIsGivenUp) {
         // give up before any later one arrives.
         EXPECT_EQ(refusal(reader, "Tab"), "");
         std::string first;
-        ASSERT_TRUE(waituntil([&] { return !(first = refusal(reader, "anyone?")).empty(); }));
-        EXPECT_EQ(first, "speech-dispatcher does not answer");
+        ASSERT_TRUE(waituntil([&] {
+            try {
+                reader.say("anyone?");
+            } catch (const ScreenReaderLost& e) {
+                first = e.what();
+            }
+            return !first.empty();
+        }));
+        EXPECT_EQ(first, reason);
         EXPECT_EQ(refusal(reader, "anyone?"), "no screen reader");
+        reader.cancel();  // nothing left to cancel, and no throw
     }
+}
+
+// A game on route 3 whose server starts answering nonsense goes on, back on
+// the voice, and tells the player so.
+TEST_F(DesktopReader, AGameWhoseServerGarblesFallsBackToTheVoice) {
+    FakeSpeechd server(socket, FakeSpeechd::garbles);
+    SpeechdReader reader(nullptr, 2000);
+    testing::Harness h;
+    h.use_reader(reader);
+    h.home.addsounds();
+    h.home.write("progress.ini", "3\r\n3\r\n2\r\n");
+    h.start();
+    ASSERT_EQ(h.game->out.speech.speechmode, kReaderRoute);
+    ASSERT_TRUE(waituntil([&] {
+        h.keys("Down");
+        return h.game->out.speech.speechmode == kVoiceRoute;
+    }));
+    const testing::Lines told = {
+        "log error in sayit: speech-dispatcher answered outside its protocol",
+        "title Nebbin's Velloxa (v0.5f)", "speak Jaws does not seem to be responding, Sapi on."};
+    const testing::Lines lines = h.lines();
+    EXPECT_TRUE(std::search(lines.begin(), lines.end(), told.begin(), told.end()) != lines.end());
+    // Tab now goes by way of the title routes to the fall-back, not to a dead reader.
+    EXPECT_FALSE(h.game->out.speech.readeron);
+}
+
+// A voice that cannot start gives way to speech-dispatcher, and says so.
+TEST_F(DesktopReader, AVoiceThatCannotStartSpeaksThroughTheServer) {
+    struct Broken : Voice {
+        bool create() override { return false; }
+        void speak(const std::string&, int) override { ADD_FAILURE(); }
+        void set_rate(int) override { ADD_FAILURE(); }
+    } broken;
+    const auto why = [] { return std::string("espeak-ng cannot start"); };
+    std::ostringstream notices;
+    FallbackVoice alone(broken, why, notices);
+    EXPECT_FALSE(alone.create());
+    FakeSpeechd server(socket, FakeSpeechd::holds);
+    server.release();
+    FallbackVoice voice(broken, why, notices);
+    ASSERT_TRUE(voice.create());
+    EXPECT_TRUE(voice.create());
+    EXPECT_EQ(notices.str(),
+              "velloxa: espeak-ng cannot start; speech-dispatcher does not run either: no voice\n"
+              "velloxa: espeak-ng cannot start; the voice speaks through speech-dispatcher\n");
+    voice.set_rate(5);
+    voice.speak("One", 3);
+    ASSERT_TRUE(waituntil([&] { return server.logged("text One\n"); }));
+    voice.speak("Two", 3);  // cuts the first off, as the voice's flags ask
+    ASSERT_TRUE(waituntil([&] { return server.logged("text Two\n"); }));
+    EXPECT_TRUE(server.logged("SET SELF RATE 50\nSPEAK\ntext One\ntext .\nCANCEL SELF\nSPEAK\n"))
+        << server.log();
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <utility>
 
 namespace velloxa::testing {
 
@@ -55,6 +56,16 @@ Harness::Harness(HarnessOptions options) : options_(std::move(options)) {
     start.folders = Folders{home.path(), home.path()};
     start.seed = options_.seed;
     game = std::make_unique<Game>(*platform, start);
+}
+
+void Harness::use_reader(ScreenReader& reader) {
+    const Platform& b = *platform;
+    auto replaced =
+        std::make_unique<Platform>(Platform{b.clock, b.window, b.voice, reader, b.keys, b.sound,
+                                            b.canvas, b.msgbox, b.process, b.files});
+    game = std::make_unique<Game>(*replaced,
+                                  StartOptions{Folders{home.path(), home.path()}, options_.seed});
+    platform = std::move(replaced);
 }
 
 void Harness::start(bool run) {

@@ -55,6 +55,8 @@ struct HarnessOptions {
 class Harness {
   public:
     explicit Harness(HarnessOptions options = {});
+    // Makes the game anew (not started) with `reader` as its screen reader.
+    void use_reader(ScreenReader& reader);
     // Runs start-up (and the script, when `run` is true).
     void start(bool run = true);
     // Delivers more keys from the top level, as further script lines.

@@ -16,6 +16,7 @@
 #include "platform/sdl/sdl_window.h"
 #include "platform/sdl/trace.h"
 #include "platform/speech/espeak_voice.h"
+#include "platform/speech/fallback_voice.h"
 #include "platform/speech/speechd_reader.h"
 
 namespace velloxa {
@@ -54,7 +55,9 @@ int run_desktop(const CommandLine& cmd) {
                   << "); use --terminal to play in the terminal\n";
         return 1;
     }
-    EspeakVoice voice(audio);
+    EspeakVoice espeak(audio);
+    FallbackVoice voice(
+        espeak, [&espeak] { return espeak.failure(); }, std::cerr, trace.get());
     SpeechdReader reader(trace.get());
     NoKeyInjector keys;
     SdlSoundDevice sound(audio);
@@ -65,7 +68,7 @@ int run_desktop(const CommandLine& cmd) {
 
     const StartOptions start = start_options(cmd);
     const DataFolderLock lock(start.folders.data);
-    if (lock.held_elsewhere()) return refuse_second_copy(voice, reader);
+    if (lock.held_elsewhere()) return refuse_second_copy(espeak, reader);
     Game game(platform, start);
     // A failed start-up has shown its message and ended the program.
     if (!game.start()) return 1;

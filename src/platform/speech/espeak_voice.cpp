@@ -36,7 +36,10 @@ EspeakVoice::~EspeakVoice() {
 bool EspeakVoice::create() {
     if (tried_) return ready_;
     tried_ = true;
-    if (!audio_.open()) return false;
+    if (!audio_.open()) {
+        failure_ = "no audio device: " + audio_.error();
+        return false;
+    }
     // espeak-ng keeps global state and is not thread-safe: every call to it
     // is made on the worker, which reports here whether it could start.
     std::promise<bool> started;
@@ -45,6 +48,9 @@ bool EspeakVoice::create() {
         const int rate =
             espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 40, nullptr, espeakINITIALIZE_DONT_EXIT);
         bool ok = rate > 0 && espeak_SetVoiceByName("en") == EE_OK;
+        if (!ok)
+            failure_ = rate > 0 ? "espeak-ng has no English voice"
+                                : "espeak-ng cannot start (its voice data may be missing)";
         if (ok) {
             espeak_SetSynthCallback(&EspeakSamples::callback);
             audio_.speech_format(rate);

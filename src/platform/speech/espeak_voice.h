@@ -36,6 +36,8 @@ class EspeakVoice : public Voice {
 
     // Whether a text is queued, being synthesised or still sounding.
     bool busy();
+    // Why `create` failed; empty when it did not.
+    const std::string& failure() const { return failure_; }
 
   private:
     friend struct EspeakSamples;
@@ -45,6 +47,7 @@ class EspeakVoice : public Voice {
     SdlAudio& audio_;
     bool tried_ = false;
     bool ready_ = false;
+    std::string failure_;
     std::thread worker_;
 
     std::mutex mutex_;

@@ -72,15 +72,27 @@ bool JawsReader::create() {
     return true;
 }
 
+// Calls the automation object's method `name` with `arguments` given last
+// first, as IDispatch takes them.
+HRESULT JawsReader::call(const wchar_t* name, VARIANT* arguments, UINT count) {
+    OLECHAR* method_name = const_cast<OLECHAR*>(name);
+    DISPID method = 0;
+    HRESULT result = jaws_->GetIDsOfNames(IID_NULL, &method_name, 1, LOCALE_USER_DEFAULT, &method);
+    if (FAILED(result)) return result;
+    DISPPARAMS parameters{arguments, nullptr, count, 0};
+    VARIANT answer;
+    VariantInit(&answer);
+    result = jaws_->Invoke(method, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters,
+                           &answer, nullptr, nullptr);
+    VariantClear(&answer);
+    return result;
+}
+
 void JawsReader::say(const std::string& text) {
     // The same words as the headless mode's, so both logs read alike.
     if (!jaws_) throw std::runtime_error("no screen reader");
     trace_line(trace_, "reader " + text);
-    OLECHAR* name = const_cast<OLECHAR*>(L"SayString");
-    DISPID method = 0;
-    HRESULT result = jaws_->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &method);
-    if (FAILED(result)) throw std::runtime_error(com_error_text(result));
-    // Arguments go last first: the text, then 0 (do not flush what is queued).
+    // The text, then 0: do not flush what is queued.
     VARIANT arguments[2];
     VariantInit(&arguments[0]);
     VariantInit(&arguments[1]);
@@ -89,14 +101,16 @@ void JawsReader::say(const std::string& text) {
     const std::wstring wide = widen(text);
     arguments[1].vt = VT_BSTR;
     arguments[1].bstrVal = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
-    DISPPARAMS parameters{arguments, nullptr, 2, 0};
-    VARIANT answer;
-    VariantInit(&answer);
-    result = jaws_->Invoke(method, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters,
-                           &answer, nullptr, nullptr);
+    const HRESULT result = call(L"SayString", arguments, 2);
     VariantClear(&arguments[1]);
-    VariantClear(&answer);
     if (FAILED(result)) throw std::runtime_error(com_error_text(result));
+}
+
+void JawsReader::cancel() {
+    if (!jaws_) return;
+    trace_line(trace_, "reader-cancel");
+    // A reader that cannot stop keeps talking; the next text still queues.
+    call(L"StopSpeech", nullptr, 0);
 }
 
 }  // namespace velloxa

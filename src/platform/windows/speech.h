@@ -38,8 +38,10 @@ class JawsReader : public ScreenReader {
     JawsReader& operator=(const JawsReader&) = delete;
     bool create() override;
     void say(const std::string& text) override;
+    void cancel() override;  // JAWS's StopSpeech
 
   private:
+    HRESULT call(const wchar_t* name, VARIANT* arguments, UINT count);
     WinTrace* trace_;
     IDispatch* jaws_ = nullptr;
 };
