@@ -74,9 +74,9 @@ class Espeak {
     int rate_ = 0;
 };
 
-// The voice's rate when the game starts (rate 2); captures are timed at its
-// plain rate (rate 0), which slower listeners choose.
-const int kStartingWpm = words_per_minute(2);
+// The slowest rate the speech keys allow: every text is timed at it, since
+// a player who slows the voice down hears each one for longest.
+const int kSlowestWpm = words_per_minute(1);
 
 class Spoken : public ::testing::Test {
   protected:
@@ -85,43 +85,69 @@ class Spoken : public ::testing::Test {
 };
 
 // When the opponent goes first, its first drop follows 5 s after the coin
-// flip starts and cuts it off; half a second is left for the audio to drain.
+// flip starts and cuts it off; a fifth of a second is left for the audio to
+// drain.
 TEST_F(Spoken, CoinFlipEndsBeforeTheOpponentMoves) {
     for (int k = 1; k <= 10; ++k) {
         const std::string text = std::string(story_content()[k - 1].coinflip) +
                                  "  Your opponent has been chosen to go first.";
-        const double seconds = voice.seconds(text, kStartingWpm);
+        const double seconds = voice.seconds(text, kSlowestWpm);
         // Above a second: the voice really spoke it.
-        EXPECT_TRUE(seconds > 1 && seconds <= 4.5) << seconds << " s for opponent " << k;
+        EXPECT_TRUE(seconds > 1 && seconds <= 4.8) << seconds << " s for opponent " << k;
     }
 }
 
+// Words that carry a captured tile somewhere: it never leaves its spot.
+constexpr const char* kCarriedOff[] = {
+    "gone", "vanish", "away", "never seen", "off the board", " home", " den", "cart",
+    "shelf", "collection", "carries", "tosses", "fetches", "lifts", "follows", "hurries",
+    "runs ", "walks", "across", "over to", "into the", "scoops", "seizes", "snatches"};
+
 // A capture leaves the tile on its spot and turns it to the captor's side (a
-// chain drop then captures with it), so the text says that, names the tile
-// early, and is over before the player's next key is likely.
-TEST_F(Spoken, CaptureTextsWinTheTileOverQuickly) {
-    const int wpm = words_per_minute(0);
+// chain drop then captures with it), so the text says where it now belongs,
+// names the tile early, and the whole line the summary speaks for a Plus
+// capture is over before the player's next key is likely.
+TEST_F(Spoken, CaptureTextsTurnTheTileWhereItStands) {
     // The captured tile's name as the slowest of them all to say.
     std::string slowest;
     double longest = 0;
     for (const TileContent& t : tile_content())
-        if (const double s = voice.seconds(t.name, wpm); s > longest) longest = s, slowest = t.name;
+        if (const double s = voice.seconds(t.name, kSlowestWpm); s > longest)
+            longest = s, slowest = t.name;
     for (const TileContent& t : tile_content()) {
-        for (const std::string text : {t.capture, t.enemycapture}) {
+        struct Heard {
+            std::string text, owner, after;
+        };
+        for (const Heard& h : {Heard{t.capture, "you", "  Point gained."},
+                               Heard{t.enemycapture, "enemy", ""}}) {
+            const std::string& text = h.text;
             if (text.empty()) continue;
             const size_t mark = text.find("$T");
             ASSERT_NE(mark, std::string::npos) << text;
             EXPECT_EQ(text.find("$T", mark + 1), std::string::npos) << "named twice: " << text;
             EXPECT_LT(std::count(text.begin(), text.begin() + static_cast<long>(mark), ' '), 10)
                 << "named late: " << text;
-            for (const char* leaving : {"gone", "vanish", "away", "never seen", "off the board"})
-                EXPECT_EQ(text.find(leaving), std::string::npos) << text;
+            EXPECT_NE(text.find(h.owner, mark), std::string::npos)
+                << "the new side is not said: " << text;
+            for (const char* carried : kCarriedOff)
+                EXPECT_EQ(text.find(carried), std::string::npos) << carried << ": " << text;
             std::string spoken = text;
             spoken.replace(mark, 2, slowest);
-            const double seconds = voice.seconds(spoken, wpm);
+            spoken = "Using the Plus rule, " + spoken + h.after;
+            const double seconds = voice.seconds(spoken, kSlowestWpm);
             EXPECT_TRUE(seconds > 1 && seconds <= 6) << seconds << " s: " << spoken;
         }
     }
+}
+
+// Quotation marks are spoken aloud by a screen reader that reads punctuation.
+TEST_F(Spoken, StoryAndTilesSpeakWithoutQuotationMarks) {
+    std::vector<std::string> texts;
+    for (const TileContent& t : tile_content())
+        texts.insert(texts.end(), {t.name, t.desc, t.capture, t.enemycapture});
+    for (const OpponentStory& s : story_content())
+        texts.insert(texts.end(), {s.sofar, s.intro, s.coinflip, s.goback});
+    for (const std::string& text : texts) EXPECT_EQ(text.find('"'), std::string::npos) << text;
 }
 
 // Insertions, deletions and substitutions that turn one transcription into the other.
