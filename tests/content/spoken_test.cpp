@@ -99,9 +99,10 @@ TEST_F(Spoken, CoinFlipEndsBeforeTheOpponentMoves) {
 
 // Words that carry a captured tile somewhere: it never leaves its spot.
 constexpr const char* kCarriedOff[] = {
-    "gone", "vanish", "away", "never seen", "off the board", " home", " den", "cart",
-    "shelf", "collection", "carries", "tosses", "fetches", "lifts", "follows", "hurries",
-    "runs ", "walks", "across", "over to", "into the", "scoops", "seizes", "snatches"};
+    "gone",    "vanish",  "away",     "never seen", "off the board", " home",
+    " den",    "cart",    "shelf",    "collection", "carries",       "tosses",
+    "fetches", "lifts",   "follows",  "hurries",    "runs ",         "walks",
+    "across",  "over to", "into the", "scoops",     "seizes",        "snatches"};
 
 // A capture leaves the tile on its spot and turns it to the captor's side (a
 // chain drop then captures with it), so the text says where it now belongs,
@@ -118,8 +119,8 @@ TEST_F(Spoken, CaptureTextsTurnTheTileWhereItStands) {
         struct Heard {
             std::string text, owner, after;
         };
-        for (const Heard& h : {Heard{t.capture, "you", "  Point gained."},
-                               Heard{t.enemycapture, "enemy", ""}}) {
+        for (const Heard& h :
+             {Heard{t.capture, "you", "  Point gained."}, Heard{t.enemycapture, "enemy", ""}}) {
             const std::string& text = h.text;
             if (text.empty()) continue;
             const size_t mark = text.find("$T");
