@@ -1,6 +1,5 @@
 // The content as the player hears it: texts timed and names transcribed by
 // the same espeak-ng English voice the game speaks with.
-#include <espeak-ng/speak_lib.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,74 +8,11 @@
 
 #include "cards/catalogue.h"
 #include "cards/text.h"
+#include "content/heard.h"
 #include "flow/story.h"
-#include "platform/speech/espeak_voice.h"
 
 namespace velloxa {
 namespace {
-
-// espeak-ng keeps one global state per process; the test programs start it once.
-class Espeak {
-  public:
-    static Espeak& english() {
-        static Espeak voice;
-        return voice;
-    }
-
-    bool ready() const { return rate_ > 0; }
-
-    // Seconds of audio the voice makes of `text` at `wpm` words per minute,
-    // counted in samples, so the figure does not depend on the machine.
-    double seconds(const std::string& text, int wpm) {
-        espeak_SetParameter(espeakRATE, wpm, 0);
-        long samples = 0;
-        espeak_Synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr,
-                     &samples);
-        return static_cast<double>(samples) / rate_;
-    }
-
-    // The words of `text` as the voice transcribes them, one IPA symbol per
-    // character. Stress and length marks are dropped: they shift with the
-    // sentence around a name and do not tell two names apart.
-    std::vector<std::u32string> phonemes(const std::string& text) {
-        std::string ipa;
-        for (const void* rest = text.c_str(); rest != nullptr;)
-            if (const char* clause = espeak_TextToPhonemes(&rest, espeakCHARS_UTF8, kIpa))
-                ipa += std::string(clause) + ' ';
-        std::vector<std::u32string> words(1);
-        for (const char32_t symbol : codepoints(ipa)) {
-            if (symbol == U' ') {
-                if (!words.back().empty()) words.emplace_back();
-            } else if (symbol != U'\u02C8' && symbol != U'\u02CC' && symbol != U'\u02D0') {
-                words.back() += symbol;
-            }
-        }
-        if (words.back().empty()) words.pop_back();
-        return words;
-    }
-
-  private:
-    static constexpr int kIpa = 0x02;  // espeakPHONEMES_IPA
-
-    Espeak() {
-        rate_ =
-            espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 40, nullptr, espeakINITIALIZE_DONT_EXIT);
-        if (rate_ <= 0 || espeak_SetVoiceByName("en") != EE_OK) {
-            rate_ = 0;
-            return;
-        }
-        espeak_SetSynthCallback([](short*, int count, espeak_EVENT* events) {
-            if (events != nullptr && events->user_data != nullptr)
-                *static_cast<long*>(events->user_data) += count;
-            return 0;
-        });
-    }
-    int rate_ = 0;
-};
-
-// The slowest rate the speech keys allow: every text is timed at it, since
-// a player who slows the voice down hears each one for longest.
-const int kSlowestWpm = words_per_minute(1);
 
 class Spoken : public ::testing::Test {
   protected:
@@ -91,7 +27,7 @@ TEST_F(Spoken, CoinFlipEndsBeforeTheOpponentMoves) {
     for (int k = 1; k <= 10; ++k) {
         const std::string text = std::string(story_content()[k - 1].coinflip) +
                                  "  Your opponent has been chosen to go first.";
-        const double seconds = voice.seconds(text, kSlowestWpm);
+        const double seconds = voice.seconds(text, slowest_wpm());
         // Above a second: the voice really spoke it.
         EXPECT_TRUE(seconds > 1 && seconds <= 4.8) << seconds << " s for opponent " << k;
     }
@@ -113,7 +49,7 @@ TEST_F(Spoken, CaptureTextsTurnTheTileWhereItStands) {
     std::string slowest;
     double longest = 0;
     for (const TileContent& t : tile_content())
-        if (const double s = voice.seconds(t.name, kSlowestWpm); s > longest)
+        if (const double s = voice.seconds(t.name, slowest_wpm()); s > longest)
             longest = s, slowest = t.name;
     for (const TileContent& t : tile_content()) {
         struct Heard {
@@ -135,7 +71,7 @@ TEST_F(Spoken, CaptureTextsTurnTheTileWhereItStands) {
             std::string spoken = text;
             spoken.replace(mark, 2, slowest);
             spoken = "Using the Plus rule, " + spoken + h.after;
-            const double seconds = voice.seconds(spoken, kSlowestWpm);
+            const double seconds = voice.seconds(spoken, slowest_wpm());
             EXPECT_TRUE(seconds > 1 && seconds <= 6) << seconds << " s: " << spoken;
         }
     }
