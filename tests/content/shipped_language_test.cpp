@@ -4,7 +4,6 @@
 // by itself, and the Plus rule's worked example plays as it is told.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <regex>
@@ -22,13 +21,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string source_root() {
-    const char* root = std::getenv("VELLOXA_SOURCE");
-    return root ? root : ".";
-}
-
 std::string from_source(const std::string& relative) {
-    return readfile(source_root() + "/" + relative);
+    return readfile(sourcefolder() + "/" + relative);
 }
 
 const char* const kShipped[] = {"packaging/language.txt", "packaging/windows/language.txt"};
@@ -55,7 +49,7 @@ Lines texts_of(const std::string& file) {
 
 TEST(ShippedLanguage, EveryEditionLoadsWithNoEntryDropped) {
     std::vector<std::string> files(std::begin(kShipped), std::end(kShipped));
-    for (const auto& edition : fs::directory_iterator(source_root() + "/packaging/editions"))
+    for (const auto& edition : fs::directory_iterator(sourcefolder() + "/packaging/editions"))
         files.push_back("packaging/editions/" + edition.path().filename().string());
     for (const std::string& path : files) {
         SCOPED_TRACE(path);

@@ -19,6 +19,7 @@ namespace velloxa {
 namespace {
 
 using testing::readfile;
+using testing::sourcefolder;
 using testing::TempDir;
 
 // Sets an environment variable (or unsets it) until the end of the scope.
@@ -129,9 +130,7 @@ TEST(ShippedLanguageCopy, EachSystemReplacesOnlyItsOwnEarlierEditions) {
 // kept in packaging/editions/ and compiled in, or players who hold it never
 // get the new one.
 TEST(ShippedLanguageCopy, EveryEarlierEditionIsKept) {
-    const char* root = std::getenv("VELLOXA_SOURCE");
-    ASSERT_NE(root, nullptr);
-    const std::string source = root;
+    const std::string source = sourcefolder();
     struct System {
         const char* file;
         const char* name;
