@@ -23,10 +23,16 @@ bool Game::start() {
     out.sound.dxversion = 8;
     out.sound.numbuffers = 49;
     if (!platform.sound.create()) {
-        platform.msgbox.show(
+        std::string message =
             "Unable to start DirectSound. Check to see that your sound card is properly "
             "installed.  Try running Dorvic.exe from your Quillon folder.  For some people, this "
-            "can correct this issue.");
+            "can correct this issue.";
+        // A screen reader reads the box aloud, so the language file may
+        // replace it as it replaces any spoken text (with advice that fits
+        // the system); it is read this early only on the way out.
+        out.loadlanguagefile();
+        if (out.language.langcount != 0) out.Translate(message);
+        platform.msgbox.show(message);
         platform.process.end();
         return false;
     }

@@ -5,6 +5,9 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/posix_files.h"
+#include "platform/shipped_language.h"
+
 namespace velloxa {
 
 namespace fs = std::filesystem;
@@ -20,17 +23,17 @@ std::string installed_data(const std::string& executable) {
 }
 
 // The user's data folder, made on demand and given the shipped
-// language.txt the first time; empty when it cannot be made.
+// language.txt (again whenever a new edition ships and the player has not
+// changed their copy); empty when it cannot be made.
 std::string prepared_user_folder(const std::string& app) {
     const std::string data = user_data_folder();
     if (data.empty()) return data;
     std::error_code ec;
     fs::create_directories(data, ec);
     if (!fs::is_directory(data, ec)) return std::string();
-    const fs::path language = fs::path(data) / "language.txt";
-    const fs::path shipped = fs::path(app) / "language.txt";
-    if (!fs::exists(language, ec) && fs::is_regular_file(shipped, ec))
-        fs::copy_file(shipped, language, ec);
+    PosixFiles files;
+    refresh_language_copy(files, app + "/language.txt", data + "/language.txt",
+                          ShippedFor::linux_system);
     return data;
 }
 

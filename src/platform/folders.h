@@ -25,7 +25,8 @@ struct FolderSituation {
 // the data in the user's data folder even where it could write its own; an
 // unpacked copy keeps everything beside the executable when it may write
 // there, else in the user's data folder. A shipped language.txt is copied
-// into a user's data folder once, so that it is read and can be edited.
+// into a user's data folder, so that it is read and can be edited; a copy
+// the player has not changed follows each new edition.
 Folders choose_folders(const FolderSituation& situation);
 
 // The same for the running program and its command line.

@@ -2,15 +2,24 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <iterator>
 #include <optional>
+#include <regex>
 #include <string>
+#include <vector>
 
+#include "platform/posix_files.h"
+#include "platform/shipped_language.h"
 #include "support/harness.h"
 
 namespace velloxa {
 namespace {
 
+using testing::readfile;
+using testing::sourcefolder;
 using testing::TempDir;
 
 // Sets an environment variable (or unsets it) until the end of the scope.
@@ -77,15 +86,76 @@ TEST_F(StartFolders, EachSituationPicksItsSoundsAndDataFolders) {
     }
 }
 
-TEST_F(StartFolders, TheShippedLanguageFileIsCopiedOnceThenBelongsToThePlayer) {
+TEST_F(StartFolders, TheShippedLanguageFileFollowsEachEditionUntilThePlayerChangesIt) {
+    const std::string shipped = "Linux\r\nSapi on\r\nVoice on\r\n";
     choose("", bin, false, false);
-    EXPECT_EQ(user.read("velloxa/language.txt"), "Linux\r\nSapi on\r\nVoice on\r\n");
-    user.write("velloxa/language.txt", "edited\n");
+    EXPECT_EQ(user.read("velloxa/language.txt"), shipped);
+    // A copy of an earlier edition that the player never changed is replaced.
+    const std::string earlier(earlier_language_editions(ShippedFor::linux_system).front());
+    user.write("velloxa/language.txt", earlier);
     choose("", bin, false, true);
-    EXPECT_EQ(user.read("velloxa/language.txt"), "edited\n");
+    EXPECT_EQ(user.read("velloxa/language.txt"), shipped);
+    // An edited copy, or one emptied to turn the texts off, is the player's.
+    for (const std::string& mine : {earlier + "Good luck\r\nBonne chance\r\n", std::string()}) {
+        user.write("velloxa/language.txt", mine);
+        choose("", bin, false, false);
+        EXPECT_EQ(user.read("velloxa/language.txt"), mine);
+    }
+    const auto files = std::filesystem::directory_iterator(users);
+    EXPECT_EQ(std::distance(begin(files), end(files)), 1) << "a temporary file was left behind";
     // --home is the player's folder: nothing is put into it.
     choose(home_without, bin, false, false);
     EXPECT_EQ(root.read("elsewhere/language.txt"), "");
+}
+
+// Each system recognises only its own editions: the Windows file names the
+// routes differently, and a Linux file in a Windows folder was put there by hand.
+TEST(ShippedLanguageCopy, EachSystemReplacesOnlyItsOwnEarlierEditions) {
+    TempDir dir;
+    PosixFiles files;
+    dir.write("shipped.txt", "new edition\r\n");
+    const std::string earlier(earlier_language_editions(ShippedFor::linux_system).front());
+    dir.write("copy.txt", earlier);
+    const std::string shipped = dir.path() + "/shipped.txt", copy = dir.path() + "/copy.txt";
+    refresh_language_copy(files, shipped, copy, ShippedFor::windows_system);
+    EXPECT_EQ(dir.read("copy.txt"), earlier);
+    refresh_language_copy(files, shipped, copy, ShippedFor::linux_system);
+    EXPECT_EQ(dir.read("copy.txt"), "new edition\r\n");
+    // Nothing shipped: the copy stays as it is.
+    refresh_language_copy(files, dir.path() + "/none.txt", copy, ShippedFor::linux_system);
+    EXPECT_EQ(dir.read("copy.txt"), "new edition\r\n");
+}
+
+// A shipped file's title names its edition; every edition before it must be
+// kept in packaging/editions/ and compiled in, or players who hold it never
+// get the new one.
+TEST(ShippedLanguageCopy, EveryEarlierEditionIsKept) {
+    const std::string source = sourcefolder();
+    struct System {
+        const char* file;
+        const char* name;
+        ShippedFor system;
+    };
+    for (const System& s :
+         {System{"packaging/language.txt", "linux", ShippedFor::linux_system},
+          System{"packaging/windows/language.txt", "windows", ShippedFor::windows_system}}) {
+        SCOPED_TRACE(s.file);
+        const std::string current = readfile(source + "/" + s.file);
+        std::smatch title;
+        const std::string first = current.substr(0, current.find_first_of("\r\n"));
+        ASSERT_TRUE(std::regex_search(first, title, std::regex("edition (\\d+)$"))) << first;
+        const size_t edition = std::stoul(title[1]);
+        const std::vector<std::string_view>& earlier = earlier_language_editions(s.system);
+        EXPECT_EQ(earlier.size(), edition - 1);
+        for (size_t n = 1; n < edition; ++n) {
+            const std::string kept = readfile(source + "/packaging/editions/" + s.name + "-" +
+                                              std::to_string(n) + ".txt");
+            EXPECT_FALSE(kept.empty()) << "edition " << n << " is missing";
+            EXPECT_NE(std::find(earlier.begin(), earlier.end(), kept), earlier.end());
+        }
+        EXPECT_EQ(std::find(earlier.begin(), earlier.end(), current), earlier.end())
+            << "the current edition is also an earlier one";
+    }
 }
 
 TEST_F(StartFolders, WithoutAUsableUserFolderTheProgramFolderIsUsed) {

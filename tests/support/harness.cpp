@@ -36,6 +36,10 @@ std::string readfile(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+std::string sourcefolder() {
+    return VELLOXA_SOURCE_DIR;
+}
+
 std::string TempDir::read(const std::string& relative) const {
     return readfile((fs::path(path_) / relative).string());
 }

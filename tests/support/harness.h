@@ -29,6 +29,9 @@ class TestHost : public Headless {
 // The whole content of a file; empty when it cannot be read.
 std::string readfile(const std::string& path);
 
+// The root of the source tree, where the shipped files come from.
+std::string sourcefolder();
+
 // A temporary folder removed with everything in it at the end.
 class TempDir {
   public:

@@ -6,9 +6,11 @@
 #include <cstdio>
 
 #include "platform/folders.h"
+#include "platform/shipped_language.h"
 #include "platform/windows/wide.h"
 #include "platform/windows/win32.h"
 #include "platform/windows/windows_entry.h"
+#include "platform/windows/windows_files.h"
 
 // Needs the Windows header above.
 #include <shlobj.h>
@@ -29,7 +31,8 @@ bool can_write(const std::string& folder) {
 
 // The program folder keeps everything unless it cannot be written (a copy
 // in Program Files); the player's files then go to %APPDATA%\Velloxa, and
-// a language.txt shipped beside the program is copied there once.
+// a language.txt shipped beside the program is copied there (again for a
+// new edition, unless the player has changed their copy).
 Folders windows_folders(const std::string& home, const std::string& program) {
     if (!home.empty()) return Folders{home, home};
     if (can_write(program)) return Folders{program, program};
@@ -39,8 +42,9 @@ Folders windows_folders(const std::string& home, const std::string& program) {
     const std::wstring data = std::wstring(appdata) + L"\\Velloxa";
     if (!CreateDirectoryW(data.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
         return Folders{program, program};
-    const std::wstring shipped = widen(program) + L"\\language.txt";
-    CopyFileW(shipped.c_str(), (data + L"\\language.txt").c_str(), TRUE);
+    WindowsFiles files;
+    refresh_language_copy(files, program + "\\language.txt", narrow(data) + "\\language.txt",
+                          ShippedFor::windows_system);
     return Folders{program, narrow(data)};
 }
 

@@ -1,0 +1,257 @@
+// The language files shipped for Linux and Windows, as a player meets them:
+// each loads whole, every entry replaces a text the game really says and
+// changes nothing else, each replacement is heard before the game speaks on
+// by itself, and the Plus rule's worked example plays as it is told.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "cards/text.h"
+#include "content/heard.h"
+#include "io/wildcard.h"
+#include "support/harness.h"
+
+namespace velloxa::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string from_source(const std::string& relative) {
+    return readfile(sourcefolder() + "/" + relative);
+}
+
+const char* const kShipped[] = {"packaging/language.txt", "packaging/windows/language.txt"};
+
+// A language file's lines after its title that are not empty, in order:
+// match text, replacement, match text, ...
+Lines texts_of(const std::string& file) {
+    Lines texts;
+    std::string line;
+    bool title = true;
+    for (size_t i = 0; i <= file.size(); ++i) {
+        const bool end = i == file.size() || file[i] == '\r' || file[i] == '\n';
+        if (!end) {
+            line += file[i];
+            continue;
+        }
+        if (!title && !line.empty()) texts.push_back(line);
+        if (i < file.size()) title = false;
+        line.clear();
+        if (i + 1 < file.size() && file[i] == '\r' && file[i + 1] == '\n') ++i;
+    }
+    return texts;
+}
+
+TEST(ShippedLanguage, EveryEditionLoadsWithNoEntryDropped) {
+    std::vector<std::string> files(std::begin(kShipped), std::end(kShipped));
+    for (const auto& edition : fs::directory_iterator(sourcefolder() + "/packaging/editions"))
+        files.push_back("packaging/editions/" + edition.path().filename().string());
+    for (const std::string& path : files) {
+        SCOPED_TRACE(path);
+        const std::string file = from_source(path);
+        const Lines texts = texts_of(file);
+        ASSERT_FALSE(texts.empty());
+        EXPECT_EQ(texts.size() % 2, 0u) << "a match text without its replacement";
+        std::set<std::string> matches;
+        for (size_t i = 0; i < texts.size(); i += 2) matches.insert(texts[i]);
+        EXPECT_EQ(matches.size() * 2, texts.size()) << "a match text given twice";
+        Harness h;
+        Output out{*h.platform, Folders{h.home.path(), h.home.path()}};
+        h.home.write("language.txt", file);
+        out.loadlanguagefile();
+        EXPECT_EQ(static_cast<size_t>(out.language.langcount), texts.size() / 2);
+    }
+}
+
+// Saved progress: a campaign at `opponent` with seven tiles, the last of
+// rarity 2, and the first five in the deck.
+std::string progress(int opponent) {
+    std::string file = "0\r\n3\r\n2\r\nsounds\r\n3\r\n" + std::to_string(opponent) + "\r\n7\r\n";
+    const Lines tiles = {"Ditch Newt",  "Rivet Apprentice", "Shingle Crab",   "Hush Moth",
+                         "Chorus Toad", "Soot Mole",        "Gaffer Mudsnout"};
+    for (const std::string& t : tiles) file += t + "\r\n";
+    for (size_t i = 0; i < 5; ++i) file += tiles[i] + "\r\n";
+    return file;
+}
+
+// Between them these reach every text the shipped files replace.
+struct Scenario {
+    const char* what;
+    std::string progress, script;
+    HeadlessOptions headless;
+    uint64_t seed = 1;
+};
+
+std::vector<Scenario> scenarios() {
+    HeadlessOptions reader;
+    reader.screen_reader = true;
+    HeadlessOptions silent;
+    silent.sound_device = false;
+    return {
+        {"first start: help, a hint, an instant battle's summary",
+         "",
+         "Down\nDown\nDown\nDown\nEnter\nDown\nDown\nDown\nDown\nEnter\nEscape\n"
+         "Down\nDown\nEnter\nShift+1\nDown\nDown\nDown\nDown\nShift+Escape\n",
+         {}},
+        {"every route and the rate, with a screen reader", "", "Tab\nTab\nTab\nTab\nPageUp\n",
+         reader},
+        {"every route without a screen reader", "", "Tab\nTab\nTab\n", {}},
+        {"a campaign: overwriting, the deck menu, going back",
+         progress(2),
+         "Down\nEnter\nDown\nEnter\nDown\nEnter\nEnter\nUp\nUp\n1\nDown\nEnter\n"
+         "Down\nDown\nDown\nEnter\n",
+         {}},
+        {"every opponent beaten", progress(11), "Down\nDown\nEnter\nDown\nDown\n", {}},
+        {"no sound device", "", "", silent},
+    };
+}
+
+Lines play(const Scenario& s, const std::string& language) {
+    HarnessOptions options;
+    options.script = s.script;
+    options.seed = s.seed;
+    options.headless = s.headless;
+    Harness h(options);
+    h.home.addsounds();
+    if (!s.progress.empty()) h.home.write("progress.ini", s.progress);
+    if (!language.empty()) h.home.write("language.txt", language);
+    h.start();
+    // Each run has a home of its own; only the name differs.
+    Lines lines = h.lines();
+    for (std::string& line : lines)
+        for (size_t at; (at = line.find(h.home.path())) != std::string::npos;)
+            line.replace(at, h.home.path().size(), "HOME");
+    return lines;
+}
+
+// How long the game lets the text on line `at` sound before it speaks again
+// by itself; nothing when a key of the player's comes first or nothing follows.
+std::optional<double> unhurried(const Lines& lines, size_t at) {
+    double ms = 0;
+    for (size_t i = at + 1; i < lines.size(); ++i) {
+        if (lines[i].starts_with("key ")) return std::nullopt;
+        if (lines[i].starts_with("speak ") || lines[i].starts_with("reader ")) return ms / 1000;
+        if (lines[i].starts_with("hold ")) ms += std::stod(lines[i].substr(5));
+    }
+    return std::nullopt;
+}
+
+std::string keyword(const std::string& line) {
+    return line.substr(0, line.find(' ') + 1);
+}
+
+class Heard : public ::testing::TestWithParam<const char*> {
+  protected:
+    void SetUp() override { ASSERT_TRUE(voice.ready()) << "espeak-ng cannot start"; }
+    Espeak& voice = Espeak::english();
+};
+
+// The same keys played without a language file and with the shipped one:
+// the transcripts differ only in the texts the file names, and the run
+// without it says each of them exactly as the game's own.
+TEST_P(Heard, EveryEntryReplacesATextTheGameSaysAndNothingElse) {
+    const std::string file = from_source(GetParam());
+    const Lines texts = texts_of(file);
+    std::vector<std::u32string> patterns;
+    for (size_t i = 0; i < texts.size(); i += 2) {
+        std::string pattern = texts[i];
+        for (size_t at; (at = pattern.find("$T")) != std::string::npos;)
+            pattern.replace(at, 2, "*");
+        patterns.push_back(codepoints(pattern));
+    }
+    std::vector<bool> used(patterns.size());
+    for (const Scenario& s : scenarios()) {
+        SCOPED_TRACE(s.what);
+        const Lines plain = play(s, "");
+        const Lines heard = play(s, file);
+        ASSERT_EQ(plain.size(), heard.size());
+        for (size_t i = 0; i < plain.size(); ++i) {
+            if (plain[i] == heard[i]) continue;
+            const std::string kind = keyword(plain[i]);
+            const bool spoken = kind == "speak " || kind == "reader ";
+            EXPECT_TRUE(spoken || kind == "title " || kind == "msgbox ") << plain[i];
+            EXPECT_EQ(keyword(heard[i]), kind) << heard[i];
+            const std::u32string said = codepoints(plain[i].substr(kind.size()));
+            bool named = false;
+            for (size_t e = 0; e < patterns.size(); ++e)
+                if (wildcardmatch(said, patterns[e])) used[e] = named = true;
+            EXPECT_TRUE(named) << "changed by no entry: " << plain[i];
+            const std::string replaced = heard[i].substr(kind.size());
+            if (!spoken) continue;
+            if (const std::optional<double> room = unhurried(heard, i)) {
+                EXPECT_LE(voice.seconds(replaced, slowest_wpm()), *room)
+                    << "cut off after " << *room << " s: " << replaced;
+            }
+        }
+    }
+    for (size_t e = 0; e < patterns.size(); ++e)
+        EXPECT_TRUE(used[e]) << "the game never says: " << texts[2 * e];
+}
+
+// The worked example of the help is played on the board it describes.
+TEST_P(Heard, ThePlusRuleExampleCapturesAsTold) {
+    const Lines texts = texts_of(from_source(GetParam()));
+    std::string help;
+    for (size_t i = 0; i < texts.size(); i += 2)
+        if (texts[i].starts_with("A special rule is called the Plus rule")) help = texts[i + 1];
+    const std::string name = "([A-Z][a-z]+ [A-Z][a-z]+)";
+    const std::regex example("your " + name +
+                             ", up (\\d) and right (\\d), is dropped below an enemy " + name +
+                             ", down (\\d), and left of an enemy " + name +
+                             ", left (\\d)\\.  (\\d) plus (\\d) is (\\d+), and (\\d) plus (\\d) is "
+                             "(\\d+), so both tiles turn to your side\\.");
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(help, m, example)) << help;
+    const auto number = [&](size_t i) { return std::stoi(m[i]); };
+
+    Harness h;
+    h.home.addsounds();
+    h.start();
+    Game& g = *h.game;
+    const auto tile = [&](const std::string& wanted) {
+        for (size_t t = 1; t < g.cards.cardname.size(); ++t)
+            if (g.cards.cardname[t] == wanted) return static_cast<int>(t);
+        ADD_FAILURE() << "no tile " << wanted;
+        return 0;
+    };
+    const int dropped = tile(m[1]), above = tile(m[4]), right = tile(m[6]);
+    // The attacks named, and the sums said, are the catalogue's.
+    EXPECT_EQ(g.cards.cardup[dropped], number(2));
+    EXPECT_EQ(g.cards.cardright[dropped], number(3));
+    EXPECT_EQ(g.cards.carddown[above], number(5));
+    EXPECT_EQ(g.cards.cardleft[right], number(7));
+    EXPECT_EQ(number(8) + number(9), number(10));
+    EXPECT_EQ(number(11) + number(12), number(13));
+    EXPECT_EQ((Lines{m[8], m[9], m[11], m[12]}), (Lines{m[2], m[5], m[3], m[7]}));
+
+    MatchState& board = g.match;
+    board.board[2][1] = above;
+    board.boardowner[2][1] = kEnemy;
+    board.board[3][2] = right;
+    board.boardowner[3][2] = kEnemy;
+    board.hand[kUser][1] = dropped;
+    board.cursorx = board.cursory = 2;
+    board.turn = kUser;
+    g.ui.menu = Menu::Board;
+    h.keys("Shift+1");
+    EXPECT_EQ(board.boardowner[2][1], kUser);
+    EXPECT_EQ(board.boardowner[3][2], kUser);
+    EXPECT_EQ(board.score[kUser], 2);
+    const Lines& said = g.queue.announcements;
+    ASSERT_EQ(said.size(), 3u);
+    for (size_t i : {1u, 2u}) {
+        EXPECT_TRUE(said[i].starts_with("Using the Plus rule, ")) << said[i];
+        EXPECT_NE(said[i].find(g.cards.cardname[i == 1 ? above : right]), std::string::npos)
+            << said[i];
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Shipped, Heard, ::testing::ValuesIn(kShipped));
+
+}  // namespace
+}  // namespace velloxa::testing
