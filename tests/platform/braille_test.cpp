@@ -32,6 +32,7 @@ TEST(BrailleWindows, BreakAfterWordsAndCutOnlyWordsLongerThanTheDisplay) {
     EXPECT_EQ(windows(L"exactly ten", 7), (W{L"exactly", L"ten"}));
     EXPECT_EQ(windows(L"", 40), W{L""});
     EXPECT_EQ(windows(L"   ", 2), W{L""});
+    EXPECT_EQ(windows(L"  You go first!", 8), (W{L"You go", L"first!"}));
 }
 
 TEST(BrailleWindows, Utf8BecomesCharactersAndBrokenBytesAQuestionMark) {

@@ -36,7 +36,9 @@ std::wstring characters_from_utf8(const std::string& text) {
 std::vector<std::wstring> braille_windows(const std::wstring& text, int cells) {
     const size_t width = cells < 1 ? 1 : static_cast<size_t>(cells);
     std::vector<std::wstring> windows;
-    size_t at = 0;
+    // Blanks before the text would only take cells.
+    size_t at = text.find_first_not_of(L' ');
+    if (at == std::wstring::npos) at = text.size();
     while (at < text.size()) {
         size_t end = text.size();
         size_t next = end;

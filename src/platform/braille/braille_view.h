@@ -15,7 +15,7 @@ std::wstring characters_from_utf8(const std::string& text);
 
 // The pieces of `text` that fill the display one after another: at most
 // `cells` characters each, broken after a word where one fits, the blanks at
-// a break dropped. An empty text is one empty window.
+// a break or before the text dropped. An empty text is one empty window.
 std::vector<std::wstring> braille_windows(const std::wstring& text, int cells);
 
 class BrailleView {
