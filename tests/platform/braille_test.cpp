@@ -12,7 +12,7 @@
 
 #include "platform/braille/braille_display.h"
 #include "platform/braille/braille_view.h"
-#include "platform/sdl/spoken_texts.h"
+#include "platform/spoken_texts.h"
 
 namespace velloxa {
 namespace {

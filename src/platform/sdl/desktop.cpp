@@ -16,10 +16,10 @@
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_sound.h"
 #include "platform/sdl/sdl_window.h"
-#include "platform/sdl/spoken_texts.h"
 #include "platform/sdl/trace.h"
 #include "platform/speech/espeak_voice.h"
 #include "platform/speech/speechd_reader.h"
+#include "platform/spoken_texts.h"
 
 namespace velloxa {
 
