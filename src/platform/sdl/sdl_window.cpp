@@ -243,8 +243,9 @@ void SdlWindow::end_board() {
 }
 
 void SdlWindow::set_caption(const std::string& text) {
+    // A text said again keeps its laid-out lines.
+    if (text != caption_) caption_stale_ = true;
     caption_ = text;
-    caption_stale_ = true;
     // Inside a board drawing the caption comes with the finished picture.
     if (!drawing_ && sink_) present();
     trace_line(trace_, "caption " + text);
