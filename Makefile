@@ -12,8 +12,9 @@ JOBS     ?= $(shell nproc)
 PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libespeak-ng-dev espeak-ng-data \
             libspeechd-dev fonts-dejavu-core xvfb xauth xdotool tmux
-# Braille through BRLTTY; its device-free drivers serve the checks.
-PACKAGES += libbrlapi-dev brltty
+# Braille through BRLTTY; its device-free drivers and xbrlapi's X focus
+# tracking serve the checks.
+PACKAGES += libbrlapi-dev brltty xbrlapi
 # Installing and packaging, and their checks.
 PACKAGES += dpkg-dev file desktop-file-utils appstream lintian man-db
 

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Braille from the desktop program, for real but without hardware: BRLTTY
 # with its virtual driver (a display that is a socket, played by the probe),
-# a BrlAPI socket of this check's own, the program in a window under Xvfb,
-# and what the display shows read back.
+# a BrlAPI socket of this check's own, xbrlapi telling BRLTTY which X window
+# has the focus, the program in a window under Xvfb, and what the display
+# shows read back.
 #   desktop_braille.sh PROGRAM SOURCE-DIR
 . "$(dirname "$0")/helpers.bash"
 velloxa=$1
 probe=$(dirname "$velloxa")/velloxa_desktop_probe
 [ -x "$probe" ] || die "the helper $probe was not built"
-command -v brltty >/dev/null || die "brltty is missing"
+command -v brltty >/dev/null && command -v xbrlapi >/dev/null || die "brltty or xbrlapi is missing"
 
 # Ends a program, forcibly if it will not end: BRLTTY handles its end signal
 # only between its driver's waits.
@@ -44,10 +45,13 @@ expect() { # WHAT TEST TEXT
 }
 
 start_xvfb
+# As a display manager's session says: the X server runs on virtual terminal 7.
+export WINDOWPATH=7 BRLAPI_HOST=:$api BRLAPI_AUTH=none
+xbrlapi -n -q -b ":$api" -a none -d "$DISPLAY" >"$work/xbrlapi.log" 2>&1 &
+cleanup=("end $!" "${cleanup[@]}")
 trace=$work/trace
 mkdir "$work/home"
-SDL_AUDIODRIVER=dummy VELLOXA_TRACE=$trace BRLAPI_HOST=:$api BRLAPI_AUTH=none \
-    "$velloxa" --home "$work/home" --seed 3 >"$work/out" 2>&1 &
+SDL_AUDIODRIVER=dummy VELLOXA_TRACE=$trace "$velloxa" --home "$work/home" --seed 3 >"$work/out" 2>&1 &
 pid=$!
 cleanup=("kill $pid" "${cleanup[@]}")
 from=0
@@ -59,7 +63,8 @@ press() { # KEY PATTERN
 }
 wait_for 60 seen "^[0-9]* draw" && wait_for 60 idle "$pid" || die "no board drawn: $(cat "$work/out")"
 focus --pid "$pid" || die "no window"
-seen " braille-ready 40x1" || fail "the program did not take the display: $(cat "$work/out")"
+first=$window
+wait_for 60 seen " braille-ready 40x1" || fail "the program did not take the display: $(cat "$work/out")"
 
 # The welcome is longer than the display: its first window, then panned on.
 expect "the welcome" starts "Welcome to Nebbin's Velloxa, version"
@@ -75,6 +80,17 @@ expect "the newest again" shows "New game"
 # The silence key stops speech; the braille stays to be read.
 press ctrl "caption $"
 expect "after the silence key" shows "New game"
+
+# The display follows the X focus: a second copy's window has its own texts.
+mkdir "$work/second"
+SDL_AUDIODRIVER=dummy "$velloxa" --home "$work/second" >/dev/null 2>&1 &
+second=$!
+cleanup=("kill $second" "${cleanup[@]}")
+focus --onlyvisible --pid "$second" || die "no second window"
+expect "the second window focused" starts "Welcome to Nebbin's Velloxa, version"
+xdotool windowfocus --sync "$first"
+expect "the first window focused again" shows "New game"
+kill "$second"
 
 press Down "speak Continue"
 press Down "speak Instant action"
@@ -92,5 +108,5 @@ wait_for 60 grep -q "braille display went away" "$work/out" || fail "no word of 
 press Escape "speak Hold shift"
 lines=$(wc -l <"$work/out")
 [ "$lines" = 1 ] || fail "$lines lines on standard error: $(cat "$work/out")"
-((failed)) || echo "desktop braille: the welcome, a menu key and a drop on the display, panned and stepped"
+((failed)) || echo "desktop braille: the welcome, a menu key and a drop on the display, panned, stepped, following the focus"
 exit $failed

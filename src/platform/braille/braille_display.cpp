@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <chrono>
 #include <memory>
 
 #include "platform/braille/braille_view.h"
@@ -22,6 +23,9 @@ void keep_running(brlapi_handle_t*, int, brlapi_packetType_t, const void*, size_
 std::string brlapi_message() {
     return brlapi_strerror(&brlapi_error);
 }
+
+// A BRLTTY slower than this to answer is not waited for at start.
+constexpr std::chrono::milliseconds kLongestConnect{1000};
 
 constexpr brlapi_keyCode_t command(brlapi_keyCode_t code) {
     return BRLAPI_KEY_TYPE_CMD | code;
@@ -50,6 +54,16 @@ void BrailleDisplay::start(std::optional<uint32_t> window) {
         return;
     }
     worker_ = std::thread([this, window] { work(window); });
+    std::unique_lock lock(mutex_);
+    settled_cv_.wait_for(lock, kLongestConnect, [this] { return settled_; });
+}
+
+void BrailleDisplay::settle() {
+    {
+        const std::lock_guard lock(mutex_);
+        settled_ = true;
+    }
+    settled_cv_.notify_all();
 }
 
 void BrailleDisplay::show(const std::string& text) {
@@ -67,9 +81,12 @@ void BrailleDisplay::show(const std::string& text) {
 void BrailleDisplay::work(std::optional<uint32_t> window) {
     serve(window);
     // Texts shown from now on have nowhere to go.
-    const std::lock_guard lock(mutex_);
-    gone_ = true;
-    waiting_.clear();
+    {
+        const std::lock_guard lock(mutex_);
+        gone_ = true;
+        waiting_.clear();
+    }
+    settle();
 }
 
 void BrailleDisplay::serve(std::optional<uint32_t> window) {
@@ -109,6 +126,7 @@ void BrailleDisplay::serve(std::optional<uint32_t> window) {
                            static_cast<unsigned>(wanted.size())) < 0)
         return give_up("refused its keys");
     trace_line(trace_, "braille-ready " + std::to_string(columns) + "x" + std::to_string(rows));
+    settle();
 
     BrailleView view(static_cast<int>(columns * (rows ? rows : 1)));
     const auto write_shown = [&](const std::string& why) {

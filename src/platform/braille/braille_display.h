@@ -27,6 +27,8 @@ class BrailleDisplay {
 
     // Connects to BRLTTY (BRLAPI_HOST and BRLAPI_AUTH as BrlAPI reads them)
     // and takes the display while the X window `window` has the focus.
+    // Waits a little for the connection, so that the window, shown after
+    // this, is known to BRLTTY when it takes the focus.
     void start(std::optional<uint32_t> window);
     // Shows `text` as the newest; the empty text (silence) is not shown.
     // Returns at once; safe from any thread.
@@ -35,13 +37,16 @@ class BrailleDisplay {
   private:
     void work(std::optional<uint32_t> window);
     void serve(std::optional<uint32_t> window);
+    void settle();
 
     Trace* trace_;
     std::ostream& log_;
     std::mutex mutex_;
     std::vector<std::string> waiting_;  // texts not yet taken by the worker
     bool stopping_ = false;
-    bool gone_ = false;       // no display: texts are dropped
+    bool gone_ = false;     // no display: texts are dropped
+    bool settled_ = false;  // connected, or given up
+    std::condition_variable settled_cv_;
     int wake_[2] = {-1, -1};  // a pipe: the worker polls it beside the display
     std::thread worker_;
 };
