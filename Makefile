@@ -15,6 +15,9 @@ PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
             fonts-dejavu-core xvfb xauth xdotool tmux
 # Formatting the sources (make format, make format-check).
 PACKAGES += clang-format
+# Braille through BRLTTY; its device-free drivers and xbrlapi's X focus
+# tracking serve the checks.
+PACKAGES += libbrlapi-dev brltty xbrlapi
 # Installing and packaging, and their checks.
 PACKAGES += dpkg-dev file desktop-file-utils appstream lintian man-db
 

@@ -6,16 +6,22 @@ pkg_check_modules(VELLOXA_SDL2_MIXER REQUIRED IMPORTED_TARGET SDL2_mixer)
 pkg_check_modules(VELLOXA_SDL2_TTF REQUIRED IMPORTED_TARGET SDL2_ttf)
 pkg_check_modules(VELLOXA_ESPEAK REQUIRED IMPORTED_TARGET espeak-ng)
 find_package(Threads REQUIRED)
+# BrlAPI (BRLTTY's client library) ships no pkg-config file.
+find_path(VELLOXA_BRLAPI_INCLUDE brlapi.h REQUIRED)
+find_library(VELLOXA_BRLAPI_LIBRARY brlapi REQUIRED)
 
 file(GLOB VELLOXA_FRONTEND_SOURCES CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/src/platform/sdl/*.cpp
+  ${PROJECT_SOURCE_DIR}/src/platform/braille/*.cpp
   ${PROJECT_SOURCE_DIR}/src/platform/speech/*.cpp
   ${PROJECT_SOURCE_DIR}/src/platform/terminal/*.cpp)
 add_library(velloxa_frontends STATIC ${VELLOXA_FRONTEND_SOURCES})
 target_link_libraries(velloxa_frontends
   PUBLIC velloxa_headless velloxa_core
          PkgConfig::VELLOXA_SDL2 PkgConfig::VELLOXA_SDL2_MIXER PkgConfig::VELLOXA_SDL2_TTF
-         PkgConfig::VELLOXA_ESPEAK Threads::Threads)
+         PkgConfig::VELLOXA_ESPEAK Threads::Threads
+         ${VELLOXA_BRLAPI_LIBRARY})
+target_include_directories(velloxa_frontends PRIVATE ${VELLOXA_BRLAPI_INCLUDE})
 # The window draws with this font; a missing font only loses the texts.
 target_compile_definitions(velloxa_frontends PRIVATE
   VELLOXA_FONT="/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf")

@@ -4,14 +4,25 @@
 //   desktop_probe count PICTURE.bmp X0 Y0 X1 Y1 R G B
 //                                              -> pixels of that colour in the box
 //   desktop_probe close WINDOW_ID              -> sends WM_DELETE_WINDOW
+//   desktop_probe braille SOCKET CELLS         -> a braille display of CELLS cells
+//       for BRLTTY's virtual driver listening on SOCKET: the lines BRLTTY sends
+//       are printed with the microseconds since the epoch before each, the lines
+//       read from standard input (the display's keys) are sent to BRLTTY.
 #include <X11/Xlib.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -60,6 +71,46 @@ int close(unsigned long id) {
     return 0;
 }
 
+int braille(const std::string& path, const std::string& cells) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= sizeof address.sun_path) return 1;
+    std::memcpy(address.sun_path, path.c_str(), path.size());
+    const int display = socket(AF_UNIX, SOCK_STREAM, 0);
+    // BRLTTY makes its socket once it has started; the limit only guards a hang.
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (connect(display, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        if (std::chrono::steady_clock::now() > limit) return 1;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    const std::string hello = "cells " + cells + "\n";
+    if (write(display, hello.data(), hello.size()) < 0) return 1;
+    std::string from_brltty;
+    pollfd watched[2] = {{display, POLLIN, 0}, {0, POLLIN, 0}};
+    char buffer[4096];
+    for (;;) {
+        if (poll(watched, 2, -1) < 0) continue;
+        if (watched[0].revents) {
+            const ssize_t got = read(display, buffer, sizeof buffer);
+            if (got <= 0) return 0;
+            const auto now = std::chrono::duration_cast<std::chrono::microseconds>(
+                std::chrono::system_clock::now().time_since_epoch());
+            from_brltty.append(buffer, static_cast<size_t>(got));
+            for (size_t end; (end = from_brltty.find('\n')) != std::string::npos;
+                 from_brltty.erase(0, end + 1))
+                std::cout << now.count() << " " << from_brltty.substr(0, end) << std::endl;
+        }
+        if (watched[1].revents) {
+            const ssize_t got = read(0, buffer, sizeof buffer);
+            if (got <= 0) {
+                watched[1].fd = -1;  // the keys have ended; the display goes on
+            } else if (write(display, buffer, static_cast<size_t>(got)) < 0) {
+                return 1;
+            }
+        }
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -79,6 +130,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (a.size() == 2 && a[0] == "close") return close(std::stoul(a[1], nullptr, 0));
-    std::cerr << "usage: desktop_probe pixel|count|close ...\n";
+    if (a.size() == 3 && a[0] == "braille") return braille(a[1], a[2]);
+    std::cerr << "usage: desktop_probe pixel|count|close|braille ...\n";
     return 2;
 }

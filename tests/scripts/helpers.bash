@@ -54,7 +54,8 @@ focus() { # ARGS...
 }
 
 # The board in the window's picture `shot`, read by the helper `probe`: it
-# fills 480 by 480 of the 640 by 480 window with spots of 160 pixels. A
+# fills 480 by 480 of the 640 by 640 window, above the caption's 160 pixels,
+# with spots of 160 pixels. A
 # spot's plain fill is sampled near its lower left corner, where no text is
 # written; its outline on its left edge.
 colour() { # WHAT X Y WANTED

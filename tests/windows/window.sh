@@ -26,9 +26,17 @@ for line in " voice \(mute\|absent\)" " reader absent" " sound ready" \
 done
 ! grep -q " speak " "$trace" || fail "texts handed to the mute voice: $(grep -m3 ' speak ' "$trace")"
 
+# The caption under the board, white on black, follows the title route too.
+caption_ink() { "$probe" count "$shot" 0 480 639 639 255 255 255; }
+welcome=$(caption_ink)
+((welcome > 300)) || fail "the welcome is not the caption: $welcome white pixels"
+colour "the caption's paper" 2 637 "0 0 0"
+
 focus --onlyvisible --name "^Welcome to Nebbin" || die "no window"
 xdotool key Tab
 wait_for 60 grep -q " title NVDA$" "$trace" || fail "Tab did not change the route: $(tail -3 "$trace")"
+wait_for 60 grep -q " caption NVDA$" "$trace" || fail "the caption did not follow: $(tail -3 "$trace")"
+[ "$(caption_ink)" != "$welcome" ] || fail "the caption did not change with a key"
 wait_for 60 grep -qs '^1' "$folder/progress.ini" || fail "the route was not saved beside the program"
 xdotool key alt+F4
 gone() { ! kill -0 "$pid" 2>/dev/null; }

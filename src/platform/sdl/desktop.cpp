@@ -1,5 +1,6 @@
 // The desktop program: one window, espeak-ng speech and SDL_mixer sound on
-// the same audio device, speech-dispatcher for screen-reader users.
+// the same audio device, speech-dispatcher for screen-reader users. Every
+// text said is also the window's caption and goes to a braille display.
 #include <chrono>
 #include <csignal>
 #include <iostream>
@@ -7,6 +8,7 @@
 
 #include "flow/game.h"
 #include "platform/background_saves.h"
+#include "platform/braille/braille_display.h"
 #include "platform/data_folder_lock.h"
 #include "platform/folders.h"
 #include "platform/frontends.h"
@@ -18,6 +20,7 @@
 #include "platform/speech/espeak_voice.h"
 #include "platform/speech/fallback_voice.h"
 #include "platform/speech/speechd_reader.h"
+#include "platform/spoken_texts.h"
 
 namespace velloxa {
 
@@ -64,11 +67,21 @@ int run_desktop(const CommandLine& cmd) {
     BackgroundSaves saves;
     SaveNotice files(saves, std::cerr);
     window.set_before_end([&saves] { saves.flush(); });
-    Platform platform{window, window, voice, reader, keys, sound, window, window, window, files};
+    BrailleDisplay braille(trace.get(), std::cerr);
+    const TextListener heard = [&braille, &window](const std::string& text) {
+        braille.show(text);
+        window.set_caption(text);
+    };
+    HeardVoice heard_voice(voice, heard);
+    HeardReader heard_reader(reader, heard);
+    HeardTitle heard_title(window, heard);
+    Platform platform{window, heard_title, heard_voice, heard_reader, keys,
+                      sound,  window,      window,      window,       files};
 
     const StartOptions start = start_options(cmd);
     const DataFolderLock lock(start.folders.data);
     if (lock.held_elsewhere()) return refuse_second_copy(espeak, reader);
+    braille.start(window.x11_window());
     Game game(platform, start);
     // A failed start-up has shown its message and ended the program.
     if (!game.start()) return 1;

@@ -1,5 +1,7 @@
 #include "platform/sdl/sdl_window.h"
 
+#include <SDL_syswm.h>
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -18,6 +20,15 @@ namespace velloxa {
 namespace {
 
 constexpr SDL_Color kBackground{48, 48, 48, 255};  // dark grey around the board
+// The caption: white on black (21:1), a quarter of the window's height under
+// the board, so a window of 640 by 640 keeps the board of 480 by 480.
+constexpr SDL_Color kCaptionInk{255, 255, 255, 255};
+constexpr SDL_Color kCaptionPaper{0, 0, 0, 255};
+constexpr double kCaptionShare = 0.25;
+constexpr int kWindowWidth = 640, kWindowHeight = 640;
+// Three lines fill the strip; longer texts get smaller letters, down to this.
+constexpr int kCaptionLines = 3;
+constexpr int kSmallestCaptionPoints = 9;
 
 SDL_Rect box(int left, int top, int right, int bottom) {
     // Corners are inclusive, as the board's rectangles are given.
@@ -27,6 +38,7 @@ SDL_Rect box(int left, int top, int right, int bottom) {
 }  // namespace
 
 SdlWindow::~SdlWindow() {
+    for (auto& [texture, place] : caption_lines_) SDL_DestroyTexture(texture);
     for (auto& [size, f] : fonts_) TTF_CloseFont(f);
     if (ttf_) TTF_Quit();
     if (frame_) SDL_DestroyTexture(frame_);
@@ -55,8 +67,9 @@ bool SdlWindow::open(std::string& error) {
         error = "no display could be opened";
         return false;
     }
-    window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640,
-                               480, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+    window_ =
+        SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                         kWindowWidth, kWindowHeight, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
     if (!window_) {
         error = SDL_GetError();
         return false;
@@ -142,10 +155,17 @@ void SdlWindow::set_title(const std::string& text) {
     SDL_SetWindowTitle(window_, text.c_str());
 }
 
+// The board's area: the window above the caption strip.
 std::pair<int, int> SdlWindow::inner_size() {
+    // While drawing, the renderer reports the size of the board's texture.
+    if (drawing_) return {frame_w_, frame_h_};
     int w = 0, h = 0;
     SDL_GetRendererOutputSize(renderer_, &w, &h);
-    return {w, h};
+    return {w, h - caption_height(h)};
+}
+
+int SdlWindow::caption_height(int window_height) const {
+    return static_cast<int>(std::lround(window_height * kCaptionShare));
 }
 
 void SdlWindow::begin_board(const BoardPicture& picture) {
@@ -215,20 +235,130 @@ void SdlWindow::text(int x, int y, double points, Rgb c, const std::string& text
 }
 
 void SdlWindow::end_board() {
-    if (drawing_ && !screenshot_.empty()) screenshot();
-    // Told once the picture is saved, so a reader of the trace finds it.
-    trace_line(trace_, drawn_);
     SDL_SetRenderTarget(renderer_, nullptr);
     drawing_ = false;
+    present();
+    // Told once the picture is saved, so a reader of the trace finds it.
+    trace_line(trace_, drawn_);
+}
+
+void SdlWindow::set_caption(const std::string& text) {
+    // A text said again keeps its laid-out lines.
+    if (text != caption_) caption_stale_ = true;
+    caption_ = text;
+    // Inside a board drawing the caption comes with the finished picture.
+    if (!drawing_ && sink_) present();
+    trace_line(trace_, "caption " + text);
+}
+
+std::optional<uint32_t> SdlWindow::x11_window() {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!window_ || !SDL_GetWindowWMInfo(window_, &info) || info.subsystem != SDL_SYSWM_X11)
+        return std::nullopt;
+    return static_cast<uint32_t>(info.info.x11.window);
+}
+
+void SdlWindow::present() {
+    int w = 0, h = 0;
+    SDL_GetRendererOutputSize(renderer_, &w, &h);
     SDL_SetRenderDrawColor(renderer_, kBackground.r, kBackground.g, kBackground.b, 255);
     SDL_RenderClear(renderer_);
-    if (frame_) SDL_RenderCopy(renderer_, frame_, nullptr, nullptr);
+    if (frame_) {
+        const SDL_Rect board{0, 0, frame_w_, frame_h_};
+        SDL_RenderCopy(renderer_, frame_, nullptr, &board);
+    }
+    draw_caption(w, h);
+    if (!screenshot_.empty()) screenshot();
     SDL_RenderPresent(renderer_);
 }
 
+void SdlWindow::draw_caption(int width, int height) {
+    const int strip = caption_height(height);
+    const SDL_Rect paper{0, height - strip, width, strip};
+    SDL_SetRenderDrawColor(renderer_, kCaptionPaper.r, kCaptionPaper.g, kCaptionPaper.b, 255);
+    SDL_RenderFillRect(renderer_, &paper);
+    if (caption_stale_ || width != caption_w_ || height != caption_h_) {
+        lay_out_caption(width, strip);
+        caption_w_ = width;
+        caption_h_ = height;
+        caption_stale_ = false;
+    }
+    for (const auto& [texture, place] : caption_lines_) {
+        SDL_Rect to = place;
+        to.y += height - strip;
+        SDL_RenderCopy(renderer_, texture, nullptr, &to);
+    }
+}
+
+namespace {
+
+// The words of `text` in lines no wider than `width` in `f`; the blanks
+// between words are kept, those at a break dropped. A word wider than a line
+// stands alone on its line.
+std::vector<std::string> wrap(TTF_Font* f, const std::string& text, int width) {
+    std::vector<std::string> lines;
+    std::string line;
+    size_t at = 0;
+    while (at < text.size()) {
+        const size_t word_start = text.find_first_not_of(' ', at);
+        if (word_start == std::string::npos) break;
+        size_t word_end = text.find(' ', word_start);
+        if (word_end == std::string::npos) word_end = text.size();
+        const std::string gap = line.empty() ? "" : text.substr(at, word_start - at);
+        const std::string longer = line + gap + text.substr(word_start, word_end - word_start);
+        int w = 0;
+        TTF_SizeUTF8(f, longer.c_str(), &w, nullptr);
+        if (w <= width || line.empty()) {
+            line = longer;
+        } else {
+            lines.push_back(line);
+            line = text.substr(word_start, word_end - word_start);
+        }
+        at = word_end;
+    }
+    if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
+}  // namespace
+
+void SdlWindow::lay_out_caption(int width, int strip) {
+    for (auto& [texture, place] : caption_lines_) SDL_DestroyTexture(texture);
+    caption_lines_.clear();
+    if (caption_.empty()) return;
+    const int margin = std::max(strip / 16, 2);
+    const int room_w = width - 2 * margin, room_h = strip - 2 * margin;
+    if (room_w < 1 || room_h < 1) return;
+    // The largest letters with which the whole text fits, from three lines'
+    // worth down; below the smallest, the lines that fit are shown.
+    TTF_Font* chosen = nullptr;
+    std::vector<std::string> lines;
+    for (int points = std::max(room_h * 72 / (96 * kCaptionLines) * 5 / 6, kSmallestCaptionPoints);
+         points >= kSmallestCaptionPoints; points = std::min(points - 1, points * 9 / 10)) {
+        chosen = font(points);
+        if (!chosen) return;
+        lines = wrap(chosen, caption_, room_w);
+        if (static_cast<int>(lines.size()) * TTF_FontLineSkip(chosen) <= room_h) break;
+    }
+    const int skip = TTF_FontLineSkip(chosen);
+    const int used = std::min(static_cast<int>(lines.size()), std::max(room_h / skip, 1));
+    int y = margin + (room_h - used * skip) / 2;
+    for (int i = 0; i < used; ++i, y += skip) {
+        SDL_Surface* surface =
+            TTF_RenderUTF8_Blended(chosen, lines[static_cast<size_t>(i)].c_str(), kCaptionInk);
+        if (!surface) continue;
+        SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer_, surface);
+        if (texture)
+            caption_lines_.push_back({texture, SDL_Rect{margin, y, surface->w, surface->h}});
+        SDL_FreeSurface(surface);
+    }
+}
+
 void SdlWindow::screenshot() {
-    SDL_Surface* shot =
-        SDL_CreateRGBSurfaceWithFormat(0, frame_w_, frame_h_, 24, SDL_PIXELFORMAT_BGR24);
+    int w = 0, h = 0;
+    SDL_GetRendererOutputSize(renderer_, &w, &h);
+    SDL_Surface* shot = SDL_CreateRGBSurfaceWithFormat(0, w, h, 24, SDL_PIXELFORMAT_BGR24);
     if (!shot) return;
     // Written beside and renamed, so a reader never sees half a picture.
     const std::string partial = screenshot_ + ".part";

@@ -5,9 +5,12 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "io/platform.h"
 #include "platform/sdl/sdl_audio.h"
@@ -55,6 +58,11 @@ class SdlWindow : public Clock,
     void outline_rect(int left, int top, int right, int bottom, Rgb colour) override;
     void text(int x, int y, double points, Rgb colour, const std::string& text) override;
     void end_board() override;
+    // The caption under the board: the text the game last said, the empty
+    // text clearing it.
+    void set_caption(const std::string& text);
+    // The X11 window, for braille focus tracking; none under other drivers.
+    std::optional<uint32_t> x11_window();
     // MessageBox
     void show(const std::string& text) override;
     // ProcessEnd: at once, also from inside a wait.
@@ -64,6 +72,10 @@ class SdlWindow : public Clock,
     void handle(const SDL_Event& event);
     [[noreturn]] void quit(int code, const char* why);
     TTF_Font* font(int points);
+    int caption_height(int window_height) const;
+    void present();
+    void draw_caption(int width, int height);
+    void lay_out_caption(int width, int strip);
     void screenshot();
 
     SdlAudio& audio_;
@@ -73,6 +85,11 @@ class SdlWindow : public Clock,
     SDL_Texture* frame_ = nullptr;  // the board picture, kept for repaints
     int frame_w_ = 0, frame_h_ = 0;
     bool drawing_ = false;
+    std::string caption_;
+    // The caption's lines, laid out for a window of caption_w_ by caption_h_.
+    std::vector<std::pair<SDL_Texture*, SDL_Rect>> caption_lines_;
+    int caption_w_ = 0, caption_h_ = 0;
+    bool caption_stale_ = true;
     std::string drawn_;  // the trace's draw line, written when the picture is done
     bool ttf_ = false;
     bool fontmissing_ = false;

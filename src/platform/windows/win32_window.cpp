@@ -15,6 +15,18 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"VelloxaWindow";
 constexpr COLORREF kBackground = RGB(48, 48, 48);  // dark grey around the board
+// The caption: white on black (21:1), a quarter of the window's height under
+// the board, so a window of 640 by 640 keeps the board of 480 by 480.
+constexpr COLORREF kCaptionInk = RGB(255, 255, 255);
+constexpr COLORREF kCaptionPaper = RGB(0, 0, 0);
+constexpr double kCaptionShare = 0.25;
+// Three lines fill the strip; longer texts get smaller letters, down to this.
+constexpr int kCaptionLines = 3;
+constexpr int kSmallestCaptionPoints = 9;
+
+int caption_height(int window_height) {
+    return static_cast<int>(std::lround(window_height * kCaptionShare));
+}
 
 COLORREF colorref(Rgb c) {
     return RGB(static_cast<BYTE>(c.r), static_cast<BYTE>(c.g), static_cast<BYTE>(c.b));
@@ -66,8 +78,8 @@ bool Win32Window::open(std::string& error) {
         error = system_error_text(GetLastError());
         return false;
     }
-    // 640 by 480 inside, as the Linux window opens.
-    RECT outer{0, 0, 640, 480};
+    // 640 by 640 inside, as the Linux window opens.
+    RECT outer{0, 0, 640, 640};
     AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, FALSE, 0);
     window_ = CreateWindowExW(0, kClassName, widen(title_).c_str(), WS_OVERLAPPEDWINDOW,
                               CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
@@ -179,16 +191,21 @@ void Win32Window::set_title(const std::string& text) {
     SetWindowTextW(window_, widen(text).c_str());
 }
 
+// The board's area: the window above the caption strip.
 std::pair<int, int> Win32Window::inner_size() {
     RECT inner{};
     GetClientRect(window_, &inner);
-    return {inner.right - inner.left, inner.bottom - inner.top};
+    const int h = inner.bottom - inner.top;
+    return {inner.right - inner.left, h - caption_height(h)};
 }
 
 void Win32Window::begin_board(const BoardPicture& picture) {
     // Traced once the picture is saved, so a reader of the trace finds it whole.
     drawn_ = drawline(picture);
-    const auto [w, h] = inner_size();
+    drawing_ = true;
+    RECT inner{};
+    GetClientRect(window_, &inner);
+    const int w = inner.right - inner.left, h = inner.bottom - inner.top;
     if (!frame_dc_ || w != frame_w_ || h != frame_h_) {
         const HDC screen = GetDC(window_);
         if (!frame_dc_) {
@@ -242,13 +259,67 @@ void Win32Window::text(int x, int y, double points, Rgb colour, const std::strin
 }
 
 void Win32Window::end_board() {
-    if (frame_dc_) {
-        if (!screenshot_.empty()) screenshot();
-        const HDC target = GetDC(window_);
-        present(target);
-        ReleaseDC(window_, target);
-    }
+    drawing_ = false;
+    draw_caption();
+    show_picture();
     trace_line(trace_, drawn_);
+}
+
+void Win32Window::set_caption(const std::string& text) {
+    caption_ = text;
+    // Inside a board drawing the caption comes with the finished picture.
+    if (!drawing_) {
+        draw_caption();
+        show_picture();
+    }
+    trace_line(trace_, "caption " + text);
+}
+
+void Win32Window::show_picture() {
+    if (!frame_dc_) return;
+    if (!screenshot_.empty()) screenshot();
+    const HDC target = GetDC(window_);
+    present(target);
+    ReleaseDC(window_, target);
+}
+
+void Win32Window::draw_caption() {
+    if (!frame_dc_) return;
+    const int strip = caption_height(frame_h_);
+    paint(frame_dc_, RECT{0, frame_h_ - strip, frame_w_, frame_h_}, kCaptionPaper, true);
+    if (caption_.empty()) return;
+    const int margin = std::max(strip / 16, 2);
+    RECT room{margin, frame_h_ - strip + margin, frame_w_ - margin, frame_h_ - margin};
+    if (room.right <= room.left || room.bottom <= room.top) return;
+    const std::wstring wide = widen(caption_);
+    const UINT layout = DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL;
+    // The largest letters with which the whole text fits, from three lines'
+    // worth down; below the smallest, the lines that fit are shown.
+    const int room_h = room.bottom - room.top;
+    HFONT chosen = nullptr;
+    RECT needed = room;
+    for (int points = std::max(room_h * 72 / (96 * kCaptionLines) * 5 / 6, kSmallestCaptionPoints);
+         points >= kSmallestCaptionPoints; points = std::min(points - 1, points * 9 / 10)) {
+        chosen = font(points);
+        if (!chosen) return;
+        const HGDIOBJ previous = SelectObject(frame_dc_, chosen);
+        needed = room;
+        DrawTextW(frame_dc_, wide.c_str(), static_cast<int>(wide.size()), &needed,
+                  layout | DT_CALCRECT);
+        SelectObject(frame_dc_, previous);
+        if (needed.bottom - needed.top <= room_h) break;
+    }
+    const int used = std::min(static_cast<int>(needed.bottom - needed.top), room_h);
+    RECT place = room;
+    place.top += (room_h - used) / 2;
+    const HGDIOBJ previous = SelectObject(frame_dc_, chosen);
+    SetTextColor(frame_dc_, kCaptionInk);
+    const HRGN clip = CreateRectRgnIndirect(&room);
+    SelectClipRgn(frame_dc_, clip);
+    DrawTextW(frame_dc_, wide.c_str(), static_cast<int>(wide.size()), &place, layout);
+    SelectClipRgn(frame_dc_, nullptr);
+    DeleteObject(clip);
+    SelectObject(frame_dc_, previous);
 }
 
 void Win32Window::present(HDC target) {

@@ -47,6 +47,9 @@ class Win32Window : public Clock,
     void outline_rect(int left, int top, int right, int bottom, Rgb colour) override;
     void text(int x, int y, double points, Rgb colour, const std::string& text) override;
     void end_board() override;
+    // The caption under the board: the text the game last said, the empty
+    // text clearing it.
+    void set_caption(const std::string& text);
     // MessageBox
     void show(const std::string& text) override;
     // KeyInjector: keys sent into the system input, as a keyboard would.
@@ -60,6 +63,8 @@ class Win32Window : public Clock,
     LRESULT handle(UINT message, WPARAM w, LPARAM l);
     bool dispatch_one();  // false when no message was waiting
     void present(HDC target);
+    void show_picture();
+    void draw_caption();
     HFONT font(int points);
     void screenshot();
     void inject(int code, bool up);
@@ -67,10 +72,12 @@ class Win32Window : public Clock,
 
     WinTrace* trace_;
     HWND window_ = nullptr;
-    HDC frame_dc_ = nullptr;  // the board picture, kept for repaints
+    HDC frame_dc_ = nullptr;  // the window's picture (board and caption), kept for repaints
     HBITMAP frame_ = nullptr;
     HGDIOBJ first_bitmap_ = nullptr;
     int frame_w_ = 0, frame_h_ = 0;
+    bool drawing_ = false;
+    std::string caption_;
     std::string drawn_;  // the trace line of the board being drawn
     std::map<int, HFONT> fonts_;
     std::string title_ = "Velloxa";

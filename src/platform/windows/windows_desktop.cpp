@@ -1,5 +1,6 @@
-// The Windows program: one window drawn with GDI, SAPI speech, JAWS or the
-// window title for screen readers, DirectSound 8, and files as UTF-16 paths.
+// The Windows program: one window drawn with GDI with a caption of the last
+// text, SAPI speech, JAWS or the window title for screen readers,
+// DirectSound 8, and files as UTF-16 paths.
 // clang-format off
 // Before any system header, so that none brings the MessageBox macro in
 // ahead of the game's MessageBox interface.
@@ -10,6 +11,7 @@
 
 #include "flow/game.h"
 #include "platform/folders.h"
+#include "platform/spoken_texts.h"
 #include "platform/windows/direct_sound.h"
 #include "platform/windows/speech.h"
 #include "platform/windows/trace.h"
@@ -46,7 +48,13 @@ int run_windows(const CommandLine& cmd) {
     SapiVoice voice(trace.get());
     JawsReader reader(trace.get());
     DirectSoundDevice sound(window, files, trace.get());
-    Platform platform{window, window, voice, reader, window, sound, window, window, window, files};
+    // Every text said also becomes the caption, whatever the speech route.
+    const TextListener heard = [&window](const std::string& text) { window.set_caption(text); };
+    HeardVoice heard_voice(voice, heard);
+    HeardReader heard_reader(reader, heard);
+    HeardTitle heard_title(window, heard);
+    Platform platform{window, heard_title, heard_voice, heard_reader, window,
+                      sound,  window,      window,      window,       files};
 
     Game game(platform, start_options(cmd));
     // A failed start-up has shown its message and ended the program.

@@ -1,0 +1,71 @@
+// Every text the game says, whatever its speech route, passed on to a
+// listener as well (captions, braille): the voice, the screen reader and the
+// window title each hand their texts over after doing their own work.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <utility>
+
+#include "io/platform.h"
+
+namespace velloxa {
+
+using TextListener = std::function<void(const std::string&)>;
+
+class HeardVoice : public Voice {
+  public:
+    HeardVoice(Voice& voice, TextListener heard) : voice_(voice), heard_(std::move(heard)) {}
+    bool create() override { return voice_.create(); }
+    void speak(const std::string& text, int flags) override {
+        voice_.speak(text, flags);
+        heard_(text);
+    }
+    void set_rate(int rate) override { voice_.set_rate(rate); }
+
+  private:
+    Voice& voice_;
+    TextListener heard_;
+};
+
+// A text no screen reader answers for is still shown.
+class HeardReader : public ScreenReader {
+  public:
+    HeardReader(ScreenReader& reader, TextListener heard)
+        : reader_(reader), heard_(std::move(heard)) {}
+    bool create() override { return reader_.create(); }
+    void cancel() override { reader_.cancel(); }
+    void say(const std::string& text) override {
+        try {
+            reader_.say(text);
+        } catch (...) {
+            heard_(text);
+            throw;
+        }
+        heard_(text);
+    }
+
+  private:
+    ScreenReader& reader_;
+    TextListener heard_;
+};
+
+class HeardTitle : public WindowTitle {
+  public:
+    HeardTitle(WindowTitle& title, TextListener heard) : title_(title), heard_(std::move(heard)) {}
+    std::string title() override { return title_.title(); }
+    bool title_is_read() const override { return title_.title_is_read(); }
+    void set_title(const std::string& text) override {
+        // A title repeated is first set with a blank before it, only so that
+        // a screen reader announces it again: the text itself follows.
+        const bool nudge = !text.empty() && text[0] == ' ' && title_.title() == text.substr(1);
+        title_.set_title(text);
+        if (!nudge) heard_(text);
+    }
+
+  private:
+    WindowTitle& title_;
+    TextListener heard_;
+};
+
+}  // namespace velloxa

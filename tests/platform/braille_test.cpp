@@ -1,0 +1,144 @@
+// What a braille display shows of the game's texts, and how every spoken
+// text reaches it and the caption whatever the speech route.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/braille/braille_display.h"
+#include "platform/braille/braille_view.h"
+#include "platform/spoken_texts.h"
+
+namespace velloxa {
+namespace {
+
+std::vector<std::wstring> windows(const std::wstring& text, int cells) {
+    return braille_windows(text, cells);
+}
+
+TEST(BrailleWindows, BreakAfterWordsAndCutOnlyWordsLongerThanTheDisplay) {
+    using W = std::vector<std::wstring>;
+    EXPECT_EQ(windows(L"Instant action", 40), W{L"Instant action"});
+    EXPECT_EQ(windows(L"You drop a tile onto spot 1, 2.", 12),
+              (W{L"You drop a", L"tile onto", L"spot 1, 2."}));
+    // The double blank between sentences goes at a break, stays inside a window.
+    EXPECT_EQ(windows(L"One.  Two.  Three.", 11), (W{L"One.  Two.", L"Three."}));
+    EXPECT_EQ(windows(L"abcdefghij xy", 4), (W{L"abcd", L"efgh", L"ij", L"xy"}));
+    EXPECT_EQ(windows(L"exactly ten", 7), (W{L"exactly", L"ten"}));
+    EXPECT_EQ(windows(L"", 40), W{L""});
+    EXPECT_EQ(windows(L"   ", 2), W{L""});
+    EXPECT_EQ(windows(L"  You go first!", 8), (W{L"You go", L"first!"}));
+}
+
+TEST(BrailleWindows, Utf8BecomesCharactersAndBrokenBytesAQuestionMark) {
+    EXPECT_EQ(characters_from_utf8("Caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x82\xA1"),
+              std::wstring(L"Caf\u00E9 \u20AC ") + static_cast<wchar_t>(0x1F0A1));
+    EXPECT_EQ(characters_from_utf8("a\xC3"), L"a?");
+    EXPECT_EQ(characters_from_utf8("\xE2\x28\xA1z"), L"?(?z");
+    EXPECT_EQ(characters_from_utf8("\xFF"), L"?");
+}
+
+TEST(BrailleView, NewestShownPanningCrossesTextsLineKeysStepThroughThem) {
+    BrailleView view(10);
+    EXPECT_EQ(view.shown(), std::wstring(10, L' '));
+    EXPECT_FALSE(view.pan(1));
+    view.add("Welcome to the game of tiles.");
+    view.add("New game");
+    EXPECT_EQ(view.shown(), L"New game  ");
+    EXPECT_FALSE(view.step(1));
+    EXPECT_TRUE(view.step(-1));
+    EXPECT_EQ(view.shown(), L"Welcome to");
+    EXPECT_TRUE(view.pan(1));
+    EXPECT_EQ(view.shown(), L"the game  ");
+    EXPECT_TRUE(view.pan(1));
+    EXPECT_EQ(view.shown(), L"of tiles. ");
+    EXPECT_TRUE(view.pan(1));  // on into the newer text
+    EXPECT_EQ(view.shown(), L"New game  ");
+    EXPECT_TRUE(view.pan(-1));  // back to the older text's last window
+    EXPECT_EQ(view.shown(), L"of tiles. ");
+    EXPECT_TRUE(view.jump(-1));
+    EXPECT_FALSE(view.pan(-1));
+    EXPECT_FALSE(view.step(-1));
+    EXPECT_EQ(view.shown(), L"Welcome to");
+    // A new text is shown at once, wherever the reader was.
+    view.add("Continue");
+    EXPECT_EQ(view.shown(), L"Continue  ");
+}
+
+TEST(BrailleView, KeepsOnlyTheLastTexts) {
+    BrailleView view(8);
+    for (size_t i = 0; i < BrailleView::kTextsKept + 5; ++i) view.add("text " + std::to_string(i));
+    view.jump(-1);
+    EXPECT_EQ(view.shown(), L"text 5  ");
+    size_t steps = 0;
+    while (view.step(1)) ++steps;
+    EXPECT_EQ(steps, BrailleView::kTextsKept - 1);
+}
+
+struct FakeVoice : Voice {
+    bool create() override { return true; }
+    void speak(const std::string& text, int) override { said.push_back(text); }
+    void set_rate(int) override {}
+    std::vector<std::string> said;
+};
+struct AbsentReader : ScreenReader {
+    bool create() override { return false; }
+    void say(const std::string&) override { throw std::runtime_error("no screen reader"); }
+};
+struct FakeTitle : WindowTitle {
+    std::string title() override { return shown; }
+    void set_title(const std::string& text) override { shown = text; }
+    std::string shown;
+};
+
+TEST(HeardTexts, EveryRouteHandsItsTextsOnOnce) {
+    std::vector<std::string> heard;
+    const TextListener listen = [&heard](const std::string& text) { heard.push_back(text); };
+    FakeVoice voice;
+    HeardVoice heard_voice(voice, listen);
+    heard_voice.speak("Sapi on", 3);
+    heard_voice.speak("", 3);  // the silence key clears the caption
+    EXPECT_EQ(voice.said, (std::vector<std::string>{"Sapi on", ""}));
+
+    AbsentReader reader;
+    HeardReader heard_reader(reader, listen);
+    EXPECT_THROW(heard_reader.say("Jaws"), std::runtime_error);
+
+    // A title said twice is nudged with a blank first: heard twice, not thrice.
+    FakeTitle title;
+    HeardTitle heard_title(title, listen);
+    heard_title.set_title("NVDA");
+    heard_title.set_title(" NVDA");
+    heard_title.set_title("NVDA");
+    heard_title.set_title(" spaced");
+    EXPECT_EQ(title.shown, " spaced");
+    EXPECT_EQ(heard, (std::vector<std::string>{"Sapi on", "", "Jaws", "NVDA", "NVDA", " spaced"}));
+}
+
+// With no BRLTTY to answer, or no X window to follow, the display says so
+// once; the texts shown meanwhile change nothing.
+TEST(BrailleDisplay, WithoutBrlttyOrAnXWindowItSaysWhyOnce) {
+    ::setenv("BRLAPI_HOST", ":9973", 1);  // a local socket nobody serves
+    for (const std::optional<uint32_t> window :
+         {std::optional<uint32_t>(0x400001u), std::optional<uint32_t>()}) {
+        std::ostringstream log;
+        {
+            BrailleDisplay display(nullptr, log);
+            display.start(window);
+            for (int i = 0; i < 1000; ++i) display.show("text " + std::to_string(i));
+        }
+        const std::string said = log.str();
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+        EXPECT_NE(said.find(window ? "no braille display" : "not an X11 window"), std::string::npos)
+            << said;
+    }
+    ::unsetenv("BRLAPI_HOST");
+}
+
+}  // namespace
+}  // namespace velloxa
