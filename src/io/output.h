@@ -37,6 +37,7 @@ class Output {
     void sayit(std::string text);
     void setupsapi();
     void loadjaws();
+    void cancelreader();  // route 3: a key stops what the reader still says
     void resettitle(const std::string& version);
 
     // Sound slots.

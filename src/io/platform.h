@@ -44,6 +44,8 @@ class ScreenReader {
     virtual ~ScreenReader() = default;
     virtual bool create() = 0;
     virtual void say(const std::string& text) = 0;
+    // Stops what is still being spoken, as a screen reader does on a key.
+    virtual void cancel() {}
 };
 
 class KeyInjector {

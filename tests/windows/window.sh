@@ -28,8 +28,21 @@ done
 
 focus --onlyvisible --name "^Welcome to Nebbin" || die "no window"
 xdotool key Tab
-wait_for 60 grep -q " title NVDA$" "$trace" || fail "Tab did not change the route: $(tail -3 "$trace")"
+# Route 1's name as the shipped language file gives it.
+route1=$(tr -d '\r' <"$folder/language.txt" | awk 'previous == "NVDA" { print; exit } { previous = $0 }')
+wait_for 60 grep -q " title ${route1:-NVDA}$" "$trace" || fail "Tab did not change the route: $(tail -3 "$trace")"
 wait_for 60 grep -qs '^1' "$folder/progress.ini" || fail "the route was not saved beside the program"
+# A second copy on the same folder says why it ends, shows it, and ends
+# once the message is closed; the first one plays on.
+VELLOXA_TRACE=$work/trace2 "$WINE" "$folder/velloxa.exe" >"$work/out2" 2>&1 &
+second=$!
+cleanup+=("kill $second")
+wait_for 120 grep -qs " refused" "$work/trace2" || fail "a second copy was not refused: $(tail -3 "$work/trace2")"
+wait_for 60 grep -q "already running with this data folder" "$work/out2" || fail "the refusal was not told: $(head -3 "$work/out2")"
+if focus --onlyvisible --name "^Velloxa$"; then xdotool key Return; fi
+ended() { ! kill -0 "$second" 2>/dev/null; }
+wait_for 60 ended || fail "the second copy did not end"
+focus --onlyvisible --name "^${route1:-NVDA}$" || fail "the first window is gone"
 xdotool key alt+F4
 gone() { ! kill -0 "$pid" 2>/dev/null; }
 wait_for 60 gone || fail "Alt+F4 did not end the program"
