@@ -2,7 +2,9 @@
 ; rights, with the standard pages (which screen readers read) and /S for a
 ; silent install. Built by package.sh:
 ;   makensis -DVERSION=V -DSTAGE=FOLDER -DICON=ICO -DOUTFILE=SETUP installer.nsi
-Unicode true
+; A 64-bit installer for the 64-bit program (Wine in the checks has no
+; 32-bit half).
+Target amd64-unicode
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
 

@@ -5,9 +5,9 @@
 # generated sounds/, README.txt and language.txt (Windows line ends, for
 # Notepad); the installer, velloxa-VERSION-setup.exe, installs the same.
 set -euo pipefail
-build=$1
+build=$(cd "$1" && pwd)
 generator=$2
-source=$3
+source=$(cd "$3" && pwd)
 version=$4
 dist=$5
 stage=$(mktemp -d)

@@ -8,7 +8,7 @@
 . "$(dirname "$0")/../scripts/helpers.bash"
 setup=$(realpath "$1")
 linux=$(realpath "$2")
-drive=$WINEPREFIX/drive_c/users/$USER
+drive=$WINEPREFIX/drive_c/users/${USER:-$(id -un)}
 [ -d "$drive" ] || drive=$(find "$WINEPREFIX/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -n1)
 program=$drive/AppData/Local/Programs/Velloxa
 data=$drive/AppData/Roaming/Velloxa
@@ -27,9 +27,9 @@ grep -q 'DisplayVersion\|UninstallString' "$work/key" || fail "the uninstall key
 # The installed program's headless game equals the Linux program's, in the
 # same folder (paths are part of the transcript).
 printf '%s\n' Down Down Down Enter Enter Enter Tab PageUp Escape >"$work/keys"
-mkdir -p "$work/run"
+mkdir -p "$work/run/home"
 (cd "$work/run" && "$linux" --headless "$work/keys" --home "$work/run/home" --seed 5 >"$work/linux.out")
-mv "$work/run/home" "$work/linux.home"
+mv "$work/run/home" "$work/linux.home" && mkdir "$work/run/home"
 (cd "$work/run" && "$WINE" "$program/velloxa-cli.exe" --headless "$work/keys" --home "$work/run/home" \
     --seed 5 >"$work/windows.out" 2>"$work/windows.err")
 cmp -s "$work/linux.out" "$work/windows.out" && diff -r "$work/linux.home" "$work/run/home" >/dev/null ||

@@ -44,7 +44,7 @@ programs() {
             wrestool -l --type=$type "$exe" | grep -q . || { echo "$exe: no resource of type $type"; status=1; }
         done
     done
-    wrestool -x --type=24 "$build/velloxa.exe" | grep -q "PerMonitorV2" || { echo "not DPI aware"; status=1; }
+    wrestool -x --raw --type=24 "$build/velloxa.exe" | grep -q "PerMonitorV2" || { echo "not DPI aware"; status=1; }
     return $status
 }
 # The core's unit tests, built for Windows.
