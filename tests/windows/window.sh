@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The Windows program from its zip, as a player meets it, under Wine: its
 # window on Xvfb draws the board and takes keys. Wine's voice object cannot
-# speak and there is no JAWS, so the texts go to the window title. Run by
+# speak and no screen reader runs, so the texts go to the window title. A
+# second copy on its folder is refused, and at 200 % the window is sized for
+# the scale. Run by
 # run.sh, which starts Wine on an X server:
 #   window.sh ZIP PROBE
 # PROBE is tests/scripts/desktop_probe.cpp built for Linux.
@@ -47,4 +49,17 @@ xdotool key alt+F4
 gone() { ! kill -0 "$pid" 2>/dev/null; }
 wait_for 60 gone || fail "Alt+F4 did not end the program"
 [ ! -e "$folder/debuglog.txt" ] || fail "errors logged: $(head -3 "$folder/debuglog.txt")"
+
+# At 200 % the program, aware of the monitor's scale, sizes its window for it.
+desktop='HKCU\Control Panel\Desktop'
+"$WINE" reg add "$desktop" /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
+cleanup+=("'$WINE' reg delete '$desktop' /v LogPixels /f")
+mkdir "$work/scaled"
+VELLOXA_TRACE=$work/trace3 "$WINE" "$folder/velloxa.exe" --home "$work/scaled" >/dev/null 2>&1 &
+scaled=$!
+cleanup+=("kill $scaled")
+wait_for 120 grep -qs " dpi " "$work/trace3" || fail "no scale traced: $(tail -3 "$work/trace3")"
+grep -q " dpi 192$" "$work/trace3" || fail "not sized for 200 %: $(grep " dpi " "$work/trace3")"
+kill "$scaled"
+"$WINE" reg delete "$desktop" /v LogPixels /f >/dev/null 2>&1
 exit $failed

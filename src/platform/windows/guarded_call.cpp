@@ -28,7 +28,9 @@ bool ends_the_call(DWORD code) {
 
 LONG CALLBACK end_guarded_thread(EXCEPTION_POINTERS* exception) {
     const DWORD code = exception->ExceptionRecord->ExceptionCode;
-    if (!guarded_thread || !ends_the_call(code)) return EXCEPTION_CONTINUE_SEARCH;
+    // The code first: C++ exceptions of any thread pass without touching
+    // thread-local state.
+    if (!ends_the_call(code) || !guarded_thread) return EXCEPTION_CONTINUE_SEARCH;
     // Nothing above this frame on the thread owns anything of the program.
     ExitThread(code);
 }
