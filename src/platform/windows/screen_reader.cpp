@@ -96,7 +96,10 @@ uint32_t speak_and_braille(void* context) {
     const NvdaCall* call = static_cast<NvdaCall*>(context);
     const uint32_t spoken = speakText(call->binding, call->text);
     if (spoken != 0) return spoken;
-    return brailleMessage(call->binding, call->text);
+    // A reader without a braille display may refuse the message; its speech
+    // still counts.
+    brailleMessage(call->binding, call->text);
+    return 0;
 }
 
 uint32_t cancel_speech(void* context) {
