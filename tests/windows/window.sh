@@ -50,16 +50,24 @@ gone() { ! kill -0 "$pid" 2>/dev/null; }
 wait_for 60 gone || fail "Alt+F4 did not end the program"
 [ ! -e "$folder/debuglog.txt" ] || fail "errors logged: $(head -3 "$folder/debuglog.txt")"
 
-# At 200 % the program, aware of the monitor's scale, sizes its window for it.
+# At 200 % the program, aware of the monitor's scale, sizes its window for
+# it; at log-off it finishes its save and ends.
 desktop='HKCU\Control Panel\Desktop'
 "$WINE" reg add "$desktop" /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
 cleanup+=("'$WINE' reg delete '$desktop' /v LogPixels /f")
-mkdir "$work/scaled"
+mkdir "$work/scaled" && cp -r "$folder/sounds" "$work/scaled/"
 VELLOXA_TRACE=$work/trace3 "$WINE" "$folder/velloxa.exe" --home "$work/scaled" >/dev/null 2>&1 &
 scaled=$!
 cleanup+=("kill $scaled")
 wait_for 120 grep -qs " dpi " "$work/trace3" || fail "no scale traced: $(tail -3 "$work/trace3")"
 grep -q " dpi 192$" "$work/trace3" || fail "not sized for 200 %: $(grep " dpi " "$work/trace3")"
-kill "$scaled"
+# Log-off right after a key that saves: the save is finished, then the end.
+wait_for 120 grep -qs " draw " "$work/trace3" || fail "no board at 200 %"
+focus --onlyvisible --name "^Welcome to Nebbin" && xdotool key Tab
+tab_taken() { grep -s -A1 " key 9 0$" "$work/trace3" | grep -q " title "; }
+wait_for 60 tab_taken || fail "Tab was not taken at 200 %: $(tail -3 "$work/trace3")"
+"$WINE" wineboot --end-session >/dev/null 2>&1
+wait_for 60 grep -qs " exit session end" "$work/trace3" || fail "log-off did not end the program: $(tail -2 "$work/trace3")"
+grep -qs '^1' "$work/scaled/progress.ini" || fail "the save before log-off was lost"
 "$WINE" reg delete "$desktop" /v LogPixels /f >/dev/null 2>&1
 exit $failed
