@@ -3,7 +3,7 @@
 # `make run ARGS=--terminal` passes options to the game.
 # `make package` builds the Debian package; `make format` formats the C++
 # sources, `make format-check` only checks them.
-# `make windows` cross-builds the Windows program and its zip in dist/;
+# `make windows` cross-builds the Windows program, its zip and installer in dist/;
 # `make windows-test` checks it under Wine.
 
 BUILD    ?= build/release
@@ -22,10 +22,11 @@ PACKAGES += libbrlapi-dev brltty xbrlapi
 PACKAGES += dpkg-dev file desktop-file-utils appstream lintian man-db
 
 WINDOWS  ?= build/windows
-WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 googletest \
-            zip unzip xvfb xauth xdotool
-VERSION  := $(shell sed -n "s/^project.velloxa VERSION \([0-9.]*\).*/\1/p" CMakeLists.txt)
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools wine64 \
+            googletest zip unzip nsis librsvg2-bin icoutils xvfb xauth xdotool
+VERSION  := $(shell sed -n 's/^set(VELLOXA_VERSION_TEXT "\(.*\)")/\1/p' CMakeLists.txt)
 WINDOWS_ZIP := dist/velloxa-$(VERSION)-windows.zip
+WINDOWS_SETUP := dist/velloxa-$(VERSION)-setup.exe
 
 .PHONY: all deps windows-deps build asan tsan run test bench package clean windows windows-test \
         format format-check
@@ -84,15 +85,14 @@ windows: deps windows-deps
 	cmake --build $(BUILD) -j $(JOBS) --target velloxa velloxa_soundgen
 	cmake -S . -B $(WINDOWS) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
 	  -DCMAKE_BUILD_TYPE=Release -DVELLOXA_WERROR=ON
-	cmake --build $(WINDOWS) -j $(JOBS) --target velloxa
-	bash packaging/windows/zip.sh $(WINDOWS)/velloxa.exe $(BUILD)/velloxa_soundgen \
-	  packaging/windows/README.txt $(WINDOWS_ZIP)
+	cmake --build $(WINDOWS) -j $(JOBS) --target velloxa velloxa-cli
+	bash packaging/windows/package.sh $(WINDOWS) $(BUILD)/velloxa_soundgen . $(VERSION) dist
 
 # The window check reads pictures and sound with the Linux desktop checks' helper.
 windows-test: windows
 	cmake --build $(BUILD) -j $(JOBS) --target velloxa_desktop_probe
 	cmake --build $(WINDOWS) -j $(JOBS) --target windows_unit_tests
-	bash tests/windows/run.sh $(BUILD)/velloxa $(WINDOWS) $(WINDOWS_ZIP) .
+	bash tests/windows/run.sh $(BUILD)/velloxa $(WINDOWS) $(WINDOWS_ZIP) . $(WINDOWS_SETUP)
 
 # Every C++ file follows .clang-format; CI refuses a file that does not.
 FORMATTED = $(shell git ls-files '*.cpp' '*.h')

@@ -3,7 +3,6 @@
 # so any prefix works.
 
 include(GNUInstallDirs)
-set(VELLOXA_VERSION_TEXT "0.5f")
 
 # The Linux language.txt sits beside the program in the build folder too,
 # and the man page and changelog are compressed as Debian wants them.

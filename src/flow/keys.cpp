@@ -64,6 +64,7 @@ void Game::on_key(int code, int modifiers) {
 void Game::handlekey(int keycode, int shift) {
     // The speech route's own key chord must not reach the game.
     if (out.speech.sendingkeys) return;
+    out.cancelreader();
     if (keycode == key::Alt) return;
     if (keycode == key::Ctrl) {
         sayit("");
@@ -225,6 +226,8 @@ void Game::nextroute() {
     }
     if (speech.speechmode == kTitleRoute) sayit("NVDA");
     if (speech.speechmode == kChordRoute) sayit("Window eyes support");
+    // A screen reader started after the game is found here.
+    if (speech.speechmode == kReaderRoute) out.loadjaws();
     if (speech.speechmode == kReaderRoute && speech.readeron) {
         out.resettitle(ui.version);
         sayit("Jaws");

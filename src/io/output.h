@@ -39,6 +39,7 @@ class Output {
     void cancelreader();
     void setupsapi();
     void loadjaws();
+    void cancelreader();  // route 3: a key stops what the reader still says
     void resettitle(const std::string& version);
 
     // Sound slots.

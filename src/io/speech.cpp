@@ -98,6 +98,15 @@ void Output::loadjaws() {
     }
 }
 
+void Output::cancelreader() {
+    if (speech.speechmode != kReaderRoute || !speech.readeron) return;
+    try {
+        platform.reader.cancel();
+    } catch (const std::exception& e) {
+        debuglog(std::string("error in cancel: ") + e.what());
+    }
+}
+
 void Output::resettitle(const std::string& version) {
     try {
         platform.window.set_title("Nebbin's Velloxa (v" + version + ")");

@@ -20,9 +20,16 @@
 namespace velloxa {
 
 std::string usage() {
+#ifdef _WIN32
+    // No terminal front-end on Windows: the window is the one way to play.
+    return "usage: velloxa [--home DIR] [--seed N] [--headless SCRIPT] [--no-voice]\n"
+           "               [--screen-reader] [--no-sound-device] [--dump-content]\n"
+           "               [--help] [--version]\n"
+#else
     return "usage: velloxa [--home DIR] [--seed N] [--headless SCRIPT] [--no-voice]\n"
            "               [--screen-reader] [--no-sound-device] [--no-title-reader]\n"
            "               [--dump-content] [--terminal] [--board] [--help] [--version]\n"
+#endif
            "\n"
            "  --home DIR          folder of progress.ini, debuglog.txt, language.txt and\n"
            "                      sounds/ (window and terminal: the program's when DIR has none)\n"
@@ -34,8 +41,10 @@ std::string usage() {
            "  --no-sound-device   headless: the sound device cannot be created\n"
            "  --no-title-reader   headless: no screen reader reads the window title\n"
            "  --dump-content      print the game content and exit\n"
+#ifndef _WIN32
            "  --terminal          play in the terminal (for console screen readers)\n"
            "  --board             terminal: print a text board after each change\n"
+#endif
            "  --help              show this help\n"
            "  --version           show the version\n";
 }
@@ -88,10 +97,16 @@ ParsedCommandLine parsecommandline(const std::vector<std::string>& args) {
             p.cmd.no_title_reader = true;
         } else if (a == "--dump-content") {
             p.cmd.dump_content = true;
+#ifdef _WIN32
+        } else if (a == "--terminal" || a == "--board") {
+            p.error = "option " + a + " is not available on Windows; the game plays in its window";
+            return p;
+#else
         } else if (a == "--terminal") {
             p.cmd.terminal = true;
         } else if (a == "--board") {
             p.cmd.board = true;
+#endif
         } else if (a == "--help" || a == "-h") {
             p.help = true;
         } else if (a == "--version") {

@@ -29,13 +29,17 @@ bool can_write(const std::string& folder) {
     return true;
 }
 
-// The program folder keeps everything unless it cannot be written (a copy
-// in Program Files); the player's files then go to %APPDATA%\Velloxa, and
-// a language.txt shipped beside the program is copied there (again for a
-// new edition, unless the player has changed their copy).
+// A copy from the zip keeps everything in its own folder, unless that
+// cannot be written (a copy in Program Files). An installed copy (its
+// installer leaves installed-copy.txt beside it) and such a copy keep the
+// player's files in %APPDATA%\Velloxa, where a language.txt shipped
+// beside the program is copied (again for a new edition, unless the player
+// has changed their copy).
 Folders windows_folders(const std::string& home, const std::string& program) {
     if (!home.empty()) return Folders{home, home};
-    if (can_write(program)) return Folders{program, program};
+    const DWORD marker = GetFileAttributesW((widen(program) + L"\\installed-copy.txt").c_str());
+    const bool installed = marker != INVALID_FILE_ATTRIBUTES;
+    if (!installed && can_write(program)) return Folders{program, program};
     wchar_t appdata[MAX_PATH] = {};
     if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, appdata)))
         return Folders{program, program};

@@ -88,8 +88,34 @@ bool Win32Window::open(std::string& error) {
         error = system_error_text(GetLastError());
         return false;
     }
+    size_for_dpi();
     if (const wchar_t* path = _wgetenv(L"VELLOXA_SCREENSHOT")) screenshot_ = path;
     return true;
+}
+
+// The window's DPI, and the inner size for it: 640 by 640 at 96 DPI (the
+// board above the caption strip), so at
+// 200 % the board is as large to the eye as at 100 %. The calls exist from
+// Windows 10 on, and are looked up so that older systems still start.
+void Win32Window::size_for_dpi() {
+    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    using DpiForWindow = UINT(WINAPI*)(HWND);
+    using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    const auto dpi_for_window = reinterpret_cast<DpiForWindow>(
+        reinterpret_cast<void (*)()>(GetProcAddress(user32, "GetDpiForWindow")));
+    const auto adjust_for_dpi = reinterpret_cast<AdjustForDpi>(
+        reinterpret_cast<void (*)()>(GetProcAddress(user32, "AdjustWindowRectExForDpi")));
+    const UINT dpi = dpi_for_window ? dpi_for_window(window_) : 96;
+    if (dpi == 0) return;
+    RECT outer{0, 0, MulDiv(640, static_cast<int>(dpi), 96),
+               MulDiv(640, static_cast<int>(dpi), 96)};
+    if (adjust_for_dpi)
+        adjust_for_dpi(&outer, WS_OVERLAPPEDWINDOW, FALSE, 0, dpi);
+    else
+        AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    trace_line(trace_, "dpi " + std::to_string(dpi));
 }
 
 void Win32Window::start(EventSink& sink) {
@@ -145,6 +171,23 @@ LRESULT Win32Window::handle(UINT message, WPARAM w, LPARAM l) {
             return 0;
         case WM_ERASEBKGND:
             return 1;  // the picture covers it
+        case WM_DPICHANGED: {
+            // Moved to a monitor of another scale: the size Windows proposes
+            // keeps the board as large to the eye; WM_SIZE then redraws it.
+            const RECT* proposed = reinterpret_cast<const RECT*>(l);
+            trace_line(trace_, "dpi " + std::to_string(HIWORD(w)));
+            SetWindowPos(window_, nullptr, proposed->left, proposed->top,
+                         proposed->right - proposed->left, proposed->bottom - proposed->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
+        }
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            // Log-off or shutdown: the pending save is finished, then
+            // Windows ends the program.
+            if (w) quit(0, "session end");
+            return 0;
         case WM_PAINT: {
             PAINTSTRUCT paint;
             const HDC target = BeginPaint(window_, &paint);
@@ -387,6 +430,7 @@ void Win32Window::end() {
 }
 
 void Win32Window::quit(int code, const char* why) {
+    if (before_end_) before_end_();
     trace_line(trace_, std::string("exit ") + why);
     std::fflush(nullptr);
     ExitProcess(static_cast<UINT>(code));

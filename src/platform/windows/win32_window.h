@@ -3,6 +3,7 @@
 // handling window messages.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -58,7 +59,11 @@ class Win32Window : public Clock,
     // ProcessEnd: at once, also from inside a wait.
     [[noreturn]] void end() override;
 
+    // Run before the program ends itself (the pending saves are finished).
+    void set_before_end(std::function<void()> step) { before_end_ = std::move(step); }
+
   private:
+    void size_for_dpi();
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM w, LPARAM l);
     LRESULT handle(UINT message, WPARAM w, LPARAM l);
     bool dispatch_one();  // false when no message was waiting
@@ -83,6 +88,7 @@ class Win32Window : public Clock,
     std::string title_ = "Velloxa";
     EventSink* sink_ = nullptr;
     std::wstring screenshot_;  // VELLOXA_SCREENSHOT: a BMP of every picture
+    std::function<void()> before_end_;
 };
 
 }  // namespace velloxa

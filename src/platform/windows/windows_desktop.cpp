@@ -1,33 +1,75 @@
 // The Windows program: one window drawn with GDI with a caption of the last
-// text, SAPI speech, JAWS or the window title for screen readers,
-// DirectSound 8, and files as UTF-16 paths.
+// text, SAPI speech, the running screen reader or the window title, DirectSound 8,
+// and files as UTF-16 paths, saved off the key path.
 // clang-format off
 // Before any system header, so that none brings the MessageBox macro in
 // ahead of the game's MessageBox interface.
 #include "platform/windows/win32.h"
 // clang-format on
 #include <objbase.h>
-#include <shlobj.h>
+#include <sapi.h>
+
+#include <iostream>
 
 #include "flow/game.h"
+#include "platform/background_saves.h"
+#include "platform/data_folder_lock.h"
 #include "platform/folders.h"
+#include "platform/save_notice.h"
 #include "platform/spoken_texts.h"
 #include "platform/windows/direct_sound.h"
+#include "platform/windows/screen_reader.h"
 #include "platform/windows/speech.h"
 #include "platform/windows/trace.h"
 #include "platform/windows/wide.h"
 #include "platform/windows/win32_window.h"
 #include "platform/windows/windows_entry.h"
-#include "platform/windows/windows_files.h"
 
 namespace velloxa {
 
 namespace {
 
-// Started from Explorer, the program would keep an empty console window.
+// Started from Explorer, the console program would keep an empty console
+// window (velloxa.exe itself has none).
 void leave_own_console() {
     DWORD processes[2];
     if (GetConsoleWindow() && GetConsoleProcessList(processes, 2) == 1) FreeConsole();
+}
+
+// Log-off gives a program a few seconds: a save that is still being written
+// gets about two of them, and a stuck disk cannot hold up the log-off.
+constexpr DWORD kLongestFinalSave = 2000;
+
+void finish_saves(BackgroundSaves& saves) {
+    const HANDLE thread = CreateThread(
+        nullptr, 0,
+        [](void* writer) -> DWORD {
+            static_cast<BackgroundSaves*>(writer)->flush();
+            return 0;
+        },
+        &saves, 0, nullptr);
+    if (thread == nullptr) return;
+    WaitForSingleObject(thread, kLongestFinalSave);
+    CloseHandle(thread);
+}
+
+// Said through the screen reader or the voice, and shown, as a player may
+// not hear the one or see the other.
+int refuse_second_copy(WinTrace* trace) {
+    trace_line(trace, "refused");
+    RunningScreenReader reader(trace);
+    SapiVoice voice(trace);
+    try {
+        if (reader.create())
+            reader.say(kDataFolderInUse);
+        else if (voice.create())
+            voice.speak(kDataFolderInUse, SPF_PURGEBEFORESPEAK);  // waits until spoken
+    } catch (const std::exception&) {
+        // The message box below still tells it.
+    }
+    std::cerr << "velloxa: " << kDataFolderInUse << "\n";
+    MessageBoxW(nullptr, widen(kDataFolderInUse).c_str(), L"Velloxa", MB_OK | MB_ICONINFORMATION);
+    return 1;
 }
 
 }  // namespace
@@ -37,6 +79,9 @@ int run_windows(const CommandLine& cmd) {
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
     const std::unique_ptr<WinTrace> trace = WinTrace::from_environment();
     trace_line(trace.get(), "start");
+    const StartOptions start = start_options(cmd);
+    const DataFolderLock lock(start.folders.data);
+    if (lock.held_elsewhere()) return refuse_second_copy(trace.get());
     Win32Window window(trace.get());
     std::string error;
     if (!window.open(error)) {
@@ -44,9 +89,11 @@ int run_windows(const CommandLine& cmd) {
                     MB_OK);
         return 1;
     }
-    WindowsFiles files;
+    BackgroundSaves saves;
+    SaveNotice files(saves, std::cerr);
+    window.set_before_end([&saves] { finish_saves(saves); });
     SapiVoice voice(trace.get());
-    JawsReader reader(trace.get());
+    RunningScreenReader reader(trace.get());
     DirectSoundDevice sound(window, files, trace.get());
     // Every text said also becomes the caption, whatever the speech route.
     const TextListener heard = [&window](const std::string& text) { window.set_caption(text); };
@@ -56,7 +103,7 @@ int run_windows(const CommandLine& cmd) {
     Platform platform{window, heard_title, heard_voice, heard_reader, window,
                       sound,  window,      window,      window,       files};
 
-    Game game(platform, start_options(cmd));
+    Game game(platform, start);
     // A failed start-up has shown its message and ended the program.
     if (!game.start()) return 1;
     window.start(game);

@@ -1,9 +1,12 @@
 #include "platform/windows/windows_files.h"
 
+#include <io.h>
+
 #include <algorithm>
 #include <stdexcept>
 #include <vector>
 
+#include "platform/posix_files.h"
 #include "platform/windows/wide.h"
 #include "platform/windows/win32.h"
 
@@ -47,6 +50,9 @@ bool writeall(HANDLE file, const std::string& data) {
     throw std::runtime_error(system_error_text(code));
 }
 
+// Beside the file it replaces: "progress.ini.tmp-<process>-<time>-<try>".
+constexpr const wchar_t* kTemporaryMark = L".tmp-";
+
 }  // namespace
 
 bool WindowsFiles::exists(const std::string& path) {
@@ -81,39 +87,104 @@ bool WindowsFiles::append_line(const std::string& path, const std::string& line)
 }
 
 void WindowsFiles::replace(const std::string& path, const std::string& data) {
+    PendingSave save = begin_save(path, data);
+    finish_save(save);
+}
+
+// The background writer's file store (background_saves.h) is the same on
+// Windows: these files, with the slow part of a save on its worker.
+bool PosixFiles::exists(const std::string& path) {
+    return WindowsFiles().exists(path);
+}
+
+std::optional<std::string> PosixFiles::read(const std::string& path) {
+    return WindowsFiles().read(path);
+}
+
+bool PosixFiles::append_line(const std::string& path, const std::string& line) {
+    return WindowsFiles().append_line(path, line);
+}
+
+void PosixFiles::replace(const std::string& path, const std::string& data) {
+    WindowsFiles().replace(path, data);
+}
+
+PendingSave begin_save(const std::string& path, const std::string& data) {
     const std::wstring target = widen(path);
     std::wstring temporary;
     HANDLE created = INVALID_HANDLE_VALUE;
     // A name no other writer uses: the process, the time and a counter.
     for (unsigned attempt = 0; attempt < 100 && created == INVALID_HANDLE_VALUE; ++attempt) {
-        temporary = target + L".tmp-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+        temporary = target + kTemporaryMark + std::to_wstring(GetCurrentProcessId()) + L"-" +
                     std::to_wstring(GetTickCount64() % 1000000) + L"-" + std::to_wstring(attempt);
         created = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
         if (created == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
     }
-    FileHandle file(created);
-    if (!file.valid()) fail(GetLastError());
-    auto abandon = [&](DWORD code) {
-        file.close();
+    if (created == INVALID_HANDLE_VALUE) fail(GetLastError());
+    PendingSave save;
+    save.target = path;
+    save.temporary = narrow(temporary);
+    save.fd = _open_osfhandle(reinterpret_cast<intptr_t>(created), 0);
+    if (save.fd < 0) {
+        CloseHandle(created);
         DeleteFileW(temporary.c_str());
+        fail(ERROR_TOO_MANY_OPEN_FILES);
+    }
+    if (!writeall(created, data)) {
+        const DWORD code = GetLastError();
+        abandon_save(save);
         fail(code);
-    };
-    if (!writeall(file.get(), data)) abandon(GetLastError());
-    if (!FlushFileBuffers(file.get())) abandon(GetLastError());
-    if (!file.close()) abandon(GetLastError());
+    }
+    return save;
+}
+
+void finish_save(PendingSave& save) {
+    const HANDLE file = reinterpret_cast<HANDLE>(_get_osfhandle(save.fd));
+    if (!FlushFileBuffers(file)) {
+        const DWORD code = GetLastError();
+        abandon_save(save);
+        fail(code);
+    }
+    const int closed = _close(save.fd);
+    save.fd = -1;
+    if (closed != 0) {
+        abandon_save(save);
+        fail(ERROR_WRITE_FAULT);
+    }
+    const std::wstring temporary = widen(save.temporary);
+    const std::wstring target = widen(save.target);
     if (!MoveFileExW(temporary.c_str(), target.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const DWORD code = GetLastError();
+        abandon_save(save);
         const DWORD attributes = GetFileAttributesW(target.c_str());
         // Named as the Linux build names it, so both write the same log.
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            file.close();
-            DeleteFileW(temporary.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
             throw std::runtime_error("Is a directory");
-        }
-        abandon(code);
+        fail(code);
     }
+    save.temporary.clear();
+}
+
+void abandon_save(PendingSave& save) {
+    if (save.fd >= 0) _close(save.fd);
+    save.fd = -1;
+    if (!save.temporary.empty()) DeleteFileW(widen(save.temporary).c_str());
+    save.temporary.clear();
+}
+
+void remove_leftover_temporaries(const std::string& path) {
+    const std::wstring target = widen(path);
+    const std::wstring folder = target.substr(0, target.find_last_of(L"\\/") + 1);
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW((target + kTemporaryMark + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if (!(found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
+            DeleteFileW((folder + found.cFileName).c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
 }
 
 }  // namespace velloxa

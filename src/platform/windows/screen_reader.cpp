@@ -1,0 +1,205 @@
+#include "platform/windows/screen_reader.h"
+
+#include <oaidl.h>
+
+#include <stdexcept>
+
+#include "platform/windows/guarded_call.h"
+#include "platform/windows/nvda_controller.h"
+#include "platform/windows/nvda_endpoint.h"
+#include "platform/windows/wide.h"
+#include "platform/windows/win32.h"
+
+namespace velloxa {
+
+JawsReader::~JawsReader() {
+    release();
+}
+
+void JawsReader::release() {
+    if (jaws_) jaws_->Release();
+    jaws_ = nullptr;
+}
+
+bool JawsReader::create() {
+    release();
+    if (FindWindowW(L"JFWUI2", nullptr) == nullptr) {
+        trace_line(trace_, "jaws absent");
+        return false;
+    }
+    CLSID type{};
+    HRESULT result = CLSIDFromProgID(L"FreedomSci.JawsApi", &type);
+    if (SUCCEEDED(result))
+        result = CoCreateInstance(type, nullptr, CLSCTX_ALL, IID_IDispatch,
+                                  reinterpret_cast<void**>(&jaws_));
+    if (FAILED(result)) {
+        jaws_ = nullptr;
+        trace_line(trace_, "jaws absent " + com_error_text(result));
+        return false;
+    }
+    trace_line(trace_, "reader ready jaws");
+    return true;
+}
+
+void JawsReader::invoke(const wchar_t* method, const std::wstring* text) {
+    if (!jaws_) throw std::runtime_error("no screen reader");
+    OLECHAR* name = const_cast<OLECHAR*>(method);
+    DISPID id = 0;
+    HRESULT result = jaws_->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);
+    if (FAILED(result)) throw std::runtime_error(com_error_text(result));
+    // Arguments go last first: the text, then 0 (do not flush what is queued).
+    VARIANT arguments[2];
+    VariantInit(&arguments[0]);
+    VariantInit(&arguments[1]);
+    DISPPARAMS parameters{arguments, nullptr, 0, 0};
+    if (text) {
+        arguments[0].vt = VT_BOOL;
+        arguments[0].boolVal = VARIANT_FALSE;
+        arguments[1].vt = VT_BSTR;
+        arguments[1].bstrVal = SysAllocStringLen(text->data(), static_cast<UINT>(text->size()));
+        parameters.cArgs = 2;
+    }
+    VARIANT answer;
+    VariantInit(&answer);
+    result = jaws_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, &answer,
+                           nullptr, nullptr);
+    VariantClear(&arguments[1]);
+    VariantClear(&answer);
+    if (FAILED(result)) throw std::runtime_error(com_error_text(result));
+}
+
+void JawsReader::say(const std::string& text) {
+    // The same words as the headless mode's, so both logs read alike.
+    trace_line(trace_, "reader " + text);
+    const std::wstring wide = widen(text);
+    invoke(L"SayString", &wide);
+}
+
+void JawsReader::cancel() {
+    trace_line(trace_, "reader cancel");
+    invoke(L"StopSpeech", nullptr);
+}
+
+namespace {
+
+// What one guarded call needs; plain data, as guarded_call() asks.
+struct NvdaCall {
+    handle_t binding;
+    const wchar_t* text;
+};
+
+uint32_t test_if_running(void* context) {
+    return testIfRunning(static_cast<NvdaCall*>(context)->binding);
+}
+
+uint32_t speak_and_braille(void* context) {
+    const NvdaCall* call = static_cast<NvdaCall*>(context);
+    const uint32_t spoken = speakText(call->binding, call->text);
+    if (spoken != 0) return spoken;
+    // A reader without a braille display may refuse the message; its speech
+    // still counts.
+    brailleMessage(call->binding, call->text);
+    return 0;
+}
+
+uint32_t cancel_speech(void* context) {
+    return cancelSpeech(static_cast<NvdaCall*>(context)->binding);
+}
+
+}  // namespace
+
+NvdaReader::~NvdaReader() {
+    release();
+}
+
+void NvdaReader::release() {
+    if (binding_) {
+        handle_t binding = binding_;
+        RpcBindingFree(&binding);
+    }
+    binding_ = nullptr;
+}
+
+bool NvdaReader::create() {
+    release();
+    std::wstring where = nvda_endpoint();
+    RPC_WSTR text = nullptr;
+    if (RpcStringBindingComposeW(
+            nullptr, reinterpret_cast<RPC_WSTR>(const_cast<wchar_t*>(L"ncalrpc")), nullptr,
+            reinterpret_cast<RPC_WSTR>(where.data()), nullptr, &text) != RPC_S_OK) {
+        trace_line(trace_, "nvda absent");
+        return false;
+    }
+    handle_t binding = nullptr;
+    const RPC_STATUS bound = RpcBindingFromStringBindingW(text, &binding);
+    RpcStringFreeW(&text);
+    if (bound != RPC_S_OK) {
+        trace_line(trace_, "nvda absent " + system_error_text(bound));
+        return false;
+    }
+    binding_ = binding;
+    try {
+        call("probe", test_if_running, std::wstring());
+    } catch (const std::runtime_error&) {
+        trace_line(trace_, "nvda absent");
+        return false;
+    }
+    trace_line(trace_, "reader ready nvda");
+    return true;
+}
+
+void NvdaReader::call(const char* what, uint32_t (*step)(void*), const std::wstring& text) {
+    if (!binding_) throw std::runtime_error("no screen reader");
+    // The text is copied with the call: a call that times out goes on
+    // reading it after this function has returned.
+    wchar_t* copy = new wchar_t[text.size() + 1];
+    std::copy(text.c_str(), text.c_str() + text.size() + 1, copy);
+    NvdaCall* context = new NvdaCall{static_cast<handle_t>(binding_), copy};
+    const GuardedOutcome outcome = guarded_call(step, context, timeout_ms_);
+    if (outcome.kind == GuardedOutcome::Kind::timed_out) {
+        // The call still holds the binding, the context and the text.
+        binding_ = nullptr;
+        trace_line(trace_, std::string("nvda ") + what + " timed out");
+        throw std::runtime_error("the screen reader does not answer");
+    }
+    delete context;
+    delete[] copy;
+    if (outcome.kind == GuardedOutcome::Kind::raised || outcome.code != 0) {
+        release();
+        trace_line(trace_,
+                   std::string("nvda ") + what + " failed " + system_error_text(outcome.code));
+        throw std::runtime_error("the screen reader does not answer");
+    }
+}
+
+void NvdaReader::say(const std::string& text) {
+    trace_line(trace_, "reader " + text);
+    call("say", speak_and_braille, widen(text));
+}
+
+void NvdaReader::cancel() {
+    trace_line(trace_, "reader cancel");
+    call("cancel", cancel_speech, std::wstring());
+}
+
+bool RunningScreenReader::create() {
+    active_ = nullptr;
+    if (jaws_.create())
+        active_ = &jaws_;
+    else if (nvda_.create())
+        active_ = &nvda_;
+    else
+        trace_line(trace_, "reader absent");
+    return active_ != nullptr;
+}
+
+void RunningScreenReader::say(const std::string& text) {
+    if (!active_) throw std::runtime_error("no screen reader");
+    active_->say(text);
+}
+
+void RunningScreenReader::cancel() {
+    if (active_) active_->cancel();
+}
+
+}  // namespace velloxa

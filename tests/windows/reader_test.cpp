@@ -1,0 +1,142 @@
+// Route 3 on Windows against a stand-in screen reader (stand_in_reader.cpp)
+// that records every call it receives.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/windows/screen_reader.h"
+#include "platform/windows/wide.h"
+#include "platform/windows/win32.h"
+#include "support/harness.h"
+
+namespace velloxa {
+namespace {
+
+using testing::Harness;
+using testing::readfile;
+using testing::TempDir;
+
+std::vector<std::string> lines_of(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(text.substr(start, end - start));
+    return lines;
+}
+
+// The stand-in, started beside this test program, until it is stopped.
+class StandIn {
+  public:
+    explicit StandIn(const std::string& log) : log_(log) {
+        wchar_t self[MAX_PATH] = {};
+        GetModuleFileNameW(nullptr, self, MAX_PATH);
+        std::wstring program(self);
+        program = program.substr(0, program.find_last_of(L"\\/") + 1) + L"stand_in_reader.exe";
+        std::wstring command = L"\"" + program + L"\" \"" + widen(log) + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            nullptr, &startup, &process_))
+            throw std::runtime_error("the stand-in does not start");
+        CloseHandle(process_.hThread);
+        // Generous: Wine may be slow to start a program on a busy machine.
+        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (readfile(log_).rfind("listening\n", 0) != 0) {
+            if (std::chrono::steady_clock::now() > limit) {
+                stop();
+                CloseHandle(process_.hProcess);
+                throw std::runtime_error("the stand-in does not listen");
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    }
+    ~StandIn() {
+        stop();
+        CloseHandle(process_.hProcess);
+    }
+    StandIn(const StandIn&) = delete;
+    StandIn& operator=(const StandIn&) = delete;
+
+    void stop() {
+        TerminateProcess(process_.hProcess, 0);
+        WaitForSingleObject(process_.hProcess, INFINITE);
+    }
+    bool ended(DWORD wait_ms) const {
+        return WaitForSingleObject(process_.hProcess, wait_ms) == WAIT_OBJECT_0;
+    }
+    // Every call received, without the "listening" line.
+    std::vector<std::string> calls() const {
+        std::vector<std::string> all = lines_of(readfile(log_));
+        if (!all.empty() && all.front() == "listening") all.erase(all.begin());
+        return all;
+    }
+
+  private:
+    std::string log_;
+    PROCESS_INFORMATION process_{};
+};
+
+TEST(NvdaReader, SpeechAndBrailleInOrderCancelAndAReaderThatQuits) {
+    TempDir dir;
+    NvdaReader reader(nullptr, 30000);
+    EXPECT_FALSE(reader.create()) << "no reader is listening yet";
+    EXPECT_THROW(reader.say("nobody"), std::runtime_error);
+
+    StandIn stand_in(dir.path() + "/calls");
+    ASSERT_TRUE(reader.create());
+    reader.say("Main menu.");
+    reader.cancel();
+    reader.say("Jörg's «deck»");
+    EXPECT_EQ(stand_in.calls(),
+              (std::vector<std::string>{
+                  "testIfRunning", "speakText Main menu.", "brailleMessage Main menu.",
+                  "cancelSpeech", "speakText Jörg's «deck»", "brailleMessage Jörg's «deck»"}));
+
+    // The reader ends inside the call: the call fails, the program lives on.
+    EXPECT_THROW(reader.say("exit now"), std::runtime_error);
+    EXPECT_TRUE(stand_in.ended(60000));
+    EXPECT_THROW(reader.say("after"), std::runtime_error);
+    EXPECT_THROW(reader.cancel(), std::runtime_error);
+    EXPECT_FALSE(reader.create());
+}
+
+// The game on route 3 through the reader: Tab finds a reader started after
+// the game, a key cancels before the next text, and with none the route
+// falls back to the voice with its text.
+TEST(NvdaReader, TheGameFindsTheReaderOnTabAndCancelsOnEachKey) {
+    Harness h;
+    NvdaReader nvda(nullptr, 30000);
+    const Platform& headless = *h.platform;
+    auto platform = std::make_unique<Platform>(Platform{
+        headless.clock, headless.window, headless.voice, nvda, headless.keys, headless.sound,
+        headless.canvas, headless.msgbox, headless.process, headless.files});
+    StartOptions start;
+    start.folders = Folders{h.home.path(), h.home.path()};
+    start.seed = 1;
+    h.game = std::make_unique<Game>(*platform, start);
+    h.platform = std::move(platform);
+    h.start();
+
+    // Routes 1 and 2 set the window title; the voice speaks the fall-back.
+    EXPECT_EQ(h.said("Tab\nTab\nTab"),
+              std::vector<std::string>{"Jaws does not seem to be responding, Sapi on."});
+
+    TempDir dir;
+    StandIn stand_in(dir.path() + "/calls");
+    h.keys("Tab\nTab\nTab\nDown");
+    const std::vector<std::string> calls = stand_in.calls();
+    ASSERT_GE(calls.size(), 6u);
+    EXPECT_EQ(calls[0], "testIfRunning");
+    EXPECT_EQ(calls[1].rfind("speakText ", 0), 0u);
+    EXPECT_EQ(calls[2], "brailleMessage " + calls[1].substr(10));
+    EXPECT_EQ(calls[3], "cancelSpeech") << "the key Down cancels first";
+    EXPECT_EQ(calls[4].rfind("speakText ", 0), 0u);
+    EXPECT_EQ(calls[5], "brailleMessage " + calls[4].substr(10));
+}
+
+}  // namespace
+}  // namespace velloxa
