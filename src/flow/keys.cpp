@@ -64,7 +64,6 @@ void Game::on_key(int code, int modifiers) {
 void Game::handlekey(int keycode, int shift) {
     // The speech route's own key chord must not reach the game.
     if (out.speech.sendingkeys) return;
-    out.cancelreader();
     if (keycode == key::Alt) return;
     if (keycode == key::Ctrl) {
         sayit("");

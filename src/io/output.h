@@ -35,8 +35,6 @@ class Output {
 
     // Speech routes.
     void sayit(std::string text);
-    // A key arrived: the screen-reader route stops what it still says.
-    void cancelreader();
     void setupsapi();
     void loadjaws();
     void cancelreader();  // route 3: a key stops what the reader still says

@@ -74,12 +74,6 @@ void Output::sayit(std::string text) {
     }
 }
 
-void Output::cancelreader() {
-    // Only this route's texts are the reader's own; on the title routes the
-    // screen reader is reading the title.
-    if (speech.speechmode == kReaderRoute) platform.reader.cancel();
-}
-
 void Output::setupsapi() {
     speech.voiceon = true;
     try {
@@ -99,6 +93,8 @@ void Output::loadjaws() {
 }
 
 void Output::cancelreader() {
+    // Only this route's texts are the reader's own; on the title routes the
+    // screen reader is reading the title.
     if (speech.speechmode != kReaderRoute || !speech.readeron) return;
     try {
         platform.reader.cancel();
