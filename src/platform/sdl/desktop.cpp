@@ -11,6 +11,7 @@
 #include "platform/folders.h"
 #include "platform/frontends.h"
 #include "platform/save_notice.h"
+#include "platform/saves_on_exit.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_sound.h"
 #include "platform/sdl/sdl_window.h"
@@ -59,8 +60,9 @@ int run_desktop(const CommandLine& cmd) {
     NoKeyInjector keys;
     SdlSoundDevice sound(audio);
     BackgroundSaves saves;
+    SavesOnExit on_exit(saves);
     SaveNotice files(saves, std::cerr);
-    window.set_before_end([&saves] { saves.flush(); });
+    window.set_before_end([&on_exit] { on_exit.finish(); });
     Platform platform{window, window, voice, reader, keys, sound, window, window, window, files};
 
     const StartOptions start = start_options(cmd);
