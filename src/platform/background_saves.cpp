@@ -26,15 +26,6 @@ struct BackgroundSaves::Queue {
     bool idle() const { return waiting.empty() && !writing; }
 };
 
-namespace {
-
-std::string folder_of(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? "." : path.substr(0, slash);
-}
-
-}  // namespace
-
 BackgroundSaves::BackgroundSaves()
     : queue_(std::make_shared<Queue>()), worker_([queue = queue_] { work(queue); }) {}
 

@@ -42,6 +42,9 @@ void abandon_save(PendingSave& save);
 // itself when it is no link. Throws std::runtime_error for a loop of links.
 std::string link_target(const std::string& path);
 
+// The folder that holds `path`.
+std::string folder_of(const std::string& path);
+
 // The file replace(path) puts in place: the link's target, except for a
 // backup, which is put at its own name.
 std::string replaced_file(const std::string& path);
