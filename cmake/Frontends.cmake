@@ -53,3 +53,10 @@ if(VELLOXA_X11_FOUND)
   target_link_libraries(velloxa_desktop_probe PRIVATE PkgConfig::VELLOXA_X11)
   add_dependencies(velloxa_frontends velloxa_desktop_probe)
 endif()
+
+# Helper of tests/scripts/last_saves.sh: a slow (or hung, or failing) sync
+# of the saves, loaded into the program with LD_PRELOAD.
+add_library(velloxa_slow_fsync MODULE ${PROJECT_SOURCE_DIR}/tests/scripts/slow_fsync.cpp)
+set_target_properties(velloxa_slow_fsync PROPERTIES PREFIX "")
+target_link_libraries(velloxa_slow_fsync PRIVATE ${CMAKE_DL_LIBS})
+add_dependencies(velloxa_frontends velloxa_slow_fsync)

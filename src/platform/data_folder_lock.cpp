@@ -19,6 +19,7 @@ DataFolderLock::DataFolderLock(const std::string& folder) {
     }
     if (result == 0) {
         remove_leftover_temporaries(folder + "/progress.ini");
+        remove_leftover_temporaries(folder + "/progress.ini.bak");
         return;
     }
     held_elsewhere_ = errno == EWOULDBLOCK;

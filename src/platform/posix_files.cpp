@@ -6,12 +6,16 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <climits>
+#include <cstdint>
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 #include <vector>
 
+#include "platform/backup_name.h"
 #include "platform/fdio.h"
 
 namespace velloxa {
@@ -22,20 +26,16 @@ namespace {
     throw std::runtime_error(std::strerror(errno));
 }
 
-// What mkstemp() makes of the temporary name's last part.
+// A temporary file is named after its target, this mark and six letters
+// or digits.
 constexpr const char* kTemporaryMark = ".tmp-";
-constexpr const char* kTemporaryPattern = "XXXXXX";
+constexpr size_t kTemporaryLetters = 6;
+constexpr int kTemporaryTries = 100;
 // The limit the system itself puts on a chain of links.
 constexpr int kMostLinks = 40;
-// A new file is readable by everyone and writable by its owner.
-constexpr mode_t kNewFileMode = 0644;
+// What a new file may be before the umask takes its part.
+constexpr mode_t kNewFileMode = 0666;
 constexpr mode_t kPermissionBits = 07777;
-
-std::string folder_of(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 std::string name_of(const std::string& path) {
     const size_t slash = path.rfind('/');
@@ -49,6 +49,53 @@ void sync_folder(const std::string& folder) {
     if (fd < 0) return;
     ::fsync(fd);
     ::close(fd);
+}
+
+// Creates the temporary file beside `target` with the mode the umask leaves
+// (mkstemp() would make it private), never through a link, and names it in
+// `name`. The six letters come from the process and the clock; a name taken
+// already is passed over.
+int create_temporary(const std::string& target, std::string& name) {
+    static constexpr char letters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    constexpr uint64_t count = sizeof letters - 1;
+    uint64_t seed =
+        static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+        (static_cast<uint64_t>(::getpid()) << 32);
+    for (int attempt = 0; attempt < kTemporaryTries; ++attempt) {
+        name = target + kTemporaryMark;
+        uint64_t v = seed;
+        for (size_t i = 0; i < kTemporaryLetters; ++i, v /= count) name += letters[v % count];
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                              kNewFileMode);
+        if (fd >= 0 || errno != EEXIST) return fd;
+        seed = seed * 6364136223846793005u + 1442695040888963407u;
+    }
+    return -1;
+}
+
+// Opens `path` to append, refusing anything but a regular file; a symbolic
+// link is answered by ELOOP.
+int open_to_append(const std::string& path) {
+    const int fd =
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
+               kNewFileMode);
+    if (fd < 0) return fd;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    return fd;
+}
+
+// The mode a save of `target` keeps: that of `model`; nothing when there is
+// no such file (a new file keeps what the umask left).
+std::optional<mode_t> kept_mode(const std::string& model) {
+    struct stat st {};
+    if (::stat(model.c_str(), &st) != 0) return std::nullopt;
+    return st.st_mode & kPermissionBits;
 }
 
 }  // namespace
@@ -72,16 +119,26 @@ std::string link_target(const std::string& path) {
     fail();
 }
 
+std::string folder_of(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string replaced_file(const std::string& path) {
+    return is_backup(path) ? path : link_target(path);
+}
+
 void remove_leftover_temporaries(const std::string& path) {
     std::string target;
     try {
-        target = link_target(path);
+        target = replaced_file(path);
     } catch (const std::runtime_error&) {
         return;
     }
     const std::string folder = folder_of(target);
     const std::string prefix = name_of(target) + kTemporaryMark;
-    const size_t length = prefix.size() + std::strlen(kTemporaryPattern);
+    const size_t length = prefix.size() + kTemporaryLetters;
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr) return;
     while (const dirent* entry = ::readdir(dir)) {
@@ -100,7 +157,7 @@ bool PosixFiles::exists(const std::string& path) {
 }
 
 std::optional<std::string> PosixFiles::read(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -124,7 +181,14 @@ std::optional<std::string> PosixFiles::read(const std::string& path) {
 }
 
 bool PosixFiles::append_line(const std::string& path, const std::string& line) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    int fd = open_to_append(path);
+    // A link planted in a shared folder must not lead the log elsewhere: it
+    // is replaced by a file of our own, created only if nothing took its place.
+    struct stat st {};
+    if (fd < 0 && errno == ELOOP && ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode) &&
+        ::unlink(path.c_str()) == 0)
+        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_NOFOLLOW | O_CLOEXEC,
+                    kNewFileMode);
     if (fd < 0) return false;
     const std::string text = line + "\n";
     const bool ok = writeall(fd, text.data(), text.size());
@@ -138,17 +202,19 @@ void PosixFiles::replace(const std::string& path, const std::string& data) {
 
 PendingSave begin_save(const std::string& path, const std::string& data) {
     PendingSave save;
-    save.target = link_target(path);
-    struct stat old {};
-    const mode_t mode =
-        ::stat(save.target.c_str(), &old) == 0 ? (old.st_mode & kPermissionBits) : kNewFileMode;
-    const std::string pattern = save.target + kTemporaryMark + kTemporaryPattern;
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    save.fd = ::mkstemp(name.data());
-    if (save.fd < 0) fail();
-    save.temporary = name.data();
-    if (!writeall(save.fd, data.data(), data.size()) || ::fchmod(save.fd, mode) != 0) {
+    save.target = replaced_file(path);
+    std::optional<mode_t> mode;
+    try {
+        mode = kept_mode(is_backup(path) ? link_target(backed_up_file(path)) : save.target);
+    } catch (const std::runtime_error&) {
+        // A loop of links at the backed-up name: the backup is a new file.
+    }
+    save.fd = create_temporary(save.target, save.temporary);
+    if (save.fd < 0) {
+        save.temporary.clear();
+        fail();
+    }
+    if (!writeall(save.fd, data.data(), data.size()) || (mode && ::fchmod(save.fd, *mode) != 0)) {
         const int saved = errno;
         abandon_save(save);
         errno = saved;

@@ -1,6 +1,7 @@
 // A file store that tells the first failed save on a stream (standard error
 // in the desktop and terminal front-ends), with the folder and the reason,
-// so a player who hears "Your progress could not be saved." can find out why.
+// so a player who hears "Your progress could not be saved." can find out why;
+// and, once, that a backup of a damaged progress file was made, and where.
 #pragma once
 
 #include <ostream>
@@ -23,6 +24,7 @@ class SaveNotice : public FileStore {
     FileStore& files_;
     std::ostream& out_;
     bool told_ = false;
+    bool backup_told_ = false;
 };
 
 }  // namespace velloxa

@@ -1,8 +1,10 @@
 // Saving the progress file: through a temporary file and a rename, in the
 // background, one copy of the game per data folder, failures told once.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,6 +17,7 @@
 #include <string>
 #include <thread>
 
+#include "cards/catalogue.h"
 #include "platform/background_saves.h"
 #include "platform/data_folder_lock.h"
 #include "platform/posix_files.h"
@@ -110,17 +113,99 @@ TEST(BackgroundSaves, KilledAtAnyMomentTheyLeaveTheOldOrTheNewFile) {
     }
     dir.write("language.txt.tmp-a1B2c3", "not a save's");
     dir.write("progress.ini.tmp-mine", "nor this");
+    dir.write("progress.ini.bak.tmp-Q7r8S9", "a backup's");
     fs::create_directory(path + ".tmp-folder");
     { const DataFolderLock start(dir.path()); }
     EXPECT_EQ(names_in(dir.path()), (Names{"language.txt.tmp-a1B2c3", "progress.ini",
                                            "progress.ini.tmp-folder", "progress.ini.tmp-mine"}));
 }
 
+// In a folder others may write to, a link planted at the backup's or the
+// debug log's name leads nowhere: the link is replaced, its target left
+// alone. The backup takes the mode of the file it keeps; new files the mode
+// the umask leaves; a FIFO in the progress file's place is neither read nor
+// waited on; no descriptor of a save outlives an exec.
+TEST(Files, PlantedLinksFifosAndModesAreNoWayIn) {
+    TempDir dir;
+    dir.write("bashrc", "the player's own");
+    dir.write("progress.ini", "damaged");
+    ::chmod((dir.path() + "/progress.ini").c_str(), 0640);
+    fs::create_symlink(dir.path() + "/bashrc", dir.path() + "/progress.ini.bak");
+    fs::create_symlink(dir.path() + "/bashrc", dir.path() + "/debuglog.txt");
+    PosixFiles files;
+    files.replace(dir.path() + "/progress.ini.bak", "damaged");
+    EXPECT_TRUE(files.append_line(dir.path() + "/debuglog.txt", "a line"));
+    EXPECT_EQ(dir.read("bashrc"), "the player's own");
+    EXPECT_FALSE(fs::is_symlink(dir.path() + "/progress.ini.bak"));
+    EXPECT_FALSE(fs::is_symlink(dir.path() + "/debuglog.txt"));
+    EXPECT_EQ(dir.read("progress.ini.bak"), "damaged");
+    EXPECT_EQ(dir.read("debuglog.txt"), "a line\n");
+    struct stat st {};
+    ::stat((dir.path() + "/progress.ini.bak").c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+
+    const mode_t before = ::umask(027);
+    files.replace(dir.path() + "/new.ini", "x");
+    files.append_line(dir.path() + "/new.txt", "x");
+    ::umask(before);
+    for (const char* name : {"/new.ini", "/new.txt"}) {
+        ::stat((dir.path() + name).c_str(), &st);
+        EXPECT_EQ(st.st_mode & 0777, 0640u) << name;
+    }
+
+    PendingSave save = begin_save(dir.path() + "/new.ini", "y");
+    EXPECT_TRUE(::fcntl(save.fd, F_GETFD) & FD_CLOEXEC);
+    abandon_save(save);
+
+    // A FIFO nobody writes to would block a plain open() for ever.
+    ASSERT_EQ(::mkfifo((dir.path() + "/fifo.ini").c_str(), 0600), 0);
+    EXPECT_FALSE(files.read(dir.path() + "/fifo.ini"));
+    EXPECT_FALSE(files.append_line(dir.path() + "/fifo.ini", "x"));
+}
+
+// A game whose progress file was read only in part, saving in the
+// background as the desktop and the terminal do, with a folder where the
+// backup belongs: the save fails, is told, and leaves the file as it was;
+// once the backup can be written it is in place before the file is
+// replaced, and standard error says so once.
+TEST(BackgroundSaves, TheBackupComesFirstOrNothingIsReplaced) {
+    testing::Harness h;
+    const std::string home = h.home.path();
+    h.home.addsounds();
+    Catalogue cards;
+    buildcards(cards);
+    std::string damaged = "0\r\n3\r\n2\r\nsounds\r\n3\r\n2\r\n6\r\n";
+    for (int t = 1; t <= 6; ++t) damaged += cards.cardname[t] + (t == 2 ? "x\r\n" : "\r\n");
+    h.home.write("progress.ini", damaged);
+    fs::create_directory(home + "/progress.ini.bak");
+    std::ostringstream err;
+    BackgroundSaves saves;
+    SaveNotice notice(saves, err);
+    const Platform base = h.host->platform();
+    h.platform.reset(new Platform{base.clock, base.window, base.voice, base.reader, base.keys,
+                                  base.sound, base.canvas, base.msgbox, base.process, notice});
+    h.game = std::make_unique<Game>(*h.platform, StartOptions{Folders{home, home}, 1});
+    h.start();
+    EXPECT_EQ(h.said("PageUp\n"),
+              (testing::Lines{"Sapi rate changed to 3.", "Your progress could not be saved."}));
+    saves.flush();
+    EXPECT_EQ(h.home.read("progress.ini"), damaged);
+    fs::remove(home + "/progress.ini.bak");
+    h.keys("PageUp\nPageUp\n");
+    saves.flush();
+    EXPECT_EQ(h.home.read("progress.ini.bak"), damaged);
+    EXPECT_EQ(h.home.read("progress.ini").substr(0, 12), "0\r\n3\r\n5\r\nsou");
+    EXPECT_EQ(err.str(), "velloxa: progress cannot be saved in " + home +
+                             ": Is a directory\nvelloxa: " + home +
+                             "/progress.ini could not be read whole; it is kept as it was in " +
+                             home + "/progress.ini.bak (the README tells how to restore it)\n");
+}
+
 // The desktop and the terminal save in the background, the newest save
 // winning, and tell the first failure on standard error with the folder and
 // the reason. A failure is thrown at once, or found later and thrown by the
 // next save, and told once. The saves handed over are in place once flushed
-// and at the end.
+// and at the end; none is taken once closed for the way out.
 TEST(BackgroundSaves, TheNewestSaveIsInPlaceOnceFlushedAndAFailureIsToldOnce) {
     TempDir dir;
     std::ostringstream err;
@@ -136,6 +221,8 @@ TEST(BackgroundSaves, TheNewestSaveIsInPlaceOnceFlushedAndAFailureIsToldOnce) {
         saves.flush();  // as the program does before it ends itself
         EXPECT_EQ(dir.read("other.ini"), "49");
         notice.replace(dir.path() + "/other.ini", "the last");
+        EXPECT_EQ(saves.close_within(kLastSavesLimit), "");
+        notice.replace(dir.path() + "/other.ini", "after the end");  // the way out saves nothing
     }
     EXPECT_EQ(err.str(),
               "velloxa: progress cannot be saved in " + dir.path() + ": Is a directory\n");

@@ -11,8 +11,11 @@
 #include <vector>
 
 #include "io/keycodes.h"
+#include "platform/background_saves.h"
+#include "platform/saves_on_exit.h"
 #include "platform/terminal/keys.h"
 #include "platform/terminal/terminal_host.h"
+#include "support/harness.h"
 
 namespace velloxa {
 namespace {
@@ -140,12 +143,22 @@ TEST(TerminalHost, KeysWaitForTheGameThenComeInWaitsAndYields) {
 }
 
 // A key whose handling never returns (a hung sound or speech call) must not
-// keep Ctrl+C from ending the program. The alarm turns a hang into a failure.
+// keep Ctrl+C from ending the program, and the saves handed over are still
+// finished: here one that failed is told. The alarm turns a hang into a
+// failure.
 TEST(TerminalHost, CtrlCEndsTheProgramWhileAKeyHangs) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
             ::alarm(10);
+            BackgroundSaves saves;
+            const SavesOnExit on_exit(saves);
+            {
+                testing::TempDir dir;
+                dir.write("progress.ini/keep", "");  // the rename fails
+                saves.replace(dir.path() + "/progress.ini", "new");
+                saves.flush();
+            }
             Term t;
             t.during = [&](int) {  // Ctrl+C comes while the first key is handled
                 t.type("\x03");
@@ -155,7 +168,8 @@ TEST(TerminalHost, CtrlCEndsTheProgramWhileAKeyHangs) {
             t.run(t);
             std::_Exit(1);
         },
-        ::testing::ExitedWithCode(0), "");
+        ::testing::ExitedWithCode(0),
+        "^velloxa: the last progress could not be saved in [^\n]*: Is a directory\n$");
 }
 
 // kitty's keyboard protocol when the terminal answers its query before the

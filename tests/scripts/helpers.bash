@@ -40,7 +40,8 @@ idle() { # PID
 start_xvfb() {
     command -v Xvfb >/dev/null && command -v xdotool >/dev/null || die "Xvfb or xdotool is missing"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-    cleanup+=("kill $!")
+    xvfb=$!
+    cleanup+=("kill $xvfb")
     wait_for 30 test -s "$work/display" || die "Xvfb did not start"
     export DISPLAY=:$(head -n1 "$work/display")
 }

@@ -13,6 +13,7 @@
 #include "platform/folders.h"
 #include "platform/frontends.h"
 #include "platform/save_notice.h"
+#include "platform/saves_on_exit.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_sound.h"
 #include "platform/sdl/sdl_window.h"
@@ -65,8 +66,9 @@ int run_desktop(const CommandLine& cmd) {
     NoKeyInjector keys;
     SdlSoundDevice sound(audio);
     BackgroundSaves saves;
+    SavesOnExit on_exit(saves);
     SaveNotice files(saves, std::cerr);
-    window.set_before_end([&saves] { saves.flush(); });
+    window.set_before_end([&on_exit] { on_exit.finish(); });
     BrailleDisplay braille(trace.get(), std::cerr);
     const TextListener heard = [&braille, &window](const std::string& text) {
         braille.show(text);

@@ -22,7 +22,7 @@ int64_t epoch_us() {
 std::unique_ptr<Trace> Trace::from_environment() {
     const char* path = std::getenv("VELLOXA_TRACE");
     if (!path || !*path) return nullptr;
-    std::FILE* file = std::fopen(path, "a");
+    std::FILE* file = std::fopen(path, "ae");
     if (!file) return nullptr;
     return std::make_unique<Trace>(file);
 }

@@ -15,6 +15,7 @@
 #include "platform/folders.h"
 #include "platform/frontends.h"
 #include "platform/save_notice.h"
+#include "platform/saves_on_exit.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_sound.h"
 #include "platform/sdl/trace.h"
@@ -50,7 +51,7 @@ bool capable_terminal() {
 // quiet while the devices are probed.
 class Muffle {
   public:
-    Muffle() : saved_(::dup(2)) {
+    Muffle() : saved_(::fcntl(2, F_DUPFD_CLOEXEC, 0)) {
         const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
         if (saved_ >= 0 && null >= 0) ::dup2(null, 2);
         if (null >= 0) ::close(null);
@@ -99,8 +100,9 @@ int play(const CommandLine& cmd, TerminalHost& host) {
     SoundDevice& sound = sounding ? static_cast<SoundDevice&>(device) : silent;
     ScreenReader& reader = wanted ? static_cast<ScreenReader&>(speechd) : noreader;
     BackgroundSaves saves;
-    host.set_before_end([&audio, &saves] {
-        saves.flush();
+    SavesOnExit on_exit(saves);
+    host.set_before_end([&audio, &on_exit] {
+        on_exit.finish();
         audio.close();
     });
     struct Forget {

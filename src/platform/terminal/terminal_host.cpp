@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "platform/fdio.h"
+#include "platform/saves_on_exit.h"
 #include "platform/terminal/rawmode.h"
 
 namespace velloxa {
@@ -144,6 +145,10 @@ void TerminalHost::watch() {
         const bool back =
             watch_cv_.wait_for(lock, kQuitGrace, [this] { return stopping_ || !away_; });
         if (!back) {
+            // The game is held up: the saves it handed over are finished
+            // here, within their limit, and nothing else of it is touched.
+            lock.unlock();
+            finish_saves_before_exit();
             rawmode::leave();
             std::_Exit(0);
         }

@@ -37,20 +37,12 @@ void leave_own_console() {
 }
 
 // Log-off gives a program a few seconds: a save that is still being written
-// gets about two of them, and a stuck disk cannot hold up the log-off.
-constexpr DWORD kLongestFinalSave = 2000;
-
-void finish_saves(BackgroundSaves& saves) {
-    const HANDLE thread = CreateThread(
-        nullptr, 0,
-        [](void* writer) -> DWORD {
-            static_cast<BackgroundSaves*>(writer)->flush();
-            return 0;
-        },
-        &saves, 0, nullptr);
-    if (thread == nullptr) return;
-    WaitForSingleObject(thread, kLongestFinalSave);
-    CloseHandle(thread);
+// gets about two of them (as on every way out), and a stuck disk cannot hold
+// up the log-off. The window program has no console to tell a failure on:
+// the trace keeps it.
+void finish_saves(BackgroundSaves& saves, WinTrace* trace) {
+    const std::string failure = saves.close_within(kLastSavesLimit);
+    if (!failure.empty()) trace_line(trace, failure);
 }
 
 // Said through the screen reader or the voice, and shown, as a player may
@@ -91,7 +83,7 @@ int run_windows(const CommandLine& cmd) {
     }
     BackgroundSaves saves;
     SaveNotice files(saves, std::cerr);
-    window.set_before_end([&saves] { finish_saves(saves); });
+    window.set_before_end([&saves, &trace] { finish_saves(saves, trace.get()); });
     SapiVoice voice(trace.get());
     RunningScreenReader reader(trace.get());
     DirectSoundDevice sound(window, files, trace.get());
