@@ -18,11 +18,6 @@ namespace {
 // feed each other could otherwise grow a text without end.
 constexpr size_t kMaxTextLength = 4000;
 
-// Character comparisons one spoken text may cost. Sensible files use a tiny
-// fraction of this; a file built to be slow stops being applied once it is
-// spent, instead of freezing the game.
-constexpr uint64_t kMatchSteps = 100'000'000;
-
 std::string replaceall(std::string_view text, std::string_view what, std::string_view with) {
     std::string out;
     size_t from = 0;
@@ -201,12 +196,33 @@ bool nextnonempty(TextLines& lines, std::string& line) {
     return false;
 }
 
+LanguageEntry makeentry(const std::string& pattern, const std::string& replacement) {
+    LanguageEntry entry{WildcardPattern(codepoints(pattern)), codepoints(replacement)};
+    for (size_t at = 0; (at = entry.replacement.find(U"$T", at)) != std::u32string::npos; at += 2)
+        ++entry.holes;
+    entry.fixedlength = entry.replacement.size() - 2 * entry.holes;
+    if (entry.fixedlength > kMaxTextLength) std::u32string().swap(entry.replacement);
+    return entry;
+}
+
+// Takes up to `steps` from `budget`; false, with the budget spent, when it
+// holds fewer.
+bool spend(uint64_t& budget, uint64_t steps) {
+    if (steps > budget) {
+        budget = 0;
+        return false;
+    }
+    budget -= steps;
+    return true;
+}
+
 }  // namespace
 
 void Output::loadlanguagefile() {
     language.langcount = 0;
     language.langfrom.clear();
     language.langto.clear();
+    language.entries.clear();
     LengthTable table(static_cast<size_t>(Language::kMaxEntries));
     try {
         const std::string path = datapath("/language.txt");
@@ -224,46 +240,47 @@ void Output::loadlanguagefile() {
     }
     try {
         table.collect(language.langfrom, language.langto);
+        language.entries.reserve(language.langfrom.size());
+        for (size_t i = 0; i < language.langfrom.size(); ++i)
+            language.entries.push_back(makeentry(language.langfrom[i], language.langto[i]));
         language.langcount = static_cast<int>(language.langfrom.size());
     } catch (const std::exception&) {
         language.langfrom.clear();
         language.langto.clear();
+        language.entries.clear();
     }
 }
 
-void Output::Translate(std::string& text) {
+void translate(const Language& language, std::string& text, uint64_t& budget) {
     std::u32string chars = codepoints(text);
+    if (!spend(budget, chars.size())) return;
     bool changed = false;
-    uint64_t budget = kMatchSteps;
-    const size_t count = std::min({static_cast<size_t>(std::max(language.langcount, 0)),
-                                   language.langfrom.size(), language.langto.size()});
-    for (size_t i = 0; i < count; ++i) {
+    const size_t count =
+        std::min(static_cast<size_t>(std::max(language.langcount, 0)), language.entries.size());
+    for (size_t i = 0; i < count && budget > 0; ++i) {
         try {
-            const std::u32string pattern = codepoints(language.langfrom[i]);
-            if (!wildcardmatch(chars, pattern, budget)) continue;
+            const LanguageEntry& entry = language.entries[i];
+            if (!entry.pattern.matches(chars, budget)) continue;
             // The variable part runs from the first "*" to as many characters
             // before the end as the pattern has after it.
             const auto length = static_cast<int64_t>(chars.size());
-            const size_t star = pattern.find(U'*');
-            const int64_t p = star == std::u32string::npos ? 0 : static_cast<int64_t>(star) + 1;
+            const auto p = static_cast<int64_t>(entry.pattern.firststar());
             const int64_t tail = p == 0 ? length : std::clamp<int64_t>(length - p + 1, 0, length);
             const int64_t kept =
-                std::max<int64_t>(0, tail - (static_cast<int64_t>(pattern.size()) - p));
-            const std::u32string captured =
-                chars.substr(static_cast<size_t>(length - tail), static_cast<size_t>(kept));
-
-            const std::u32string replacement = codepoints(language.langto[i]);
-            size_t holes = 0;
-            for (size_t at = 0; (at = replacement.find(U"$T", at)) != std::u32string::npos; at += 2)
-                ++holes;
-            if (replacement.size() - 2 * holes + holes * captured.size() > kMaxTextLength) continue;
+                std::max<int64_t>(0, tail - (static_cast<int64_t>(entry.pattern.size()) - p));
+            const size_t resultlength = entry.fixedlength + entry.holes * static_cast<size_t>(kept);
+            if (resultlength > kMaxTextLength) continue;
+            // Going through the replacement and writing the new text.
+            if (!spend(budget, entry.replacement.size() + resultlength)) break;
+            const std::u32string_view captured = std::u32string_view(chars).substr(
+                static_cast<size_t>(length - tail), static_cast<size_t>(kept));
             std::u32string result;
-            result.reserve(replacement.size() - 2 * holes + holes * captured.size());
+            result.reserve(resultlength);
             size_t from = 0;
-            for (size_t at; (at = replacement.find(U"$T", from)) != std::u32string::npos;
+            for (size_t at; (at = entry.replacement.find(U"$T", from)) != std::u32string::npos;
                  from = at + 2)
-                result.append(replacement, from, at - from).append(captured);
-            result.append(replacement, from);
+                result.append(entry.replacement, from, at - from).append(captured);
+            result.append(entry.replacement, from);
             chars = std::move(result);
             changed = true;
         } catch (const std::exception&) {
@@ -271,6 +288,11 @@ void Output::Translate(std::string& text) {
         }
     }
     if (changed) text = utf8(chars);
+}
+
+void Output::Translate(std::string& text) {
+    uint64_t budget = Language::kTranslateSteps;
+    translate(language, text, budget);
 }
 
 }  // namespace velloxa

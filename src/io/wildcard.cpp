@@ -1,164 +1,176 @@
 #include "io/wildcard.h"
 
-#include <vector>
+#include <utility>
 
 namespace velloxa {
 
-namespace {
-
-struct Token {
-    enum Kind : uint8_t { kAny, kDigit, kLiteral, kList };
-    Kind kind = kLiteral;
-    bool negate = false;
-    char32_t c = 0;
-    size_t begin = 0, end = 0;  // the list's characters within the pattern
-};
-
-bool inlist(std::u32string_view list, char32_t ch) {
-    size_t q = 0;
-    while (q < list.size()) {
-        if (q + 2 < list.size() && list[q + 1] == U'-') {
-            if (list[q] <= ch && ch <= list[q + 2]) return true;
-            q += 3;
-        } else {
-            if (list[q] == ch) return true;
-            ++q;
+WildcardPattern::WildcardPattern(std::u32string pattern) : pattern_(std::move(pattern)) {
+    const size_t size = pattern_.size();
+    const size_t star = pattern_.find(U'*');
+    firststar_ = star == std::u32string::npos ? 0 : star + 1;
+    firstend_ = size;
+    size_t tokens = 0;  // since the last "*"
+    for (size_t i = 0; i < size;) {
+        const char32_t c = pattern_[i];
+        if (c == U'*') {
+            if (firstend_ == size) firstend_ = i;
+            while (i < size && pattern_[i] == U'*') ++i;
+            lastbegin_ = i;
+            tokens = 0;
+            continue;
         }
+        if (c == U'[') {
+            size_t j = i + 1;
+            const bool negate = j < size && pattern_[j] == U'!';
+            if (negate) ++j;
+            const size_t close = pattern_.find(U']', j);
+            if (close == std::u32string::npos || (close == j && !negate)) {
+                never_ = true;
+                return;
+            }
+            i = close + 1;
+        } else {
+            ++i;
+        }
+        ++tokens;
+        ++tokens_;
     }
-    return false;
+    lasttokens_ = tokens;
 }
 
+namespace {
+
+// One match of a pattern against a text. Each loop works on local copies of
+// the budget and the places and hands them back at its end, so that they
+// stay in registers rather than in memory that the compiler must assume
+// the pattern shares.
 class Matcher {
   public:
-    Matcher(std::u32string_view text, std::u32string_view pattern, uint64_t& budget)
-        : text_(text), pattern_(pattern), budget_(budget) {}
+    Matcher(std::u32string_view pattern, std::u32string_view text, uint64_t budget)
+        : pattern_(pattern.data()),
+          patternend_(pattern.data() + pattern.size()),
+          text_(text.data()),
+          budget_(budget) {}
 
-    bool run() {
-        if (budget_ == 0 || !plainstart() || !tokenize()) return false;
-        const size_t n = text_.size();
-        if (segments_.size() == 1) return segments_[0].size() == n && at(segments_[0], 0);
-        // The first part must start the text and the last must end it; the
-        // ones between are taken at their leftmost places, which leaves the
-        // most room for those after them.
-        const Segment& first = segments_.front();
-        const Segment& last = segments_.back();
-        if (first.size() + last.size() > n) return false;
-        if (!at(first, 0) || !at(last, n - last.size())) return false;
-        size_t from = first.size();
-        const size_t end = n - last.size();
-        for (size_t s = 1; s + 1 < segments_.size(); ++s) {
-            const Segment& seg = segments_[s];
-            bool found = false;
-            for (; from + seg.size() <= end; ++from) {
-                if (at(seg, from)) {
-                    found = true;
-                    break;
-                }
-                if (budget_ == 0) return false;
+    uint64_t budget() const { return budget_; }
+
+    // Compares the tokens from `at` up to the next "*" or the end with the
+    // text from `from` on, but not beyond `end`, moving both past what
+    // matched.
+    bool part(size_t& at, size_t& from, size_t end) {
+        const char32_t* p = pattern_ + at;
+        const char32_t* t = text_ + from;
+        const char32_t* const textend = text_ + end;
+        uint64_t left = budget_;
+        bool matched = true;
+        for (; p != patternend_ && *p != U'*'; ++t) {
+            if (t == textend || !token(p, *t, left)) {
+                matched = false;
+                break;
             }
-            if (!found) return false;
-            from += seg.size();
         }
-        return true;
+        at = static_cast<size_t>(p - pattern_);
+        from = static_cast<size_t>(t - text_);
+        budget_ = left;
+        return matched;
+    }
+
+    // The leftmost place from `from` on where the part at `at` matches and
+    // ends by `end`; moves both past it.
+    bool leftmost(size_t& at, size_t& from, size_t end) {
+        for (;; ++from) {
+            // Places where the first token fails are passed over here,
+            // without setting up the whole part.
+            const char32_t* const first = pattern_ + at;
+            const char32_t* next = first;
+            const char32_t* t = text_ + from;
+            const char32_t* const textend = text_ + end;
+            uint64_t left = budget_;
+            while (t != textend && !token(next, *t, left)) {
+                if (left == 0) break;
+                next = first;
+                ++t;
+            }
+            from = static_cast<size_t>(t - text_);
+            budget_ = left;
+            if (from >= end || budget_ == 0) return false;
+            size_t partat = static_cast<size_t>(next - pattern_), partfrom = from + 1;
+            if (part(partat, partfrom, end)) {
+                at = partat;
+                from = partfrom;
+                return true;
+            }
+            // Too little text left here is too little further on too.
+            if (budget_ == 0 || partfrom >= end) return false;
+        }
     }
 
   private:
-    struct Segment {
-        size_t begin, end;  // within tokens_
-        size_t size() const { return end - begin; }
-    };
-
-    // Most patterns begin with plain characters that most texts do not
-    // share: a cheap look at them spares building the tokens.
-    bool plainstart() const {
-        for (size_t i = 0; i < pattern_.size(); ++i) {
-            const char32_t c = pattern_[i];
-            if (c == U'*' || c == U'?' || c == U'#' || c == U'[') return true;
-            if (i >= text_.size() || text_[i] != c) return false;
-        }
-        return true;
-    }
-
-    // Tokens, and the runs between "*" (the first and last may be empty).
-    // False when the pattern can match nothing this long text.
-    bool tokenize() {
-        size_t start = 0;
-        for (size_t i = 0; i < pattern_.size();) {
-            const char32_t c = pattern_[i];
-            Token t;
-            if (c == U'*') {
-                segments_.push_back({start, tokens_.size()});
-                start = tokens_.size();
-                while (i < pattern_.size() && pattern_[i] == U'*') ++i;
-                continue;
-            }
-            if (c == U'?') {
-                t.kind = Token::kAny;
-                ++i;
-            } else if (c == U'#') {
-                t.kind = Token::kDigit;
-                ++i;
-            } else if (c == U'[') {
-                size_t j = i + 1;
-                t.negate = j < pattern_.size() && pattern_[j] == U'!';
-                if (t.negate) ++j;
-                const size_t close = pattern_.find(U']', j);
-                if (close == std::u32string_view::npos) return false;
-                if (close == j && !t.negate) return false;
-                t.kind = Token::kList;
-                t.begin = j;
-                t.end = close;
-                i = close + 1;
+    // Compares the token at `p` with `ch`, a step (and a step for each
+    // entry of a list looked at), and moves `p` past it. False also when
+    // the budget runs out.
+    static bool token(const char32_t*& p, char32_t ch, uint64_t& left) {
+        if (left == 0) return false;
+        --left;
+        const char32_t c = *p++;
+        if (c == U'?') return true;
+        if (c == U'#') return ch >= U'0' && ch <= U'9';
+        if (c != U'[') return c == ch;
+        // The list ends at the first "]" (the pattern was checked to hold
+        // one), so a "-" followed by that "]" is itself.
+        const bool negate = *p == U'!';
+        if (negate) ++p;
+        bool in = false;
+        while (*p != U']') {
+            if (left == 0) return false;
+            --left;
+            if (p[1] == U'-' && p[2] != U']') {
+                in |= p[0] <= ch && ch <= p[2];
+                p += 3;
             } else {
-                t.c = c;
-                ++i;
+                in |= *p == ch;
+                ++p;
             }
-            tokens_.push_back(t);
-            if (tokens_.size() > text_.size()) return false;
         }
-        segments_.push_back({start, tokens_.size()});
-        return true;
+        ++p;
+        return in != negate;
     }
 
-    bool accepts(const Token& t, char32_t ch) const {
-        switch (t.kind) {
-            case Token::kAny:
-                return true;
-            case Token::kDigit:
-                return ch >= U'0' && ch <= U'9';
-            case Token::kLiteral:
-                return ch == t.c;
-            case Token::kList:
-                return inlist(pattern_.substr(t.begin, t.end - t.begin), ch) != t.negate;
-        }
-        return false;
-    }
-
-    // Whether `seg` matches the text from `pos` on.
-    bool at(const Segment& seg, size_t pos) {
-        for (size_t k = 0; k < seg.size(); ++k) {
-            if (budget_ == 0) return false;
-            --budget_;
-            if (!accepts(tokens_[seg.begin + k], text_[pos + k])) return false;
-        }
-        return true;
-    }
-
-    std::u32string_view text_, pattern_;
-    uint64_t& budget_;
-    std::vector<Token> tokens_;
-    std::vector<Segment> segments_;
+    const char32_t* pattern_;
+    const char32_t* patternend_;
+    const char32_t* text_;
+    uint64_t budget_;
 };
 
 }  // namespace
 
-bool wildcardmatch(std::u32string_view text, std::u32string_view pattern, uint64_t& budget) {
-    return Matcher(text, pattern, budget).run();
+bool WildcardPattern::matches(std::u32string_view text, uint64_t& budget) const {
+    if (budget == 0) return false;
+    --budget;
+    const size_t n = text.size();
+    if (never_ || tokens_ > n) return false;
+    Matcher m(pattern_, text, budget);
+    const bool matched = [&] {
+        size_t at = 0, from = 0;
+        if (firstend_ == pattern_.size()) return tokens_ == n && m.part(at, from, n);
+        // The first part must start the text and the last must end it; the
+        // ones between are taken at their leftmost places, which leaves the
+        // most room for those after them.
+        size_t lastat = lastbegin_, lastfrom = n - lasttokens_;
+        if (!m.part(at, from, n) || !m.part(lastat, lastfrom, n)) return false;
+        for (;;) {
+            while (pattern_[at] == U'*') ++at;
+            if (at >= lastbegin_) return true;
+            if (!m.leftmost(at, from, n - lasttokens_)) return false;
+        }
+    }();
+    budget = m.budget();
+    return matched;
 }
 
 bool wildcardmatch(std::u32string_view text, std::u32string_view pattern) {
     uint64_t unlimited = UINT64_MAX;
-    return wildcardmatch(text, pattern, unlimited);
+    return WildcardPattern(std::u32string(pattern)).matches(text, unlimited);
 }
 
 }  // namespace velloxa

@@ -70,7 +70,8 @@ TEST_F(Language, TableOrderMatchesPlainInsertion) {
 TEST_F(Language, CapturesAndChains) {
     load(
         "T\nYou drop $T\nVous posez $T\nGood morning\nMorning\nMorning\nHi $T\n"
-        "$T, Empty tile.\n$T: vide\n, Empty tile.\nnever\n[abc]*\n<$T>\nxy?\n[$T]\n");
+        "$T, Empty tile.\n$T: vide\n, Empty tile.\nnever\n[abc]*\n<$T>\nxy?\n[$T]\n"
+        "[*]Z$T\n{$T}\n");
     EXPECT_EQ(translate("You drop Ember Fox onto spot 1, 2."),
               "Vous posez Ember Fox onto spot 1, 2.");
     // Every entry is tried once per text, so a replacement is rewritten again.
@@ -79,6 +80,8 @@ TEST_F(Language, CapturesAndChains) {
     // The first "*" beyond the end of the text, or no "*": nothing captured.
     EXPECT_EQ(translate("a"), "<>");
     EXPECT_EQ(translate("xyz"), "[]");
+    // The first "*" counts also inside a list.
+    EXPECT_EQ(translate("*Zabc"), "{Z}");
 }
 
 TEST(LanguageWildcard, PatternCharactersAndManyStars) {
@@ -94,6 +97,12 @@ TEST(LanguageWildcard, PatternCharactersAndManyStars) {
                                                                 {"qa", "[!]a", true},
                                                                 {"]a", "[]a", false},
                                                                 {"a", "[a", false},
+                                                                {"-", "[a-]", true},
+                                                                {"-", "[a-c-e]", true},
+                                                                {"d", "[a-c-e]", false},
+                                                                {"e", "[a-c-e]", true},
+                                                                {"]", "[!]]", false},
+                                                                {"a]", "[!]]", true},
                                                                 {"ABC", "abc", false},
                                                                 {"xaaab", "*a*b", true},
                                                                 {"xaaab", "*a*c", false},
@@ -142,6 +151,71 @@ TEST_F(Language, HostileFilesDoNoHarm) {
     std::string expected = "0123456789";
     while (expected.size() * 2 <= 4000) expected += expected;
     EXPECT_EQ(translate("0123456789"), expected);
+}
+
+TEST_F(Language, HostileEntriesWithinTheBudgetTranslateAsBefore) {
+    std::string file =
+        "T\nYou drop $T\nVous posez $T\n$T, Empty tile.\n$T: vide\nSapi on\nVoix active\n";
+    const std::string list = "[" + std::string(2000, 'z') + "]";
+    std::string stars;
+    for (int i = 0; i < 30; ++i) stars += "*a";
+    for (int i = 0; i < 200; ++i) {
+        file += list + "*\nx\n";
+        file += stars + "*b" + std::to_string(i) + "\nx\n";
+        file += "You drop " + std::string(5000, 'q') + "\nx\n";
+        file += "$T\n$T" + std::string(5000, 'r') + "\n";
+    }
+    load(file);
+    EXPECT_EQ(translate("You drop Ember Fox onto spot 1, 2."),
+              "Vous posez Ember Fox onto spot 1, 2.");
+    EXPECT_EQ(translate("3 1, Empty tile."), "3 1: vide");
+    EXPECT_EQ(translate("Sapi on"), "Voix active");
+    EXPECT_EQ(translate("Good luck"), "Good luck");
+}
+
+TEST_F(Language, SpentBudgetLeavesTheRemainingEntriesOut) {
+    // Each entry looks at every character of its list.
+    constexpr uint64_t kList = 10000;
+    const std::string entry = "[" + std::string(kList, 'z') + "]*\nx\n";
+    const auto file = [&](uint64_t entries) {
+        std::string f = "T\nSapi on\nVoix active\n";
+        for (uint64_t i = 0; i < entries; ++i) f += entry;
+        return f;
+    };
+    load(file(velloxa::Language::kTranslateSteps / kList / 2));
+    EXPECT_EQ(translate("Sapi on"), "Voix active");
+    load(file(velloxa::Language::kTranslateSteps / kList + 1));
+    EXPECT_EQ(translate("Sapi on"), "Sapi on");
+
+    // The longest entry makes every text 4000 "a"; each of the others then
+    // nearly matches at each of 2000 places, 4 million steps, so without a
+    // bound this text would take minutes.
+    std::string slow = "T\n" + std::string(2100, '*') + "\n" + std::string(4000, 'a') + "\n";
+    for (int i = 0; i < 100; ++i) slow += "*" + std::string(1999, 'a') + "b*\nx\n";
+    load(slow + "*\nlast\n");
+    std::string text = "Sapi on";
+    uint64_t budget = velloxa::Language::kTranslateSteps;
+    velloxa::translate(out.language, text, budget);
+    EXPECT_EQ(budget, 0u);
+    EXPECT_EQ(text, std::string(4000, 'a'));
+}
+
+TEST_F(Language, EveryPieceOfWorkIsAStep) {
+    const auto steps = [](const std::string& text, const std::string& pattern) {
+        uint64_t budget = UINT64_MAX;
+        WildcardPattern(codepoints(pattern)).matches(codepoints(text), budget);
+        return UINT64_MAX - budget;
+    };
+    // 181 places, each compared up to its "b".
+    EXPECT_GE(steps(std::string(200, 'a'), "*" + std::string(19, 'a') + "b*"), 181u * 20u);
+    EXPECT_GE(steps("a", "[" + std::string(1000, 'z') + "]"), 1000u);
+    // Converting the text and writing the replacement.
+    load("T\n$T\n$T" + std::string(3000, 'r') + "\n");
+    std::string text(500, 'a');
+    uint64_t budget = UINT64_MAX;
+    velloxa::translate(out.language, text, budget);
+    EXPECT_EQ(text.size(), 3500u);
+    EXPECT_GE(UINT64_MAX - budget, 500u + 3500u);
 }
 
 TEST_F(Language, SpokenTextsPassThroughTranslation) {
