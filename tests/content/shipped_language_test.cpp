@@ -95,8 +95,8 @@ std::vector<Scenario> scenarios() {
     return {
         {"first start: help, a hint, an instant battle's summary",
          "",
-         "Down\nDown\nDown\nDown\nEnter\nDown\nDown\nDown\nDown\nEnter\nEscape\n"
-         "Down\nDown\nEnter\nShift+1\nDown\nDown\nDown\nDown\nShift+Escape\n",
+         "Down\nDown\nDown\nEnter\nDown\nDown\nDown\nDown\nEnter\nEscape\n"
+         "Down\nEnter\nShift+1\nDown\nDown\nDown\nDown\nShift+Escape\n",
          {}},
         {"every route and the rate, with a screen reader", "", "Tab\nTab\nTab\nTab\nPageUp\n",
          reader},

@@ -58,7 +58,9 @@ ended() { # NAME
 newest_saved() { # NAME
     cmp -s "$work/expected/progress.ini" "$dir/home/progress.ini" ||
         fail "$1: the newest save is not on disk: $(od -c "$dir/home/progress.ini" 2>&1 | head -3)"
-    grep -q "^velloxa:" "$dir/err" && fail "$1: error output: $(head -3 "$dir/err")"
+    # No BRLTTY runs here, which the desktop says once; nothing else is told.
+    grep "^velloxa:" "$dir/err" | grep -qv "no braille display" &&
+        fail "$1: error output: $(head -3 "$dir/err")"
 }
 pageup_terminal() { printf '\e[5~' >&3; }
 
