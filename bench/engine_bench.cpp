@@ -13,10 +13,9 @@ using bench::Table;
 void BM_RunAiOpenBoard(benchmark::State& state) {
     Table t;
     for (auto _ : state) {
-        t.newbattle(1, 20);
-        t.game.match.turn = 2;
+        t.newbattle(1, 20, 2);
         t.game.runai();
-        benchmark::DoNotOptimize(t.game.match.score[2]);
+        benchmark::DoNotOptimize(t.game.position().score[2]);
     }
     state.counters["simulations"] = benchmark::Counter(static_cast<double>(state.iterations()) * 45,
                                                        benchmark::Counter::kIsRate);
@@ -28,16 +27,15 @@ BENCHMARK(BM_RunAiOpenBoard);
 void BM_SilentBattle(benchmark::State& state) {
     Table t;
     for (auto _ : state) {
-        t.newbattle(30, 40);
+        t.newbattle(30, 40, 2);
         for (int drop = 1; drop <= 9; ++drop) {
             if (drop % 2 == 1) {
-                t.game.match.turn = 2;
-                t.game.runai();
+                t.enemymove();
             } else {
                 t.userdrop();
             }
         }
-        benchmark::DoNotOptimize(t.game.match.score[1] + t.game.match.score[2]);
+        benchmark::DoNotOptimize(t.game.position().score[1] + t.game.position().score[2]);
     }
 }
 BENCHMARK(BM_SilentBattle);

@@ -87,7 +87,7 @@ std::string translation() {
 
 void translate(benchmark::State& state, const std::string& file, const std::string& text) {
     bench::Table table;
-    Output& out = table.game.out;
+    Output out = table.output();
     std::ofstream(out.datapath("/language.txt"), std::ios::binary) << file;
     out.loadlanguagefile();
     for (auto _ : state) {
@@ -131,7 +131,7 @@ void BM_TranslateLongReplacements(benchmark::State& state) {
 // Reading the 30 MB file at start-up, where its patterns are prepared once.
 void BM_LoadLongPatterns(benchmark::State& state) {
     bench::Table table;
-    Output& out = table.game.out;
+    Output out = table.output();
     std::ofstream(out.datapath("/language.txt"), std::ios::binary) << longpatterns();
     for (auto _ : state) out.loadlanguagefile();
 }

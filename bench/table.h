@@ -5,6 +5,7 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <fstream>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -28,10 +29,11 @@ class Table {
           host_({}, HeadlessOptions{}, null_),
           platform_(host_.platform()),
           game(platform_, StartOptions{Folders{home_, home_}, 1}) {
+        // No sound files exist; with the sound set switched off (an empty
+        // sound folder line) nothing is looked up and the debug log does not
+        // grow during the run.
+        std::ofstream(home_ + "/progress.ini", std::ios::binary) << "0\r\n3\r\n2\r\n\r\n";
         game.start();
-        // No sound files exist; with the sound set switched off nothing is
-        // looked up and the debug log does not grow during the run.
-        game.out.sound.soundfolder.clear();
     }
     ~Table() {
         std::error_code ec;
@@ -40,30 +42,42 @@ class Table {
     Table(const Table&) = delete;
     Table& operator=(const Table&) = delete;
 
-    void newbattle(int firstuser, int firstenemy) {
-        MatchState& m = game.match;
-        m.board = {};
-        m.boardowner = {};
-        m.score = {};
+    // An output of its own on the same platform and folder, for measuring
+    // the language file apart from the game.
+    Output output() { return Output(platform_, Folders{home_, home_}); }
+
+    void newbattle(int firstuser, int firstenemy, int turn) {
+        MatchState m;
         for (int s = 1; s <= 5; ++s) {
             m.hand[1][s] = firstuser + s - 1;
             m.hand[2][s] = firstenemy + s - 1;
         }
         m.cursorx = m.cursory = 2;
+        m.turn = turn;
+        game.set_position(m);
+    }
+
+    // The enemy's move, from the position as it stands.
+    void enemymove() {
+        MatchState m = game.position();
+        m.turn = 2;
+        game.set_position(m);
+        game.runai();
     }
 
     // The user's side plays its first tile on the first empty spot.
     void userdrop() {
-        MatchState& m = game.match;
+        MatchState m = game.position();
         int slot = 1;
         while (m.hand[1][slot] == 0) ++slot;
         for (int x = 1; x <= 3; ++x)
             for (int y = 1; y <= 3; ++y)
                 if (m.board[x][y] == 0) {
-                    game.queue.announcements.clear();
                     game.droptile(Spot{x, y}, m.hand[1][slot], kUser);
+                    m = game.position();
                     m.hand[1][slot] = 0;
                     m.turn = 2;
+                    game.set_position(m);
                     return;
                 }
     }

@@ -1,10 +1,11 @@
 // A battle's moves as the player hears them: the setup with its coin flip,
 // the drops with their sounds, waits and announcements, and the enemy's turn.
+#include "flow/battle.h"
+
 #include <string>
 
 #include "engine/ai.h"
 #include "engine/droptile.h"
-#include "flow/game.h"
 
 namespace velloxa {
 
@@ -35,122 +36,111 @@ std::string capturetext(const Catalogue& c, int captor, int captured, int side, 
     return text;
 }
 
+}  // namespace
+
 // A drop the player hears: positional sounds, the waits that pace it, the
 // announcements for the summary and the redrawn board. Each wait may hand
 // keys to the game, so the tiles are read afresh after it.
-class LiveDrop : public DropEffects {
+class Battle::LiveDrop : public DropEffects {
   public:
-    explicit LiveDrop(Game& game) : g_(game) {}
+    explicit LiveDrop(Battle& battle) : b_(battle) {}
 
     void landed(Spot spot) override {
         const Placement2d at = Output::sound2d(spot);
-        const int n = g_.random.below(4) + 1;
-        g_.out.makesound(g_.out.apppath("/sounds/drop" + std::to_string(n) + ".wav"), at.volume,
-                         at.pan, Loop::Once, kNextFreeSlot);
-        g_.hold(0.25);
-        const std::string own = g_.cards.cardsound[g_.match.board[spot.x][spot.y]];
+        const int n = b_.p_.random.below(4) + 1;
+        b_.p_.out.makesound(b_.p_.out.apppath("/sounds/drop" + std::to_string(n) + ".wav"),
+                            at.volume, at.pan, Loop::Once, kNextFreeSlot);
+        b_.hold(0.25);
+        const std::string own = b_.p_.cards.cardsound[b_.match_.board[spot.x][spot.y]];
         if (own.empty()) {
-            g_.hold(0.25);
+            b_.hold(0.25);
         } else {
-            g_.out.makesound(g_.out.apppath("/sounds/tiles/" + own + ".wav"), at.volume, at.pan,
-                             Loop::Once, kNextFreeSlot);
-            g_.hold(0.5);
+            b_.p_.out.makesound(b_.p_.out.apppath("/sounds/tiles/" + own + ".wav"), at.volume,
+                                at.pan, Loop::Once, kNextFreeSlot);
+            b_.hold(0.5);
         }
     }
 
     void captured(Spot captor, Spot taken, int side, bool plus) override {
-        const auto& board = g_.match.board;
-        g_.queue.announcements.push_back(
-            capturetext(g_.cards, board[captor.x][captor.y], board[taken.x][taken.y], side, plus));
+        const auto& board = b_.match_.board;
+        b_.queue_.announcements.push_back(capturetext(b_.p_.cards, board[captor.x][captor.y],
+                                                      board[taken.x][taken.y], side, plus));
         const Placement2d at = Output::sound2d(taken);
-        g_.out.makesound(g_.out.apppath("/sounds/capture.wav"), at.volume, at.pan, Loop::Once,
-                         kNextFreeSlot);
-        g_.hold(0.25);
+        b_.p_.out.makesound(b_.p_.out.apppath("/sounds/capture.wav"), at.volume, at.pan, Loop::Once,
+                            kNextFreeSlot);
+        b_.hold(0.25);
     }
 
-    void settled(Spot, int) override { g_.drawscreen(); }
+    void settled(Spot, int) override { b_.drawscreen(); }
 
   private:
-    Game& g_;
+    Battle& b_;
 };
 
-}  // namespace
-
-void Game::droptile(Spot spot, int tile, int side) {
+void Battle::droptile(Spot spot, int tile, int side) {
     LiveDrop effects(*this);
-    velloxa::droptile(match, cards, spot, tile, side, Drop::Placed, effects);
+    velloxa::droptile(match_, p_.cards, spot, tile, side, Drop::Placed, effects);
 }
 
-void Game::runai() {
+void Battle::runai() {
     const std::optional<EnemyMove> move =
-        choosemove(match, cards, random, ui.difficulty, ui.battlemode);
+        choosemove(match_, p_.cards, p_.random, p_.host.difficulty(), battlemode_);
     if (!move) return;
-    const int tile = match.hand[kEnemy][move->slot];
-    queue.announcements.clear();
-    queue.announcements.push_back("Enemy drops " + cards.cardname[tile] + " onto spot " +
-                                  std::to_string(move->spot.x) + ", " +
-                                  std::to_string(move->spot.y) + ".");
+    const int tile = match_.hand[kEnemy][move->slot];
+    queue_.announcements.clear();
+    queue_.announcements.push_back("Enemy drops " + p_.cards.cardname[tile] + " onto spot " +
+                                   std::to_string(move->spot.x) + ", " +
+                                   std::to_string(move->spot.y) + ".");
     droptile(move->spot, tile, kEnemy);
-    match.hand[kEnemy][move->slot] = 0;
-    match.turn = kUser;
-    showmenu(Menu::Summary, 0);
+    match_.hand[kEnemy][move->slot] = 0;
+    match_.turn = kUser;
+    p_.host.show_summary();
 }
 
-RarityCounts Game::opponentcounts(int opponent) {
-    // Rarity 1 to 5 per campaign opponent; every row adds up to five tiles.
-    static constexpr std::array<RarityCounts, 11> kRows = {{
-        {0, 0, 0, 0, 0, 0},
-        {0, 4, 1, 0, 0, 0},
-        {0, 3, 1, 1, 0, 0},
-        {0, 1, 2, 2, 0, 0},
-        {0, 1, 1, 3, 0, 0},
-        {0, 2, 0, 1, 2, 0},
-        {0, 1, 1, 1, 2, 0},
-        {0, 2, 0, 1, 1, 1},
-        {0, 1, 2, 0, 1, 1},
-        {0, 1, 1, 2, 0, 1},
-        {0, 1, 1, 1, 1, 1},
-    }};
-    if (opponent < 1 || opponent > 10) return kRows[0];
-    return kRows[static_cast<size_t>(opponent)];
-}
-
-void Game::startusout() {
-    saveprogress();
-    ui.battlemode = 0;
-    match.board = {};
-    match.boardowner = {};
-    match.score[1] = 0;
-    match.score[2] = 0;
-    match.turn = random.below(2) + kUser;
-    // Outside the campaign (no row) the enemy's hand and the reward candidates
-    // keep what they held.
-    const int opponent = collection.opponent;
-    if (opponent >= 1 && opponent <= 10) {
-        dealbyrarity(collection, match, cards, random, opponentcounts(opponent), Hands::Enemy);
-        collection.deck[kEnemy] = match.hand[kEnemy];
-    }
-    match.handcursor = 1;
-    match.cursorx = 2;
-    match.cursory = 2;
+void Battle::startusout(const Dealer& deal_enemy) {
+    battlemode_ = 0;
+    match_.board = {};
+    match_.boardowner = {};
+    match_.score[1] = 0;
+    match_.score[2] = 0;
+    match_.turn = p_.random.below(2) + kUser;
+    deal_enemy(match_);
+    match_.handcursor = 1;
+    match_.cursorx = 2;
+    match_.cursory = 2;
     drawscreen();
 }
 
-void Game::announcecoinflip(const std::string& leadin) {
+void Battle::nextturn() {
+    if (match_.turn == kEnemy) {
+        const MoveScope move(p_.keys);
+        sayit("It is your enemy's turn.");
+        hold(1);
+        runai();
+        hold(0.5);
+    } else if (match_.turn == kUser) {
+        sayit("It is your turn.");
+    }
+}
+
+void Battle::set_position(const MatchState& position, int battlemode) {
+    match_ = position;
+    battlemode_ = battlemode;
+}
+
+void Battle::announcecoinflip(const std::string& leadin) {
     // Decided once: a key handled during the waits may change `turn`, but
     // the announcement already made must not be followed by the other one.
-    const int first = match.turn;
-    const MoveScope move(*this);
+    const int first = match_.turn;
+    const MoveScope move(p_.keys);
     if (first == kUser) {
         sayit(leadin + "  You have been chosen to go first!");
         hold(1);
-        ui.menu = Menu::Board;
-        ui.menuitem = 0;
+        p_.host.give_board_the_keys();
     } else if (first == kEnemy) {
-        ui.menu = Menu::Board;
-        ui.menuitem = 0;
+        p_.host.give_board_the_keys();
         sayit(leadin + "  Your opponent has been chosen to go first.");
-        hold(ui.battlemode == 0 ? 5 : 4);
+        hold(battlemode_ == 0 ? 5 : 4);
         runai();
     }
 }

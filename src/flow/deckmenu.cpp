@@ -8,8 +8,9 @@
 namespace velloxa {
 
 void Game::deckmenu(int keycode, int) {
-    cycleme(keycode, collection.unlockedcount + 1, Ends::Wrap);
-    if (ui.menuitem <= collection.unlockedcount) {
+    const Collection& collection = campaign.collection();
+    ui.cycleme(keycode, collection.unlockedcount + 1, Ends::Wrap);
+    if (ui.item() <= collection.unlockedcount) {
         if (keycode == key::Enter) {
             sayit(
                 "Press number keys 1 through 5 to put tiles into your deck.  These are the tiles "
@@ -17,12 +18,12 @@ void Game::deckmenu(int keycode, int) {
             return;
         }
         if (keycode >= '1' && keycode <= '5') {
-            const Placement placed = puttile(collection, cards, ui.menuitem, keycode - '0');
+            const Placement placed = campaign.puttile(ui.item(), keycode - '0');
             sayit(placed.text);
-            if (placed.changed) saveprogress();
+            if (placed.changed) campaign.saveprogress();
             return;
         }
-        const int t = collection.unlocked[static_cast<size_t>(ui.menuitem)];
+        const int t = collection.unlocked[static_cast<size_t>(ui.item())];
         std::string prefix;
         for (int slot = 1; slot <= 5; ++slot)
             if (collection.deck[1][static_cast<size_t>(slot)] == t)

@@ -1,114 +1,103 @@
-// The game object: owns every piece of state and wires the layers below it
-// (the match engine, the cards, the output) to the keys the platform
-// delivers. Its routines live in the files of this folder.
+// The game object: wires the parts of the game (the battle, the campaign,
+// the menu cursor, the speech settings) to the keys the platform delivers
+// and to each other. The menus, which reach every part, are its own
+// routines; they live in the files of this folder.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "cards/catalogue.h"
 #include "cards/collection.h"
-#include "cards/decks.h"
 #include "engine/match.h"
 #include "engine/random.h"
 #include "engine/waits.h"
+#include "flow/battle.h"
+#include "flow/campaign.h"
 #include "flow/menus.h"
-#include "io/describe.h"
+#include "flow/moves.h"
+#include "flow/speech_settings.h"
 #include "io/output.h"
 #include "io/platform.h"
 
 namespace velloxa {
+
+// The version the game speaks and shows in its title.
+inline constexpr char kVersion[] = "0.5f";
 
 struct StartOptions {
     Folders folders;
     uint64_t seed = 0;
 };
 
-// Thrown when Shift+Escape leaves a battle in the middle of a move; caught
-// where the outermost key is handled. Not a std::exception, so that the
-// guards around single platform calls let it pass.
-struct MoveAbandoned {};
-
-// Where key handling stands: how deep keys are nested inside waits and
-// yields, and how many moves are open.
-struct KeyDispatch {
-    int depth = 0;
-    int movesopen = 0;
-};
-
-class Game : public EventSink {
+class Game : public EventSink, private BattleHost {
   public:
+    // With the built-in tiles, or with the tiles handed in.
     Game(Platform& platform, StartOptions options);
+    Game(Platform& platform, StartOptions options, Catalogue tiles);
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
 
-    // ---- start-up and keys (startup.cpp, keys.cpp)
     // Returns false when start-up ended the program (no sound device).
     bool start();
     // Every key enters here; the outermost call is where a battle left in the
     // middle of a move finishes unwinding.
     void on_key(int code, int modifiers) override;
-    void on_paint() override { drawscreen(); }
-    void handlekey(int code, int modifiers);
-    void boardkey(int code, int modifiers);  // a key on the battle board
-    void dropusertile();                     // Shift+digit on the board, after its checks
-    void nextroute();                        // Tab
-    void changerate(int delta);              // Page Up / Page Down
+    void on_paint() override { battle.drawscreen(); }
 
-    // ---- a battle's moves (battle.cpp)
-    void droptile(Spot spot, int tile, int side);
-    void runai();
-    void hold(double seconds) { waits.hold(seconds); }
-    void startusout();
-    // Rarity counts of a campaign opponent's hand; all 0 when it has none.
-    static RarityCounts opponentcounts(int opponent);
-    void announcecoinflip(const std::string& leadin);
-    void continuebattle();  // Enter on the summary's last item
+    // ---- what the game shows, read only
+    Menu menu() const { return ui.menu(); }
+    int menuitem() const { return ui.item(); }
+    const MatchState& position() const { return battle.position(); }
+    const std::vector<std::string>& announcements() const { return battle.announcements(); }
+    const Collection& collection() const { return campaign.collection(); }
+    int difficulty() const override { return campaign.difficulty(); }
+    const Catalogue& catalogue() const { return cards; }
+    const Output& output() const { return out; }
+    bool timer_running() const { return waits.holder.interval != 0; }
+
+    // ---- a battle at a chosen position, for tests and measurements: the
+    // board takes the keys; a drop or the enemy's move is played on it as
+    // in a battle
+    void set_position(const MatchState& position, int battlemode = 0);
+    void droptile(Spot spot, int tile, int side) { battle.droptile(spot, tile, side); }
+    void runai() { battle.runai(); }
+
+  private:
+    // ---- keys (keys.cpp)
+    void handlekey(int code, int modifiers);
 
     // ---- menus (menus.cpp, campaign.cpp, deckmenu.cpp)
     void menus(int code, int modifiers);
     void showmenu(Menu menu, int item);  // switch menus and speak the new current item
-    void cycleme(int code, int items, Ends ends);
     void mainmenu(int code, int modifiers);
     void newgamemenu(int code, int modifiers);
     void helpmenu(int code, int modifiers);
     void challengemenu(int code, int modifiers);
     void summarymenu(int code, int modifiers);
     void deckmenu(int code, int modifiers);
+    void startusout();      // saves, then a new battle against the campaign's opponent
+    void continuebattle();  // Enter on the summary's last item
 
-    // ---- files (files.cpp)
-    void saveprogress();
-    void loadprogress();
-    std::string progresstext() const;  // the content saveprogress writes
-    void takecard();
+    void show_summary() override { showmenu(Menu::Summary, 0); }
+    void give_board_the_keys() override { ui.set(Menu::Board, 0); }
 
     void sayit(const std::string& text) { out.sayit(text); }
-    void drawscreen() { velloxa::drawscreen(platform.canvas, match, cards); }
+    void hold(double seconds) { waits.hold(seconds); }
 
-    // A move (a drop, the enemy's turn, a coin flip) running; Shift+Escape
-    // during it leaves the battle and unwinds everything still open.
-    class MoveScope {
-      public:
-        explicit MoveScope(Game& game) : game_(game) { ++game_.keys.movesopen; }
-        ~MoveScope() { --game_.keys.movesopen; }
-        MoveScope(const MoveScope&) = delete;
-        MoveScope& operator=(const MoveScope&) = delete;
-
-      private:
-        Game& game_;
-    };
-
-    // ---- state
     Platform& platform;
     uint64_t seed;
     Random random;
     Output out;
     Waits waits;
     KeyDispatch keys;
-    MatchState match;
-    AnnouncementQueue queue;
     Catalogue cards;
-    Collection collection;
-    Menus ui;
+    bool cardsgiven;  // handed in at construction, not built at start
+    MenuCursor ui;
+    Campaign campaign;
+    Battle battle;
+    SpeechSettings speechkeys;
 };
 
 }  // namespace velloxa

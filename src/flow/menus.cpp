@@ -1,5 +1,7 @@
 // The spoken menus: the frame every key passes through, the stepping shared
 // by all menus, and the main, new game and help menus.
+#include "flow/menus.h"
+
 #include <array>
 
 #include "flow/game.h"
@@ -42,11 +44,11 @@ const std::array<const char*, 5> kHelpTexts = {
 }  // namespace
 
 void Game::menus(int keycode, int shift) {
-    if (keycode == key::Enter && ui.menu != Menu::Board)
+    if (keycode == key::Enter && ui.menu() != Menu::Board)
         out.makesound(out.apppath("/sounds/menu/enter.wav"), 0, 0, Loop::Once, kNextFreeSlot);
     // The block is chosen once: a block that switches menus has already
     // handed the key over by calling menus(key::None, 0) itself.
-    switch (ui.menu) {
+    switch (ui.menu()) {
         case Menu::Main:
             mainmenu(keycode, shift);
             break;
@@ -71,15 +73,14 @@ void Game::menus(int keycode, int shift) {
 }
 
 void Game::showmenu(Menu menu, int item) {
-    ui.menu = menu;
-    ui.menuitem = item;
+    ui.set(menu, item);
     menus(key::None, 0);
 }
 
-void Game::cycleme(int keycode, int items, Ends ends) {
+void MenuCursor::cycleme(int keycode, int items, Ends ends) {
     const auto step = [&](int by) {
-        ui.menuitem += by;
-        out.makesound(out.apppath("/sounds/menu/arrows.wav"), 0, 0, Loop::Once, kNextFreeSlot);
+        menuitem_ += by;
+        out_.makesound(out_.apppath("/sounds/menu/arrows.wav"), 0, 0, Loop::Once, kNextFreeSlot);
     };
     if (keycode == key::Up || keycode == key::Left) {
         step(-1);
@@ -87,36 +88,36 @@ void Game::cycleme(int keycode, int items, Ends ends) {
         step(1);
     }
     if (ends == Ends::Wrap) {
-        if (ui.menuitem <= 0) ui.menuitem = items;
-        if (ui.menuitem > items) ui.menuitem = 1;
+        if (menuitem_ <= 0) menuitem_ = items;
+        if (menuitem_ > items) menuitem_ = 1;
     } else {
-        if (ui.menuitem <= 0) ui.menuitem = 1;
-        if (ui.menuitem > items) ui.menuitem = items;
+        if (menuitem_ <= 0) menuitem_ = 1;
+        if (menuitem_ > items) menuitem_ = items;
     }
 }
 
 void Game::mainmenu(int keycode, int shift) {
-    cycleme(keycode, 5, Ends::Wrap);
+    ui.cycleme(keycode, 5, Ends::Wrap);
     // A collection of exactly five tiles is a fresh start, and before the
     // first opponent no campaign has begun: nothing to continue, so the
     // cursor steps over "Continue".
-    if (ui.menuitem == 2 && (collection.unlockedcount == 5 || collection.opponent < 1)) {
-        cycleme(keycode, 4, Ends::Wrap);
-        if (ui.menuitem == 1) {
+    const Collection& collection = campaign.collection();
+    if (ui.item() == 2 && (collection.unlockedcount == 5 || collection.opponent < 1)) {
+        ui.cycleme(keycode, 4, Ends::Wrap);
+        if (ui.item() == 1) {
             menus(key::None, 0);
             return;
         }
     }
     const bool enter = keycode == key::Enter;
-    switch (ui.menuitem) {
+    switch (ui.item()) {
         case 1:
             if (!enter) {
                 sayit("New game");
             } else if (shift == 0 && collection.unlockedcount > 5) {
                 sayit("Hold shift and press Enter to confirm overwriting your current game.");
             } else {
-                ui.menu = Menu::NewGame;
-                ui.menuitem = 0;
+                ui.set(Menu::NewGame, 0);
                 sayit("Configure your game");
             }
             break;
@@ -139,9 +140,9 @@ void Game::mainmenu(int keycode, int shift) {
                 break;
             }
             startusout();
-            instantdecks(collection, match, cards, random);
-            ui.battlemode = 4;
-            announcecoinflip("");
+            battle.deal([this](MatchState& match) { campaign.deal_instant_decks(match); });
+            battle.set_battlemode(4);
+            battle.announcecoinflip("");
             break;
         case 4:
             if (!enter) {
@@ -165,18 +166,18 @@ void Game::mainmenu(int keycode, int shift) {
 }
 
 void Game::newgamemenu(int keycode, int) {
-    cycleme(keycode, 2, Ends::Wrap);
+    ui.cycleme(keycode, 2, Ends::Wrap);
     const bool enter = keycode == key::Enter;
-    switch (ui.menuitem) {
+    switch (ui.item()) {
         case 1:
             if (!enter) {
-                const std::string line = difficultyline(ui.difficulty, true);
+                const std::string line = difficultyline(campaign.difficulty(), true);
                 if (!line.empty()) sayit(line);
                 break;
             }
-            ui.difficulty += 1;
-            if (ui.difficulty >= 6) ui.difficulty = 1;
-            if (const std::string line = difficultyline(ui.difficulty, false); !line.empty())
+            campaign.step_difficulty();
+            if (const std::string line = difficultyline(campaign.difficulty(), false);
+                !line.empty())
                 sayit(line);
             break;
         case 2:
@@ -184,9 +185,9 @@ void Game::newgamemenu(int keycode, int) {
                 sayit("Begin the game.");
                 break;
             }
-            collection.opponent = 1;
+            campaign.begin();
             startusout();
-            starterdeck(collection, match, cards, random);
+            battle.deal([this](MatchState& match) { campaign.deal_starter_deck(match); });
             sayit("Good luck");
             hold(0.5);
             showmenu(Menu::Challenge, 1);
@@ -197,8 +198,8 @@ void Game::newgamemenu(int keycode, int) {
 }
 
 void Game::helpmenu(int keycode, int) {
-    cycleme(keycode, 5, Ends::Wrap);
-    const int item = ui.menuitem;
+    ui.cycleme(keycode, 5, Ends::Wrap);
+    const int item = ui.item();
     if (item >= 1 && item <= 4) {
         sayit(kHelpTexts[item]);
     } else if (item == 5) {

@@ -1,9 +1,9 @@
-// Menu and game-mode state.
+// The menu that has the keys and its current item.
 #pragma once
 
-#include <string>
-
 namespace velloxa {
+
+class Output;
 
 // The menu that has the keys; Board means none: the battle board has them.
 enum class Menu { Board = 0, Main, NewGame, Help, Challenge, Summary, Deck };
@@ -11,12 +11,26 @@ enum class Menu { Board = 0, Main, NewGame, Help, Challenge, Summary, Deck };
 // Whether stepping past either end of a menu wraps around or stops there.
 enum class Ends { Wrap, Stop };
 
-struct Menus {
-    Menu menu = Menu::Board;
-    int menuitem = 0;  // from 1; 0 while nothing is selected yet
-    int difficulty = 0;
-    int battlemode = 0;  // 0 in the campaign; a fixed level (4) in Instant action
-    std::string version;
+class MenuCursor {
+  public:
+    explicit MenuCursor(Output& out) : out_(out) {}
+
+    Menu menu() const { return menu_; }
+    int item() const { return menuitem_; }  // from 1; 0 while nothing is selected yet
+    // Switches menus without speaking; the caller tells the new item.
+    void set(Menu menu, int item) {
+        menu_ = menu;
+        menuitem_ = item;
+    }
+    void set_item(int item) { menuitem_ = item; }
+    // Steps the item for an arrow key, with its sound, and keeps it within
+    // 1 to `items`.
+    void cycleme(int keycode, int items, Ends ends);
+
+  private:
+    Output& out_;
+    Menu menu_ = Menu::Board;
+    int menuitem_ = 0;
 };
 
 }  // namespace velloxa

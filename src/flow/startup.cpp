@@ -3,13 +3,25 @@
 
 namespace velloxa {
 
-Game::Game(Platform& p, StartOptions options)
-    : platform(p), seed(options.seed), out(p, std::move(options.folders)), waits(p.clock) {}
+Game::Game(Platform& p, StartOptions options) : Game(p, std::move(options), Catalogue{}) {
+    cardsgiven = false;
+}
+
+Game::Game(Platform& p, StartOptions options, Catalogue tiles)
+    : platform(p),
+      seed(options.seed),
+      out(p, std::move(options.folders)),
+      waits(p.clock),
+      cards(std::move(tiles)),
+      cardsgiven(true),
+      ui(out),
+      campaign(p, out, random, cards),
+      battle(BattleParts{*this, out, waits, random, p.canvas, cards, keys}),
+      speechkeys(p, out, kVersion, [this] { campaign.saveprogress(); }) {}
 
 bool Game::start() {
     random.seed(seed);
-    ui.version = "0.5f";
-    out.version = ui.version;
+    out.version = kVersion;
 
     Speech& speech = out.speech;
     speech.voiceon = false;
@@ -38,14 +50,12 @@ bool Game::start() {
     }
     out.preloadsounds();
 
-    ui.difficulty = 3;
-    ui.battlemode = 0;
     out.sound.soundfolder = "sounds";
-    buildcards(cards);
+    if (!cardsgiven) buildcards(cards);
     out.language.langcount = 0;
     out.language.langtitle.clear();
     out.loadlanguagefile();
-    if (platform.files.exists(out.datapath("/progress.ini"))) loadprogress();
+    if (platform.files.exists(out.datapath("/progress.ini"))) campaign.loadprogress();
     // A route that cannot speak, or that nobody hears on this platform, would
     // leave the player without even the welcome; the file keeps its value
     // until the next save.
@@ -54,11 +64,14 @@ bool Game::start() {
         (needs_title_reader(speech.speechmode) && !platform.window.title_is_read()))
         speech.speechmode = kVoiceRoute;
 
-    sayit("Welcome to Nebbin's Velloxa, version " + ui.version + ".  Main menu.");
-    ui.menu = Menu::Main;
-    ui.menuitem = 0;
-    match.handcursor = 1;
+    sayit(std::string("Welcome to Nebbin's Velloxa, version ") + kVersion + ".  Main menu.");
+    ui.set(Menu::Main, 0);
     return true;
+}
+
+void Game::set_position(const MatchState& position, int battlemode) {
+    battle.set_position(position, battlemode);
+    give_board_the_keys();
 }
 
 }  // namespace velloxa

@@ -213,23 +213,24 @@ TEST_P(Heard, ThePlusRuleExampleCapturesAsTold) {
     h.home.addsounds();
     h.start();
     Game& g = *h.game;
+    const Catalogue& cards = g.catalogue();
     const auto tile = [&](const std::string& wanted) {
-        for (size_t t = 1; t < g.cards.cardname.size(); ++t)
-            if (g.cards.cardname[t] == wanted) return static_cast<int>(t);
+        for (size_t t = 1; t < cards.cardname.size(); ++t)
+            if (cards.cardname[t] == wanted) return static_cast<int>(t);
         ADD_FAILURE() << "no tile " << wanted;
         return 0;
     };
     const int dropped = tile(m[1]), above = tile(m[4]), right = tile(m[6]);
     // The attacks named, and the sums said, are the catalogue's.
-    EXPECT_EQ(g.cards.cardup[dropped], number(2));
-    EXPECT_EQ(g.cards.cardright[dropped], number(3));
-    EXPECT_EQ(g.cards.carddown[above], number(5));
-    EXPECT_EQ(g.cards.cardleft[right], number(7));
+    EXPECT_EQ(cards.cardup[dropped], number(2));
+    EXPECT_EQ(cards.cardright[dropped], number(3));
+    EXPECT_EQ(cards.carddown[above], number(5));
+    EXPECT_EQ(cards.cardleft[right], number(7));
     EXPECT_EQ(number(8) + number(9), number(10));
     EXPECT_EQ(number(11) + number(12), number(13));
     EXPECT_EQ((Lines{m[8], m[9], m[11], m[12]}), (Lines{m[2], m[5], m[3], m[7]}));
 
-    MatchState& board = g.match;
+    MatchState board;
     board.board[2][1] = above;
     board.boardowner[2][1] = kEnemy;
     board.board[3][2] = right;
@@ -237,16 +238,16 @@ TEST_P(Heard, ThePlusRuleExampleCapturesAsTold) {
     board.hand[kUser][1] = dropped;
     board.cursorx = board.cursory = 2;
     board.turn = kUser;
-    g.ui.menu = Menu::Board;
+    g.set_position(board);
     h.keys("Shift+1");
-    EXPECT_EQ(board.boardowner[2][1], kUser);
-    EXPECT_EQ(board.boardowner[3][2], kUser);
-    EXPECT_EQ(board.score[kUser], 2);
-    const Lines& said = g.queue.announcements;
+    EXPECT_EQ(g.position().boardowner[2][1], kUser);
+    EXPECT_EQ(g.position().boardowner[3][2], kUser);
+    EXPECT_EQ(g.position().score[kUser], 2);
+    const Lines& said = g.announcements();
     ASSERT_EQ(said.size(), 3u);
     for (size_t i : {1u, 2u}) {
         EXPECT_TRUE(said[i].starts_with("Using the Plus rule, ")) << said[i];
-        EXPECT_NE(said[i].find(g.cards.cardname[i == 1 ? above : right]), std::string::npos)
+        EXPECT_NE(said[i].find(cards.cardname[i == 1 ? above : right]), std::string::npos)
             << said[i];
     }
 }

@@ -25,8 +25,13 @@ uint64_t seedwhere(int first) {
     for (uint64_t seed = 1;; ++seed) {
         Harness probe({.script = "", .seed = seed, .headless = {}});
         probe.start();
-        probe.game->startusout();
-        if (probe.game->match.turn == first) return seed;
+        probe.keys("Down\nDown\nEnter\n");
+        const std::string toss = first == kUser ? "You have been chosen to go first!"
+                                                : "Your opponent has been chosen to go first.";
+        const Lines said = probe.only("speak ");
+        if (std::any_of(said.begin(), said.end(),
+                        [&](const std::string& l) { return l.ends_with(toss); }))
+            return seed;
     }
 }
 
@@ -55,8 +60,8 @@ TEST_P(LeaveMidMove, EndsTheMoveAtOnceAndLeavesNothingBehind) {
     h.take();
     h.keys(script);
     Game& g = *h.game;
-    const auto board = g.match.board;
-    const int turn = g.match.turn;
+    const auto board = g.position().board;
+    const int turn = g.position().turn;
     const Lines lines = h.take();
 
     // Everything after the Shift+Escape is the main menu's own "Exit".
@@ -67,19 +72,19 @@ TEST_P(LeaveMidMove, EndsTheMoveAtOnceAndLeavesNothingBehind) {
                     l->starts_with("play") || l->starts_with("load") || l->starts_with("volume") ||
                     l->starts_with("pan"))
             << *l;
-    EXPECT_EQ(g.ui.menu, Menu::Main);
-    EXPECT_EQ(g.ui.menuitem, 5);
-    EXPECT_FALSE(g.match.dropping);
-    EXPECT_EQ(g.out.speech.sendingkeys, 0);
-    EXPECT_EQ(g.waits.holder.interval, 0);
+    EXPECT_EQ(g.menu(), Menu::Main);
+    EXPECT_EQ(g.menuitem(), 5);
+    EXPECT_FALSE(g.position().dropping);
+    EXPECT_EQ(g.output().speech.sendingkeys, 0);
+    EXPECT_FALSE(g.timer_running());
 
     // The next key is the main menu's, with no trace of the battle.
     const Lines next = told(h, "Down\nDown\n");
     ASSERT_EQ(next.size(), 2u) << "route " << route;
     EXPECT_EQ(next[0], "New game");
     EXPECT_TRUE(next[1].starts_with("Instant action.")) << next[1];
-    EXPECT_EQ(g.match.board, board);
-    EXPECT_EQ(g.match.turn, turn);
+    EXPECT_EQ(g.position().board, board);
+    EXPECT_EQ(g.position().turn, turn);
 }
 
 const Leaving kPlaces[] = {
@@ -108,7 +113,7 @@ TEST(LeaveMidMove, OutsideAMoveTheInterruptedRoutineGoesOn) {
     const Lines said = h.said("Down\nDown\nEnter\n+0.2 Shift+Escape\n");
     ASSERT_GE(said.size(), 2u);
     EXPECT_EQ(said[said.size() - 2], "Exit");
-    EXPECT_EQ(h.game->ui.menu, Menu::Challenge);
+    EXPECT_EQ(h.game->menu(), Menu::Challenge);
 }
 
 // A saved route that cannot speak is not used: the welcome is always heard,
@@ -121,7 +126,7 @@ TEST(SavedRoute, TheWelcomeIsAlwaysHeard) {
         Harness h({.script = "", .seed = 1, .headless = {.voice = true, .screen_reader = reader}});
         h.home.write("progress.ini", std::string(line1) + "\r\n3\r\n2\r\nsounds\r\n");
         h.start();
-        EXPECT_EQ(h.game->out.speech.speechmode, expected) << line1 << reader;
+        EXPECT_EQ(h.game->output().speech.speechmode, expected) << line1 << reader;
         EXPECT_EQ(h.only(welcome[expected]).size(), 1u) << line1 << reader;
         EXPECT_TRUE(h.home.read("progress.ini").starts_with(line1));
     }

@@ -12,114 +12,139 @@ const std::string kInstant =
     "Instant action.  Start with a random hand of tiles, facing off against a computer "
     "opponent.  No collecting tiles in this match, just an instant battle.";
 
-using Menus = StartedGame;
+// From the main menu at start-up, "Continue" into the challenge menu.
+const std::string kContinue = "Down\nDown\nEnter\n";
 
-TEST_F(Menus, StepsWrapAndEnterAtStartUpSaysGoodBye) {
-    g().collection.opponent = 1;  // a campaign to continue
-    EXPECT_EQ(h.said("Up\nUp\nRight\nLeft\nLeft\nLeft\nLeft\n"),
+std::vector<int> firsttiles(int count) {
+    std::vector<int> tiles;
+    for (int t = 1; t <= count; ++t) tiles.push_back(t);
+    return tiles;
+}
+
+TEST(Menus, StepsWrapAndEnterOnExitSaysGoodBye) {
+    const auto h = startedgame(progressfile(3, 1));  // a campaign to continue
+    EXPECT_EQ(h->said("Up\nUp\nRight\nLeft\nLeft\nLeft\nLeft\nUp\n"),
               (Lines{"Exit", "How to play", "Exit", "How to play", kInstant,
-                     "Continue where you last left off.", "New game"}));
-    g().ui.menuitem = 0;
-    h.take();
-    h.keys("Enter\n");
-    EXPECT_TRUE(h.ended);
-    const Lines lines = h.take();
+                     "Continue where you last left off.", "New game", "Exit"}));
+    h->take();
+    h->keys("Enter\n");
+    EXPECT_TRUE(h->ended);
+    const Lines lines = h->take();
     ASSERT_EQ(lines.size(), 8u);
     EXPECT_TRUE(lines[1].ends_with("/sounds/menu/enter.wav"));
     EXPECT_EQ(Lines(lines.end() - 3, lines.end()), (Lines{"speak Good bye", "hold 1000", "exit"}));
 }
 
 // Nothing to continue: a fresh starter collection, or no campaign begun.
-TEST_F(Menus, ContinueIsSkippedWithExactlyFiveTilesOrBeforeTheFirstOpponent) {
+TEST(Menus, ContinueIsSkippedWithExactlyFiveTilesOrBeforeTheFirstOpponent) {
     for (const auto& [count, opponent] : {std::pair{5, 3}, {6, 0}, {7, -2}}) {
-        g().collection.unlockedcount = count;
-        g().collection.opponent = opponent;
-        g().ui.menuitem = 0;
-        EXPECT_EQ(h.said("Down\nDown\nUp\nRight\nLeft\n"),
+        const auto h = startedgame(progressfile(3, opponent, firsttiles(count)));
+        EXPECT_EQ(h->said("Down\nDown\nUp\nRight\nLeft\n"),
                   (Lines{"New game", kInstant, "New game", kInstant, "New game"}));
     }
-    g().collection.opponent = 1;
     for (int count : {0, 4, 6}) {
-        g().collection.unlockedcount = count;
-        g().ui.menuitem = 1;
-        EXPECT_EQ(h.said("Down\n"), Lines{"Continue where you last left off."}) << count;
+        const auto h = startedgame(progressfile(3, 1, firsttiles(count)));
+        EXPECT_EQ(h->said("Down\nDown\n"), (Lines{"New game", "Continue where you last left off."}))
+            << count;
     }
 }
 
-TEST_F(Menus, NewGameConfirmsOverwritingThenCyclesTheDifficulty) {
-    g().collection.unlockedcount = 6;
-    g().ui.menuitem = 1;
-    EXPECT_EQ(h.said("Enter\n"),
+TEST(Menus, NewGameConfirmsOverwritingThenCyclesTheDifficulty) {
+    const auto h = startedgame(progressfile(3, 2, firsttiles(6)));
+    h->said("Down\n");
+    EXPECT_EQ(h->said("Enter\n"),
               Lines{"Hold shift and press Enter to confirm overwriting your current game."});
-    EXPECT_EQ(g().ui.menu, Menu::Main);
-    EXPECT_EQ(h.said("Shift+Enter\nDown\nEnter\nEnter\nEnter\nEnter\nUp\n"),
+    EXPECT_EQ(h->game->menu(), Menu::Main);
+    EXPECT_EQ(h->said("Shift+Enter\nDown\nEnter\nEnter\nEnter\nEnter\nUp\n"),
               (Lines{"Configure your game", "Difficulty set to medium.  Press Enter to change.",
                      "Difficulty set to hard.", "Difficulty set to hardest.",
                      "Difficulty set to easiest.", "Difficulty set to easy.", "Begin the game."}));
-    EXPECT_EQ(g().ui.difficulty, 2);
+    EXPECT_EQ(h->game->difficulty(), 2);
 }
 
-struct Campaign : StartedGame {
-    void challenge(int opponent, int item) {
-        g().collection.opponent = opponent;
-        g().ui.menu = Menu::Challenge;
-        g().ui.menuitem = item;
-    }
-    // The summary of a move with `n` announcements on a board not yet full.
-    void summary(int n, double mine) {
-        for (int i = 1; i <= n; ++i)
-            g().queue.announcements.push_back("Line " + std::to_string(i) + ".");
-        g().match.score = {0, mine, 0};
-        g().ui.menu = Menu::Summary;
-        g().ui.menuitem = 0;
+// A campaign continued at `opponent`, its challenge menu on item 1.
+struct Campaign : ::testing::Test {
+    std::unique_ptr<Harness> h;
+    Game& g() { return *h->game; }
+    void challenge(int opponent, const std::vector<int>& deck = {0, 0, 0, 0, 0}) {
+        h = startedgame(progressfile(3, opponent, {}, deck));
+        h->keys(kContinue);
+        h->take();
     }
 };
 
-TEST_F(Campaign, ChallengeItemsStopAtTheEndsAndNeedACampaign) {
+TEST_F(Campaign, ChallengeItemsStopAtTheEnds) {
     const auto& story = story_content();
-    challenge(1, 0);  // no way back from the first opponent: three items
-    EXPECT_EQ(h.said("Up\nEnter\nDown\nDown\nDown\n"),
+    challenge(1);  // no way back from the first opponent: three items
+    EXPECT_EQ(h->said("Up\nEnter\nDown\nDown\nDown\n"),
               (Lines{story[0].sofar, story[0].sofar, "Configure your deck for battle.",
                      story[0].intro, story[0].intro}));
-    for (int opponent : {0, -3}) {
-        challenge(opponent, 2);
-        EXPECT_TRUE(h.said("Down\nUp\nEnter\n").empty());
-        EXPECT_EQ(g().ui.menuitem, 2);
-        EXPECT_EQ(g().ui.menu, Menu::Challenge);
-    }
+    // Past the tenth opponent the story ends and no battle is offered.
+    const auto& last = story[10];
+    challenge(11);
+    EXPECT_EQ(h->said("Up\nDown\nDown\nEnter\n"),
+              (Lines{last.sofar, "Configure your deck for battle.", last.intro, last.intro}));
 }
 
 TEST_F(Campaign, GoingBackNeedsShiftAndStopsBelowEleven) {
     const std::string done =
         "You look at your tiles and decide you should spend more time here before moving on to "
         "stronger opponents.";
-    challenge(5, 4);
-    EXPECT_EQ(h.said("Enter\n"),
-              Lines{"Hold shift and press Enter to confirm going back to face an earlier "
-                    "opponent.  You will have to defeat that opponent again before moving "
-                    "forward."});
-    EXPECT_EQ(g().collection.opponent, 5);
-    EXPECT_EQ(h.said("Shift+Enter\nCtrl+Enter\n"), (Lines{done, done}));
-    EXPECT_EQ(g().collection.opponent, 3);
+    challenge(5);
+    h->keys("Down\nDown\n");
+    EXPECT_EQ(h->said("Down\nEnter\n"),
+              (Lines{story_content()[4].goback,
+                     "Hold shift and press Enter to confirm going back to face an earlier "
+                     "opponent.  You will have to defeat that opponent again before moving "
+                     "forward."}));
+    EXPECT_EQ(g().collection().opponent, 5);
+    EXPECT_EQ(h->said("Shift+Enter\nCtrl+Enter\n"), (Lines{done, done}));
+    EXPECT_EQ(g().collection().opponent, 3);
     for (int from : {11, 15}) {
-        challenge(from, 4);
-        h.said("Shift+Enter\n");
-        EXPECT_EQ(g().collection.opponent, 10) << from;
+        challenge(from);
+        h->said("Down\nDown\nDown\nShift+Enter\n");
+        EXPECT_EQ(g().collection().opponent, 10) << from;
     }
 }
 
-TEST_F(Campaign, SummaryStopsAtItsEndsAndEnterWalksForward) {
-    summary(2, 1);
+// The user's tile on (2, 2) beats the enemy's on (3, 2): two announcements.
+MatchState capturing(const Catalogue& cards) {
+    int strong = 1, weak = 1;
+    for (int t = 1; t <= cards.cardcount; ++t) {
+        if (cards.cardright[t] > cards.cardright[strong]) strong = t;
+        if (cards.cardleft[t] < cards.cardleft[weak]) weak = t;
+    }
+    MatchState m;
+    m.turn = kUser;
+    m.cursorx = m.cursory = 2;
+    m.hand[1] = {0, strong, 2, 3, 4, 5};
+    m.hand[2] = {0, 17, 18, 19, 20, 21};
+    m.board[3][2] = weak;
+    m.boardowner[3][2] = kEnemy;
+    return m;
+}
+
+TEST_F(Campaign, SummaryStopsAtItsEndsAndEnterWalksForwardToTheNextTurn) {
+    challenge(2);
+    g().set_position(capturing(g().catalogue()));
+    const Lines lines = h->said("Shift+1\n");
+    ASSERT_EQ(lines.size(), 1u);
+    ASSERT_EQ(g().announcements().size(), 2u);
+    const std::string first = lines[0], second = g().announcements()[1];
     const std::string score =
         "Score is 1 to 0.  Press Enter to continue, or escape to view the board.";
-    h.take();
-    g().menus(-1, 0);
-    EXPECT_EQ(h.only("speak "), Lines{"speak Line 1."});
-    EXPECT_EQ(h.said("Up\nDown\nDown\nDown\nUp\nEnter\n"),
-              (Lines{"Line 1.", "Line 2.", score, score, "Line 2.", score}));
-    g().match.turn = 1;
-    EXPECT_EQ(h.said("Enter\n"), Lines{"It is your turn."});
-    EXPECT_EQ(g().ui.menu, Menu::Board);
+    EXPECT_EQ(h->said("Up\nDown\nDown\nDown\nUp\nEnter\n"),
+              (Lines{first, second, score, score, second, score}));
+    // The enemy's move follows, with its own summary.
+    const Lines enemy = h->said("Enter\n");
+    ASSERT_EQ(enemy.size(), 2u);
+    EXPECT_EQ(enemy[0], "It is your enemy's turn.");
+    EXPECT_TRUE(enemy[1].starts_with("Enemy drops ")) << enemy[1];
+    std::string tolast;
+    for (size_t i = 0; i < g().announcements().size(); ++i) tolast += "Down\n";
+    h->keys(tolast);
+    EXPECT_EQ(h->said("Enter\n"), Lines{"It is your turn."});
+    EXPECT_EQ(g().menu(), Menu::Board);
 }
 
 TEST_F(Campaign, AFinishedBattleTellsItsResultAndOnlyAVictoryMovesOn) {
@@ -133,67 +158,62 @@ TEST_F(Campaign, AFinishedBattleTellsItsResultAndOnlyAVictoryMovesOn) {
                           {4, 4, "The battle was a draw.  Score was tied 4 to 4.", 3}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.result);
-        g().collection.opponent = 3;
-        g().collection.unlockedcount = 0;
-        for (int s = 1; s <= 5; ++s) g().collection.deck[2][s] = 40 + s;
-        for (auto& column : g().match.board) column.fill(1);
-        g().queue.announcements.clear();
-        summary(1, c.mine);
-        g().match.score[2] = c.theirs;
-        const Lines texts = h.said("Down\nDown\nEnter\nEnter\n");
+        challenge(3);  // the enemy's hand dealt, so there is a tile to win
+        MatchState m;
+        for (auto& column : m.board) column.fill(1);
+        for (auto& column : m.boardowner) column.fill(kUser);
+        m.board[1][1] = 0;
+        m.cursorx = m.cursory = 1;
+        m.hand[1] = {0, 1, 2, 3, 4, 5};
+        m.score = {0, c.mine, c.theirs};
+        m.turn = kUser;
+        g().set_position(m);
+        h->said("Shift+1\n");  // the last tile: the summary tells the drop
+        const Lines texts = h->said("Down\nEnter\nEnter\n");
         ASSERT_GE(texts.size(), 2u);
-        EXPECT_TRUE(texts[1].starts_with(c.result)) << texts[1];
-        EXPECT_EQ(g().collection.opponent, c.opponent);
-        EXPECT_EQ(g().collection.unlockedcount, c.opponent == 4 ? 1 : 0);
-        EXPECT_EQ(g().ui.menu, Menu::Challenge);
+        EXPECT_TRUE(texts[0].starts_with(c.result)) << texts[0];
+        EXPECT_EQ(g().collection().opponent, c.opponent);
+        EXPECT_EQ(g().collection().unlockedcount, c.opponent == 4 ? 1 : 0);
+        EXPECT_EQ(g().menu(), Menu::Challenge);
     }
-    // Past the tenth opponent the story ends and no battle is offered.
-    const auto& last = story_content()[10];
-    challenge(11, 1);
-    EXPECT_EQ(h.said("Up\nDown\nDown\nEnter\n"),
-              (Lines{last.sofar, "Configure your deck for battle.", last.intro, last.intro}));
 }
 
-struct CampaignDeck : StartedGame {
-    void SetUp() override {
-        StartedGame::SetUp();
-        auto& c = g().collection;
-        c.opponent = 2;
-        c.unlockedcount = 3;
-        c.unlocked = {0, 1, 17, 33};
-        c.deck[1] = {0, 1, 2, 3, 4, 17};
-        g().ui.menu = Menu::Challenge;
-        g().ui.menuitem = 2;
+// A campaign at the second opponent, the deck menu on its first tile.
+struct CampaignDeck : Campaign {
+    void open(const std::vector<int>& collection, const std::vector<int>& deck) {
+        h = startedgame(progressfile(3, 2, collection, deck));
+        h->keys(kContinue + "Down\nEnter\n");
+        h->take();
     }
 };
 
 TEST_F(CampaignDeck, NumberKeysPutTilesAndSaveOnlyChanges) {
-    h.said("Enter\nDown\nDown\n");  // on the rarity 3 tile
-    h.keys("Shift+2\n");
-    EXPECT_EQ(h.take(), (Lines{"key 50 1",
-                               "speak Tile slot 2 can not hold tiles with a rarity "
-                               "level greater than 2."}));
-    h.keys("3\n");
-    const Lines lines = h.take();
+    open({1, 17, 33}, {1, 2, 3, 4, 17});
+    h->said("Down\nDown\n");  // on the rarity 3 tile
+    h->keys("Shift+2\n");
+    EXPECT_EQ(h->take(), (Lines{"key 50 1",
+                                "speak Tile slot 2 can not hold tiles with a rarity "
+                                "level greater than 2."}));
+    h->keys("3\n");
+    const Lines lines = h->take();
     ASSERT_EQ(lines.size(), 3u);
-    EXPECT_TRUE(lines[1].starts_with("speak " + g().cards.cardname[33] + " put in spot number 3."));
+    EXPECT_TRUE(
+        lines[1].starts_with("speak " + g().catalogue().cardname[33] + " put in spot number 3."));
     EXPECT_EQ(lines[2], "save");
-    EXPECT_EQ(g().collection.deck[1][3], 33);
+    EXPECT_EQ(g().collection().deck[1][3], 33);
 }
 
 TEST_F(CampaignDeck, LeavingNeedsAFullDeck) {
-    h.said("Enter\n");
-    g().collection.deck[1][2] = 0;
-    g().collection.deck[1][4] = 0;
-    EXPECT_EQ(h.said("Up\nEnter\n"),
+    open({1, 3, 5, 6, 17, 33}, {1, 0, 3, 0, 17});
+    EXPECT_EQ(h->said("Up\nEnter\n"),
               (Lines{"Previous menu",
                      "You must assign a tile to spot number 2 before you can leave this menu."}));
-    EXPECT_EQ(g().ui.menu, Menu::Deck);
-    g().collection.deck[1][2] = 5;
-    g().collection.deck[1][4] = 6;
-    EXPECT_EQ(h.said("Enter\n"), Lines{story_content()[1].sofar});
-    EXPECT_EQ(g().ui.menu, Menu::Challenge);
-    EXPECT_EQ(g().ui.menuitem, 1);
+    EXPECT_EQ(g().menu(), Menu::Deck);
+    h->keys("Up\nUp\nUp\n4\nUp\n2\n");  // tiles 6 and 5 into the empty slots
+    EXPECT_EQ(g().collection().deck[1], (std::array<int, 6>{0, 1, 5, 3, 6, 17}));
+    EXPECT_EQ(h->said("Down\nDown\nDown\nDown\nEnter\n").back(), story_content()[1].sofar);
+    EXPECT_EQ(g().menu(), Menu::Challenge);
+    EXPECT_EQ(g().menuitem(), 1);
 }
 
 }  // namespace

@@ -2,16 +2,19 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
+#include "flow/speech_settings.h"
 #include "support/harness.h"
 
 namespace velloxa::testing {
 namespace {
 
 // A started game with sounds present, so that only speech failures are
-// logged; `next` gives the new transcript lines without progress saves.
+// logged; `next` gives the new transcript lines without progress saves and
+// keys.
 struct Started : Harness {
     explicit Started(bool reader = false, bool voice = true, const std::string& file = "",
                      bool titles = true)
@@ -23,7 +26,7 @@ struct Started : Harness {
     Lines next() {
         Lines out;
         for (const auto& l : take())
-            if (l != "save") out.push_back(l);
+            if (l != "save" && !l.starts_with("key ")) out.push_back(l);
         return out;
     }
 };
@@ -40,19 +43,19 @@ Lines join(std::initializer_list<Lines> parts) {
 TEST(Speech, RouteCycleWithAndWithoutAScreenReader) {
     Started with(true);
     with.take();
-    for (int i = 0; i < 4; ++i) with.game->nextroute();
+    with.keys("Tab\nTab\nTab\nTab\n");
     EXPECT_EQ(with.next(), join({{"title NVDA", "title Window eyes support"},
                                  kChord,
                                  {kTitle, "reader Jaws", kTitle, "speak Sapi on"}}));
     // Without a screen reader the step into route 3 falls back to the voice.
     Started without;
     without.take();
-    for (int i = 0; i < 3; ++i) without.game->nextroute();
+    without.keys("Tab\nTab\nTab\n");
     EXPECT_EQ(without.next(),
               join({{"title NVDA", "title Window eyes support"},
                     kChord,
                     {kTitle, "speak Jaws does not seem to be responding, Sapi on."}}));
-    EXPECT_EQ(without.game->out.speech.speechmode, kVoiceRoute);
+    EXPECT_EQ(without.game->output().speech.speechmode, kVoiceRoute);
 }
 
 // Where nobody reads the title, its two routes are never offered: Tab goes
@@ -61,52 +64,58 @@ TEST(Speech, RouteCycleWithAndWithoutAScreenReader) {
 TEST(Speech, WithoutATitleReaderTabSkipsTheTitleRoutes) {
     Started with(true, true, "", false);
     with.take();
-    for (int i = 0; i < 2; ++i) with.game->nextroute();
+    with.keys("Tab\nTab\n");
     EXPECT_EQ(with.next(), (Lines{kTitle, "reader Jaws", kTitle, "speak Sapi on"}));
     Started without(false, true, "", false);
     without.take();
-    without.game->nextroute();
+    without.keys("Tab\n");
     EXPECT_EQ(without.next(),
               (Lines{kTitle, "speak Jaws does not seem to be responding, Sapi on."}));
     for (const char* route : {"1", "2"}) {
         Started saved(false, true, std::string(route) + "\r\n3\r\n2\r\nsounds\r\n", false);
         EXPECT_EQ(saved.only("speak ").at(0),
                   "speak Welcome to Nebbin's Velloxa, version 0.5f.  Main menu.");
-        EXPECT_EQ(saved.game->out.speech.speechmode, kVoiceRoute);
+        EXPECT_EQ(saved.game->output().speech.speechmode, kVoiceRoute);
     }
 }
 
+// Speech on its own, with the voice the headless platform offers.
+struct Speaking : Harness {
+    Output out{*platform, Folders{home.path(), home.path()}};
+    Speaking() { out.setupsapi(); }
+};
+
 TEST(Speech, RoutesOutsideTheCycle) {
-    Started s;
-    s.take();
-    Game& g = *s.game;
+    Speaking s;
     // A route 3 without a reader (set as a key may set it) fails into the log only.
-    g.out.speech.speechmode = kReaderRoute;
-    g.sayit("Hello");
-    EXPECT_EQ(s.next(), Lines{"log error in sayit: no screen reader"});
+    s.out.speech.speechmode = kReaderRoute;
+    s.out.sayit("Hello");
+    EXPECT_EQ(s.take(), Lines{"log error in sayit: no screen reader"});
     EXPECT_EQ(s.home.read("debuglog.txt"), "error in sayit: no screen reader\n");
     // Values only an edited file can give speak nothing and count back to 0.
     for (int mode : {7, -2}) {
-        g.out.speech.speechmode = mode;
-        g.sayit("Hello");
+        s.out.speech.speechmode = mode;
+        s.out.sayit("Hello");
     }
-    g.nextroute();
-    EXPECT_TRUE(s.next().empty());
-    g.nextroute();
-    EXPECT_EQ(s.next(), (Lines{kTitle, "speak Sapi on"}));
+    int saves = 0;
+    SpeechSettings settings(*s.platform, s.out, kVersion, [&saves] { ++saves; });
+    settings.nextroute();
+    EXPECT_TRUE(s.take().empty());
+    settings.nextroute();
+    EXPECT_EQ(s.take(), (Lines{kTitle, "speak Sapi on"}));
+    EXPECT_EQ(saves, 2);
 }
 
 TEST(Speech, TitleRoutesRepeatTexts) {
-    Started s;
-    s.take();
-    s.game->out.speech.speechmode = kTitleRoute;
-    for (const char* text : {"Same", "Same", "", ""}) s.game->sayit(text);
-    EXPECT_EQ(s.next(),
+    Speaking s;
+    s.out.speech.speechmode = kTitleRoute;
+    for (const char* text : {"Same", "Same", "", ""}) s.out.sayit(text);
+    EXPECT_EQ(s.take(),
               (Lines{"title Same", "title  Same", "title Same", "title ", "title  ", "title "}));
-    s.game->out.speech.speechmode = kChordRoute;
-    s.game->sayit("Same");
-    s.game->sayit("Same");
-    EXPECT_EQ(s.next(), join({{"title Same"}, kChord, {"title  Same", "title Same"}, kChord}));
+    s.out.speech.speechmode = kChordRoute;
+    s.out.sayit("Same");
+    s.out.sayit("Same");
+    EXPECT_EQ(s.take(), join({{"title Same"}, kChord, {"title  Same", "title Same"}, kChord}));
 }
 
 // Keeps what the key block showed at every injected key.
@@ -135,15 +144,15 @@ TEST(Speech, RateFromTheFileAndTheKeysStaysWithinOneToTen) {
     // The voice takes the whole part of the rate read.
     Started s(false, true, "0\r\n3\r\n3.75\r\nsounds\r\n");
     EXPECT_EQ(s.only("rate "), (Lines{"rate 2", "rate 3"}));
-    s.take();
-    Game& g = *s.game;
-    for (const auto& [from, step] : {std::pair{10.0, 1}, {1.0, -1}, {2.5, 1}}) {
-        g.out.speech.sapirate = from;  // 2.5 only from an edited file: spoken as it is
-        g.changerate(step);
+    // 2.5 only from an edited file: spoken as it is.
+    for (const auto& [from, key, told] :
+         {std::tuple{"10", "PageUp", "10"}, {"1", "PageDown", "1"}, {"2.5", "PageUp", "3.5"}}) {
+        Started rate(false, true, std::string("0\r\n3\r\n") + from + "\r\nsounds\r\n");
+        rate.take();
+        rate.keys(std::string(key) + "\n");
+        EXPECT_EQ(rate.next(), (Lines{std::string("rate ") + (told[0] == '3' ? "3" : told),
+                                      std::string("speak Sapi rate changed to ") + told + "."}));
     }
-    EXPECT_EQ(s.next(), (Lines{"rate 10", "speak Sapi rate changed to 10.", "rate 1",
-                               "speak Sapi rate changed to 1.", "rate 3",
-                               "speak Sapi rate changed to 3.5."}));
 }
 
 // A screen reader that answers, keeps what it is asked in order, and can be
@@ -159,26 +168,34 @@ struct ListeningReader : ScreenReader {
     void cancel() override { heard.push_back("(cancel)"); }
 };
 
-// A started game whose screen reader is a ListeningReader.
+// A started game on the screen-reader route, whose reader is a ListeningReader.
 struct ListeningGame : ::testing::Test {
     ListeningReader reader;
     Harness h;
-    Game& g() { return *h.game; }
     void SetUp() override {
         h.use_reader(reader);
         h.home.addsounds();
+        h.home.write("progress.ini", "3\r\n3\r\n2\r\nsounds\r\n");
         h.start();
-        g().out.speech.speechmode = kReaderRoute;
         h.take();
         reader.heard.clear();
+    }
+    // What the player is told, without the keys, sounds and saves.
+    Lines told() {
+        Lines out;
+        for (const std::string& l : h.take())
+            if (!l.starts_with("key ") && !l.starts_with("play ") && !l.starts_with("load ") &&
+                !l.starts_with("volume ") && !l.starts_with("pan ") && l != "save")
+                out.push_back(l);
+        return out;
     }
 };
 
 TEST_F(ListeningGame, EachKeyCancelsTheReaderRouteFirst) {
     h.keys("Down\nUp\nCtrl");
     EXPECT_EQ(reader.heard, (Lines{"(cancel)", "New game", "(cancel)", "Exit", "(cancel)", ""}));
-    // Only this route's texts are the reader's to stop.
-    g().out.speech.speechmode = kVoiceRoute;
+    // Only this route's texts are the reader's to stop: Tab leaves it.
+    h.keys("Tab\n");
     reader.heard.clear();
     h.keys("Down");
     EXPECT_TRUE(reader.heard.empty());
@@ -188,13 +205,11 @@ TEST_F(ListeningGame, EachKeyCancelsTheReaderRouteFirst) {
 // player hears why; Tab then finds no reader, as when none ran at start.
 TEST_F(ListeningGame, AReaderGivenUpFallsBackToTheVoice) {
     reader.lose = true;
-    g().sayit("Hello");
-    g().sayit("Again");
-    EXPECT_EQ(h.take(),
-              (Lines{"log error in sayit: gone", kTitle,
-                     "speak Jaws does not seem to be responding, Sapi on.", "speak Again"}));
-    EXPECT_FALSE(g().out.speech.readeron);
-    EXPECT_EQ(g().out.speech.speechmode, kVoiceRoute);
+    h.keys("Down\nUp\n");
+    EXPECT_EQ(told(), (Lines{"log error in sayit: gone", kTitle,
+                             "speak Jaws does not seem to be responding, Sapi on.", "speak Exit"}));
+    EXPECT_FALSE(h.game->output().speech.readeron);
+    EXPECT_EQ(h.game->output().speech.speechmode, kVoiceRoute);
 }
 
 }  // namespace

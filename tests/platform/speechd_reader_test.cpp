@@ -232,10 +232,10 @@ TEST_F(DesktopReader, AGameWhoseServerGarblesFallsBackToTheVoice) {
     h.home.addsounds();
     h.home.write("progress.ini", "3\r\n3\r\n2\r\n");
     h.start();
-    ASSERT_EQ(h.game->out.speech.speechmode, kReaderRoute);
+    ASSERT_EQ(h.game->output().speech.speechmode, kReaderRoute);
     ASSERT_TRUE(waituntil([&] {
         h.keys("Down");
-        return h.game->out.speech.speechmode == kVoiceRoute;
+        return h.game->output().speech.speechmode == kVoiceRoute;
     }));
     const testing::Lines told = {
         "log error in sayit: speech-dispatcher answered outside its protocol",
@@ -243,7 +243,7 @@ TEST_F(DesktopReader, AGameWhoseServerGarblesFallsBackToTheVoice) {
     const testing::Lines lines = h.lines();
     EXPECT_TRUE(std::search(lines.begin(), lines.end(), told.begin(), told.end()) != lines.end());
     // Tab now goes by way of the title routes to the fall-back, not to a dead reader.
-    EXPECT_FALSE(h.game->out.speech.readeron);
+    EXPECT_FALSE(h.game->output().speech.readeron);
 }
 
 // A voice that cannot start gives way to speech-dispatcher, and says so.

@@ -55,11 +55,16 @@ void TempDir::addsounds(const std::string& folder) const {
 
 Harness::Harness(HarnessOptions options) : options_(std::move(options)) {
     host = std::make_unique<TestHost>(parsescript(options_.script), options_.headless, out);
-    platform = std::make_unique<Platform>(host->platform());
+    const Platform headless = host->platform();
+    KeyInjector& keys = options_.keys ? *options_.keys : headless.keys;
+    platform = std::make_unique<Platform>(Platform{
+        headless.clock, headless.window, headless.voice, headless.reader, keys, headless.sound,
+        headless.canvas, headless.msgbox, headless.process, headless.files});
     StartOptions start;
     start.folders = Folders{home.path(), home.path()};
     start.seed = options_.seed;
-    game = std::make_unique<Game>(*platform, start);
+    game = options_.tiles ? std::make_unique<Game>(*platform, start, *options_.tiles)
+                          : std::make_unique<Game>(*platform, start);
 }
 
 void Harness::use_reader(ScreenReader& reader) {
@@ -119,6 +124,27 @@ std::vector<std::string> Harness::said(const std::string& script) {
     for (const std::string& l : take())
         if (l.rfind("speak ", 0) == 0) texts.push_back(l.substr(6));
     return texts;
+}
+
+std::string progressfile(int difficulty, int opponent, const std::vector<int>& collection,
+                         const std::vector<int>& deck) {
+    Catalogue cards;
+    buildcards(cards);
+    const std::string level = std::to_string(difficulty);
+    std::string file = "0\r\n" + level + "\r\n2\r\nsounds\r\n" + level + "\r\n" +
+                       std::to_string(opponent) + "\r\n" + std::to_string(collection.size()) +
+                       "\r\n";
+    for (int t : collection) file += cards.cardname[static_cast<size_t>(t)] + "\r\n";
+    for (int t : deck) file += (t == 0 ? "" : cards.cardname[static_cast<size_t>(t)]) + "\r\n";
+    return file;
+}
+
+std::unique_ptr<Harness> startedgame(const std::string& progress, HarnessOptions options) {
+    auto h = std::make_unique<Harness>(std::move(options));
+    h->home.addsounds();
+    if (!progress.empty()) h->home.write("progress.ini", progress);
+    h->start();
+    return h;
 }
 
 }  // namespace velloxa::testing

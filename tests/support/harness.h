@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -50,9 +51,11 @@ class TempDir {
 };
 
 struct HarnessOptions {
-    std::string script;  // key script text
+    std::string script{};  // key script text
     uint64_t seed = 1;
-    HeadlessOptions headless;
+    HeadlessOptions headless{};
+    std::optional<Catalogue> tiles{};  // the built-in tiles when not given
+    KeyInjector* keys = nullptr;       // the headless injector when not given
 };
 
 class Harness {
@@ -84,6 +87,15 @@ class Harness {
 };
 
 using Lines = std::vector<std::string>;
+
+// A progress file with speech route 0, voice rate 2 and the sounds folder:
+// the difficulty, the campaign position, the collection and the five deck
+// slots (0 for an empty slot), tiles given by catalogue index.
+std::string progressfile(int difficulty, int opponent, const std::vector<int>& collection = {},
+                         const std::vector<int>& deck = {0, 0, 0, 0, 0});
+
+// A game started with the standard sounds and, when given, a progress file.
+std::unique_ptr<Harness> startedgame(const std::string& progress = "", HarnessOptions options = {});
 
 // A started game with the standard sounds, the fixture most game tests share.
 struct StartedGame : ::testing::Test {

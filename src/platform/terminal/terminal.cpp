@@ -113,8 +113,9 @@ int play(const CommandLine& cmd, TerminalHost& host) {
     Platform platform{host, host, voice, reader, host, sound, host, host, host, files};
     Game game(platform, start);
     host.set_names([&game](int t) {
-        return t >= 0 && t < Catalogue::kCapacity ? game.cards.cardname[static_cast<size_t>(t)]
-                                                  : std::string();
+        return t >= 0 && t < Catalogue::kCapacity
+                   ? game.catalogue().cardname[static_cast<size_t>(t)]
+                   : std::string();
     });
     bool started = false;
     {

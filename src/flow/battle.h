@@ -1,0 +1,91 @@
+// A battle: its position, the latest move's announcements, whether it is a
+// campaign battle or Instant action, the player's board keys and drops, and
+// the enemy's turn.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "cards/catalogue.h"
+#include "engine/match.h"
+#include "engine/random.h"
+#include "engine/waits.h"
+#include "flow/moves.h"
+#include "io/describe.h"
+#include "io/output.h"
+#include "io/platform.h"
+
+namespace velloxa {
+
+// What a battle asks of the game around it.
+class BattleHost {
+  public:
+    virtual int difficulty() const = 0;
+    // After every move the summary of its announcements takes the keys.
+    virtual void show_summary() = 0;
+    // The board takes the keys, nothing spoken.
+    virtual void give_board_the_keys() = 0;
+
+  protected:
+    ~BattleHost() = default;
+};
+
+// Fills the hands of a battle from tiles the battle does not own (the
+// collection, a random Instant action deal).
+using Dealer = std::function<void(MatchState&)>;
+
+struct BattleParts {
+    BattleHost& host;
+    Output& out;
+    Waits& waits;
+    Random& random;
+    Canvas& canvas;
+    const Catalogue& cards;
+    KeyDispatch& keys;
+};
+
+class Battle {
+  public:
+    explicit Battle(BattleParts parts) : p_(parts) { match_.handcursor = 1; }
+
+    const MatchState& position() const { return match_; }
+    const std::vector<std::string>& announcements() const { return queue_.announcements; }
+    int battlemode() const { return battlemode_; }  // 0 in the campaign; 4 in Instant action
+    // The enemy's move and the user's own drop in progress keep the board
+    // keys out.
+    bool board_keys_held() const { return match_.turn == kEnemy || match_.dropping; }
+
+    // A battle set up at a given position, as a test or a measurement needs.
+    void set_position(const MatchState& position, int battlemode);
+
+    // A new battle: empty board, coin flip decided, the enemy's hand dealt.
+    void startusout(const Dealer& deal_enemy);
+    void deal(const Dealer& dealer) { dealer(match_); }
+    void set_battlemode(int battlemode) { battlemode_ = battlemode; }
+    void announcecoinflip(const std::string& leadin);
+    // Enter on the summary's last item of a battle not yet over.
+    void nextturn();
+    // Escape on the finished battle's summary: nobody moves any more.
+    void viewfinishedboard() { match_.turn = kNobody; }
+    // What a move left open when Shift+Escape unwound it.
+    void abandonmove() { match_.dropping = false; }
+
+    void boardkey(int code, int modifiers);  // a key on the battle board
+    void dropusertile();                     // Shift+digit on the board, after its checks
+    void droptile(Spot spot, int tile, int side);
+    void runai();
+    void drawscreen() { velloxa::drawscreen(p_.canvas, match_, p_.cards); }
+
+  private:
+    class LiveDrop;  // the effects of a drop the player hears
+    void sayit(const std::string& text) { p_.out.sayit(text); }
+    void hold(double seconds) { p_.waits.hold(seconds); }
+
+    BattleParts p_;
+    MatchState match_;
+    AnnouncementQueue queue_;
+    int battlemode_ = 0;
+};
+
+}  // namespace velloxa
