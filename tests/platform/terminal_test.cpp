@@ -70,6 +70,43 @@ TEST(TerminalKeys, BytesBecomeTheGameKeysWithExactModifiers) {
     }
 }
 
+// Without the kitty protocol a terminal sends characters, not keys: the
+// shifted digit row drops tiles only where it sends a US layout's `!@#$%`.
+// F5 to F9 drop on any layout, in every form a terminal sends them, and a
+// character beyond ASCII next to them is skipped whole.
+TEST(TerminalKeys, FunctionKeysDropOnEveryLayout) {
+    struct Case {
+        const char* typed;
+        std::string bytes, keys;
+    };
+    const std::string drops = "49/1 50/1 51/1 52/1 53/1";
+    const Case cases[] = {
+        // German Shift+1 to 5: " is Shift with the US apostrophe key, § no key.
+        {"German shifted digits", "!\"\xc2\xa7$%", "49/1 222/1 52/1 53/1"},
+        {"German Shift+6 to 0", "&/()=", "55/1 191/0 57/1 48/1 187/0"},
+        // French: the digits need Shift; the row alone sends & é " ' ( ...
+        {"French shifted digits", "12345", "49/0 50/0 51/0 52/0 53/0"},
+        {"French digit row", "&\xc3\xa9\"'(-\xc3\xa8_\xc3\xa7\xc3\xa0",
+         "55/1 222/1 222/0 57/1 189/0 189/1"},
+        {"F5 to F9, xterm and rxvt", "\x1b[15~\x1b[17~\x1b[18~\x1b[19~\x1b[20~", drops},
+        {"F5 to F9, Linux console", "\x1b[[E\x1b[17~\x1b[18~\x1b[19~\x1b[20~", drops},
+        {"F5 to F9 with modifiers, xterm", "\x1b[15;2~\x1b[17;5~\x1b[18;3~\x1b[19;6~\x1b[20;2~",
+         drops},
+        {"F5 to F9 with modifiers, rxvt", "\x1b[15$\x1b[17^\x1b[18@\x1b[19$\x1b[20^", drops},
+        {"F5 to F9 among German and French characters",
+         "\xc2\xa7\x1b[15~\xc3\xa9\x1b[17$\xc3\xa0\x1b[[E\xc3\xa7\x1b[19~\xc2\xa7\x1b[20^q",
+         "49/1 50/1 49/1 52/1 53/1 81/0"},
+        // The keys around them keep their codes; rxvt's $ only ends a number.
+        {"F1, F4, F10 to F12", "\x1bOP\x1b[14~\x1b[21~\x1b[23~\x1b[24$",
+         "112/0 17/2 121/0 122/0 123/1"},
+        {"no rxvt Shift", "\x1b[?1$y\x1b[$xz", "90/0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        EXPECT_EQ(decode(c.bytes), c.keys);
+    }
+}
+
 // An Escape, or part of a character, may begin more: it waits for the next
 // read, and a lone Escape is the key once its time is up.
 TEST(TerminalKeys, WhatMayBeginALongerKeyWaitsForTheNextRead) {
@@ -150,7 +187,7 @@ TEST(TerminalHost, CtrlCEndsTheProgramWhileAKeyHangs) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
-            ::alarm(10);
+            ::alarm(60);
             BackgroundSaves saves;
             const SavesOnExit on_exit(saves);
             {
@@ -205,6 +242,33 @@ TEST(TerminalHost, PrintsPlainLinesAndTheTextBoardOnlyOnRequestAndChange) {
     p.cursorx = 3;
     shown.begin_board(p);
     EXPECT_NE(drain(shown.out[0]), "");
+}
+
+// The voice route prints every text as well, for a braille display; beside
+// a voice its first line tells how to have the lines alone. The silence
+// key's empty text still reaches the voice, and prints nothing.
+TEST(TerminalHost, TheVoiceRoutePrintsEveryTextAndFirstHowToHaveTheLinesAlone) {
+    struct Heard : Voice {
+        std::vector<std::string> said;
+        int rate = 0;
+        bool create() override { return true; }
+        void speak(const std::string& text, int flags) override {
+            said.push_back(text + "/" + std::to_string(flags));
+        }
+        void set_rate(int r) override { rate = r; }
+    } heard;
+    Term t;
+    PrintingVoice voice(t, &heard);
+    ASSERT_TRUE(voice.create());
+    voice.set_rate(4);
+    for (const char* text : {"", "Main menu.", "", "New game"}) voice.speak(text, 2);
+    EXPECT_EQ(drain(t.out[0]),
+              std::string(PrintingVoice::kLinesOnlyHint) + "\nMain menu.\nNew game\n");
+    EXPECT_EQ(heard.said, (std::vector<std::string>{"/2", "Main menu./2", "/2", "New game/2"}));
+    EXPECT_EQ(heard.rate, 4);
+    PrintingVoice alone(t);  // no sound: the lines are all there is
+    alone.speak("Main menu.", 2);
+    EXPECT_EQ(drain(t.out[0]), "Main menu.\n");
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The terminal front-end inside tmux plays an Instant action battle to its
-# end and prints exactly the texts the headless run of the same keys speaks.
+# end and prints exactly the texts the headless run of the same keys speaks,
+# dropping tiles by the US layout's shifted digits and by F5 to F9. With a
+# voice it prints the same, after a line telling how to have lines alone.
 # Leaving by the Exit item or by a crash puts the terminal back as it was.
 #   terminal.sh PROGRAM SOURCE-DIR
 . "$(dirname "$0")/helpers.bash"
@@ -60,14 +62,15 @@ mapfile -t sections <"$work/sections"
 
 # Runs the program in a tmux window of its own, `dir` being its folder:
 # the terminal's modes go to `before` and `after`, its exit code to `rc`.
-start() { # NAME
+# Without a sound device unless VARIABLES give one.
+start() { # NAME [VARIABLES]
     dir=$work/$1
     mkdir -p "$dir/home"
     cat >"$dir/run.sh" <<EOF
 cd "$dir"
 stty -g >before
 while [ ! -e go ]; do sleep 0.05; done
-VELLOXA_NO_AUDIO=1 sh -c 'echo \$\$ >pid; exec "\$0" "\$@"' "$bin" --terminal --home "$dir/home" --seed $seed 2>stderr
+env ${2:-VELLOXA_NO_AUDIO=1} sh -c 'echo \$\$ >pid; exec "\$0" "\$@"' "$bin" --terminal --home "$dir/home" --seed $seed 2>stderr
 echo \$? >rc
 stty -g >after
 sleep 600
@@ -83,9 +86,10 @@ ended() { # NAME
     cmp -s "$dir/before" "$dir/after" || fail "$1: terminal modes not restored: $(cat "$dir/after")"
     grep -q $'\e\\[>4;0m' "$dir/raw" || fail "$1: key reporting left on"
 }
+hint=0 # lines printed before the headless run's
 printed() {
     perl -pe 's/\e\][^\a]*\a//g; s/\e\[[0-?]*[ -\/]*[@-~]//g; s/\r//g' "$dir/raw" >"$dir/printed"
-    (($(wc -l <"$dir/printed") >= sections[$1]))
+    (($(wc -l <"$dir/printed") >= sections[$1] + hint))
 }
 # Bytes the program has read: a key has been taken once this grows.
 readbytes() { awk '$1 == "rchar:" { print $2 }' "/proc/$pid/io" 2>/dev/null || echo 0; }
@@ -94,28 +98,49 @@ readbytes() { awk '$1 == "rchar:" { print $2 }' "/proc/$pid/io" 2>/dev/null || e
 handled() { # SECTION
     printed "$1" && { [ -e "$dir/rc" ] || { (($(readbytes) > taken)) && idle "$pid"; }; }
 }
-sendkey() {
-    case $1 in
-    Shift+[1-5]) tm send-keys -t battle -l "$(cut -c"${1#Shift+}" <<<'!@#$%')" ;;
-    *) tm send-keys -t battle "$1" ;;
+# Slots 2 and 3 are dropped by F6 and F7, as on a German keyboard, where
+# Shift+2 and Shift+3 send `"` and `§`; the others by a US layout's `!$%`.
+sendkey() { # NAME KEY
+    case $2 in
+    Shift+[23]) tm send-keys -t "$1" "F$((${2#Shift+} + 4))" ;;
+    Shift+[1-5]) tm send-keys -t "$1" -l "$(cut -c"${2#Shift+}" <<<'!@#$%')" ;;
+    *) tm send-keys -t "$1" "$2" ;;
     esac
+}
+# Plays the first COUNT keys; the lines must come as the headless run's.
+play() { # NAME COUNT
+    taken=0
+    wait_for 60 handled 0 || die "$1: the terminal did not start: $(cat "$dir/printed")"
+    for ((i = 0; i < $2; i++)); do
+        taken=$(readbytes)
+        sendkey "$1" "${keys[$i]}"
+        wait_for 60 handled $((i + 1)) ||
+            die "$1: no answer to key $((i + 1)) (${keys[$i]}): $(diff "$work/expected" "$dir/printed" | head -20)"
+    done
 }
 
 start battle
-taken=0
-wait_for 60 handled 0 || die "the terminal did not start: $(cat "$dir/printed")"
-for ((i = 0; i < ${#keys[@]}; i++)); do
-    taken=$(readbytes)
-    sendkey "${keys[$i]}"
-    wait_for 60 handled $((i + 1)) ||
-        die "no answer to key $((i + 1)) (${keys[$i]}): $(diff "$work/expected" "$dir/printed" | head -20)"
-done
+play battle ${#keys[@]}
 ended battle
 printed 0
 diff "$work/expected" "$dir/printed" >"$work/diff" ||
     fail "the terminal printed other lines than the headless run spoke: $(head -40 "$work/diff")"
 [ "$(cat "$dir/rc")" = 0 ] || fail "exit code $(cat "$dir/rc") after the Exit item"
 [ -s "$dir/stderr" ] && fail "error output: $(head -3 "$dir/stderr")"
+
+# A sound device (SDL's disk driver) and the voice: the lines are printed
+# all the same, the hint first; no speech server is asked.
+start voice "SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null SPEECHD_ADDRESS=unix_socket:$work/none"
+hint=1
+play voice 4
+tm send-keys -t voice C-c
+ended voice
+printed 0
+{ echo "Press Tab once for printed lines only, without the voice." &&
+    head -n "${sections[4]}" "$work/expected"; } >"$work/voiced"
+diff "$work/voiced" "$dir/printed" >"$work/diff" ||
+    fail "with a voice the terminal printed: $(head -20 "$work/diff")"
+grep -q 'no audio device' "$dir/stderr" && fail "voice: the disk audio device did not open"
 
 # A crash: the signal handler restores the terminal, then the signal ends it.
 start crash

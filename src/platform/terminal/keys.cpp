@@ -200,8 +200,13 @@ size_t KeyDecoder::decode(bool final) {
 
 namespace {
 
-// F1 to F12; F2 to F4 are the stand-ins for the chords.
+// F1 to F12; F2 to F4 are the stand-ins for the chords, F5 to F9 for
+// Shift+1 to Shift+5, which only a US layout sends as `!@#$%`.
 void functionkey(int n, int state, TermKey& out) {
+    if (n >= 5 && n <= 9) {
+        out = {TermKey::key, '1' + n - 5, key::ShiftDown};
+        return;
+    }
     switch (n) {
         case 2:
             out = {TermKey::key, key::Enter, key::ShiftDown};
@@ -215,6 +220,24 @@ void functionkey(int n, int state, TermKey& out) {
         default:
             out = {TermKey::key, 111 + n, state};
     }
+}
+
+// The function key that Escape [ n ~ means (xterm, rxvt, the Linux
+// console); 0 for none.
+int functionnumber(int n) {
+    if (n >= 11 && n <= 15) return n - 10;
+    if (n >= 17 && n <= 21) return n - 11;
+    if (n == 23 || n == 24) return n - 12;
+    return 0;
+}
+
+// rxvt ends a function key with Shift by '$', which is otherwise no final
+// byte: only after a number does it end the sequence.
+bool rxvtshiftend(std::string_view b, size_t at) {
+    if (b[at] != '$' || at <= 2) return false;
+    for (size_t i = 2; i < at; ++i)
+        if (b[i] < '0' || b[i] > '9') return false;
+    return true;
 }
 
 }  // namespace
@@ -236,14 +259,15 @@ size_t KeyDecoder::decodecsi(bool final) {
         return 4;
     }
     size_t j = 2;
-    while (j < b.size() && b[j] >= 0x20 && b[j] <= 0x3f) ++j;
+    while (j < b.size() && b[j] >= 0x20 && b[j] <= 0x3f && !rxvtshiftend(b, j)) ++j;
     if (j == b.size()) {
         if (!final) return 0;
         if (j == 2) push(219, 4);  // Alt+[
         return j;
     }
     const char f = b[j];
-    if (f < 0x40 || f > 0x7e) return j;  // broken off: drop it, decode the rest
+    // Broken off: drop it, decode the rest.
+    if ((f < 0x40 || f > 0x7e) && !rxvtshiftend(b, j)) return j;
     std::string_view params(b.data() + 2, j - 2);
     char marker = 0;
     if (!params.empty() &&
@@ -300,22 +324,29 @@ size_t KeyDecoder::decodecsi(bool final) {
                 case 6:
                     push(34, mods);
                     break;
-                default: {
-                    int fn = 0;
-                    if (n >= 11 && n <= 15)
-                        fn = n - 10;
-                    else if (n >= 17 && n <= 21)
-                        fn = n - 11;
-                    else if (n == 23 || n == 24)
-                        fn = n - 12;
-                    if (fn == 0) break;
-                    TermKey k;
-                    functionkey(fn, mods, k);
-                    events_.push_back(k);
-                }
+                default:
+                    if (const int fn = functionnumber(n); fn != 0) {
+                        TermKey k;
+                        functionkey(fn, mods, k);
+                        events_.push_back(k);
+                    }
             }
             return used;
         }
+        // rxvt's function keys with Shift, Ctrl, or both.
+        case '$':
+        case '^':
+        case '@':
+            if (const int fn = functionnumber(field(fs, 0, 0, -1)); fn != 0) {
+                TermKey k;
+                functionkey(fn,
+                            f == '$'   ? key::ShiftDown
+                            : f == '^' ? key::CtrlDown
+                                       : key::ShiftDown | key::CtrlDown,
+                            k);
+                events_.push_back(k);
+            }
+            return used;
         case 'A':
             push(38, mods);
             return used;

@@ -6,6 +6,7 @@
 //   Ctrl+E or F2      Shift+Enter
 //   Ctrl+X or F3      Shift+Escape
 //   Ctrl+Space or F4  Ctrl alone (silence)
+//   F5 to F9          Shift+1 to Shift+5 (dropping a tile), on any layout
 //   Ctrl+C            quit
 #pragma once
 

@@ -75,7 +75,6 @@ int play(const CommandLine& cmd, TerminalHost& host) {
         std::cerr << "velloxa: " << kDataFolderInUse << "\n";
         return 1;
     }
-    PrintingVoice printer(host);
     NoScreenReader noreader;
     SilentSound silent;
     const std::unique_ptr<Trace> trace = Trace::from_environment();
@@ -96,7 +95,8 @@ int play(const CommandLine& cmd, TerminalHost& host) {
     if (wanted && !sounding)
         std::cerr << "velloxa: no audio device (" << audio.error()
                   << "): no sound, and every text is printed\n";
-    Voice& voice = sounding ? static_cast<Voice&>(espeak) : printer;
+    // Each text is printed on the voice route too, for a braille display.
+    PrintingVoice voice(host, sounding ? &espeak : nullptr);
     SoundDevice& sound = sounding ? static_cast<SoundDevice&>(device) : silent;
     ScreenReader& reader = wanted ? static_cast<ScreenReader&>(speechd) : noreader;
     BackgroundSaves saves;

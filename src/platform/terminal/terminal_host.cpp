@@ -171,9 +171,11 @@ void TerminalHost::writeout(int fd, const std::string& bytes) {
     writeall(fd, bytes.data(), bytes.size());
 }
 
-void TerminalHost::print(const std::string& text) {
+bool TerminalHost::print(const std::string& text) {
     const std::string s = printable(text);
-    if (!s.empty()) writeout(options_.out, s + "\n");
+    if (s.empty()) return false;
+    writeout(options_.out, s + "\n");
+    return true;
 }
 
 void TerminalHost::negotiate(int64_t budget_ms) {
@@ -309,6 +311,18 @@ void TerminalHost::end() {
     if (before_end_) before_end_();
     rawmode::leave();
     std::_Exit(0);
+}
+
+void PrintingVoice::speak(const std::string& text, int flags) {
+    // The line goes first: a braille display need not wait for the voice.
+    if (speaking_ != nullptr && !hinted_ && !printable(text).empty())
+        hinted_ = host_.print(kLinesOnlyHint);
+    host_.print(text);
+    if (speaking_ != nullptr) speaking_->speak(text, flags);
+}
+
+void PrintingVoice::set_rate(int rate) {
+    if (speaking_ != nullptr) speaking_->set_rate(rate);
 }
 
 void NoScreenReader::say(const std::string&) {

@@ -51,8 +51,9 @@ class TerminalHost : public Clock,
     void negotiate(int64_t budget_ms);
     bool kitty() const { return kitty_; }
 
-    // One line for the screen reader; empty texts print nothing.
-    void print(const std::string& text);
+    // One line for the screen reader; empty texts print nothing. Returns
+    // whether a line was printed.
+    bool print(const std::string& text);
     void set_names(std::function<std::string(int)> names) { names_ = std::move(names); }
     // Runs just before the program ends itself (to close the audio device).
     void set_before_end(std::function<void()> f) { before_end_ = std::move(f); }
@@ -120,16 +121,25 @@ class TerminalHost : public Clock,
     std::thread watcher_;
 };
 
-// The voice when there is no audio: each text is printed as a line.
+// The terminal's voice route: each text is printed as a line, and spoken
+// too by `speaking` when there is a voice. A console screen reader reads
+// the lines as well, so the first line printed beside a voice tells how to
+// have the lines alone.
 class PrintingVoice : public Voice {
   public:
-    explicit PrintingVoice(TerminalHost& host) : host_(host) {}
-    bool create() override { return true; }
-    void speak(const std::string& text, int) override { host_.print(text); }
-    void set_rate(int) override {}
+    static constexpr const char* kLinesOnlyHint =
+        "Press Tab once for printed lines only, without the voice.";
+
+    explicit PrintingVoice(TerminalHost& host, Voice* speaking = nullptr)
+        : host_(host), speaking_(speaking) {}
+    bool create() override { return speaking_ == nullptr || speaking_->create(); }
+    void speak(const std::string& text, int flags) override;
+    void set_rate(int rate) override;
 
   private:
     TerminalHost& host_;
+    Voice* speaking_;
+    bool hinted_ = false;
 };
 
 class NoScreenReader : public ScreenReader {
