@@ -11,6 +11,49 @@
 
 #include "platform/cli.h"
 
+namespace {
+
+using velloxa::CommandLine;
+
+// The front-ends, in the order they are tried: the first that the command
+// line and the system call for runs the game. Adding a front-end is adding
+// a line here.
+struct FrontEnd {
+    const char* name;
+    bool (*chosen)(const CommandLine& cmd);
+    int (*run)(const CommandLine& cmd);
+};
+
+bool scripted(const CommandLine& cmd) {
+    return !cmd.headless.empty();
+}
+
+#ifndef _WIN32
+// Asked for, or the only way to play: no display, and keys from a terminal.
+bool in_terminal(const CommandLine& cmd) {
+    const char* display = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    const bool has_display = (display && *display) || (wayland && *wayland);
+    return cmd.terminal || (!has_display && ::isatty(0));
+}
+#endif
+
+bool always(const CommandLine&) {
+    return true;
+}
+
+constexpr FrontEnd kFrontEnds[] = {
+    {"headless", scripted, velloxa::run_headless},
+#ifdef _WIN32
+    {"windows", always, velloxa::run_windows},
+#else
+    {"terminal", in_terminal, velloxa::run_terminal},
+    {"desktop", always, velloxa::run_desktop},
+#endif
+};
+
+}  // namespace
+
 int main(int argc, char** argv) {
     using namespace velloxa;
 #ifdef _WIN32
@@ -38,15 +81,7 @@ int main(int argc, char** argv) {
         std::cout << dumpcontent();
         return 0;
     }
-    if (!cmd.headless.empty()) return run_headless(cmd);
-#ifdef _WIN32
-    // Windows picks its own front-end: the Win32 window.
-    return run_windows(cmd);
-#else
-    const char* display = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    const bool has_display = (display && *display) || (wayland && *wayland);
-    if (cmd.terminal || (!has_display && ::isatty(0))) return run_terminal(cmd);
-    return run_desktop(cmd);
-#endif
+    for (const FrontEnd& front_end : kFrontEnds)
+        if (front_end.chosen(cmd)) return front_end.run(cmd);
+    return 1;
 }

@@ -124,8 +124,16 @@ struct BrokenDevice : SoundDevice {
 TEST_F(Slots, DeviceFailuresAreLoggedAndSwallowed) {
     BrokenDevice device;
     const Platform& b = *h.platform;
-    Platform p{b.clock, b.window, b.voice,  b.reader,  b.keys,
-               device,  b.canvas, b.msgbox, b.process, b.files};
+    Platform p{.clock = b.clock,
+               .window = b.window,
+               .voice = b.voice,
+               .reader = b.reader,
+               .keys = b.keys,
+               .sound = device,
+               .canvas = b.canvas,
+               .msgbox = b.msgbox,
+               .process = b.process,
+               .files = b.files};
     Output broken(p, out.folders);
     broken.sound = out.sound;
     const std::string capture = broken.apppath("/sounds/capture.wav");

@@ -130,8 +130,16 @@ TEST(Speech, KeysAreBlockedOnlyWhileTheChordIsSent) {
     Harness h;
     WatchingKeys keys;
     const Platform& b = *h.platform;
-    Platform p{b.clock, b.window, b.voice,  b.reader,  keys,
-               b.sound, b.canvas, b.msgbox, b.process, b.files};
+    Platform p{.clock = b.clock,
+               .window = b.window,
+               .voice = b.voice,
+               .reader = b.reader,
+               .keys = keys,
+               .sound = b.sound,
+               .canvas = b.canvas,
+               .msgbox = b.msgbox,
+               .process = b.process,
+               .files = b.files};
     Output out(p, Folders{h.home.path(), h.home.path()});
     keys.out = &out;
     out.speech.speechmode = kChordRoute;

@@ -182,8 +182,16 @@ TEST(BackgroundSaves, TheBackupComesFirstOrNothingIsReplaced) {
     BackgroundSaves saves;
     SaveNotice notice(saves, err);
     const Platform base = h.host->platform();
-    h.platform.reset(new Platform{base.clock, base.window, base.voice, base.reader, base.keys,
-                                  base.sound, base.canvas, base.msgbox, base.process, notice});
+    h.platform.reset(new Platform{.clock = base.clock,
+                                  .window = base.window,
+                                  .voice = base.voice,
+                                  .reader = base.reader,
+                                  .keys = base.keys,
+                                  .sound = base.sound,
+                                  .canvas = base.canvas,
+                                  .msgbox = base.msgbox,
+                                  .process = base.process,
+                                  .files = notice});
     h.game = std::make_unique<Game>(*h.platform, StartOptions{Folders{home, home}, 1});
     h.start();
     EXPECT_EQ(h.said("PageUp\n"),

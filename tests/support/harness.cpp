@@ -57,9 +57,16 @@ Harness::Harness(HarnessOptions options) : options_(std::move(options)) {
     host = std::make_unique<TestHost>(parsescript(options_.script), options_.headless, out);
     const Platform headless = host->platform();
     KeyInjector& keys = options_.keys ? *options_.keys : headless.keys;
-    platform = std::make_unique<Platform>(Platform{
-        headless.clock, headless.window, headless.voice, headless.reader, keys, headless.sound,
-        headless.canvas, headless.msgbox, headless.process, headless.files});
+    platform = std::make_unique<Platform>(Platform{.clock = headless.clock,
+                                                   .window = headless.window,
+                                                   .voice = headless.voice,
+                                                   .reader = headless.reader,
+                                                   .keys = keys,
+                                                   .sound = headless.sound,
+                                                   .canvas = headless.canvas,
+                                                   .msgbox = headless.msgbox,
+                                                   .process = headless.process,
+                                                   .files = headless.files});
     StartOptions start;
     start.folders = Folders{home.path(), home.path()};
     start.seed = options_.seed;
@@ -69,9 +76,16 @@ Harness::Harness(HarnessOptions options) : options_(std::move(options)) {
 
 void Harness::use_reader(ScreenReader& reader) {
     const Platform& b = *platform;
-    auto replaced =
-        std::make_unique<Platform>(Platform{b.clock, b.window, b.voice, reader, b.keys, b.sound,
-                                            b.canvas, b.msgbox, b.process, b.files});
+    auto replaced = std::make_unique<Platform>(Platform{.clock = b.clock,
+                                                        .window = b.window,
+                                                        .voice = b.voice,
+                                                        .reader = reader,
+                                                        .keys = b.keys,
+                                                        .sound = b.sound,
+                                                        .canvas = b.canvas,
+                                                        .msgbox = b.msgbox,
+                                                        .process = b.process,
+                                                        .files = b.files});
     game = std::make_unique<Game>(*replaced,
                                   StartOptions{Folders{home.path(), home.path()}, options_.seed});
     platform = std::move(replaced);

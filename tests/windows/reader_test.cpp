@@ -111,9 +111,16 @@ TEST(NvdaReader, TheGameFindsTheReaderOnTabAndCancelsOnEachKey) {
     Harness h;
     NvdaReader nvda(nullptr, 30000);
     const Platform& headless = *h.platform;
-    auto platform = std::make_unique<Platform>(Platform{
-        headless.clock, headless.window, headless.voice, nvda, headless.keys, headless.sound,
-        headless.canvas, headless.msgbox, headless.process, headless.files});
+    auto platform = std::make_unique<Platform>(Platform{.clock = headless.clock,
+                                                        .window = headless.window,
+                                                        .voice = headless.voice,
+                                                        .reader = nvda,
+                                                        .keys = headless.keys,
+                                                        .sound = headless.sound,
+                                                        .canvas = headless.canvas,
+                                                        .msgbox = headless.msgbox,
+                                                        .process = headless.process,
+                                                        .files = headless.files});
     StartOptions start;
     start.folders = Folders{h.home.path(), h.home.path()};
     start.seed = 1;

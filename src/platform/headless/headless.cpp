@@ -12,8 +12,16 @@ Headless::Headless(std::vector<ScriptEvent> script, HeadlessOptions options, std
     : script_(std::move(script)), options_(options), out_(out) {}
 
 Platform Headless::platform() {
-    return Platform{*this,       *this, *this, readerprobe_, *this,
-                    soundprobe_, *this, *this, *this,        *this};
+    return Platform{.clock = *this,
+                    .window = *this,
+                    .voice = *this,
+                    .reader = readerprobe_,
+                    .keys = *this,
+                    .sound = soundprobe_,
+                    .canvas = *this,
+                    .msgbox = *this,
+                    .process = *this,
+                    .files = *this};
 }
 
 void Headless::line(const std::string& text) {

@@ -7,6 +7,7 @@
 
 #include "io/platform.h"
 #include "platform/headless/script.h"
+#include "platform/null_devices.h"
 #ifdef _WIN32
 #include "platform/windows/windows_files.h"
 #else
@@ -32,7 +33,7 @@ class Headless : public Clock,
                  public WindowTitle,
                  public Voice,
                  public KeyInjector,
-                 public Canvas,
+                 public NoDrawing,
                  public MessageBox,
                  public ProcessEnd,
                  public NativeFiles {
@@ -67,13 +68,8 @@ class Headless : public Clock,
     void set_volume(int slot, int hundredths_db);
     void set_pan(int slot, int pan);
     void play(int slot, int flags);
-    // Canvas
-    std::pair<int, int> inner_size() override { return {640, 480}; }
+    // Canvas: nothing is drawn, the picture becomes the draw line.
     void begin_board(const BoardPicture& picture) override;
-    void fill_rect(int, int, int, int, Rgb) override {}
-    void outline_rect(int, int, int, int, Rgb) override {}
-    void text(int, int, double, Rgb, const std::string&) override {}
-    void end_board() override {}
     // MessageBox
     void show(const std::string& text) override;
     // ProcessEnd

@@ -12,6 +12,7 @@
 #include "platform/data_folder_lock.h"
 #include "platform/folders.h"
 #include "platform/frontends.h"
+#include "platform/null_devices.h"
 #include "platform/save_notice.h"
 #include "platform/saves_on_exit.h"
 #include "platform/sdl/sdl_audio.h"
@@ -77,8 +78,16 @@ int run_desktop(const CommandLine& cmd) {
     HeardVoice heard_voice(voice, heard);
     HeardReader heard_reader(reader, heard);
     HeardTitle heard_title(window, heard);
-    Platform platform{window, heard_title, heard_voice, heard_reader, keys,
-                      sound,  window,      window,      window,       files};
+    Platform platform{.clock = window,
+                      .window = heard_title,
+                      .voice = heard_voice,
+                      .reader = heard_reader,
+                      .keys = keys,
+                      .sound = sound,
+                      .canvas = window,
+                      .msgbox = window,
+                      .process = window,
+                      .files = files};
 
     const StartOptions start = start_options(cmd);
     const DataFolderLock lock(start.folders.data);

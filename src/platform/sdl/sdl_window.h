@@ -100,12 +100,4 @@ class SdlWindow : public Clock,
     std::function<void()> before_end_;
 };
 
-// Keys that would be sent to the system: nothing is injected on Linux, where
-// the chord has no meaning; the game still blocks keys meanwhile.
-class NoKeyInjector : public KeyInjector {
-  public:
-    void press(int) override {}
-    void release(int) override {}
-};
-
 }  // namespace velloxa

@@ -110,7 +110,16 @@ int play(const CommandLine& cmd, TerminalHost& host) {
         ~Forget() { host.set_before_end(nullptr); }
     } forget{host};
     SaveNotice files(saves, std::cerr);
-    Platform platform{host, host, voice, reader, host, sound, host, host, host, files};
+    Platform platform{.clock = host,
+                      .window = host,
+                      .voice = voice,
+                      .reader = reader,
+                      .keys = host,
+                      .sound = sound,
+                      .canvas = host,
+                      .msgbox = host,
+                      .process = host,
+                      .files = files};
     Game game(platform, start);
     host.set_names([&game](int t) {
         return t >= 0 && t < Catalogue::kCapacity

@@ -325,13 +325,4 @@ void PrintingVoice::set_rate(int rate) {
     if (speaking_ != nullptr) speaking_->set_rate(rate);
 }
 
-void NoScreenReader::say(const std::string&) {
-    throw std::runtime_error("no screen reader");
-}
-
-void SilentSound::load(int, const std::string& path) {
-    PosixFiles files;
-    if (!files.exists(path)) throw std::runtime_error("file not found");
-}
-
 }  // namespace velloxa

@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "io/platform.h"
+#include "platform/null_devices.h"
 #include "platform/posix_files.h"
 #include "platform/terminal/keys.h"
 
@@ -34,8 +35,8 @@ std::array<std::string, 3> boardlines(const BoardPicture& picture,
 
 class TerminalHost : public Clock,
                      public WindowTitle,
-                     public KeyInjector,
-                     public Canvas,
+                     public NoKeyInjector,
+                     public NoDrawing,
                      public MessageBox,
                      public ProcessEnd,
                      public PosixFiles {
@@ -68,16 +69,9 @@ class TerminalHost : public Clock,
     // WindowTitle
     std::string title() override { return title_; }
     void set_title(const std::string& text) override;
-    // KeyInjector: a terminal has no chord to send to anyone.
-    void press(int) override {}
-    void release(int) override {}
-    // Canvas: nothing is drawn; the text board is printed on request.
-    std::pair<int, int> inner_size() override { return {640, 480}; }
+    // A terminal has no chord to send to anyone, and draws nothing: the
+    // text board is printed on request from the picture.
     void begin_board(const BoardPicture& picture) override;
-    void fill_rect(int, int, int, int, Rgb) override {}
-    void outline_rect(int, int, int, int, Rgb) override {}
-    void text(int, int, double, Rgb, const std::string&) override {}
-    void end_board() override {}
     // MessageBox
     void show(const std::string& text) override { print(text); }
     // ProcessEnd: puts the terminal back and ends at once.
@@ -140,23 +134,6 @@ class PrintingVoice : public Voice {
     TerminalHost& host_;
     Voice* speaking_;
     bool hinted_ = false;
-};
-
-class NoScreenReader : public ScreenReader {
-  public:
-    bool create() override { return false; }
-    void say(const std::string&) override;
-};
-
-// Sound without an audio device: the game runs on, silently. A missing file
-// still fails to load, as it would with a device.
-class SilentSound : public SoundDevice {
-  public:
-    bool create() override { return true; }
-    void load(int slot, const std::string& path) override;
-    void set_volume(int, int) override {}
-    void set_pan(int, int) override {}
-    void play(int, int) override {}
 };
 
 }  // namespace velloxa

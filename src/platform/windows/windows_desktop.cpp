@@ -92,8 +92,16 @@ int run_windows(const CommandLine& cmd) {
     HeardVoice heard_voice(voice, heard);
     HeardReader heard_reader(reader, heard);
     HeardTitle heard_title(window, heard);
-    Platform platform{window, heard_title, heard_voice, heard_reader, window,
-                      sound,  window,      window,      window,       files};
+    Platform platform{.clock = window,
+                      .window = heard_title,
+                      .voice = heard_voice,
+                      .reader = heard_reader,
+                      .keys = window,
+                      .sound = sound,
+                      .canvas = window,
+                      .msgbox = window,
+                      .process = window,
+                      .files = files};
 
     Game game(platform, start);
     // A failed start-up has shown its message and ended the program.
