@@ -14,7 +14,7 @@ void BM_RunAiOpenBoard(benchmark::State& state) {
     Table t;
     for (auto _ : state) {
         t.newbattle(1, 20, 2);
-        t.game.runai();
+        t.game.run_enemy_turn();
         benchmark::DoNotOptimize(t.game.position().score[2]);
     }
     state.counters["simulations"] = benchmark::Counter(static_cast<double>(state.iterations()) * 45,

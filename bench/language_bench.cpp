@@ -88,11 +88,11 @@ std::string translation() {
 void translate(benchmark::State& state, const std::string& file, const std::string& text) {
     bench::Table table;
     Output out = table.output();
-    std::ofstream(out.datapath("/language.txt"), std::ios::binary) << file;
-    out.loadlanguagefile();
+    std::ofstream(out.data_path("/language.txt"), std::ios::binary) << file;
+    out.load_language_file();
     for (auto _ : state) {
         std::string spoken = text;
-        out.Translate(spoken);
+        out.translate(spoken);
         benchmark::DoNotOptimize(spoken);
     }
     std::string spoken = text;
@@ -132,8 +132,8 @@ void BM_TranslateLongReplacements(benchmark::State& state) {
 void BM_LoadLongPatterns(benchmark::State& state) {
     bench::Table table;
     Output out = table.output();
-    std::ofstream(out.datapath("/language.txt"), std::ios::binary) << longpatterns();
-    for (auto _ : state) out.loadlanguagefile();
+    std::ofstream(out.data_path("/language.txt"), std::ios::binary) << longpatterns();
+    for (auto _ : state) out.load_language_file();
 }
 
 BENCHMARK(BM_LoadLongPatterns)->Unit(benchmark::kMillisecond);

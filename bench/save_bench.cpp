@@ -24,9 +24,9 @@ constexpr std::chrono::milliseconds kKeyRepeat{33};
 template <class Files>
 void BM_Save(benchmark::State& state) {
     Catalogue cards;
-    buildcards(cards);
+    build_catalogue(cards);
     // The file a new player's first save writes.
-    const std::string text = progresstext(Settings{0, 3, 2, "sounds"}, Collection{}, cards);
+    const std::string text = write_progress_text(Settings{0, 3, 2, "sounds"}, Collection{}, cards);
     const std::string home = bench::makehome();
     std::vector<double> ms;
     ms.reserve(kSaves);

@@ -52,7 +52,7 @@ class Table {
             m.hand[1][s] = firstuser + s - 1;
             m.hand[2][s] = firstenemy + s - 1;
         }
-        m.cursorx = m.cursory = 2;
+        m.cursor_x = m.cursor_y = 2;
         m.turn = turn;
         game.set_position(m);
     }
@@ -62,7 +62,7 @@ class Table {
         MatchState m = game.position();
         m.turn = 2;
         game.set_position(m);
-        game.runai();
+        game.run_enemy_turn();
     }
 
     // The user's side plays its first tile on the first empty spot.
@@ -73,7 +73,7 @@ class Table {
         for (int x = 1; x <= 3; ++x)
             for (int y = 1; y <= 3; ++y)
                 if (m.board[x][y] == 0) {
-                    game.droptile(Spot{x, y}, m.hand[1][slot], kUser);
+                    game.drop_tile(Spot{x, y}, m.hand[1][slot], kUser);
                     m = game.position();
                     m.hand[1][slot] = 0;
                     m.turn = 2;

@@ -2,7 +2,7 @@
 
 namespace velloxa {
 
-void buildcards(Catalogue& cards) {
+void build_catalogue(Catalogue& cards) {
     int index = 0;
     for (const TileContent& t : tile_content()) {
         ++index;

@@ -60,6 +60,6 @@ const std::array<TileContent, 62>& tile_content();
 const std::array<FormerName, 2>& former_names();
 
 // Fills the catalogue from the built-in content.
-void buildcards(Catalogue& cards);
+void build_catalogue(Catalogue& cards);
 
 }  // namespace velloxa

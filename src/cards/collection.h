@@ -10,10 +10,10 @@ namespace velloxa {
 
 struct Collection {
     std::array<int, 1000> unlocked{};  // positions 1..999
-    int unlockedcount = 0;
+    int unlocked_count = 0;
     std::array<std::array<int, 6>, 3> deck{};  // [side][slot]
     int opponent = 0;
-    std::vector<int> drawpool;  // tiles still to draw from, for draws without repetition
+    std::vector<int> draw_pool;  // tiles still to draw from, for draws without repetition
     // The progress file as read, while only part of it could be read: kept
     // in a backup before the first save replaces it.
     std::optional<std::string> unreadable;

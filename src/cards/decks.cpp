@@ -25,44 +25,44 @@ int drawfrom(Random& random, std::vector<int>& list) {
 
 }  // namespace
 
-void starterdeck(Collection& collection, MatchState& match, const Catalogue& cards,
-                 Random& random) {
-    collection.unlockedcount = 0;
+void deal_starter_deck(Collection& collection, MatchState& match, const Catalogue& cards,
+                       Random& random) {
+    collection.unlocked_count = 0;
     auto deal = [&](int slot) {
-        const int t = drawfrom(random, collection.drawpool);
+        const int t = drawfrom(random, collection.draw_pool);
         match.hand[1][slot] = t;
         collection.deck[1][slot] = t;
-        collection.unlocked[static_cast<size_t>(++collection.unlockedcount)] = t;
+        collection.unlocked[static_cast<size_t>(++collection.unlocked_count)] = t;
     };
-    listrarity(cards, collection.drawpool, 1);
-    for (int slot = 1; slot <= 4 && !collection.drawpool.empty(); ++slot) deal(slot);
-    listrarity(cards, collection.drawpool, 2);
-    if (!collection.drawpool.empty()) deal(5);
+    listrarity(cards, collection.draw_pool, 1);
+    for (int slot = 1; slot <= 4 && !collection.draw_pool.empty(); ++slot) deal(slot);
+    listrarity(cards, collection.draw_pool, 2);
+    if (!collection.draw_pool.empty()) deal(5);
 }
 
-void resetdeck(const Collection& collection, MatchState& match) {
+void deal_deck_to_hand(const Collection& collection, MatchState& match) {
     for (int slot = 1; slot <= 5; ++slot) match.hand[1][slot] = collection.deck[1][slot];
 }
 
-RarityCounts instantcounts(int roll) {
+RarityCounts instant_rarity_counts(int roll) {
     if (roll <= 24) return {0, 1, 2, 2, 0, 0};
     if (roll <= 69) return {0, 1, 1, 2, 1, 0};
     if (roll <= 89) return {0, 1, 1, 1, 2, 0};
     return {0, 1, 1, 1, 1, 1};
 }
 
-void instantdecks(Collection& collection, MatchState& match, const Catalogue& cards,
-                  Random& random) {
-    dealbyrarity(collection, match, cards, random, instantcounts(random.below(100) + 1),
-                 Hands::Both);
+void deal_instant_hands(Collection& collection, MatchState& match, const Catalogue& cards,
+                        Random& random) {
+    deal_by_rarity(collection, match, cards, random, instant_rarity_counts(random.below(100) + 1),
+                   Hands::Both);
 }
 
-void dealbyrarity(Collection& collection, MatchState& match, const Catalogue& cards, Random& random,
-                  RarityCounts counts, Hands hands) {
+void deal_by_rarity(Collection& collection, MatchState& match, const Catalogue& cards,
+                    Random& random, RarityCounts counts, Hands hands) {
     const auto dealt = [hands](int side) {
         return hands == Hands::Both || (hands == Hands::User ? side == kUser : side == kEnemy);
     };
-    std::vector<int>& list = collection.drawpool;
+    std::vector<int>& list = collection.draw_pool;
     int slot = 0;
     for (int r = 1; r <= 5; ++r) {
         if (counts[static_cast<size_t>(r)] <= 0) continue;
@@ -81,8 +81,8 @@ void dealbyrarity(Collection& collection, MatchState& match, const Catalogue& ca
     list.clear();
 }
 
-Placement puttile(Collection& collection, const Catalogue& cards, int position, int slot) {
-    if (position < 1 || position > std::min(collection.unlockedcount, 999) || slot < 1 || slot > 5)
+Placement put_tile_in_deck(Collection& collection, const Catalogue& cards, int position, int slot) {
+    if (position < 1 || position > std::min(collection.unlocked_count, 999) || slot < 1 || slot > 5)
         return {};
     auto& deck = collection.deck[1];
     const int t = collection.unlocked[static_cast<size_t>(position)];
@@ -105,7 +105,7 @@ Placement puttile(Collection& collection, const Catalogue& cards, int position, 
     return {text, true};
 }
 
-int firstemptyslot(const Collection& collection) {
+int first_empty_deck_slot(const Collection& collection) {
     for (int i = 1; i <= 5; ++i)
         if (collection.deck[1][static_cast<size_t>(i)] == 0) return i;
     return 0;

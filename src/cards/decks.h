@@ -19,16 +19,17 @@ enum class Hands { User, Enemy, Both };
 
 // The new campaign's collection: four tiles of rarity 1 and one of rarity 2,
 // which also form the deck and the user's hand.
-void starterdeck(Collection& collection, MatchState& match, const Catalogue& cards, Random& random);
+void deal_starter_deck(Collection& collection, MatchState& match, const Catalogue& cards,
+                       Random& random);
 // The user's hand from the deck.
-void resetdeck(const Collection& collection, MatchState& match);
+void deal_deck_to_hand(const Collection& collection, MatchState& match);
 // Rarity counts of an Instant action battle for a roll of 1 to 100.
-RarityCounts instantcounts(int roll);
-void instantdecks(Collection& collection, MatchState& match, const Catalogue& cards,
-                  Random& random);
+RarityCounts instant_rarity_counts(int roll);
+void deal_instant_hands(Collection& collection, MatchState& match, const Catalogue& cards,
+                        Random& random);
 // Deals the counts into hand slots 1, 2, ... of the hands named.
-void dealbyrarity(Collection& collection, MatchState& match, const Catalogue& cards, Random& random,
-                  RarityCounts counts, Hands hands);
+void deal_by_rarity(Collection& collection, MatchState& match, const Catalogue& cards,
+                    Random& random, RarityCounts counts, Hands hands);
 
 // What putting a tile into a deck slot says, and whether the deck changed.
 struct Placement {
@@ -36,8 +37,8 @@ struct Placement {
     bool changed = false;
 };
 // Puts unlocked(position) into deck slot `slot`.
-Placement puttile(Collection& collection, const Catalogue& cards, int position, int slot);
+Placement put_tile_in_deck(Collection& collection, const Catalogue& cards, int position, int slot);
 // The first empty deck slot; 0 when the deck is complete.
-int firstemptyslot(const Collection& collection);
+int first_empty_deck_slot(const Collection& collection);
 
 }  // namespace velloxa

@@ -42,7 +42,7 @@ std::string num(double value) {
     return out;
 }
 
-int64_t wholepart(double value) {
+int64_t whole_part(double value) {
     if (std::isnan(value)) return 0;
     const double f = std::floor(value);
     if (f > 1e9) return 1000000000;
@@ -50,7 +50,7 @@ int64_t wholepart(double value) {
     return static_cast<int64_t>(f);
 }
 
-std::optional<double> parsenumber(const std::string& line) {
+std::optional<double> parse_number(const std::string& line) {
     std::string_view s(line);
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);

@@ -13,10 +13,10 @@ std::string num(double value);
 
 // The largest whole number not greater than `value`, held within
 // -1000000000..1000000000 so that edited files cannot overflow anything.
-int64_t wholepart(double value);
+int64_t whole_part(double value);
 
 // A number line of the progress file: blanks (spaces, tabs) around an
 // optional sign, digits with an optional fraction, an optional exponent.
-std::optional<double> parsenumber(const std::string& line);
+std::optional<double> parse_number(const std::string& line);
 
 }  // namespace velloxa

@@ -12,38 +12,38 @@ namespace {
 constexpr int kMaxUnlocked = 999;
 
 // The tile a name line names, former names included; 0 for none.
-int tilebyname(const Catalogue& cards, const std::string& line) {
+int tile_by_name(const Catalogue& cards, const std::string& line) {
     for (const auto& [index, name] : cards.former)
         if (name == line) return index;
     return cards.find(line);
 }
 
-const std::string& nameof(const Catalogue& cards, int t) {
+const std::string& name_of(const Catalogue& cards, int t) {
     return cards.cardname[t >= 0 && t < Catalogue::kCapacity ? static_cast<size_t>(t) : 0];
 }
 
 }  // namespace
 
-std::string progresstext(const Settings& settings, const Collection& collection,
-                         const Catalogue& cards) {
+std::string write_progress_text(const Settings& settings, const Collection& collection,
+                                const Catalogue& cards) {
     std::string text;
     auto line = [&](const std::string& s) { text += s + "\r\n"; };
-    line(num(settings.speechmode));
+    line(num(settings.speech_route));
     line(num(settings.difficulty));
-    line(num(settings.sapirate));
-    line(settings.soundfolder);
+    line(num(settings.voice_rate));
+    line(settings.sound_folder);
     line(num(settings.difficulty));
     line(num(collection.opponent));
-    const int n = std::clamp(collection.unlockedcount, 0, kMaxUnlocked);
+    const int n = std::clamp(collection.unlocked_count, 0, kMaxUnlocked);
     line(num(n));
-    for (int i = 1; i <= n; ++i) line(nameof(cards, collection.unlocked[static_cast<size_t>(i)]));
+    for (int i = 1; i <= n; ++i) line(name_of(cards, collection.unlocked[static_cast<size_t>(i)]));
     for (int slot = 1; slot <= 5; ++slot)
-        line(nameof(cards, collection.deck[1][static_cast<size_t>(slot)]));
+        line(name_of(cards, collection.deck[1][static_cast<size_t>(slot)]));
     return text;
 }
 
-ProgressRead readprogress(const std::string& text, const Catalogue& cards, Settings& settings,
-                          Collection& collection) {
+ProgressRead read_progress(const std::string& text, const Catalogue& cards, Settings& settings,
+                           Collection& collection) {
     ProgressRead result;
     // Only the lines wanted are ever copied, however large the file is.
     TextLines file(text);
@@ -53,12 +53,12 @@ ProgressRead readprogress(const std::string& text, const Catalogue& cards, Setti
     // holds something the next save would not write back.
     auto number = [&]() -> std::optional<int64_t> {
         if (!file.next(line)) return std::nullopt;
-        const auto v = parsenumber(line);
+        const auto v = parse_number(line);
         if (!v) {
             result.partial = true;
             return std::nullopt;
         }
-        return wholepart(*v);
+        return whole_part(*v);
     };
     // Any other level would leave the computer opponent without a move.
     auto difficulty = [&] {
@@ -70,30 +70,30 @@ ProgressRead readprogress(const std::string& text, const Catalogue& cards, Setti
     };
 
     if (!file.next(line)) return result;
-    if (const auto v = parsenumber(line))
-        settings.speechmode = static_cast<int>(wholepart(*v));
+    if (const auto v = parse_number(line))
+        settings.speech_route = static_cast<int>(whole_part(*v));
     else
         result.partial = true;
     difficulty();
     if (file.next(line)) {
-        if (const auto v = parsenumber(line)) {
-            settings.sapirate = *v;
+        if (const auto v = parse_number(line)) {
+            settings.voice_rate = *v;
             result.rateread = true;
         } else {
             result.partial = true;
         }
     }
     if (!file.next(line)) return result;
-    settings.soundfolder = line;
+    settings.sound_folder = line;
 
     // A file of the short layout ends here.
     difficulty();
     if (const auto v = number()) collection.opponent = static_cast<int>(*v);
     const bool counted = file.next(line);
     if (!counted) return result;
-    if (const auto v = parsenumber(line))
-        collection.unlockedcount =
-            static_cast<int>(std::clamp<int64_t>(wholepart(*v), 0, kMaxUnlocked));
+    if (const auto v = parse_number(line))
+        collection.unlocked_count =
+            static_cast<int>(std::clamp<int64_t>(whole_part(*v), 0, kMaxUnlocked));
     else
         result.partial = true;
 
@@ -101,18 +101,18 @@ ProgressRead readprogress(const std::string& text, const Catalogue& cards, Setti
     // than its names), and an unreadable name gives the campaign up: a count
     // of 5 is what the menus treat as a fresh starter collection.
     auto giveup = [&] {
-        collection.unlockedcount = 5;
+        collection.unlocked_count = 5;
         result.partial = true;
         return result;
     };
-    const int count = std::clamp(collection.unlockedcount, 0, kMaxUnlocked);
+    const int count = std::clamp(collection.unlocked_count, 0, kMaxUnlocked);
     for (int i = 1; i <= count; ++i) {
         if (!file.next(line)) {
-            collection.unlockedcount = i - 1;
+            collection.unlocked_count = i - 1;
             result.partial = true;
             return result;
         }
-        const int t = tilebyname(cards, line);
+        const int t = tile_by_name(cards, line);
         if (t == 0) return giveup();
         collection.unlocked[static_cast<size_t>(i)] = t;
     }
@@ -127,7 +127,7 @@ ProgressRead readprogress(const std::string& text, const Catalogue& cards, Setti
             collection.deck[1][static_cast<size_t>(slot)] = 0;
             continue;
         }
-        const int t = tilebyname(cards, line);
+        const int t = tile_by_name(cards, line);
         if (t == 0) return giveup();
         collection.deck[1][static_cast<size_t>(slot)] = t;
     }

@@ -13,14 +13,14 @@ namespace velloxa {
 
 // The settings the file keeps besides the collection.
 struct Settings {
-    int speechmode = 0;
+    int speech_route = 0;
     int difficulty = 0;
-    double sapirate = 0;
-    std::string soundfolder;
+    double voice_rate = 0;
+    std::string sound_folder;
 };
 
-std::string progresstext(const Settings& settings, const Collection& collection,
-                         const Catalogue& cards);
+std::string write_progress_text(const Settings& settings, const Collection& collection,
+                                const Catalogue& cards);
 
 struct ProgressRead {
     bool rateread = false;  // line 3 held a number
@@ -30,7 +30,7 @@ struct ProgressRead {
     bool partial = false;
 };
 
-ProgressRead readprogress(const std::string& text, const Catalogue& cards, Settings& settings,
-                          Collection& collection);
+ProgressRead read_progress(const std::string& text, const Catalogue& cards, Settings& settings,
+                           Collection& collection);
 
 }  // namespace velloxa

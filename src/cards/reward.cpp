@@ -25,15 +25,16 @@ int stealweight(const Catalogue& cards, int t) {
 }
 
 bool owned(const Collection& c, int t) {
-    for (int i = 1; i <= c.unlockedcount && i <= 999; ++i)
+    for (int i = 1; i <= c.unlocked_count && i <= 999; ++i)
         if (c.unlocked[static_cast<size_t>(i)] == t) return true;
     return false;
 }
 
 }  // namespace
 
-std::optional<int> takecard(Collection& collection, const Catalogue& cards, Random& random) {
-    std::vector<int>& weights = collection.drawpool;
+std::optional<int> pick_stolen_tile(Collection& collection, const Catalogue& cards,
+                                    Random& random) {
+    std::vector<int>& weights = collection.draw_pool;
     weights.clear();
     bool anynew = false;
     for (int s = 1; s <= 5; ++s) {
@@ -45,7 +46,7 @@ std::optional<int> takecard(Collection& collection, const Catalogue& cards, Rand
         weights.insert(weights.end(), static_cast<size_t>(w), t);
     }
     // A full list (only possible with an edited progress file) has no room left.
-    if (!anynew || collection.unlockedcount >= 999) return std::nullopt;
+    if (!anynew || collection.unlocked_count >= 999) return std::nullopt;
 
     int t = 0;
     do {
@@ -56,12 +57,12 @@ std::optional<int> takecard(Collection& collection, const Catalogue& cards, Rand
     // the order in which they were gained.
     auto& list = collection.unlocked;
     const int rarity = cards.cardrarity[static_cast<size_t>(t)];
-    int s = collection.unlockedcount;
+    int s = collection.unlocked_count;
     while (s >= 1 && cards.cardrarity[static_cast<size_t>(list[static_cast<size_t>(s)])] > rarity)
         --s;
     const int pos = s + 1;
-    ++collection.unlockedcount;
-    for (int j = collection.unlockedcount; j > pos; --j)
+    ++collection.unlocked_count;
+    for (int j = collection.unlocked_count; j > pos; --j)
         list[static_cast<size_t>(j)] = list[static_cast<size_t>(j - 1)];
     list[static_cast<size_t>(pos)] = t;
     return t;

@@ -12,6 +12,6 @@ namespace velloxa {
 // Draws a tile of the enemy's deck that the collection lacks, weighted
 // toward low rarities, and files it in the collection by rarity. None when
 // there is nothing new to take (or no room left).
-std::optional<int> takecard(Collection& collection, const Catalogue& cards, Random& random);
+std::optional<int> pick_stolen_tile(Collection& collection, const Catalogue& cards, Random& random);
 
 }  // namespace velloxa

@@ -116,7 +116,7 @@ bool TextLines::next(std::string& line) {
     return true;
 }
 
-std::u32string codepoints(std::string_view text) {
+std::u32string code_points(std::string_view text) {
     std::u32string out;
     out.reserve(text.size());
     size_t i = 0;
@@ -135,7 +135,7 @@ std::string utf8(std::u32string_view text) {
     return out;
 }
 
-size_t textlength(std::string_view text) {
+size_t text_length(std::string_view text) {
     size_t count = 0;
     size_t i = 0;
     while (i < text.size()) {

@@ -33,10 +33,10 @@ class TextLines {
 // The characters (code points) of a UTF-8 text. A byte that is not part of a
 // valid sequence becomes U+DC00 + the byte, so that `utf8` gives back exactly
 // the bytes it came from.
-std::u32string codepoints(std::string_view text);
+std::u32string code_points(std::string_view text);
 std::string utf8(std::u32string_view text);
 
 // Number of characters of a UTF-8 text.
-size_t textlength(std::string_view text);
+size_t text_length(std::string_view text);
 
 }  // namespace velloxa

@@ -66,16 +66,16 @@ class Trial : public DropEffects {
 
 }  // namespace
 
-double predictscore(const MatchState& match, const TileRules& tiles, Spot spot, int tile,
-                    Random& random) {
+double predict_score(const MatchState& match, const TileRules& tiles, Spot spot, int tile,
+                     Random& random) {
     MatchState trial = match;
     Trial effects(trial, tiles, random);
-    droptile(trial, tiles, spot, tile, kEnemy, Drop::Placed, effects);
+    resolve_drop(trial, tiles, spot, tile, kEnemy, Drop::Placed, effects);
     return trial.score[kEnemy];
 }
 
-std::optional<EnemyMove> choosemove(const MatchState& match, const TileRules& tiles, Random& random,
-                                    int difficulty, int battlemode) {
+std::optional<EnemyMove> choose_enemy_move(const MatchState& match, const TileRules& tiles,
+                                           Random& random, int difficulty, int battle_mode) {
     const auto cantry = [&match](int x, int y, int s) {
         return match.board[x][y] == 0 && match.hand[kEnemy][s] != 0;
     };
@@ -95,7 +95,7 @@ std::optional<EnemyMove> choosemove(const MatchState& match, const TileRules& ti
             for (int s = 1; s <= 5; ++s) {
                 if (!cantry(x, y, s)) continue;
                 const double v =
-                    predictscore(match, tiles, Spot{x, y}, match.hand[kEnemy][s], random);
+                    predict_score(match, tiles, Spot{x, y}, match.hand[kEnemy][s], random);
                 if (v > best) {
                     best = v;
                     for (int k = 5; k >= 2; --k) history[k] = history[k - 1];
@@ -106,7 +106,7 @@ std::optional<EnemyMove> choosemove(const MatchState& match, const TileRules& ti
     int pick = 1;
     do {
         pick = pickbylevel(random, difficulty);
-        if (battlemode >= 1 && battlemode <= 5) pick = pickbylevel(random, battlemode);
+        if (battle_mode >= 1 && battle_mode <= 5) pick = pickbylevel(random, battle_mode);
     } while (history[pick].slot == 0);
     const Try& chosen = history[pick];
     return EnemyMove{chosen.slot, Spot{chosen.x, chosen.y}};

@@ -17,12 +17,12 @@ struct EnemyMove {
 
 // The enemy's points after dropping `tile` on `spot`, plus a small judgement
 // of how well the tile sits there. Draws from `random`; changes no match.
-double predictscore(const MatchState& match, const TileRules& tiles, Spot spot, int tile,
-                    Random& random);
+double predict_score(const MatchState& match, const TileRules& tiles, Spot spot, int tile,
+                     Random& random);
 
 // The move the enemy makes at `level` (the battle mode's level when it has
 // one, otherwise the difficulty); none when no tile can be dropped anywhere.
-std::optional<EnemyMove> choosemove(const MatchState& match, const TileRules& tiles, Random& random,
-                                    int difficulty, int battlemode);
+std::optional<EnemyMove> choose_enemy_move(const MatchState& match, const TileRules& tiles,
+                                           Random& random, int difficulty, int battle_mode);
 
 }  // namespace velloxa

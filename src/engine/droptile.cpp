@@ -22,17 +22,17 @@ bool onboard(int x, int y) {
 
 void capture(MatchState& m, Spot captor, Spot taken, int side, bool plus, DropEffects& effects) {
     m.score[side] = m.score[side] + 1;
-    m.boardowner[taken.x][taken.y] = side;
+    m.board_owner[taken.x][taken.y] = side;
     effects.captured(captor, taken, side, plus);
 }
 
 }  // namespace
 
-void droptile(MatchState& match, const TileRules& tiles, Spot spot, int tile, int side, Drop kind,
-              DropEffects& effects) {
+void resolve_drop(MatchState& match, const TileRules& tiles, Spot spot, int tile, int side,
+                  Drop kind, DropEffects& effects) {
     const int x = spot.x, y = spot.y;
     match.board[x][y] = tile;
-    match.boardowner[x][y] = side;
+    match.board_owner[x][y] = side;
     effects.landed(spot);
     std::array<int, 4> sums{};
 
@@ -41,7 +41,7 @@ void droptile(MatchState& match, const TileRules& tiles, Spot spot, int tile, in
     for (int d = 0; d < 4; ++d) {
         const int nx = x + kDx[d], ny = y + kDy[d];
         if (!onboard(nx, ny)) continue;
-        if (match.board[nx][ny] == 0 || match.boardowner[nx][ny] == side) continue;
+        if (match.board[nx][ny] == 0 || match.board_owner[nx][ny] == side) continue;
         const int mine = tiles.attack(match.board[x][y], kDirections[d]);
         const int theirs = tiles.attack(match.board[nx][ny], opposite(d));
         sums[d] = mine + theirs;
@@ -49,8 +49,8 @@ void droptile(MatchState& match, const TileRules& tiles, Spot spot, int tile, in
             capture(match, spot, Spot{nx, ny}, side, false, effects);
             // Runs whole, waits and all, before the next direction is looked at.
             if (kind == Drop::Placed)
-                droptile(match, tiles, Spot{nx, ny}, match.board[nx][ny], side, Drop::Chained,
-                         effects);
+                resolve_drop(match, tiles, Spot{nx, ny}, match.board[nx][ny], side, Drop::Chained,
+                             effects);
         }
     }
 
@@ -66,7 +66,7 @@ void droptile(MatchState& match, const TileRules& tiles, Spot spot, int tile, in
     int members = 0;
     for (int d = 0; d < 4; ++d) {
         if (sums[d] == 0) continue;
-        if (match.boardowner[x + kDx[d]][y + kDy[d]] == side) continue;
+        if (match.board_owner[x + kDx[d]][y + kDy[d]] == side) continue;
         member[d] = true;
         ++members;
     }

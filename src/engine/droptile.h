@@ -21,7 +21,7 @@ class DropEffects {
     virtual void settled(Spot spot, int side) = 0;
 };
 
-void droptile(MatchState& match, const TileRules& tiles, Spot spot, int tile, int side, Drop kind,
-              DropEffects& effects);
+void resolve_drop(MatchState& match, const TileRules& tiles, Spot spot, int tile, int side,
+                  Drop kind, DropEffects& effects);
 
 }  // namespace velloxa

@@ -25,17 +25,17 @@ enum class Drop { Placed, Chained };
 struct MatchState {
     // Indexed [x][y] with a ring of index 0 and 4 that always reads empty.
     std::array<std::array<int, 5>, 5> board{};
-    std::array<std::array<int, 5>, 5> boardowner{};
+    std::array<std::array<int, 5>, 5> board_owner{};
     std::array<std::array<int, 6>, 3> hand{};  // [side][slot]
     std::array<double, 3> score{};             // fractions only in the opponent's trials
     int turn = kNobody;
-    int cursorx = 0, cursory = 0;
-    int handcursor = 0;
+    int cursor_x = 0, cursor_y = 0;
+    int hand_cursor = 0;
     // True from an accepted drop until its handling ends, so that keys
     // pressed during the drop's waits cannot start a second one.
     bool dropping = false;
 
-    bool boardfull() const {
+    bool board_full() const {
         for (int x = 1; x <= 3; ++x)
             for (int y = 1; y <= 3; ++y)
                 if (board[x][y] == 0) return false;

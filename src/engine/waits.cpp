@@ -18,7 +18,7 @@ void Waits::hold(double seconds) {
         clock_.process_until(holder.end);
         if (holder.interval < 1) break;
         if (keys_ == before && clock_.now_ms() >= holder.end) {
-            holder_Timer();
+            stop_timer();
             break;
         }
     }

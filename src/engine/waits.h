@@ -33,10 +33,10 @@ class Waits {
   public:
     explicit Waits(Clock& clock) : clock_(clock) {}
     void hold(double seconds);
-    void holder_Timer() { holder.interval = 0; }
+    void stop_timer() { holder.interval = 0; }
     // Told by the key handler for every key, so a wait knows whether its
     // last round handled one.
-    void keyhandled() { ++keys_; }
+    void key_handled() { ++keys_; }
 
     Holder holder;
 

@@ -47,23 +47,23 @@ struct BattleParts {
 
 class Battle {
   public:
-    explicit Battle(BattleParts parts) : p_(parts) { match_.handcursor = 1; }
+    explicit Battle(BattleParts parts) : p_(parts) { match_.hand_cursor = 1; }
 
     const MatchState& position() const { return match_; }
     const std::vector<std::string>& announcements() const { return queue_.announcements; }
-    int battlemode() const { return battlemode_; }  // 0 in the campaign; 4 in Instant action
+    int battle_mode() const { return battlemode_; }  // 0 in the campaign; 4 in Instant action
     // The enemy's move and the user's own drop in progress keep the board
     // keys out.
     bool board_keys_held() const { return match_.turn == kEnemy || match_.dropping; }
 
     // A battle set up at a given position, as a test or a measurement needs.
-    void set_position(const MatchState& position, int battlemode);
+    void set_position(const MatchState& position, int battle_mode);
 
     // A new battle: empty board, coin flip decided, the enemy's hand dealt.
-    void startusout(const Dealer& deal_enemy);
+    void start_battle(const Dealer& deal_enemy);
     void deal(const Dealer& dealer) { dealer(match_); }
-    void set_battlemode(int battlemode) { battlemode_ = battlemode; }
-    void announcecoinflip(const std::string& leadin);
+    void set_battlemode(int battle_mode) { battlemode_ = battle_mode; }
+    void announce_coin_flip(const std::string& leadin);
     // Enter on the summary's last item of a battle not yet over.
     void nextturn();
     // Escape on the finished battle's summary: nobody moves any more.
@@ -71,15 +71,15 @@ class Battle {
     // What a move left open when Shift+Escape unwound it.
     void abandonmove() { match_.dropping = false; }
 
-    void boardkey(int code, int modifiers);  // a key on the battle board
-    void dropusertile();                     // Shift+digit on the board, after its checks
-    void droptile(Spot spot, int tile, int side);
-    void runai();
-    void drawscreen() { velloxa::drawscreen(p_.canvas, match_, p_.cards); }
+    void board_key(int code, int modifiers);  // a key on the battle board
+    void drop_player_tile();                  // Shift+digit on the board, after its checks
+    void drop_tile(Spot spot, int tile, int side);
+    void run_enemy_turn();
+    void redraw_board() { velloxa::draw_board(p_.canvas, match_, p_.cards); }
 
   private:
     class LiveDrop;  // the effects of a drop the player hears
-    void sayit(const std::string& text) { p_.out.sayit(text); }
+    void say(const std::string& text) { p_.out.say(text); }
     void hold(double seconds) { p_.waits.hold(seconds); }
 
     BattleParts p_;

@@ -13,16 +13,16 @@ namespace {
 
 // The story told at a campaign position of 1 or more; every position past
 // the last opponent tells the same final texts.
-const OpponentStory& storyat(int opponent) {
+const OpponentStory& story_at(int opponent) {
     const int index = opponent >= 11 ? 10 : opponent - 1;
     return story_content()[static_cast<size_t>(index)];
 }
 
-std::string scoreline(const MatchState& match) {
+std::string score_line(const MatchState& match) {
     const std::string tail = ".  Press Enter to continue, or escape to view the board.";
     const std::string mine = num(match.score[1]);
     const std::string theirs = num(match.score[2]);
-    if (!match.boardfull()) return "Score is " + mine + " to " + theirs + tail;
+    if (!match.board_full()) return "Score is " + mine + " to " + theirs + tail;
     if (match.score[1] > match.score[2])
         return "You have won the battle!  Score was " + mine + " to " + theirs + tail;
     if (match.score[1] < match.score[2])
@@ -32,49 +32,47 @@ std::string scoreline(const MatchState& match) {
 
 }  // namespace
 
-void Game::challengemenu(int keycode, int shift) {
+void Game::challenge_menu_key(int keycode, int shift) {
     const Collection& collection = campaign.collection();
     // Before any campaign exists the menu has nothing to offer.
     if (collection.opponent < 1) return;
-    ui.cycleme(keycode, collection.opponent == 1 ? 3 : 4, Ends::Stop);
+    ui.step_menu_cursor(keycode, collection.opponent == 1 ? 3 : 4, Ends::Stop);
     const bool enter = keycode == key::Enter;
     switch (ui.item()) {
         case 1:
-            sayit(storyat(collection.opponent).sofar);
+            say(story_at(collection.opponent).sofar);
             break;
         case 2:
             if (!enter) {
-                sayit("Configure your deck for battle.");
+                say("Configure your deck for battle.");
                 break;
             }
-            showmenu(Menu::Deck, 1);
+            show_menu(Menu::Deck, 1);
             break;
         case 3:
             if (enter && collection.opponent < 11) {
-                const std::string leadin = storyat(collection.opponent).coinflip;
-                startusout();
+                const std::string leadin = story_at(collection.opponent).coinflip;
+                start_battle();
                 battle.deal(
                     [this](MatchState& match) { campaign.deal_user_hand_from_deck(match); });
-                battle.announcecoinflip(leadin);
+                battle.announce_coin_flip(leadin);
                 break;
             }
-            sayit(storyat(collection.opponent).intro);
+            say(story_at(collection.opponent).intro);
             break;
         case 4:
             if (!enter) {
-                sayit(storyat(collection.opponent).goback);
+                say(story_at(collection.opponent).goback);
                 break;
             }
             if (shift == 0) {
-                sayit(
-                    "Hold shift and press Enter to confirm going back to face an earlier "
+                say("Hold shift and press Enter to confirm going back to face an earlier "
                     "opponent.  You will have to defeat that opponent again before moving "
                     "forward.");
                 break;
             }
             campaign.go_back();
-            sayit(
-                "You look at your tiles and decide you should spend more time here before "
+            say("You look at your tiles and decide you should spend more time here before "
                 "moving on to stronger opponents.");
             break;
         default:
@@ -82,49 +80,49 @@ void Game::challengemenu(int keycode, int shift) {
     }
 }
 
-void Game::summarymenu(int keycode, int) {
+void Game::summary_menu_key(int keycode, int) {
     const std::vector<std::string>& announcements = battle.announcements();
     const auto count = [&announcements] { return static_cast<int>(announcements.size()); };
-    ui.cycleme(keycode, count() + 1, Ends::Stop);
+    ui.step_menu_cursor(keycode, count() + 1, Ends::Stop);
     if (keycode == key::Enter && ui.item() == count() + 1) {
-        continuebattle();
+        continue_after_summary();
         return;
     }
     // Enter walks forward through the move like Down.
     if (keycode == key::Enter && ui.item() < count() + 1) ui.set_item(ui.item() + 1);
     if (ui.item() >= 1 && ui.item() <= count())
-        sayit(announcements[static_cast<size_t>(ui.item() - 1)]);
-    if (ui.item() == count() + 1) sayit(scoreline(battle.position()));
+        say(announcements[static_cast<size_t>(ui.item() - 1)]);
+    if (ui.item() == count() + 1) say(score_line(battle.position()));
 }
 
-void Game::continuebattle() {
+void Game::continue_after_summary() {
     ui.set(Menu::Board, 0);
     const MatchState& match = battle.position();
-    if (!match.boardfull()) {
+    if (!match.board_full()) {
         battle.nextturn();
         return;
     }
-    const bool incampaign = battle.battlemode() == 0;
+    const bool incampaign = battle.battle_mode() == 0;
     if (match.score[1] > match.score[2]) {
         if (incampaign) {
             campaign.advance();
-            campaign.takecard();
-            campaign.saveprogress();
+            campaign.steal_tile();
+            campaign.save_progress();
             ui.set(Menu::Challenge, 1);
         } else {
-            showmenu(Menu::Main, 0);
+            show_menu(Menu::Main, 0);
         }
         return;
     }
-    showmenu(incampaign ? Menu::Challenge : Menu::Main, 1);
+    show_menu(incampaign ? Menu::Challenge : Menu::Main, 1);
 }
 
-void Game::startusout() {
-    campaign.saveprogress();
-    battle.startusout([this](MatchState& match) { campaign.deal_opponent_hand(match); });
+void Game::start_battle() {
+    campaign.save_progress();
+    battle.start_battle([this](MatchState& match) { campaign.deal_opponent_hand(match); });
 }
 
-RarityCounts Campaign::opponentcounts(int opponent) {
+RarityCounts Campaign::opponent_rarity_counts(int opponent) {
     // Rarity 1 to 5 per campaign opponent; every row adds up to five tiles.
     static constexpr std::array<RarityCounts, 11> kRows = {{
         {0, 0, 0, 0, 0, 0},
@@ -148,21 +146,22 @@ void Campaign::deal_opponent_hand(MatchState& match) {
     // keep what they held.
     const int opponent = collection_.opponent;
     if (opponent >= 1 && opponent <= 10) {
-        dealbyrarity(collection_, match, cards_, random_, opponentcounts(opponent), Hands::Enemy);
+        deal_by_rarity(collection_, match, cards_, random_, opponent_rarity_counts(opponent),
+                       Hands::Enemy);
         collection_.deck[kEnemy] = match.hand[kEnemy];
     }
 }
 
 void Campaign::deal_starter_deck(MatchState& match) {
-    starterdeck(collection_, match, cards_, random_);
+    velloxa::deal_starter_deck(collection_, match, cards_, random_);
 }
 
 void Campaign::deal_instant_decks(MatchState& match) {
-    instantdecks(collection_, match, cards_, random_);
+    deal_instant_hands(collection_, match, cards_, random_);
 }
 
 void Campaign::deal_user_hand_from_deck(MatchState& match) const {
-    resetdeck(collection_, match);
+    deal_deck_to_hand(collection_, match);
 }
 
 void Campaign::step_difficulty() {
@@ -175,8 +174,8 @@ void Campaign::go_back() {
     collection_.opponent -= 1;
 }
 
-Placement Campaign::puttile(int position, int slot) {
-    return velloxa::puttile(collection_, cards_, position, slot);
+Placement Campaign::put_tile_in_deck(int position, int slot) {
+    return velloxa::put_tile_in_deck(collection_, cards_, position, slot);
 }
 
 }  // namespace velloxa

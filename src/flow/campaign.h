@@ -23,20 +23,20 @@ class Campaign {
     int opponent() const { return collection_.opponent; }
     int difficulty() const { return difficulty_; }
     // Rarity counts of a campaign opponent's hand; all 0 when it has none.
-    static RarityCounts opponentcounts(int opponent);
+    static RarityCounts opponent_rarity_counts(int opponent);
 
     // The progress file (files.cpp).
-    void saveprogress();
-    void loadprogress();
-    std::string progresstext() const;  // the content saveprogress writes
+    void save_progress();
+    void load_progress();
+    std::string progress_text() const;  // the content save_progress writes
     // A won battle's reward, spoken.
-    void takecard();
+    void steal_tile();
 
     void step_difficulty();  // 1 to 5, then 1 again
     void begin() { collection_.opponent = 1; }
     void advance() { collection_.opponent += 1; }
     void go_back();  // to the opponent before, never from past the last
-    Placement puttile(int position, int slot);
+    Placement put_tile_in_deck(int position, int slot);
 
     // Hands dealt from the collection, or at random for Instant action.
     void deal_opponent_hand(MatchState& match);

@@ -7,20 +7,19 @@
 
 namespace velloxa {
 
-void Game::deckmenu(int keycode, int) {
+void Game::deck_menu_key(int keycode, int) {
     const Collection& collection = campaign.collection();
-    ui.cycleme(keycode, collection.unlockedcount + 1, Ends::Wrap);
-    if (ui.item() <= collection.unlockedcount) {
+    ui.step_menu_cursor(keycode, collection.unlocked_count + 1, Ends::Wrap);
+    if (ui.item() <= collection.unlocked_count) {
         if (keycode == key::Enter) {
-            sayit(
-                "Press number keys 1 through 5 to put tiles into your deck.  These are the tiles "
+            say("Press number keys 1 through 5 to put tiles into your deck.  These are the tiles "
                 "you will have when you face your next opponent.");
             return;
         }
         if (keycode >= '1' && keycode <= '5') {
-            const Placement placed = campaign.puttile(ui.item(), keycode - '0');
-            sayit(placed.text);
-            if (placed.changed) campaign.saveprogress();
+            const Placement placed = campaign.put_tile_in_deck(ui.item(), keycode - '0');
+            say(placed.text);
+            if (placed.changed) campaign.save_progress();
             return;
         }
         const int t = collection.unlocked[static_cast<size_t>(ui.item())];
@@ -28,19 +27,19 @@ void Game::deckmenu(int keycode, int) {
         for (int slot = 1; slot <= 5; ++slot)
             if (collection.deck[1][static_cast<size_t>(slot)] == t)
                 prefix = "Tile " + num(slot) + ": ";
-        sayit(prefix + stattext(cards, t));
+        say(prefix + stat_text(cards, t));
         return;
     }
     if (keycode != key::Enter) {
-        sayit("Previous menu");
+        say("Previous menu");
         return;
     }
-    if (const int empty = firstemptyslot(collection); empty != 0) {
-        sayit("You must assign a tile to spot number " + num(empty) +
-              " before you can leave this menu.");
+    if (const int empty = first_empty_deck_slot(collection); empty != 0) {
+        say("You must assign a tile to spot number " + num(empty) +
+            " before you can leave this menu.");
         return;
     }
-    showmenu(Menu::Challenge, 0);
+    show_menu(Menu::Challenge, 0);
 }
 
 }  // namespace velloxa

@@ -10,56 +10,58 @@ namespace velloxa {
 
 namespace {
 
-Settings settingsof(const Output& out, int difficulty) {
-    return Settings{out.speech.speechmode, difficulty, out.speech.sapirate, out.sound.soundfolder};
+Settings settings_of(const Output& out, int difficulty) {
+    return Settings{out.speech.speech_route, difficulty, out.speech.voice_rate,
+                    out.sound.sound_folder};
 }
 
 }  // namespace
 
-std::string Campaign::progresstext() const {
-    return velloxa::progresstext(settingsof(out_, difficulty_), collection_, cards_);
+std::string Campaign::progress_text() const {
+    return velloxa::write_progress_text(settings_of(out_, difficulty_), collection_, cards_);
 }
 
-void Campaign::saveprogress() {
+void Campaign::save_progress() {
     try {
         // A file read only in part still holds the rest of the collection;
         // it is kept before anything replaces it.
         if (collection_.unreadable) {
-            platform_.files.replace(out_.datapath("/progress.ini.bak"), *collection_.unreadable);
+            platform_.files.replace(out_.data_path("/progress.ini.bak"), *collection_.unreadable);
             collection_.unreadable.reset();
         }
-        platform_.files.replace(out_.datapath("/progress.ini"), progresstext());
+        platform_.files.replace(out_.data_path("/progress.ini"), progress_text());
     } catch (const std::exception& e) {
         // The game goes on; the file keeps its previous content.
-        out_.debuglog(std::string("error in saveprogress: ") + e.what());
-        out_.sayit("Your progress could not be saved.");
+        out_.append_debug_log(std::string("error in saveprogress: ") + e.what());
+        out_.say("Your progress could not be saved.");
     }
 }
 
-void Campaign::loadprogress() {
-    const std::optional<std::string> content = platform_.files.read(out_.datapath("/progress.ini"));
+void Campaign::load_progress() {
+    const std::optional<std::string> content =
+        platform_.files.read(out_.data_path("/progress.ini"));
     if (!content) return;
-    Settings settings = settingsof(out_, difficulty_);
-    const ProgressRead read = readprogress(*content, cards_, settings, collection_);
-    out_.speech.speechmode = settings.speechmode;
+    Settings settings = settings_of(out_, difficulty_);
+    const ProgressRead read = read_progress(*content, cards_, settings, collection_);
+    out_.speech.speech_route = settings.speech_route;
     difficulty_ = settings.difficulty;
-    out_.speech.sapirate = settings.sapirate;
-    out_.sound.soundfolder = settings.soundfolder;
-    if (read.rateread && out_.speech.voiceon)
-        platform_.voice.set_rate(static_cast<int>(wholepart(settings.sapirate)));
+    out_.speech.voice_rate = settings.voice_rate;
+    out_.sound.sound_folder = settings.sound_folder;
+    if (read.rateread && out_.speech.voice_available)
+        platform_.voice.set_rate(static_cast<int>(whole_part(settings.voice_rate)));
     if (read.partial) collection_.unreadable = *content;
 }
 
-void Campaign::takecard() {
-    const std::optional<int> stolen = velloxa::takecard(collection_, cards_, random_);
+void Campaign::steal_tile() {
+    const std::optional<int> stolen = velloxa::pick_stolen_tile(collection_, cards_, random_);
     if (!stolen) {
-        out_.sayit(
+        out_.say(
             "Your opponent does not have any tiles that you don't already have.  Your victory "
             "feels hollow because you were not able to steal a tile from your enemy.");
         return;
     }
-    out_.sayit("You have stolen a tile from your opponent.  You have now unlocked the " +
-               cards_.cardname[static_cast<size_t>(*stolen)] + " tile!");
+    out_.say("You have stolen a tile from your opponent.  You have now unlocked the " +
+             cards_.cardname[static_cast<size_t>(*stolen)] + " tile!");
 }
 
 }  // namespace velloxa

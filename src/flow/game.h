@@ -44,11 +44,11 @@ class Game : public EventSink, private BattleHost {
     // Every key enters here; the outermost call is where a battle left in the
     // middle of a move finishes unwinding.
     void on_key(int code, int modifiers) override;
-    void on_paint() override { battle.drawscreen(); }
+    void on_paint() override { battle.redraw_board(); }
 
     // ---- what the game shows, read only
     Menu menu() const { return ui.menu(); }
-    int menuitem() const { return ui.item(); }
+    int menu_item() const { return ui.item(); }
     const MatchState& position() const { return battle.position(); }
     const std::vector<std::string>& announcements() const { return battle.announcements(); }
     const Collection& collection() const { return campaign.collection(); }
@@ -60,30 +60,30 @@ class Game : public EventSink, private BattleHost {
     // ---- a battle at a chosen position, for tests and measurements: the
     // board takes the keys; a drop or the enemy's move is played on it as
     // in a battle
-    void set_position(const MatchState& position, int battlemode = 0);
-    void droptile(Spot spot, int tile, int side) { battle.droptile(spot, tile, side); }
-    void runai() { battle.runai(); }
+    void set_position(const MatchState& position, int battle_mode = 0);
+    void drop_tile(Spot spot, int tile, int side) { battle.drop_tile(spot, tile, side); }
+    void run_enemy_turn() { battle.run_enemy_turn(); }
 
   private:
     // ---- keys (keys.cpp)
-    void handlekey(int code, int modifiers);
+    void handle_key(int code, int modifiers);
 
     // ---- menus (menus.cpp, campaign.cpp, deckmenu.cpp)
-    void menus(int code, int modifiers);
-    void showmenu(Menu menu, int item);  // switch menus and speak the new current item
-    void mainmenu(int code, int modifiers);
-    void newgamemenu(int code, int modifiers);
-    void helpmenu(int code, int modifiers);
-    void challengemenu(int code, int modifiers);
-    void summarymenu(int code, int modifiers);
-    void deckmenu(int code, int modifiers);
-    void startusout();      // saves, then a new battle against the campaign's opponent
-    void continuebattle();  // Enter on the summary's last item
+    void dispatch_menu_key(int code, int modifiers);
+    void show_menu(Menu menu, int item);  // switch menus and speak the new current item
+    void main_menu_key(int code, int modifiers);
+    void new_game_menu_key(int code, int modifiers);
+    void help_menu_key(int code, int modifiers);
+    void challenge_menu_key(int code, int modifiers);
+    void summary_menu_key(int code, int modifiers);
+    void deck_menu_key(int code, int modifiers);
+    void start_battle();            // saves, then a new battle against the campaign's opponent
+    void continue_after_summary();  // Enter on the summary's last item
 
-    void show_summary() override { showmenu(Menu::Summary, 0); }
+    void show_summary() override { show_menu(Menu::Summary, 0); }
     void give_board_the_keys() override { ui.set(Menu::Board, 0); }
 
-    void sayit(const std::string& text) { out.sayit(text); }
+    void say(const std::string& text) { out.say(text); }
     void hold(double seconds) { waits.hold(seconds); }
 
     Platform& platform;
@@ -93,7 +93,7 @@ class Game : public EventSink, private BattleHost {
     Waits waits;
     KeyDispatch keys;
     Catalogue cards;
-    bool cardsgiven;  // handed in at construction, not built at start
+    bool catalogue_given;  // handed in at construction, not built at start
     MenuCursor ui;
     Campaign campaign;
     Battle battle;

@@ -28,7 +28,7 @@ constexpr Facing kFacings[] = {
 };
 
 // The neighbour's attack that faces the spot it is seen from.
-int facingattack(const Catalogue& cards, int tile, int dx, int dy) {
+int facing_attack(const Catalogue& cards, int tile, int dx, int dy) {
     if (dy < 0) return cards.carddown[tile];
     if (dy > 0) return cards.cardup[tile];
     if (dx < 0) return cards.cardright[tile];
@@ -36,7 +36,7 @@ int facingattack(const Catalogue& cards, int tile, int dx, int dy) {
 }
 
 // Enemy hand slots from this one up are hidden at a level of 1 to 5.
-int firsthiddenslot(int level) {
+int first_hidden_slot(int level) {
     return 6 - level;
 }
 
@@ -44,46 +44,46 @@ int firsthiddenslot(int level) {
 
 void Game::on_key(int code, int modifiers) {
     out.cancelreader();
-    waits.keyhandled();
+    waits.key_handled();
     struct Nesting {
         int& depth;
         ~Nesting() { --depth; }
     } nesting{++keys.depth};
     try {
-        handlekey(code, modifiers);
+        handle_key(code, modifiers);
     } catch (const MoveAbandoned&) {
         // A key inside a wait or yield hands the unwinding on to the
         // outermost key, which leaves nothing of the move behind: no guard,
         // no key chord block, no running timer.
         if (keys.depth > 1) throw;
-        keys.movesopen = 0;
+        keys.moves_open = 0;
         battle.abandonmove();
-        out.speech.sendingkeys = false;
-        waits.holder_Timer();
+        out.speech.sending_chord = false;
+        waits.stop_timer();
     }
 }
 
-void Game::handlekey(int keycode, int shift) {
+void Game::handle_key(int keycode, int shift) {
     const MatchState& match = battle.position();
     // The speech route's own key chord must not reach the game.
-    if (out.speech.sendingkeys) return;
+    if (out.speech.sending_chord) return;
     if (keycode == key::Alt) return;
     if (keycode == key::Ctrl) {
-        sayit("");
+        say("");
         return;
     }
     if (keycode == key::PageUp || keycode == key::PageDown) {
-        speechkeys.changerate(keycode == key::PageUp ? 1 : -1);
+        speechkeys.change_voice_rate(keycode == key::PageUp ? 1 : -1);
         return;
     }
     if (keycode == key::Tab) {
-        speechkeys.nextroute();
+        speechkeys.next_speech_route();
         return;
     }
-    if (keycode == key::Escape && ui.menu() == Menu::Summary && match.boardfull()) {
+    if (keycode == key::Escape && ui.menu() == Menu::Summary && match.board_full()) {
         ui.set(Menu::Board, 0);
         battle.viewfinishedboard();
-        sayit("You may now view the board.  Press Escape again to return to the summary screen.");
+        say("You may now view the board.  Press Escape again to return to the summary screen.");
         return;
     }
     // Only the finished board viewed by the Escape above (turn 0) goes back
@@ -91,47 +91,47 @@ void Game::handlekey(int keycode, int shift) {
     // is full too, and opening the summary then would let its result be
     // continued twice: two rewards and a skipped opponent.
     if (keycode == key::Escape && ui.menu() == Menu::Board && match.turn == kNobody &&
-        match.boardfull()) {
-        showmenu(Menu::Summary, 0);
+        match.board_full()) {
+        show_menu(Menu::Summary, 0);
         return;
     }
     if (keycode == key::Escape && shift == 0) {
-        sayit("Hold shift and press Escape to return to the main menu.");
+        say("Hold shift and press Escape to return to the main menu.");
         return;
     }
     if (keycode == key::Escape && shift == key::ShiftDown) {
         // Only a key nested in one of the move's waits can find it open.
-        const bool leavingmove = keys.movesopen > 0;
-        showmenu(Menu::Main, 0);
+        const bool leavingmove = keys.moves_open > 0;
+        show_menu(Menu::Main, 0);
         if (leavingmove) throw MoveAbandoned{};
         return;
     }
     if (ui.menu() != Menu::Board) {
-        menus(keycode, shift);
+        dispatch_menu_key(keycode, shift);
         return;
     }
     // The enemy's move and the user's own drop in progress keep the board
     // keys out until the summary has been opened.
     if (battle.board_keys_held()) return;
-    battle.boardkey(keycode, shift);
+    battle.board_key(keycode, shift);
 }
 
-void Battle::boardkey(int keycode, int shift) {
+void Battle::board_key(int keycode, int shift) {
     if (keycode == key::Left || keycode == key::Right || keycode == key::Up ||
         keycode == key::Down) {
-        if (keycode == key::Left && match_.cursorx > 1) match_.cursorx -= 1;
-        if (keycode == key::Right && match_.cursorx < 3) match_.cursorx += 1;
-        if (keycode == key::Up && match_.cursory > 1) match_.cursory -= 1;
-        if (keycode == key::Down && match_.cursory < 3) match_.cursory += 1;
-        sayit(showtile(match_, p_.cards));
-        drawscreen();
+        if (keycode == key::Left && match_.cursor_x > 1) match_.cursor_x -= 1;
+        if (keycode == key::Right && match_.cursor_x < 3) match_.cursor_x += 1;
+        if (keycode == key::Up && match_.cursor_y > 1) match_.cursor_y -= 1;
+        if (keycode == key::Down && match_.cursor_y < 3) match_.cursor_y += 1;
+        say(describe_spot(match_, p_.cards));
+        redraw_board();
         return;
     }
 
     for (const Facing& f : kFacings) {
         if (keycode != f.key1 && keycode != f.key2) continue;
-        const int x = match_.cursorx;
-        const int y = match_.cursory;
+        const int x = match_.cursor_x;
+        const int y = match_.cursor_y;
         const int nx = x + f.dx;
         const int ny = y + f.dy;
         // Off the board, on a taken spot, or facing nothing of the enemy's:
@@ -139,9 +139,9 @@ void Battle::boardkey(int keycode, int shift) {
         if (nx < 1 || nx > 3 || ny < 1 || ny > 3) return;
         if (match_.board[x][y] != 0) return;
         const int neighbour = match_.board[nx][ny];
-        if (neighbour == 0 || match_.boardowner[nx][ny] == kUser) return;
-        sayit(num(facingattack(p_.cards, neighbour, f.dx, f.dy)) + " is the " + f.word +
-              " attack for the " + p_.cards.cardname[neighbour] + " " + f.where + " this spot.");
+        if (neighbour == 0 || match_.board_owner[nx][ny] == kUser) return;
+        say(num(facing_attack(p_.cards, neighbour, f.dx, f.dy)) + " is the " + f.word +
+            " attack for the " + p_.cards.cardname[neighbour] + " " + f.where + " this spot.");
         return;
     }
 
@@ -149,7 +149,7 @@ void Battle::boardkey(int keycode, int shift) {
         const double mine = match_.score[1];
         const double theirs = match_.score[2];
         std::string ending;
-        if (!match_.boardfull()) {
+        if (!match_.board_full()) {
             ending = mine > theirs   ? ".  You are currently winning."
                      : mine < theirs ? ".  You are currently losing."
                                      : ".  You are currently tied.";
@@ -158,103 +158,104 @@ void Battle::boardkey(int keycode, int shift) {
                      : mine < theirs ? ".  You lost the battle."
                                      : ".  The battle was a tie.";
         }
-        sayit("The score is " + num(mine) + " to " + num(theirs) + ending);
+        say("The score is " + num(mine) + " to " + num(theirs) + ending);
         return;
     }
 
     if (keycode >= '1' && keycode <= '5') {
-        match_.handcursor = keycode - '0';
-        if (match_.hand[kUser][match_.handcursor] == 0) {
-            sayit("card already used.");
+        match_.hand_cursor = keycode - '0';
+        if (match_.hand[kUser][match_.hand_cursor] == 0) {
+            say("card already used.");
             return;
         }
         if (shift == key::ShiftDown) {
-            dropusertile();
+            drop_player_tile();
         } else {
-            sayit(describehand(match_, p_.cards, kUser, match_.handcursor));
+            say(describe_hand_tile(match_, p_.cards, kUser, match_.hand_cursor));
         }
         return;
     }
 
     if ((keycode >= '6' && keycode <= '9') || keycode == '0') {
-        match_.handcursor = keycode == '0' ? 5 : keycode - '5';
-        if (match_.hand[kEnemy][match_.handcursor] == 0) {
-            sayit("Enemy's card already used.");
+        match_.hand_cursor = keycode == '0' ? 5 : keycode - '5';
+        if (match_.hand[kEnemy][match_.hand_cursor] == 0) {
+            say("Enemy's card already used.");
             return;
         }
         const int level = battlemode_ == 0 ? p_.host.difficulty() : battlemode_;
-        if (level >= 1 && match_.handcursor >= firsthiddenslot(level)) {
+        if (level >= 1 && match_.hand_cursor >= first_hidden_slot(level)) {
             if (level == 1) {
-                sayit("This enemy card is shrouded in mystery.");
+                say("This enemy card is shrouded in mystery.");
             } else if (level >= 5) {
-                sayit("All enemy cards are shrouded in mystery due to your difficulty setting.");
+                say("All enemy cards are shrouded in mystery due to your difficulty setting.");
             } else {
-                sayit("This enemy card is shrouded in mystery due to your difficulty setting.");
+                say("This enemy card is shrouded in mystery due to your difficulty setting.");
             }
             return;
         }
-        sayit(describehand(match_, p_.cards, kEnemy, match_.handcursor));
+        say(describe_hand_tile(match_, p_.cards, kEnemy, match_.hand_cursor));
     }
 }
 
-void Battle::dropusertile() {
-    if (match_.board[match_.cursorx][match_.cursory] != 0) {
-        sayit("There is already a tile on this spot.");
+void Battle::drop_player_tile() {
+    if (match_.board[match_.cursor_x][match_.cursor_y] != 0) {
+        say("There is already a tile on this spot.");
         return;
     }
     const MoveScope move(p_.keys);
     match_.dropping = true;
     queue_.announcements.clear();
     queue_.announcements.push_back(
-        "You drop " + p_.cards.cardname[match_.hand[kUser][match_.handcursor]] + " onto spot " +
-        num(match_.cursorx) + ", " + num(match_.cursory) + ".");
-    droptile(Spot{match_.cursorx, match_.cursory}, match_.hand[kUser][match_.handcursor], kUser);
-    match_.hand[kUser][match_.handcursor] = 0;
+        "You drop " + p_.cards.cardname[match_.hand[kUser][match_.hand_cursor]] + " onto spot " +
+        num(match_.cursor_x) + ", " + num(match_.cursor_y) + ".");
+    drop_tile(Spot{match_.cursor_x, match_.cursor_y}, match_.hand[kUser][match_.hand_cursor],
+              kUser);
+    match_.hand[kUser][match_.hand_cursor] = 0;
     p_.host.show_summary();
     match_.turn = kEnemy;
     match_.dropping = false;
 }
 
-void SpeechSettings::nextroute() {
+void SpeechSettings::next_speech_route() {
     Speech& speech = out_.speech;
-    speech.speechmode += 1;
-    if (needs_title_reader(speech.speechmode) && !platform_.window.title_is_read())
-        speech.speechmode = kReaderRoute;
-    if (speech.speechmode > kReaderRoute) speech.speechmode = kVoiceRoute;
-    if (speech.speechmode == kVoiceRoute) {
-        out_.resettitle(version_);
-        out_.sayit("Sapi on");
+    speech.speech_route += 1;
+    if (needs_title_reader(speech.speech_route) && !platform_.window.title_is_read())
+        speech.speech_route = kReaderRoute;
+    if (speech.speech_route > kReaderRoute) speech.speech_route = kVoiceRoute;
+    if (speech.speech_route == kVoiceRoute) {
+        out_.reset_title(version_);
+        out_.say("Sapi on");
     }
-    if (speech.speechmode == kTitleRoute) out_.sayit("NVDA");
-    if (speech.speechmode == kChordRoute) out_.sayit("Window eyes support");
+    if (speech.speech_route == kTitleRoute) out_.say("NVDA");
+    if (speech.speech_route == kChordRoute) out_.say("Window eyes support");
     // A screen reader started after the game is found here.
-    if (speech.speechmode == kReaderRoute) out_.loadjaws();
-    if (speech.speechmode == kReaderRoute && speech.readeron) {
-        out_.resettitle(version_);
-        out_.sayit("Jaws");
+    if (speech.speech_route == kReaderRoute) out_.probe_screen_reader();
+    if (speech.speech_route == kReaderRoute && speech.reader_available) {
+        out_.reset_title(version_);
+        out_.say("Jaws");
     }
-    if (speech.speechmode == kReaderRoute && !speech.readeron) {
+    if (speech.speech_route == kReaderRoute && !speech.reader_available) {
         // No reader answers: back to the voice instead of falling silent.
-        speech.speechmode = kVoiceRoute;
-        out_.resettitle(version_);
-        out_.sayit("Jaws does not seem to be responding, Sapi on.");
+        speech.speech_route = kVoiceRoute;
+        out_.reset_title(version_);
+        out_.say("Jaws does not seem to be responding, Sapi on.");
     }
     save_();
 }
 
-void SpeechSettings::changerate(int delta) {
+void SpeechSettings::change_voice_rate(int delta) {
     Speech& speech = out_.speech;
-    speech.sapirate += delta;
-    if (speech.sapirate > 10) speech.sapirate = 10;
-    if (speech.sapirate < 1) speech.sapirate = 1;
-    if (speech.voiceon) {
+    speech.voice_rate += delta;
+    if (speech.voice_rate > 10) speech.voice_rate = 10;
+    if (speech.voice_rate < 1) speech.voice_rate = 1;
+    if (speech.voice_available) {
         try {
-            platform_.voice.set_rate(static_cast<int>(wholepart(speech.sapirate)));
+            platform_.voice.set_rate(static_cast<int>(whole_part(speech.voice_rate)));
         } catch (const std::exception&) {
             // The voice keeps its old rate; the new one is still saved.
         }
     }
-    out_.sayit("Sapi rate changed to " + num(speech.sapirate) + ".");
+    out_.say("Sapi rate changed to " + num(speech.voice_rate) + ".");
     save_();
 }
 

@@ -15,7 +15,7 @@ const std::array<const char*, 6> kDifficultyNames = {"",       "easiest", "easy"
                                                      "medium", "hard",    "hardest"};
 
 // Empty for a level the menu does not know, so nothing is spoken for it.
-std::string difficultyline(int difficulty, bool suffix) {
+std::string difficulty_line(int difficulty, bool suffix) {
     if (difficulty < 1 || difficulty > 5) return {};
     return std::string("Difficulty set to ") + kDifficultyNames[difficulty] +
            (suffix ? ".  Press Enter to change." : ".");
@@ -43,44 +43,44 @@ const std::array<const char*, 5> kHelpTexts = {
 
 }  // namespace
 
-void Game::menus(int keycode, int shift) {
+void Game::dispatch_menu_key(int keycode, int shift) {
     if (keycode == key::Enter && ui.menu() != Menu::Board)
-        out.makesound(out.apppath("/sounds/menu/enter.wav"), 0, 0, Loop::Once, kNextFreeSlot);
+        out.play_sound(out.app_path("/sounds/menu/enter.wav"), 0, 0, Loop::Once, kNextFreeSlot);
     // The block is chosen once: a block that switches menus has already
-    // handed the key over by calling menus(key::None, 0) itself.
+    // handed the key over by calling dispatch_menu_key(key::None, 0) itself.
     switch (ui.menu()) {
         case Menu::Main:
-            mainmenu(keycode, shift);
+            main_menu_key(keycode, shift);
             break;
         case Menu::NewGame:
-            newgamemenu(keycode, shift);
+            new_game_menu_key(keycode, shift);
             break;
         case Menu::Help:
-            helpmenu(keycode, shift);
+            help_menu_key(keycode, shift);
             break;
         case Menu::Challenge:
-            challengemenu(keycode, shift);
+            challenge_menu_key(keycode, shift);
             break;
         case Menu::Summary:
-            summarymenu(keycode, shift);
+            summary_menu_key(keycode, shift);
             break;
         case Menu::Deck:
-            deckmenu(keycode, shift);
+            deck_menu_key(keycode, shift);
             break;
         case Menu::Board:
             break;
     }
 }
 
-void Game::showmenu(Menu menu, int item) {
+void Game::show_menu(Menu menu, int item) {
     ui.set(menu, item);
-    menus(key::None, 0);
+    dispatch_menu_key(key::None, 0);
 }
 
-void MenuCursor::cycleme(int keycode, int items, Ends ends) {
+void MenuCursor::step_menu_cursor(int keycode, int items, Ends ends) {
     const auto step = [&](int by) {
         menuitem_ += by;
-        out_.makesound(out_.apppath("/sounds/menu/arrows.wav"), 0, 0, Loop::Once, kNextFreeSlot);
+        out_.play_sound(out_.app_path("/sounds/menu/arrows.wav"), 0, 0, Loop::Once, kNextFreeSlot);
     };
     if (keycode == key::Up || keycode == key::Left) {
         step(-1);
@@ -96,16 +96,16 @@ void MenuCursor::cycleme(int keycode, int items, Ends ends) {
     }
 }
 
-void Game::mainmenu(int keycode, int shift) {
-    ui.cycleme(keycode, 5, Ends::Wrap);
+void Game::main_menu_key(int keycode, int shift) {
+    ui.step_menu_cursor(keycode, 5, Ends::Wrap);
     // A collection of exactly five tiles is a fresh start, and before the
     // first opponent no campaign has begun: nothing to continue, so the
     // cursor steps over "Continue".
     const Collection& collection = campaign.collection();
-    if (ui.item() == 2 && (collection.unlockedcount == 5 || collection.opponent < 1)) {
-        ui.cycleme(keycode, 4, Ends::Wrap);
+    if (ui.item() == 2 && (collection.unlocked_count == 5 || collection.opponent < 1)) {
+        ui.step_menu_cursor(keycode, 4, Ends::Wrap);
         if (ui.item() == 1) {
-            menus(key::None, 0);
+            dispatch_menu_key(key::None, 0);
             return;
         }
     }
@@ -113,50 +113,49 @@ void Game::mainmenu(int keycode, int shift) {
     switch (ui.item()) {
         case 1:
             if (!enter) {
-                sayit("New game");
-            } else if (shift == 0 && collection.unlockedcount > 5) {
-                sayit("Hold shift and press Enter to confirm overwriting your current game.");
+                say("New game");
+            } else if (shift == 0 && collection.unlocked_count > 5) {
+                say("Hold shift and press Enter to confirm overwriting your current game.");
             } else {
                 ui.set(Menu::NewGame, 0);
-                sayit("Configure your game");
+                say("Configure your game");
             }
             break;
         case 2:
             if (!enter) {
-                sayit("Continue where you last left off.");
+                say("Continue where you last left off.");
                 break;
             }
-            startusout();
-            sayit("Good luck");
+            start_battle();
+            say("Good luck");
             hold(0.5);
-            showmenu(Menu::Challenge, 1);
+            show_menu(Menu::Challenge, 1);
             break;
         case 3:
             if (!enter) {
-                sayit(
-                    "Instant action.  Start with a random hand of tiles, facing off against a "
+                say("Instant action.  Start with a random hand of tiles, facing off against a "
                     "computer opponent.  No collecting tiles in this match, just an instant "
                     "battle.");
                 break;
             }
-            startusout();
+            start_battle();
             battle.deal([this](MatchState& match) { campaign.deal_instant_decks(match); });
             battle.set_battlemode(4);
-            battle.announcecoinflip("");
+            battle.announce_coin_flip("");
             break;
         case 4:
             if (!enter) {
-                sayit("How to play");
+                say("How to play");
                 break;
             }
-            showmenu(Menu::Help, 1);
+            show_menu(Menu::Help, 1);
             break;
         case 5:
             if (!enter) {
-                sayit("Exit");
+                say("Exit");
                 break;
             }
-            sayit("Good bye");
+            say("Good bye");
             hold(1);
             platform.process.end();
             break;
@@ -165,49 +164,49 @@ void Game::mainmenu(int keycode, int shift) {
     }
 }
 
-void Game::newgamemenu(int keycode, int) {
-    ui.cycleme(keycode, 2, Ends::Wrap);
+void Game::new_game_menu_key(int keycode, int) {
+    ui.step_menu_cursor(keycode, 2, Ends::Wrap);
     const bool enter = keycode == key::Enter;
     switch (ui.item()) {
         case 1:
             if (!enter) {
-                const std::string line = difficultyline(campaign.difficulty(), true);
-                if (!line.empty()) sayit(line);
+                const std::string line = difficulty_line(campaign.difficulty(), true);
+                if (!line.empty()) say(line);
                 break;
             }
             campaign.step_difficulty();
-            if (const std::string line = difficultyline(campaign.difficulty(), false);
+            if (const std::string line = difficulty_line(campaign.difficulty(), false);
                 !line.empty())
-                sayit(line);
+                say(line);
             break;
         case 2:
             if (!enter) {
-                sayit("Begin the game.");
+                say("Begin the game.");
                 break;
             }
             campaign.begin();
-            startusout();
+            start_battle();
             battle.deal([this](MatchState& match) { campaign.deal_starter_deck(match); });
-            sayit("Good luck");
+            say("Good luck");
             hold(0.5);
-            showmenu(Menu::Challenge, 1);
+            show_menu(Menu::Challenge, 1);
             break;
         default:
             break;
     }
 }
 
-void Game::helpmenu(int keycode, int) {
-    ui.cycleme(keycode, 5, Ends::Wrap);
+void Game::help_menu_key(int keycode, int) {
+    ui.step_menu_cursor(keycode, 5, Ends::Wrap);
     const int item = ui.item();
     if (item >= 1 && item <= 4) {
-        sayit(kHelpTexts[item]);
+        say(kHelpTexts[item]);
     } else if (item == 5) {
         if (keycode != key::Enter) {
-            sayit("Previous menu");
+            say("Previous menu");
             return;
         }
-        showmenu(Menu::Main, 1);
+        show_menu(Menu::Main, 1);
     }
 }
 

@@ -25,7 +25,7 @@ class MenuCursor {
     void set_item(int item) { menuitem_ = item; }
     // Steps the item for an arrow key, with its sound, and keeps it within
     // 1 to `items`.
-    void cycleme(int keycode, int items, Ends ends);
+    void step_menu_cursor(int keycode, int items, Ends ends);
 
   private:
     Output& out_;

@@ -12,15 +12,15 @@ struct MoveAbandoned {};
 // yields, and how many moves are open.
 struct KeyDispatch {
     int depth = 0;
-    int movesopen = 0;
+    int moves_open = 0;
 };
 
 // A move (a drop, the enemy's turn, a coin flip) running; Shift+Escape
 // during it leaves the battle and unwinds everything still open.
 class MoveScope {
   public:
-    explicit MoveScope(KeyDispatch& keys) : keys_(keys) { ++keys_.movesopen; }
-    ~MoveScope() { --keys_.movesopen; }
+    explicit MoveScope(KeyDispatch& keys) : keys_(keys) { ++keys_.moves_open; }
+    ~MoveScope() { --keys_.moves_open; }
     MoveScope(const MoveScope&) = delete;
     MoveScope& operator=(const MoveScope&) = delete;
 

@@ -15,8 +15,8 @@ class SpeechSettings {
     SpeechSettings(Platform& platform, Output& out, std::string version, std::function<void()> save)
         : platform_(platform), out_(out), version_(std::move(version)), save_(std::move(save)) {}
 
-    void nextroute();            // Tab
-    void changerate(int delta);  // Page Up / Page Down
+    void next_speech_route();           // Tab
+    void change_voice_rate(int delta);  // Page Up / Page Down
 
   private:
     Platform& platform_;

@@ -4,7 +4,7 @@
 namespace velloxa {
 
 Game::Game(Platform& p, StartOptions options) : Game(p, std::move(options), Catalogue{}) {
-    cardsgiven = false;
+    catalogue_given = false;
 }
 
 Game::Game(Platform& p, StartOptions options, Catalogue tiles)
@@ -13,27 +13,28 @@ Game::Game(Platform& p, StartOptions options, Catalogue tiles)
       out(p, std::move(options.folders)),
       waits(p.clock),
       cards(std::move(tiles)),
-      cardsgiven(true),
+      catalogue_given(true),
       ui(out),
       campaign(p, out, random, cards),
       battle(BattleParts{*this, out, waits, random, p.canvas, cards, keys}),
-      speechkeys(p, out, kVersion, [this] { campaign.saveprogress(); }) {}
+      speechkeys(p, out, kVersion, [this] { campaign.save_progress(); }) {}
 
 bool Game::start() {
     random.seed(seed);
     out.version = kVersion;
 
     Speech& speech = out.speech;
-    speech.voiceon = false;
-    out.setupsapi();
-    if (speech.voiceon && !platform.voice.create()) speech.voiceon = false;
-    speech.sapirate = 2;
-    if (speech.voiceon) platform.voice.set_rate(static_cast<int>(wholepart(speech.sapirate)));
-    out.loadjaws();
+    speech.voice_available = false;
+    out.create_voice();
+    if (speech.voice_available && !platform.voice.create()) speech.voice_available = false;
+    speech.voice_rate = 2;
+    if (speech.voice_available)
+        platform.voice.set_rate(static_cast<int>(whole_part(speech.voice_rate)));
+    out.probe_screen_reader();
 
     // The sound system of the original program, version 8; 49 slots rotate.
-    out.sound.dxversion = 8;
-    out.sound.numbuffers = 49;
+    out.sound.api_version = 8;
+    out.sound.slot_count = 49;
     if (!platform.sound.create()) {
         std::string message =
             "Unable to start DirectSound. Check to see that your sound card is properly "
@@ -42,35 +43,35 @@ bool Game::start() {
         // A screen reader reads the box aloud, so the language file may
         // replace it as it replaces any spoken text (with advice that fits
         // the system); it is read this early only on the way out.
-        out.loadlanguagefile();
-        if (out.language.langcount != 0) out.Translate(message);
+        out.load_language_file();
+        if (out.language.entry_count != 0) out.translate(message);
         platform.msgbox.show(message);
         platform.process.end();
         return false;
     }
-    out.preloadsounds();
+    out.preload_sounds();
 
-    out.sound.soundfolder = "sounds";
-    if (!cardsgiven) buildcards(cards);
-    out.language.langcount = 0;
-    out.language.langtitle.clear();
-    out.loadlanguagefile();
-    if (platform.files.exists(out.datapath("/progress.ini"))) campaign.loadprogress();
+    out.sound.sound_folder = "sounds";
+    if (!catalogue_given) build_catalogue(cards);
+    out.language.entry_count = 0;
+    out.language.language_title.clear();
+    out.load_language_file();
+    if (platform.files.exists(out.data_path("/progress.ini"))) campaign.load_progress();
     // A route that cannot speak, or that nobody hears on this platform, would
     // leave the player without even the welcome; the file keeps its value
     // until the next save.
-    if (speech.speechmode < kVoiceRoute || speech.speechmode > kReaderRoute ||
-        (speech.speechmode == kReaderRoute && !speech.readeron) ||
-        (needs_title_reader(speech.speechmode) && !platform.window.title_is_read()))
-        speech.speechmode = kVoiceRoute;
+    if (speech.speech_route < kVoiceRoute || speech.speech_route > kReaderRoute ||
+        (speech.speech_route == kReaderRoute && !speech.reader_available) ||
+        (needs_title_reader(speech.speech_route) && !platform.window.title_is_read()))
+        speech.speech_route = kVoiceRoute;
 
-    sayit(std::string("Welcome to Nebbin's Velloxa, version ") + kVersion + ".  Main menu.");
+    say(std::string("Welcome to Nebbin's Velloxa, version ") + kVersion + ".  Main menu.");
     ui.set(Menu::Main, 0);
     return true;
 }
 
-void Game::set_position(const MatchState& position, int battlemode) {
-    battle.set_position(position, battlemode);
+void Game::set_position(const MatchState& position, int battle_mode) {
+    battle.set_position(position, battle_mode);
     give_board_the_keys();
 }
 

@@ -9,7 +9,7 @@ namespace velloxa {
 namespace {
 
 // Characters, not bytes, decide how small a long name is written.
-int charcount(const std::string& s) {
+int char_count(const std::string& s) {
     return static_cast<int>(std::count_if(
         s.begin(), s.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
@@ -38,14 +38,14 @@ Rgb textcolour(Rgb fill) {
 
 }  // namespace
 
-void drawscreen(Canvas& canvas, const MatchState& match, const Catalogue& cards) {
+void draw_board(Canvas& canvas, const MatchState& match, const Catalogue& cards) {
     BoardPicture picture;
-    picture.cursorx = match.cursorx;
-    picture.cursory = match.cursory;
+    picture.cursor_x = match.cursor_x;
+    picture.cursor_y = match.cursor_y;
     for (int x = 1; x <= 3; ++x)
         for (int y = 1; y <= 3; ++y)
             picture.cells[static_cast<size_t>((x - 1) * 3 + y - 1)] = {match.board[x][y],
-                                                                       match.boardowner[x][y]};
+                                                                       match.board_owner[x][y]};
     canvas.begin_board(picture);
     const auto [width, height] = canvas.inner_size();
     const double s = std::min(width / 3.0, height / 3.0);
@@ -54,9 +54,9 @@ void drawscreen(Canvas& canvas, const MatchState& match, const Catalogue& cards)
         for (int y = 1; y <= 3; ++y) {
             const double left = (x - 1) * s;
             const double top = (y - 1) * s;
-            const bool cursor = x == match.cursorx && y == match.cursory;
+            const bool cursor = x == match.cursor_x && y == match.cursor_y;
             Rgb fill;
-            switch (match.boardowner[x][y]) {
+            switch (match.board_owner[x][y]) {
                 case 1:
                     fill = cursor ? Rgb{255, 0, 0} : Rgb{200, 0, 0};
                     break;
@@ -74,7 +74,7 @@ void drawscreen(Canvas& canvas, const MatchState& match, const Catalogue& cards)
             if (t == 0) continue;
             const std::string& name = cards.cardname[t];
             const Rgb ink = textcolour(fill);
-            canvas.text(px(left + 20), px(top + 0.22 * s), s / (charcount(name) + 1), ink, name);
+            canvas.text(px(left + 20), px(top + 0.22 * s), s / (char_count(name) + 1), ink, name);
             canvas.text(px(left + s / 2 - 18), px(top + 5), 24, ink,
                         std::to_string(cards.cardup[t]));
             canvas.text(px(left + s / 2 - 18), px(top + 0.75 * s), 24, ink,

@@ -5,7 +5,7 @@
 
 namespace velloxa {
 
-std::string stattext(const Catalogue& cards, int t) {
+std::string stat_text(const Catalogue& cards, int t) {
     // Only catalogue indices reach here; anything else reads as the empty record.
     if (t < 0 || t >= Catalogue::kCapacity) t = 0;
     return cards.cardname[t] + ", attack " + num(cards.cardup[t]) + " up, " +
@@ -14,19 +14,20 @@ std::string stattext(const Catalogue& cards, int t) {
            " collection, rarity level " + num(cards.cardrarity[t]) + ".  " + cards.carddesc[t];
 }
 
-std::string showtile(const MatchState& match, const Catalogue& cards) {
-    const int x = match.cursorx;
-    const int y = match.cursory;
+std::string describe_spot(const MatchState& match, const Catalogue& cards) {
+    const int x = match.cursor_x;
+    const int y = match.cursor_y;
     const std::string spot = num(x) + " " + num(y);
     if (match.board[x][y] == 0) return spot + ", Empty tile.";
-    return spot + ", " + (match.boardowner[x][y] == kEnemy ? "Enemy " : "") +
-           stattext(cards, match.board[x][y]);
+    return spot + ", " + (match.board_owner[x][y] == kEnemy ? "Enemy " : "") +
+           stat_text(cards, match.board[x][y]);
 }
 
-std::string describehand(const MatchState& match, const Catalogue& cards, int side, int slot) {
+std::string describe_hand_tile(const MatchState& match, const Catalogue& cards, int side,
+                               int slot) {
     const int t = match.hand[side][slot];
-    if (side == kUser) return t == 0 ? "card already used." : stattext(cards, t);
-    return t == 0 ? "Enemy's card already used." : "Enemy's " + stattext(cards, t);
+    if (side == kUser) return t == 0 ? "card already used." : stat_text(cards, t);
+    return t == 0 ? "Enemy's card already used." : "Enemy's " + stat_text(cards, t);
 }
 
 }  // namespace velloxa

@@ -11,12 +11,12 @@
 namespace velloxa {
 
 // Name, attacks, world, rarity and description of tile t.
-std::string stattext(const Catalogue& cards, int t);
+std::string stat_text(const Catalogue& cards, int t);
 // The spot under the board cursor.
-std::string showtile(const MatchState& match, const Catalogue& cards);
+std::string describe_spot(const MatchState& match, const Catalogue& cards);
 // The tile in a hand slot of either side.
-std::string describehand(const MatchState& match, const Catalogue& cards, int side, int slot);
+std::string describe_hand_tile(const MatchState& match, const Catalogue& cards, int side, int slot);
 
-void drawscreen(Canvas& canvas, const MatchState& match, const Catalogue& cards);
+void draw_board(Canvas& canvas, const MatchState& match, const Catalogue& cards);
 
 }  // namespace velloxa

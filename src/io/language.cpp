@@ -39,11 +39,11 @@ class LengthTable {
     explicit LengthTable(size_t capacity) : capacity_(capacity) {}
 
     void add(std::string match, std::string replacement) {
-        const size_t readlength = textlength(match);
+        const size_t readlength = text_length(match);
         std::string pattern = replaceall(match, "$T", "*");
         const size_t at = firstnotlonger(readlength);
         if (at >= capacity_) return;  // would come after every entry kept
-        const size_t length = textlength(pattern);
+        const size_t length = text_length(pattern);
         const int node = newnode(length, std::move(pattern), std::move(replacement));
         auto [before, after] = split(root_, at);
         root_ = merge(merge(before, node), after);
@@ -197,7 +197,7 @@ bool nextnonempty(TextLines& lines, std::string& line) {
 }
 
 LanguageEntry makeentry(const std::string& pattern, const std::string& replacement) {
-    LanguageEntry entry{WildcardPattern(codepoints(pattern)), codepoints(replacement)};
+    LanguageEntry entry{WildcardPattern(code_points(pattern)), code_points(replacement)};
     for (size_t at = 0; (at = entry.replacement.find(U"$T", at)) != std::u32string::npos; at += 2)
         ++entry.holes;
     entry.fixedlength = entry.replacement.size() - 2 * entry.holes;
@@ -218,19 +218,19 @@ bool spend(uint64_t& budget, uint64_t steps) {
 
 }  // namespace
 
-void Output::loadlanguagefile() {
-    language.langcount = 0;
+void Output::load_language_file() {
+    language.entry_count = 0;
     language.langfrom.clear();
     language.langto.clear();
     language.entries.clear();
     LengthTable table(static_cast<size_t>(Language::kMaxEntries));
     try {
-        const std::string path = datapath("/language.txt");
+        const std::string path = data_path("/language.txt");
         if (!platform.files.exists(path)) return;
         const std::optional<std::string> bytes = platform.files.read(path);
         if (!bytes) return;
         TextLines lines(*bytes);
-        if (!lines.next(language.langtitle)) return;
+        if (!lines.next(language.language_title)) return;
         std::string match, replacement;
         // A match text with no replacement after it is dropped.
         while (nextnonempty(lines, match) && nextnonempty(lines, replacement))
@@ -243,7 +243,7 @@ void Output::loadlanguagefile() {
         language.entries.reserve(language.langfrom.size());
         for (size_t i = 0; i < language.langfrom.size(); ++i)
             language.entries.push_back(makeentry(language.langfrom[i], language.langto[i]));
-        language.langcount = static_cast<int>(language.langfrom.size());
+        language.entry_count = static_cast<int>(language.langfrom.size());
     } catch (const std::exception&) {
         language.langfrom.clear();
         language.langto.clear();
@@ -252,11 +252,11 @@ void Output::loadlanguagefile() {
 }
 
 void translate(const Language& language, std::string& text, uint64_t& budget) {
-    std::u32string chars = codepoints(text);
+    std::u32string chars = code_points(text);
     if (!spend(budget, chars.size())) return;
     bool changed = false;
     const size_t count =
-        std::min(static_cast<size_t>(std::max(language.langcount, 0)), language.entries.size());
+        std::min(static_cast<size_t>(std::max(language.entry_count, 0)), language.entries.size());
     for (size_t i = 0; i < count && budget > 0; ++i) {
         try {
             const LanguageEntry& entry = language.entries[i];
@@ -290,9 +290,9 @@ void translate(const Language& language, std::string& text, uint64_t& budget) {
     if (changed) text = utf8(chars);
 }
 
-void Output::Translate(std::string& text) {
+void Output::translate(std::string& text) {
     uint64_t budget = Language::kTranslateSteps;
-    translate(language, text, budget);
+    velloxa::translate(language, text, budget);
 }
 
 }  // namespace velloxa

@@ -26,14 +26,14 @@ struct Language {
     // current machine, instead of freezing the game. Counting steps rather
     // than time keeps a run the same on every machine.
     static constexpr uint64_t kTranslateSteps = 5'000'000;
-    int langcount = 0;
-    std::vector<std::string> langfrom;  // 0-based storage of entries 1..langcount
+    int entry_count = 0;
+    std::vector<std::string> langfrom;  // 0-based storage of entries 1..entry_count
     std::vector<std::string> langto;
-    std::string langtitle;
+    std::string language_title;
     std::vector<LanguageEntry> entries;  // langfrom and langto, ready for matching
 };
 
-// Rewrites `text` through the first `language.langcount` entries, each tried
+// Rewrites `text` through the first `language.entry_count` entries, each tried
 // once in order, spending `budget` steps at most. Once they are spent, the
 // entries still to come are not applied.
 void translate(const Language& language, std::string& text, uint64_t& budget);

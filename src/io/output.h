@@ -20,7 +20,7 @@ struct Folders {
 
 // How a sound plays (the flags handed to the sound device).
 enum class Loop { Once = 0, Forever = 1 };
-// The slot argument of `makesound` that takes the next slot in rotation.
+// The slot argument of `play_sound` that takes the next slot in rotation.
 constexpr int kNextFreeSlot = -1;
 
 // Volume (hundredths of a decibel) and pan of a sound from a board spot.
@@ -34,29 +34,29 @@ class Output {
     Output(Platform& platform, Folders folders) : platform(platform), folders(std::move(folders)) {}
 
     // Speech routes.
-    void sayit(std::string text);
-    void setupsapi();
-    void loadjaws();
+    void say(std::string text);
+    void create_voice();
+    void probe_screen_reader();
     void cancelreader();  // route 3: a key stops what the reader still says
-    void resettitle(const std::string& version);
+    void reset_title(const std::string& version);
 
     // Sound slots.
-    void makesound(std::string path, double volume, double pan, Loop loop, int slot);
-    void setsound(int slot, std::string& path);
-    void preloadsounds();  // every slot gets the menu step sound, never rewritten
-    void setvol(int slot, double& volume);
-    void setpan(int slot, double& pan);
-    static Placement2d sound2d(Spot spot);
+    void play_sound(std::string path, double volume, double pan, Loop loop, int slot);
+    void load_sound_slot(int slot, std::string& path);
+    void preload_sounds();  // every slot gets the menu step sound, never rewritten
+    void set_slot_volume(int slot, double& volume);
+    void set_slot_pan(int slot, double& pan);
+    static Placement2d placement_of(Spot spot);
 
     // Language file.
-    void loadlanguagefile();
-    void Translate(std::string& text);
+    void load_language_file();
+    void translate(std::string& text);
 
-    void debuglog(const std::string& line);
+    void append_debug_log(const std::string& line);
 
     // Full paths of the fixed files.
-    std::string apppath(const std::string& relative) const { return folders.app + relative; }
-    std::string datapath(const std::string& relative) const { return folders.data + relative; }
+    std::string app_path(const std::string& relative) const { return folders.app + relative; }
+    std::string data_path(const std::string& relative) const { return folders.data + relative; }
 
     Platform& platform;
     Folders folders;

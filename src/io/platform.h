@@ -87,14 +87,14 @@ struct Rgb {
 // One board picture: the cursor and nine tile/owner pairs, column 1 rows
 // 1-3, column 2 rows 1-3, column 3 rows 1-3.
 struct BoardPicture {
-    int cursorx = 0, cursory = 0;
+    int cursor_x = 0, cursor_y = 0;
     std::array<std::pair<int, int>, 9> cells{};
 };
 
 // The picture as transcripts and traces write it: "draw X Y TILE/OWNER ...".
 inline std::string drawline(const BoardPicture& picture) {
     std::string line =
-        "draw " + std::to_string(picture.cursorx) + " " + std::to_string(picture.cursory);
+        "draw " + std::to_string(picture.cursor_x) + " " + std::to_string(picture.cursor_y);
     for (const auto& [tile, owner] : picture.cells)
         line += " " + std::to_string(tile) + "/" + std::to_string(owner);
     return line;

@@ -47,18 +47,18 @@ bool holdssound(const Output& g, int slot) {
 bool loadslot(Output& g, int slot, const std::string& path) {
     try {
         if (!g.platform.files.exists(path)) {
-            g.debuglog("File is missing: " + path);
+            g.append_debug_log("File is missing: " + path);
             return false;
         }
-        if (g.sound.dxversion != 8) return false;
+        if (g.sound.api_version != 8) return false;
         if (slot < 0 || static_cast<size_t>(slot) >= g.sound.soundbuffer.size())
             throw std::out_of_range("no sound slot " + std::to_string(slot));
         g.platform.sound.load(slot, path);
         g.sound.soundbuffer[static_cast<size_t>(slot)] = true;
         return true;
     } catch (const std::exception& e) {
-        g.debuglog(std::string("error in setsound: ") + e.what());
-        g.debuglog(path);
+        g.append_debug_log(std::string("error in setsound: ") + e.what());
+        g.append_debug_log(path);
         return false;
     }
 }
@@ -72,7 +72,7 @@ void setlevel(Output& g, int slot, double& w, double lowest, double highest,
         if (!(w >= lowest && w <= highest) || !holdssound(g, slot)) return;
         (g.platform.sound.*apply)(slot, static_cast<int>(halfeven(w)));
     } catch (const std::exception& e) {
-        g.debuglog(failure + std::string(e.what()));
+        g.append_debug_log(failure + std::string(e.what()));
     }
 }
 
@@ -85,7 +85,7 @@ std::string replaceall(const std::string& text, const std::string& what, const s
     return out;
 }
 
-// setsound, telling whether the requested sound is now in the slot.
+// load_sound_slot, telling whether the requested sound is now in the slot.
 bool changesound(Output& g, int slot, std::string& path) {
     try {
         // Blanks around the path go, but the program folder is taken as it
@@ -99,32 +99,32 @@ bool changesound(Output& g, int slot, std::string& path) {
 
         const std::string original = path;
         path = path.substr(0, fixed) +
-               replaceall(path.substr(fixed), "/sounds/", "/" + g.sound.soundfolder + "/");
+               replaceall(path.substr(fixed), "/sounds/", "/" + g.sound.sound_folder + "/");
         // A sound set may hold only some of the files; the rest come from "sounds".
         if (!g.platform.files.exists(path)) path = original;
         return loadslot(g, slot, path);
     } catch (const std::exception& e) {
-        g.debuglog(std::string("error in setsound: ") + e.what());
-        g.debuglog(path);
+        g.append_debug_log(std::string("error in setsound: ") + e.what());
+        g.append_debug_log(path);
         return false;
     }
 }
 
 }  // namespace
 
-void Output::makesound(std::string path, double volume, double pan, Loop loop, int slot) {
-    if (sound.soundfolder.empty()) return;
+void Output::play_sound(std::string path, double volume, double pan, Loop loop, int slot) {
+    if (sound.sound_folder.empty()) return;
     if (slot == kNextFreeSlot) {
-        // Slots 0 and 1 are never chosen, so rotation runs 2..numbuffers.
-        sound.nextbuffer += 1;
-        if (sound.nextbuffer > sound.numbuffers) sound.nextbuffer = 1;
-        if (sound.nextbuffer < 2) sound.nextbuffer = 2;
-        slot = sound.nextbuffer;
+        // Slots 0 and 1 are never chosen, so rotation runs 2..slot_count.
+        sound.next_slot += 1;
+        if (sound.next_slot > sound.slot_count) sound.next_slot = 1;
+        if (sound.next_slot < 2) sound.next_slot = 2;
+        slot = sound.next_slot;
     }
     // Without the requested sound the slot would play whatever it held before.
     if (!changesound(*this, slot, path)) return;
-    setvol(slot, volume);
-    setpan(slot, pan);
+    set_slot_volume(slot, volume);
+    set_slot_pan(slot, pan);
     try {
         platform.sound.play(slot, static_cast<int>(loop));
     } catch (const std::exception&) {
@@ -132,26 +132,26 @@ void Output::makesound(std::string path, double volume, double pan, Loop loop, i
     }
 }
 
-void Output::setsound(int slot, std::string& path) {
+void Output::load_sound_slot(int slot, std::string& path) {
     changesound(*this, slot, path);
 }
 
-void Output::preloadsounds() {
+void Output::preload_sounds() {
     // Always the standard set: the sound folder is not known yet.
-    const std::string path = apppath("/sounds/menu/arrows.wav");
-    const int last = std::min(sound.numbuffers, static_cast<int>(sound.soundbuffer.size()) - 1);
+    const std::string path = app_path("/sounds/menu/arrows.wav");
+    const int last = std::min(sound.slot_count, static_cast<int>(sound.soundbuffer.size()) - 1);
     for (int slot = 0; slot <= last; ++slot) loadslot(*this, slot, path);
 }
 
-void Output::setvol(int slot, double& volume) {
+void Output::set_slot_volume(int slot, double& volume) {
     setlevel(*this, slot, volume, -5000, 0, &SoundDevice::set_volume, "error in setvol: ");
 }
 
-void Output::setpan(int slot, double& pan) {
+void Output::set_slot_pan(int slot, double& pan) {
     setlevel(*this, slot, pan, -10000, 10000, &SoundDevice::set_pan, "error in setpan: ");
 }
 
-Placement2d Output::sound2d(Spot spot) {
+Placement2d Output::placement_of(Spot spot) {
     // Left to right across the stereo field, quieter toward the top row.
     static constexpr double kPans[] = {0, -2500, 0, 2500};
     static constexpr double kVolumes[] = {0, -2000, -1000, 0};

@@ -8,10 +8,10 @@ namespace velloxa {
 
 struct Sound {
     std::array<bool, 50> soundbuffer{};  // whether a slot holds a sound
-    int numbuffers = 0;
-    int nextbuffer = 0;
-    int dxversion = 0;
-    std::string soundfolder;
+    int slot_count = 0;
+    int next_slot = 0;
+    int api_version = 0;
+    std::string sound_folder;
 };
 
 }  // namespace velloxa

@@ -6,7 +6,7 @@
 
 namespace velloxa {
 
-void Output::sayit(std::string text) {
+void Output::say(std::string text) {
     // Each call to the outside world is guarded on its own: a failure is
     // logged and the next one still runs, so the key block of route 2 is
     // always lifted again.
@@ -14,14 +14,14 @@ void Output::sayit(std::string text) {
         try {
             step();
         } catch (const std::exception& e) {
-            debuglog(std::string("error in sayit: ") + e.what());
+            append_debug_log(std::string("error in sayit: ") + e.what());
         }
     };
     // The state is read afresh at every step: a yield may let a key change it.
-    if (language.langcount != 0) guarded([&] { Translate(text); });
+    if (language.entry_count != 0) guarded([&] { translate(text); });
 
-    if (speech.speechmode == kVoiceRoute) {
-        if (speech.voiceon) {
+    if (speech.speech_route == kVoiceRoute) {
+        if (speech.voice_available) {
             guarded([&] { platform.voice.speak(text, kSpeakInterrupting); });
         } else {
             guarded([&] { platform.window.set_title(text); });
@@ -29,7 +29,7 @@ void Output::sayit(std::string text) {
         guarded([&] { platform.clock.yield(); });
     }
 
-    if (speech.speechmode == kTitleRoute || speech.speechmode == kChordRoute) {
+    if (speech.speech_route == kTitleRoute || speech.speech_route == kChordRoute) {
         // A title set to what it already shows would not be announced again.
         bool same = false;
         guarded([&] { same = platform.window.title() == text; });
@@ -40,8 +40,8 @@ void Output::sayit(std::string text) {
         guarded([&] { platform.window.set_title(text); });
     }
 
-    if (speech.speechmode == kChordRoute) {
-        speech.sendingkeys = true;
+    if (speech.speech_route == kChordRoute) {
+        speech.sending_chord = true;
         guarded([&] { platform.keys.press(key::Ctrl); });
         guarded([&] { platform.keys.press(key::Shift); });
         guarded([&] { platform.keys.press(key::LetterT); });
@@ -49,11 +49,11 @@ void Output::sayit(std::string text) {
         guarded([&] { platform.keys.release(key::Ctrl); });
         guarded([&] { platform.keys.release(key::Shift); });
         guarded([&] { platform.keys.release(key::LetterT); });
-        speech.sendingkeys = false;
+        speech.sending_chord = false;
         guarded([&] { platform.clock.yield(); });
     }
 
-    if (speech.speechmode == kReaderRoute) {
+    if (speech.speech_route == kReaderRoute) {
         bool lost = false;
         guarded([&] {
             try {
@@ -66,27 +66,27 @@ void Output::sayit(std::string text) {
         // A reader that stopped answering mid-game would leave the player in
         // silence: back to the voice, as Tab does when no reader answers.
         if (lost) {
-            speech.readeron = false;
-            speech.speechmode = kVoiceRoute;
-            resettitle(version);
-            sayit("Jaws does not seem to be responding, Sapi on.");
+            speech.reader_available = false;
+            speech.speech_route = kVoiceRoute;
+            reset_title(version);
+            say("Jaws does not seem to be responding, Sapi on.");
         }
     }
 }
 
-void Output::setupsapi() {
-    speech.voiceon = true;
+void Output::create_voice() {
+    speech.voice_available = true;
     try {
-        if (!platform.voice.create()) speech.voiceon = false;
+        if (!platform.voice.create()) speech.voice_available = false;
     } catch (const std::exception&) {
-        speech.voiceon = false;
+        speech.voice_available = false;
     }
 }
 
-void Output::loadjaws() {
-    speech.readeron = false;
+void Output::probe_screen_reader() {
+    speech.reader_available = false;
     try {
-        speech.readeron = platform.reader.create();
+        speech.reader_available = platform.reader.create();
     } catch (const std::exception&) {
         // A reader that cannot be reached counts as absent.
     }
@@ -95,15 +95,15 @@ void Output::loadjaws() {
 void Output::cancelreader() {
     // Only this route's texts are the reader's own; on the title routes the
     // screen reader is reading the title.
-    if (speech.speechmode != kReaderRoute || !speech.readeron) return;
+    if (speech.speech_route != kReaderRoute || !speech.reader_available) return;
     try {
         platform.reader.cancel();
     } catch (const std::exception& e) {
-        debuglog(std::string("error in cancel: ") + e.what());
+        append_debug_log(std::string("error in cancel: ") + e.what());
     }
 }
 
-void Output::resettitle(const std::string& version) {
+void Output::reset_title(const std::string& version) {
     try {
         platform.window.set_title("Nebbin's Velloxa (v" + version + ")");
     } catch (const std::exception&) {

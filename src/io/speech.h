@@ -18,13 +18,13 @@ constexpr bool needs_title_reader(int route) {
 }
 
 struct Speech {
-    int speechmode = kVoiceRoute;
-    bool voiceon = false;   // a voice could be created
-    double sapirate = 0;    // the voice's speed, 1 to 10
-    bool readeron = false;  // a screen reader answered at start-up
+    int speech_route = kVoiceRoute;
+    bool voice_available = false;   // a voice could be created
+    double voice_rate = 0;          // the voice's speed, 1 to 10
+    bool reader_available = false;  // a screen reader answered at start-up
     // While the key chord of the second title route is being injected, every
     // key is ignored.
-    bool sendingkeys = false;
+    bool sending_chord = false;
 };
 
 }  // namespace velloxa

@@ -168,7 +168,7 @@ bool WildcardPattern::matches(std::u32string_view text, uint64_t& budget) const 
     return matched;
 }
 
-bool wildcardmatch(std::u32string_view text, std::u32string_view pattern) {
+bool wildcard_match(std::u32string_view text, std::u32string_view pattern) {
     uint64_t unlimited = UINT64_MAX;
     return WildcardPattern(std::u32string(pattern)).matches(text, unlimited);
 }

@@ -47,6 +47,6 @@ class WildcardPattern {
 };
 
 // Whether `pattern` covers `text`, without a limit.
-bool wildcardmatch(std::u32string_view text, std::u32string_view pattern);
+bool wildcard_match(std::u32string_view text, std::u32string_view pattern);
 
 }  // namespace velloxa

@@ -16,7 +16,7 @@ using Slots = std::array<int, 6>;  // a hand or deck; slot 0 unused
 inline const Catalogue& catalogue() {
     static const Catalogue cards = [] {
         Catalogue c;
-        buildcards(c);
+        build_catalogue(c);
         return c;
     }();
     return cards;
@@ -29,7 +29,7 @@ inline int tileof(int rarity, size_t n) {
     return out.at(n);
 }
 
-inline const std::string& nameof(int t) {
+inline const std::string& name_of(int t) {
     return catalogue().cardname[static_cast<size_t>(t)];
 }
 
@@ -43,12 +43,12 @@ inline std::vector<int> rarities(const Slots& slots) {
 
 inline void setunlocked(Collection& c, const std::vector<int>& tiles) {
     c.unlocked = {};
-    c.unlockedcount = static_cast<int>(tiles.size());
+    c.unlocked_count = static_cast<int>(tiles.size());
     std::copy(tiles.begin(), tiles.end(), c.unlocked.begin() + 1);
 }
 
 inline std::vector<int> unlockedlist(const Collection& c) {
-    return {c.unlocked.begin() + 1, c.unlocked.begin() + 1 + c.unlockedcount};
+    return {c.unlocked.begin() + 1, c.unlocked.begin() + 1 + c.unlocked_count};
 }
 
 }  // namespace velloxa::testing

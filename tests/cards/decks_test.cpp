@@ -16,7 +16,7 @@ TEST(StarterDeck, FourCommonTilesAndOneOfRarityTwo) {
         MatchState m;
         Random random(seed);
         setunlocked(c, {9, 10, 11, 30, 31, 32, 33});  // an older campaign is forgotten
-        starterdeck(c, m, catalogue(), random);
+        deal_starter_deck(c, m, catalogue(), random);
         const Slots deck = c.deck[1];
         EXPECT_EQ(m.hand[1], deck);
         EXPECT_EQ(unlockedlist(c), std::vector<int>(deck.begin() + 1, deck.end()));
@@ -29,7 +29,7 @@ TEST(InstantDecks, RollTableBoundaries) {
     const Slots a{0, 1, 2, 2, 0, 0}, b{0, 1, 1, 2, 1, 0}, c{0, 1, 1, 1, 2, 0}, d{0, 1, 1, 1, 1, 1};
     const std::pair<int, Slots> cases[] = {{1, a},  {24, a}, {25, b}, {69, b},
                                            {70, c}, {89, c}, {90, d}, {100, d}};
-    for (const auto& [roll, counts] : cases) EXPECT_EQ(instantcounts(roll), counts) << roll;
+    for (const auto& [roll, counts] : cases) EXPECT_EQ(instant_rarity_counts(roll), counts) << roll;
 }
 
 TEST(InstantDecks, TenDistinctTilesWithTheSameRarityPerSlot) {
@@ -40,7 +40,7 @@ TEST(InstantDecks, TenDistinctTilesWithTheSameRarityPerSlot) {
         Random random(seed);
         c.deck[1] = {0, 1, 2, 3, 4, 17};
         const auto decks = c.deck;
-        instantdecks(c, m, catalogue(), random);
+        deal_instant_hands(c, m, catalogue(), random);
         std::set<int> all(m.hand[1].begin() + 1, m.hand[1].end());
         all.insert(m.hand[2].begin() + 1, m.hand[2].end());
         EXPECT_EQ(all.size(), 10u);
@@ -58,7 +58,7 @@ TEST(PutTile, SlotRulesAndTheirTexts) {
     setunlocked(col, {a, b, e, c, d});
     col.deck[1] = {0, a, b, c, d, 0};
     auto put = [&](int position, int slot, bool expectchange) {
-        const Placement placed = puttile(col, catalogue(), position, slot);
+        const Placement placed = put_tile_in_deck(col, catalogue(), position, slot);
         EXPECT_EQ(placed.changed, expectchange) << placed.text;
         return placed.text;
     };
@@ -70,16 +70,16 @@ TEST(PutTile, SlotRulesAndTheirTexts) {
     for (auto [position, slot] : outside) EXPECT_EQ(put(position, slot, false), "");
     EXPECT_EQ(col.deck[1], (Slots{0, a, b, c, d, 0}));
 
-    EXPECT_EQ(put(5, 5, true), nameof(d) + " put in spot number 5.  Spot number 4 is empty now.");
+    EXPECT_EQ(put(5, 5, true), name_of(d) + " put in spot number 5.  Spot number 4 is empty now.");
     EXPECT_EQ(col.deck[1], (Slots{0, a, b, c, 0, d}));
-    EXPECT_EQ(firstemptyslot(col), 4);
-    EXPECT_EQ(put(3, 4, true), nameof(e) + " put in spot number 4.");
-    EXPECT_EQ(firstemptyslot(col), 0);
+    EXPECT_EQ(first_empty_deck_slot(col), 4);
+    EXPECT_EQ(put(3, 4, true), name_of(e) + " put in spot number 4.");
+    EXPECT_EQ(first_empty_deck_slot(col), 0);
     // The tile of slot 1 moves to slot 3 and sends the tile there back.
-    EXPECT_EQ(put(1, 3, true), nameof(a) + " put in spot number 3.  " + nameof(c) +
+    EXPECT_EQ(put(1, 3, true), name_of(a) + " put in spot number 3.  " + name_of(c) +
                                    " was put back into your pocket.  Spot number 1 is empty now.");
     EXPECT_EQ(col.deck[1], (Slots{0, 0, b, a, e, d}));
-    EXPECT_EQ(firstemptyslot(col), 1);
+    EXPECT_EQ(first_empty_deck_slot(col), 1);
 }
 
 }  // namespace

@@ -50,8 +50,8 @@ struct Read {
     Collection collection;
     ProgressRead result;
     explicit Read(const std::string& text)
-        : result(readprogress(text, catalogue(), settings, collection)) {}
-    std::string written() const { return progresstext(settings, collection, catalogue()); }
+        : result(read_progress(text, catalogue(), settings, collection)) {}
+    std::string written() const { return write_progress_text(settings, collection, catalogue()); }
 };
 
 // A campaign of seven tiles on opponent 4 with a full deck, settings all
@@ -63,8 +63,8 @@ const std::vector<int> kDeck = {kTiles[1], kTiles[2], kTiles[4], kTiles[6], kTil
 // The first n lines of its file.
 Lines campaign(size_t n = 19) {
     Lines out = {"2", "4", "7.5", "my sounds, second set", "4", "4", "7"};
-    for (int t : kTiles) out.push_back(nameof(t));
-    for (int t : kDeck) out.push_back(nameof(t));
+    for (int t : kTiles) out.push_back(name_of(t));
+    for (int t : kDeck) out.push_back(name_of(t));
     out.resize(n);
     return out;
 }
@@ -85,7 +85,7 @@ TEST(Progress, ACampaignReadsBackAndWritesTheSameNineteenLines) {
 TEST(Progress, SettingsAreTakenAsWholePartsOrLeftAsTheyWere) {
     struct Case {
         Lines lines;
-        int speechmode, difficulty;
+        int speech_route, difficulty;
         double rate;
         std::string folder;
         int opponent;
@@ -104,32 +104,32 @@ TEST(Progress, SettingsAreTakenAsWholePartsOrLeftAsTheyWere) {
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.lines));
         const Read r(crlf(c.lines));
-        EXPECT_EQ(r.settings.speechmode, c.speechmode);
+        EXPECT_EQ(r.settings.speech_route, c.speech_route);
         EXPECT_EQ(r.settings.difficulty, c.difficulty);
-        EXPECT_EQ(r.settings.sapirate, c.rate);
-        EXPECT_EQ(r.settings.soundfolder, c.folder);
+        EXPECT_EQ(r.settings.voice_rate, c.rate);
+        EXPECT_EQ(r.settings.sound_folder, c.folder);
         EXPECT_EQ(r.collection.opponent, c.opponent);
-        EXPECT_EQ(r.collection.unlockedcount, 0);
+        EXPECT_EQ(r.collection.unlocked_count, 0);
     }
 }
 
 TEST(Progress, AHugeCountIsHeldAt999) {
     const int one = tileof(1, 0), two = tileof(2, 0);
-    Lines lines = {"0", "3", "2", "sounds", "3", "1", "1000000000000", nameof(one)};
+    Lines lines = {"0", "3", "2", "sounds", "3", "1", "1000000000000", name_of(one)};
     // A file that ends inside the list counts the names read.
     EXPECT_EQ(unlockedlist(Read(crlf(lines)).collection), std::vector<int>{one});
     // The deck is read from the lines after the 999th name.
-    lines.insert(lines.end(), 1199, nameof(one));
-    lines[7 + 999] = nameof(two);
+    lines.insert(lines.end(), 1199, name_of(one));
+    lines[7 + 999] = name_of(two);
     const Read r(crlf(lines));
-    EXPECT_EQ(r.collection.unlockedcount, 999);
+    EXPECT_EQ(r.collection.unlocked_count, 999);
     EXPECT_EQ(r.collection.deck[1], (Slots{0, two, one, one, one, one}));
 }
 
 TEST(Progress, UnreadableNamesGiveUpTheCampaignAndAnEarlyEndKeepsWhatWasRead) {
     const std::vector<int>& t = kTiles;
     const std::vector<int>& d = kDeck;
-    const std::string name = nameof(t[3]);
+    const std::string name = name_of(t[3]);
     std::string lower = name;
     for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
     auto with = [&](size_t index, const std::string& text) {
@@ -172,7 +172,7 @@ TEST(Progress, DamageIsEverythingTheNextSaveWouldLose) {
         return lines;
     };
     Lines longer = campaign();
-    longer.push_back(nameof(kTiles[0]));
+    longer.push_back(name_of(kTiles[0]));
     Lines trailing = campaign();
     trailing.insert(trailing.end(), {"", ""});
     const std::pair<Lines, bool> cases[] = {
@@ -190,7 +190,7 @@ TEST(Progress, DamageIsEverythingTheNextSaveWouldLose) {
     // the names left over are what would be lost.
     const Read shorter(crlf(with(6, "2")));
     EXPECT_TRUE(shorter.result.partial);
-    EXPECT_EQ(shorter.collection.unlockedcount, 2);
+    EXPECT_EQ(shorter.collection.unlocked_count, 2);
 }
 
 TEST(Progress, FormerNamesAreReadInBothSectionsAndWrittenAnew) {
@@ -200,7 +200,7 @@ TEST(Progress, FormerNamesAreReadInBothSectionsAndWrittenAnew) {
         crlf({"0", "3", "2", "sounds", "3", "2", "2", olda, oldb, olda, oldb, "", "", ""}));
     EXPECT_EQ(unlockedlist(r.collection), (std::vector<int>{a, b}));
     EXPECT_EQ(r.collection.deck[1], (Slots{0, a, b, 0, 0, 0}));
-    EXPECT_NE(r.written().find("\r\n" + nameof(a) + "\r\n"), std::string::npos);
+    EXPECT_NE(r.written().find("\r\n" + name_of(a) + "\r\n"), std::string::npos);
 }
 
 // Numbers are written whole without a point, others in their shortest exact
@@ -213,13 +213,13 @@ TEST(Progress, NumbersAreWrittenSoTheyReadBack) {
         {1e16, "1e+16"},  {2.5e16, "2.5e+16"}};
     for (const auto& [value, text] : written) {
         EXPECT_EQ(num(value), text);
-        EXPECT_EQ(parsenumber(text), value) << text;
+        EXPECT_EQ(parse_number(text), value) << text;
     }
-    EXPECT_EQ(parsenumber("-1e999"), -std::numeric_limits<double>::max());
-    EXPECT_EQ(parsenumber(num(*parsenumber("1e999"))), std::numeric_limits<double>::max());
-    EXPECT_EQ(wholepart(-2.1), -3);
+    EXPECT_EQ(parse_number("-1e999"), -std::numeric_limits<double>::max());
+    EXPECT_EQ(parse_number(num(*parse_number("1e999"))), std::numeric_limits<double>::max());
+    EXPECT_EQ(whole_part(-2.1), -3);
     for (const char* bad : {"", "3x", "1e", ".", "-", "1 2", "0x10", "--1", "1e+"})
-        EXPECT_FALSE(parsenumber(bad).has_value()) << bad;
+        EXPECT_FALSE(parse_number(bad).has_value()) << bad;
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ TEST(TakeCard, ChancesFollowTheWeightsAndOwnedTilesAreRedrawn) {
     std::map<int, int> got;
     for (int i = 0; i < trials; ++i) {
         Collection c = before(hand, {hand[1]});
-        ASSERT_TRUE(takecard(c, catalogue(), random));
+        ASSERT_TRUE(pick_stolen_tile(c, catalogue(), random));
         ++got[c.unlocked[2]];
     }
     const double weights[] = {27, 0, 9, 3, 1};
@@ -57,7 +57,7 @@ TEST(TakeCard, InsertsAfterTheLastTileOfEqualOrLowerRarity) {
     for (const Case& k : cases) {
         Collection c = before(std::vector<int>(5, k.stolen), k.owned);
         Random random(1);
-        EXPECT_EQ(takecard(c, catalogue(), random), k.stolen);
+        EXPECT_EQ(pick_stolen_tile(c, catalogue(), random), k.stolen);
         EXPECT_EQ(unlockedlist(c), k.after);
     }
 }
@@ -74,7 +74,7 @@ TEST(TakeCard, NothingNewToStealDrawsNothing) {
     for (const auto& [enemy, owned] : cases) {
         Collection c = before(enemy, owned);
         Random random(1), replay(1);
-        EXPECT_FALSE(takecard(c, catalogue(), random));
+        EXPECT_FALSE(pick_stolen_tile(c, catalogue(), random));
         EXPECT_EQ(unlockedlist(c), owned);
         EXPECT_EQ(replay.rnd(), random.rnd());
     }

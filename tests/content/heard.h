@@ -41,7 +41,7 @@ class Espeak {
             if (const char* clause = espeak_TextToPhonemes(&rest, espeakCHARS_UTF8, kIpa))
                 ipa += std::string(clause) + ' ';
         std::vector<std::u32string> words(1);
-        for (const char32_t symbol : codepoints(ipa)) {
+        for (const char32_t symbol : code_points(ipa)) {
             if (symbol == U' ') {
                 if (!words.back().empty()) words.emplace_back();
             } else if (symbol != U'\u02C8' && symbol != U'\u02CC' && symbol != U'\u02D0') {

@@ -63,8 +63,8 @@ TEST(ShippedLanguage, EveryEditionLoadsWithNoEntryDropped) {
         Harness h;
         Output out{*h.platform, Folders{h.home.path(), h.home.path()}};
         h.home.write("language.txt", file);
-        out.loadlanguagefile();
-        EXPECT_EQ(static_cast<size_t>(out.language.langcount), texts.size() / 2);
+        out.load_language_file();
+        EXPECT_EQ(static_cast<size_t>(out.language.entry_count), texts.size() / 2);
     }
 }
 
@@ -162,7 +162,7 @@ TEST_P(Heard, EveryEntryReplacesATextTheGameSaysAndNothingElse) {
         std::string pattern = texts[i];
         for (size_t at; (at = pattern.find("$T")) != std::string::npos;)
             pattern.replace(at, 2, "*");
-        patterns.push_back(codepoints(pattern));
+        patterns.push_back(code_points(pattern));
     }
     std::vector<bool> used(patterns.size());
     for (const Scenario& s : scenarios()) {
@@ -176,10 +176,10 @@ TEST_P(Heard, EveryEntryReplacesATextTheGameSaysAndNothingElse) {
             const bool spoken = kind == "speak " || kind == "reader ";
             EXPECT_TRUE(spoken || kind == "title " || kind == "msgbox ") << plain[i];
             EXPECT_EQ(keyword(heard[i]), kind) << heard[i];
-            const std::u32string said = codepoints(plain[i].substr(kind.size()));
+            const std::u32string said = code_points(plain[i].substr(kind.size()));
             bool named = false;
             for (size_t e = 0; e < patterns.size(); ++e)
-                if (wildcardmatch(said, patterns[e])) used[e] = named = true;
+                if (wildcard_match(said, patterns[e])) used[e] = named = true;
             EXPECT_TRUE(named) << "changed by no entry: " << plain[i];
             const std::string replaced = heard[i].substr(kind.size());
             if (!spoken) continue;
@@ -232,16 +232,16 @@ TEST_P(Heard, ThePlusRuleExampleCapturesAsTold) {
 
     MatchState board;
     board.board[2][1] = above;
-    board.boardowner[2][1] = kEnemy;
+    board.board_owner[2][1] = kEnemy;
     board.board[3][2] = right;
-    board.boardowner[3][2] = kEnemy;
+    board.board_owner[3][2] = kEnemy;
     board.hand[kUser][1] = dropped;
-    board.cursorx = board.cursory = 2;
+    board.cursor_x = board.cursor_y = 2;
     board.turn = kUser;
     g.set_position(board);
     h.keys("Shift+1");
-    EXPECT_EQ(g.position().boardowner[2][1], kUser);
-    EXPECT_EQ(g.position().boardowner[3][2], kUser);
+    EXPECT_EQ(g.position().board_owner[2][1], kUser);
+    EXPECT_EQ(g.position().board_owner[3][2], kUser);
     EXPECT_EQ(g.position().score[kUser], 2);
     const Lines& said = g.announcements();
     ASSERT_EQ(said.size(), 3u);

@@ -40,7 +40,7 @@ TEST(Opponent, TrialScoresChainDropFirstThenTheDrop) {
     MatchState m = board("... ... .Pf");
     m.score = {0, 7, 1};
     Random random(1), replay(1);
-    const double value = predictscore(m, tiles, Spot{2, 2}, kG, random);
+    const double value = predict_score(m, tiles, Spot{2, 2}, kG, random);
     // Equal attacks give no wall or neighbour terms: one point, then the
     // jitter and rarity cost of the chain drop, then the drop's own.
     const double chain = replay.below(9) * 0.01, own = replay.below(9) * 0.01;
@@ -75,18 +75,18 @@ TEST(Opponent, EvaluationAddsItsTermsInOrder) {
         double expected = 2 + replay.below(9) * 0.01;
         for (double term : c.terms) expected = expected + term;
         expected = expected - 0.02 * (c.numbers[4] - '0');
-        EXPECT_EQ(predictscore(m, tiles, Spot{c.x, c.y}, tile('e'), random), expected);
+        EXPECT_EQ(predict_score(m, tiles, Spot{c.x, c.y}, tile('e'), random), expected);
     }
 }
 
 TEST(Opponent, LevelAndBattleModeDrawThePickAfterTheTrials) {
     // Level 5 draws nothing; a battle mode draws again and overrides.
     const int levels[][3] = {{5, 0, 0}, {1, 5, 1}, {3, 5, 1}};
-    for (const auto& [difficulty, battlemode, pickdraws] : levels) {
-        SCOPED_TRACE(std::to_string(difficulty) + "/" + std::to_string(battlemode));
+    for (const auto& [difficulty, battle_mode, pickdraws] : levels) {
+        SCOPED_TRACE(std::to_string(difficulty) + "/" + std::to_string(battle_mode));
         const MatchState m = enemyhand(kThreeTries, {0, 0, 0, kG, 0, 0});
         Random random(7), replay(7);
-        const auto move = choosemove(m, kTiles, random, difficulty, battlemode);
+        const auto move = choose_enemy_move(m, kTiles, random, difficulty, battle_mode);
         EXPECT_EQ(code(move), 322);
         for (int i = 0; i < kSimulations + pickdraws; ++i) replay.rnd();
         EXPECT_EQ(random.next_u64(), replay.next_u64());
@@ -108,7 +108,7 @@ TEST(Opponent, EasiestLevelPicksOnlySuccessiveBestsAndRedrawsEmptyEntries) {
         best = best || pick == 1;
         first = first || pick == 2;
         const auto move =
-            choosemove(enemyhand(kThreeTries, {0, 0, 0, kG, 0, 0}), kTiles, random, 1, 0);
+            choose_enemy_move(enemyhand(kThreeTries, {0, 0, 0, kG, 0, 0}), kTiles, random, 1, 0);
         EXPECT_EQ(code(move), pick == 1 ? 322 : 311);
     }
     EXPECT_TRUE(best && first && redrawn);
@@ -124,7 +124,8 @@ TEST(Opponent, ASingleTryIsPlayedAndNoTryIsNoMoveAtEveryLevel) {
         for (int difficulty = 1; difficulty <= 5; ++difficulty) {
             SCOPED_TRACE(std::string(rows) + " " + std::to_string(difficulty));
             Random random(static_cast<uint64_t>(difficulty));
-            const auto move = choosemove(enemyhand(rows, hand), kTiles, random, difficulty, 4);
+            const auto move =
+                choose_enemy_move(enemyhand(rows, hand), kTiles, random, difficulty, 4);
             EXPECT_EQ(code(move), hand[5] != 0 ? 532 : 0);
         }
 }
@@ -137,8 +138,8 @@ TEST(Opponent, AmongEqualValuesTheFirstTryStays) {
         Random random(seed), replay(seed);
         const int first = replay.below(9), second = replay.below(9);
         tie = tie || first == second;
-        const auto move =
-            choosemove(enemyhand("fff f.f fff", {0, kG, tile('h'), 0, 0, 0}), kTiles, random, 5, 0);
+        const auto move = choose_enemy_move(enemyhand("fff f.f fff", {0, kG, tile('h'), 0, 0, 0}),
+                                            kTiles, random, 5, 0);
         EXPECT_EQ(code(move), second > first ? 222 : 122) << seed;
     }
     EXPECT_TRUE(tie);

@@ -46,13 +46,13 @@ TEST(Drop, AttackChainAndPlusRules) {
         MatchState m = board(r.rows);
         const int side = r.dropped == 'E' ? kUser : kEnemy;
         Recorded effects;
-        droptile(m, tiles, Spot{2, 2}, tile('e'), side, Drop::Placed, effects);
+        resolve_drop(m, tiles, Spot{2, 2}, tile('e'), side, Drop::Placed, effects);
         EXPECT_EQ(captures(effects.log), r.captures);
         // Each capture is a point and turns the tile to the side that dropped.
         int taken = 0;
         std::istringstream in(r.captures);
         for (std::string what, spot; in >> what >> spot; ++taken)
-            EXPECT_EQ(m.boardowner[spot[0] - '0'][spot[1] - '0'], side) << spot;
+            EXPECT_EQ(m.board_owner[spot[0] - '0'][spot[1] - '0'], side) << spot;
         EXPECT_EQ(m.score[side], taken);
         EXPECT_EQ(m.score[3 - side], 0);
     }
@@ -64,7 +64,7 @@ TEST(Drop, ChainDropRunsWholeBeforeTheNextDirection) {
     const Tiles tiles("e6611 a0720 b0093 d1002");
     MatchState m = board(".ab ..d ...");
     Recorded effects;
-    droptile(m, tiles, Spot{2, 2}, tile('e'), kUser, Drop::Placed, effects);
+    resolve_drop(m, tiles, Spot{2, 2}, tile('e'), kUser, Drop::Placed, effects);
     EXPECT_EQ(effects.log,
               "land 22 take 21 land 21 take 31 done 21 take 32 land 32 done 32 done 22");
 }
@@ -83,7 +83,7 @@ TEST(Drop, TheTileOnTheSpotIsReadAfreshAfterEachEffect) {
     MatchState m = board(".s. ... ...");
     Swap effects;
     effects.m = &m;
-    droptile(m, tiles, Spot{1, 1}, tile('e'), kUser, Drop::Placed, effects);
+    resolve_drop(m, tiles, Spot{1, 1}, tile('e'), kUser, Drop::Placed, effects);
     EXPECT_EQ(captures(effects.log), "take 21");
 }
 

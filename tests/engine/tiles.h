@@ -38,7 +38,7 @@ inline MatchState board(const std::string& rows) {
             const char c = rows[static_cast<size_t>((y - 1) * 4 + x - 1)];
             if (c == '.') continue;
             m.board[x][y] = tile(c);
-            m.boardowner[x][y] = c < 'a' ? kUser : kEnemy;
+            m.board_owner[x][y] = c < 'a' ? kUser : kEnemy;
         }
     return m;
 }

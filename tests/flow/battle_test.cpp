@@ -29,13 +29,13 @@ int define(Catalogue& c, int i, const std::string& name, const std::string& atta
 
 Catalogue builtin() {
     Catalogue c;
-    buildcards(c);
+    build_catalogue(c);
     return c;
 }
 
 void put(MatchState& m, int x, int y, int t, int owner) {
     m.board[x][y] = t;
-    m.boardowner[x][y] = owner;
+    m.board_owner[x][y] = owner;
 }
 
 // From the key that starts a battle to the enemy's first move: campaign and
@@ -106,7 +106,7 @@ TEST(Battle, CaptureAnnouncementsOfBothSidesInEveryForm) {
         tiles.cardenemycapture[ember] = c.enemycapture;
         const auto h = startedgame("", {.tiles = tiles});
         h->game->set_position(m);
-        h->game->droptile(Spot{2, 2}, ember, c.side);
+        h->game->drop_tile(Spot{2, 2}, ember, c.side);
         Lines expected;
         for (std::string line : c.owntext ? own : plain) {
             if (const size_t star = line.find('*'); star != std::string::npos)
@@ -149,7 +149,7 @@ TEST(Battle, SoundsAndWaitsFollowTheTileOnTheSpotAfterEachWait) {
                       second = std::to_string(replay.below(4) + 1);
     h->take();
 
-    h->game->droptile(Spot{1, 1}, ember, kUser);
+    h->game->drop_tile(Spot{1, 1}, ember, kUser);
 
     EXPECT_EQ(h->game->announcements(),
               Lines{"The Slate tile has been captured by your Quartz tile.  Point gained."});

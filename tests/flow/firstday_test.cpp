@@ -73,9 +73,9 @@ TEST_P(LeaveMidMove, EndsTheMoveAtOnceAndLeavesNothingBehind) {
                     l->starts_with("pan"))
             << *l;
     EXPECT_EQ(g.menu(), Menu::Main);
-    EXPECT_EQ(g.menuitem(), 5);
+    EXPECT_EQ(g.menu_item(), 5);
     EXPECT_FALSE(g.position().dropping);
-    EXPECT_EQ(g.output().speech.sendingkeys, 0);
+    EXPECT_EQ(g.output().speech.sending_chord, 0);
     EXPECT_FALSE(g.timer_running());
 
     // The next key is the main menu's, with no trace of the battle.
@@ -126,7 +126,7 @@ TEST(SavedRoute, TheWelcomeIsAlwaysHeard) {
         Harness h({.script = "", .seed = 1, .headless = {.voice = true, .screen_reader = reader}});
         h.home.write("progress.ini", std::string(line1) + "\r\n3\r\n2\r\nsounds\r\n");
         h.start();
-        EXPECT_EQ(h.game->output().speech.speechmode, expected) << line1 << reader;
+        EXPECT_EQ(h.game->output().speech.speech_route, expected) << line1 << reader;
         EXPECT_EQ(h.only(welcome[expected]).size(), 1u) << line1 << reader;
         EXPECT_TRUE(h.home.read("progress.ini").starts_with(line1));
     }
@@ -156,7 +156,7 @@ struct DamagedFile : ::testing::Test {
     void SetUp() override {
         h.home.addsounds();
         Catalogue c;
-        buildcards(c);
+        build_catalogue(c);
         file = "0\r\n3\r\n2\r\nsounds\r\n3\r\n2\r\n7\r\n";
         for (int t : {1, 2, 3, 4, 5, 6, 7})
             file += (t == 3 ? c.cardname[t] + "x" : c.cardname[t]) + "\r\n";

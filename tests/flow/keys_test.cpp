@@ -13,7 +13,7 @@ namespace {
 MatchState userturn() {
     MatchState m;
     m.turn = kUser;
-    m.cursorx = m.cursory = 2;
+    m.cursor_x = m.cursor_y = 2;
     m.hand[1] = {0, 1, 2, 3, 4, 5};
     m.hand[2] = {0, 17, 18, 19, 20, 21};
     return m;
@@ -23,7 +23,7 @@ void fill(MatchState& m, int tile, int owner) {
     for (int x = 1; x <= 3; ++x)
         for (int y = 1; y <= 3; ++y) {
             m.board[x][y] = tile;
-            m.boardowner[x][y] = owner;
+            m.board_owner[x][y] = owner;
         }
 }
 
@@ -39,7 +39,7 @@ TEST_F(Keys, GlobalKeysComeBeforeMenusAndBoard) {
     EXPECT_TRUE(h.said("Ctrl+Escape\nAlt+Escape\n").empty());
     EXPECT_EQ(h.said("Shift+Escape\n"), Lines{"Exit"});
     EXPECT_EQ(g().menu(), Menu::Main);
-    EXPECT_EQ(g().menuitem(), 5);
+    EXPECT_EQ(g().menu_item(), 5);
     EXPECT_EQ(h.said("Alt\nCtrl\nEscape\n"),
               (Lines{"", "Hold shift and press Escape to return to the main menu."}));
     // Escape with Ctrl is neither of the Escape cases: the menu just repeats its item.
@@ -68,7 +68,7 @@ TEST(ChordKeys, NeverReachTheGame) {
     h.start();
     h.keys("Tab\nTab\n");  // the second Tab is told with the chord
     EXPECT_EQ(echo.echoed, 3);
-    EXPECT_EQ(h.game->menuitem(), 0);
+    EXPECT_EQ(h.game->menu_item(), 0);
 }
 
 TEST(BoardKeys, ShroudingThresholdsByLevel) {
@@ -81,7 +81,7 @@ TEST(BoardKeys, ShroudingThresholdsByLevel) {
     for (int level = 1; level <= 5; ++level) {
         const auto h = startedgame(progressfile(level, 0));
         Game& g = *h->game;
-        auto told = [&](int slot) { return "Enemy's " + stattext(g.catalogue(), 16 + slot); };
+        auto told = [&](int slot) { return "Enemy's " + stat_text(g.catalogue(), 16 + slot); };
         g.set_position(userturn());
         Lines expected;
         for (int slot = 1; slot <= 5; ++slot)
@@ -94,7 +94,7 @@ TEST(BoardKeys, ShroudingThresholdsByLevel) {
             // Instant action hides slots 2 to 5 whatever the difficulty.
             g.set_position(userturn(), 4);
             EXPECT_EQ(h->said(keys), (Lines{told(1), bylevel, bylevel, bylevel, bylevel}));
-            EXPECT_EQ(g.position().handcursor, 5);
+            EXPECT_EQ(g.position().hand_cursor, 5);
         }
         if (level == 5) {
             // A played tile is reported as used before any shrouding.
@@ -111,18 +111,18 @@ TEST_F(Keys, BoardKeysWaitForTheEnemyAndForTheDropsWaits) {
     m.turn = kEnemy;
     g().set_position(m);
     EXPECT_TRUE(h.said("Left\n1\n6\nZ\nShift+1\n").empty());
-    EXPECT_EQ(g().position().cursorx, 2);
+    EXPECT_EQ(g().position().cursor_x, 2);
     m.turn = kUser;
-    m.cursorx = 1;
+    m.cursor_x = 1;
     g().set_position(m);
     // The timed keys fall due inside the drop's waits; once the summary is
     // open, they would step it or repeat its item.
     EXPECT_EQ(h.said("Shift+2\n+0.1 Right\n+0.05 3\n"),
               Lines{"You drop " + name(2) + " onto spot 1, 2."});
-    EXPECT_EQ(g().position().cursorx, 1);
+    EXPECT_EQ(g().position().cursor_x, 1);
     EXPECT_EQ(g().position().hand[1][2], 0);
     EXPECT_EQ(g().menu(), Menu::Summary);
-    EXPECT_EQ(g().menuitem(), 1);
+    EXPECT_EQ(g().menu_item(), 1);
     EXPECT_EQ(g().position().turn, kEnemy);
     EXPECT_FALSE(g().position().dropping);
 }
@@ -130,18 +130,18 @@ TEST_F(Keys, BoardKeysWaitForTheEnemyAndForTheDropsWaits) {
 TEST_F(Keys, EscapeViewsTheFinishedBoardAndReturnsToTheSummary) {
     MatchState m = userturn();
     fill(m, 3, kUser);
-    m.board[1][1] = m.boardowner[1][1] = 0;
-    m.cursorx = m.cursory = 1;
+    m.board[1][1] = m.board_owner[1][1] = 0;
+    m.cursor_x = m.cursor_y = 1;
     g().set_position(m);
     EXPECT_EQ(h.said("Shift+1\n"), Lines{"You drop " + name(1) + " onto spot 1, 1."});
     EXPECT_EQ(
         h.said("Shift+Escape\nRight\nShift+2\nEscape\n"),
         (Lines{"You may now view the board.  Press Escape again to return to the summary "
                "screen.",
-               "2 1, " + stattext(g().catalogue(), 3), "There is already a tile on this spot.",
+               "2 1, " + stat_text(g().catalogue(), 3), "There is already a tile on this spot.",
                "You drop " + name(1) + " onto spot 1, 1."}));
     EXPECT_EQ(g().menu(), Menu::Summary);
-    EXPECT_EQ(g().menuitem(), 1);
+    EXPECT_EQ(g().menu_item(), 1);
 }
 
 TEST(BoardKeys, EscapeDuringTheLastDropLeavesTheSummaryToTheDrop) {
@@ -151,7 +151,7 @@ TEST(BoardKeys, EscapeDuringTheLastDropLeavesTheSummaryToTheDrop) {
     Game& g = *h->game;
     MatchState m = userturn();
     fill(m, 1, kUser);
-    m.board[2][2] = m.boardowner[2][2] = 0;
+    m.board[2][2] = m.board_owner[2][2] = 0;
     m.score = {0, 2, 0};
     g.set_position(m);
     // The board is full from the moment the tile lies on it; the Escape in
@@ -161,7 +161,7 @@ TEST(BoardKeys, EscapeDuringTheLastDropLeavesTheSummaryToTheDrop) {
     EXPECT_EQ(texts[0], "Hold shift and press Escape to return to the main menu.");
     EXPECT_EQ(texts[1], "You drop " + g.catalogue().cardname[1] + " onto spot 2, 2.");
     EXPECT_EQ(g.collection().opponent, 4);
-    EXPECT_EQ(g.collection().unlockedcount, 1);
+    EXPECT_EQ(g.collection().unlocked_count, 1);
     EXPECT_EQ(g.menu(), Menu::Challenge);
 }
 

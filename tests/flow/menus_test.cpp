@@ -116,11 +116,11 @@ MatchState capturing(const Catalogue& cards) {
     }
     MatchState m;
     m.turn = kUser;
-    m.cursorx = m.cursory = 2;
+    m.cursor_x = m.cursor_y = 2;
     m.hand[1] = {0, strong, 2, 3, 4, 5};
     m.hand[2] = {0, 17, 18, 19, 20, 21};
     m.board[3][2] = weak;
-    m.boardowner[3][2] = kEnemy;
+    m.board_owner[3][2] = kEnemy;
     return m;
 }
 
@@ -161,9 +161,9 @@ TEST_F(Campaign, AFinishedBattleTellsItsResultAndOnlyAVictoryMovesOn) {
         challenge(3);  // the enemy's hand dealt, so there is a tile to win
         MatchState m;
         for (auto& column : m.board) column.fill(1);
-        for (auto& column : m.boardowner) column.fill(kUser);
+        for (auto& column : m.board_owner) column.fill(kUser);
         m.board[1][1] = 0;
-        m.cursorx = m.cursory = 1;
+        m.cursor_x = m.cursor_y = 1;
         m.hand[1] = {0, 1, 2, 3, 4, 5};
         m.score = {0, c.mine, c.theirs};
         m.turn = kUser;
@@ -173,7 +173,7 @@ TEST_F(Campaign, AFinishedBattleTellsItsResultAndOnlyAVictoryMovesOn) {
         ASSERT_GE(texts.size(), 2u);
         EXPECT_TRUE(texts[0].starts_with(c.result)) << texts[0];
         EXPECT_EQ(g().collection().opponent, c.opponent);
-        EXPECT_EQ(g().collection().unlockedcount, c.opponent == 4 ? 1 : 0);
+        EXPECT_EQ(g().collection().unlocked_count, c.opponent == 4 ? 1 : 0);
         EXPECT_EQ(g().menu(), Menu::Challenge);
     }
 }
@@ -213,7 +213,7 @@ TEST_F(CampaignDeck, LeavingNeedsAFullDeck) {
     EXPECT_EQ(g().collection().deck[1], (std::array<int, 6>{0, 1, 5, 3, 6, 17}));
     EXPECT_EQ(h->said("Down\nDown\nDown\nDown\nEnter\n").back(), story_content()[1].sofar);
     EXPECT_EQ(g().menu(), Menu::Challenge);
-    EXPECT_EQ(g().menuitem(), 1);
+    EXPECT_EQ(g().menu_item(), 1);
 }
 
 }  // namespace

@@ -35,8 +35,8 @@ TEST(Board, TextIsBlackOrWhiteWhicheverContrastsMoreWithTheFill) {
     // A tile of each side, with and without the cursor on it.
     for (int y = 1; y <= 3; ++y) {
         match.board[1][y] = match.board[2][y] = tile;
-        match.boardowner[1][y] = 1;
-        match.boardowner[2][y] = 2;
+        match.board_owner[1][y] = 1;
+        match.board_owner[2][y] = 2;
         match.board[3][y] = tile;  // a tile of nobody's, drawn on the grey of an empty spot
     }
     const std::vector<int> black{0, 0, 0}, white{255, 255, 255};
@@ -46,10 +46,10 @@ TEST(Board, TextIsBlackOrWhiteWhicheverContrastsMoreWithTheFill) {
     };
     std::set<std::vector<int>> seen;
     for (const auto& [x, y] : {std::pair{1, 1}, {2, 2}, {3, 3}}) {
-        match.cursorx = x;
-        match.cursory = y;
+        match.cursor_x = x;
+        match.cursor_y = y;
         InkCanvas canvas;
-        drawscreen(canvas, match, catalogue());
+        draw_board(canvas, match, catalogue());
         ASSERT_EQ(canvas.spots.size(), 9u);
         for (const auto& [fill, inks] : canvas.spots) {
             const std::vector<int> f{fill.r, fill.g, fill.b};

@@ -16,10 +16,10 @@ namespace {
 struct Language : ::testing::Test {
     void load(const std::string& content) {
         h.home.write("language.txt", content);
-        out.loadlanguagefile();
+        out.load_language_file();
     }
     std::string translate(std::string text) {
-        out.Translate(text);
+        out.translate(text);
         return text;
     }
     const Lines& patterns() const { return out.language.langfrom; }
@@ -28,7 +28,7 @@ struct Language : ::testing::Test {
 };
 
 bool matches(const std::string& text, const std::string& pattern) {
-    return wildcardmatch(codepoints(text), codepoints(pattern));
+    return wildcard_match(code_points(text), code_points(pattern));
 }
 
 TEST_F(Language, LongestFirstAndLaterLinesFirstAmongEquals) {
@@ -128,8 +128,8 @@ TEST_F(Language, EncodingsAndLengthsInCharacters) {
 }
 
 TEST_F(Language, MissingAndIncompleteFiles) {
-    out.loadlanguagefile();
-    EXPECT_EQ(out.language.langcount, 0);
+    out.load_language_file();
+    EXPECT_EQ(out.language.entry_count, 0);
     // Empty lines are skipped; a match without a replacement is dropped.
     load("T\n\nA\n\n\nB\n   \nspaces\nLone\n\n");
     EXPECT_EQ(patterns(), (Lines{"   ", "A"}));
@@ -203,7 +203,7 @@ TEST_F(Language, SpentBudgetLeavesTheRemainingEntriesOut) {
 TEST_F(Language, EveryPieceOfWorkIsAStep) {
     const auto steps = [](const std::string& text, const std::string& pattern) {
         uint64_t budget = UINT64_MAX;
-        WildcardPattern(codepoints(pattern)).matches(codepoints(text), budget);
+        WildcardPattern(code_points(pattern)).matches(code_points(text), budget);
         return UINT64_MAX - budget;
     };
     // 181 places, each compared up to its "b".
@@ -220,8 +220,8 @@ TEST_F(Language, EveryPieceOfWorkIsAStep) {
 
 TEST_F(Language, SpokenTextsPassThroughTranslation) {
     load("T\r\nSapi on\r\nVoix active\r\n");
-    out.speech.voiceon = true;
-    out.sayit("Sapi on");
+    out.speech.voice_available = true;
+    out.say("Sapi on");
     EXPECT_EQ(h.lines(), Lines{"speak Voix active"});
 }
 

@@ -33,18 +33,18 @@ struct Slots : ::testing::Test {
     Output out{*h.platform, Folders{h.home.path(), h.home.path()}};
     void SetUp() override {
         h.home.addsounds();
-        out.sound.dxversion = 8;
-        out.sound.numbuffers = 49;
-        out.sound.soundfolder = "sounds";
+        out.sound.api_version = 8;
+        out.sound.slot_count = 49;
+        out.sound.sound_folder = "sounds";
     }
     void play(const std::string& file, double volume = 0, double pan = 0) {
-        out.makesound(out.apppath("/sounds/" + file), volume, pan, Loop::Once, kNextFreeSlot);
+        out.play_sound(out.app_path("/sounds/" + file), volume, pan, Loop::Once, kNextFreeSlot);
     }
 };
 
 TEST_F(Slots, RotateFromTwoAndTheSoundFolderFallsBackFileByFile) {
     h.home.write("alt/capture.wav", "");
-    out.sound.soundfolder = "alt";
+    out.sound.sound_folder = "alt";
     const std::string home = h.home.path();
     play("capture.wav", -2000, -2500);
     play("drop1.wav");
@@ -59,7 +59,7 @@ TEST_F(Slots, RotateFromTwoAndTheSoundFolderFallsBackFileByFile) {
     EXPECT_EQ(plays.front(), "play 5 0");
     EXPECT_EQ(plays.back(), "play 2 0");  // the 49th automatic sound
     // An empty sound folder switches every sound off, without log lines.
-    out.sound.soundfolder.clear();
+    out.sound.sound_folder.clear();
     h.take();
     play("capture.wav");
     play("drop9.wav");
@@ -70,10 +70,10 @@ TEST_F(Slots, TheProgramFolderIsNeverRewritten) {
     const std::string app = h.home.path() + "/sounds/game";
     h.home.write("sounds/game/alt/capture.wav", "");
     Output inside(*h.platform, Folders{app, h.home.path()});
-    inside.sound.dxversion = 8;
-    inside.sound.soundfolder = "alt";
+    inside.sound.api_version = 8;
+    inside.sound.sound_folder = "alt";
     std::string path = "  " + app + "/sounds/capture.wav  ";
-    inside.setsound(5, path);
+    inside.load_sound_slot(5, path);
     EXPECT_EQ(path, app + "/alt/capture.wav");
     EXPECT_EQ(h.lines(), Lines{"load 5 " + app + "/alt/capture.wav"});
 }
@@ -81,28 +81,28 @@ TEST_F(Slots, TheProgramFolderIsNeverRewritten) {
 TEST_F(Slots, VolumeAndPanRangesAndRounding) {
     // A slot that holds nothing is left alone.
     double w = -100;
-    out.setvol(7, w);
-    out.setpan(60, w);
+    out.set_slot_volume(7, w);
+    out.set_slot_pan(60, w);
     EXPECT_TRUE(h.lines().empty());
-    std::string path = out.apppath("/sounds/capture.wav");
-    out.setsound(7, path);
+    std::string path = out.app_path("/sounds/capture.wav");
+    out.load_sound_slot(7, path);
     h.take();
     // Two decimals first, halves to even, then the range, then the whole number.
     const std::pair<double, double> volumes[] = {{-5000.004, -5000}, {-5000.006, -5000.01},
                                                  {0.004, 0},         {-2.5, -2.5},
                                                  {-3.5, -3.5},       {-0.125, -0.12}};
     for (auto [v, reduced] : volumes) {
-        out.setvol(7, v);
+        out.set_slot_volume(7, v);
         EXPECT_EQ(v, reduced);
     }
-    for (double pan : {10000.0, 10000.006, 0.5}) out.setpan(7, pan);
+    for (double pan : {10000.0, 10000.006, 0.5}) out.set_slot_pan(7, pan);
     EXPECT_EQ(h.take(), (Lines{"volume 7 -5000", "volume 7 0", "volume 7 -2", "volume 7 -4",
                                "volume 7 0", "pan 7 10000", "pan 7 0"}));
     // Board spots: louder toward the bottom row, panned by the column.
     const std::tuple<int, int, double, double> spots[] = {
         {1, 1, -2000, -2500}, {3, 3, 0, 2500}, {2, 2, -1000, 0}};
     for (const auto& [x, y, volume, pan] : spots) {
-        const Placement2d at = Output::sound2d(Spot{x, y});
+        const Placement2d at = Output::placement_of(Spot{x, y});
         EXPECT_EQ(std::pair(at.volume, at.pan), std::pair(volume, pan)) << x << " " << y;
     }
 }
@@ -136,12 +136,12 @@ TEST_F(Slots, DeviceFailuresAreLoggedAndSwallowed) {
                .files = b.files};
     Output broken(p, out.folders);
     broken.sound = out.sound;
-    const std::string capture = broken.apppath("/sounds/capture.wav");
-    broken.makesound(capture, 0, 0, Loop::Once, kNextFreeSlot);
+    const std::string capture = broken.app_path("/sounds/capture.wav");
+    broken.play_sound(capture, 0, 0, Loop::Once, kNextFreeSlot);
     EXPECT_EQ(h.take(), (Lines{"log error in setsound: not a wave file", "log " + capture}));
     EXPECT_TRUE(device.calls.empty());
     device.badfiles = false;
-    broken.makesound(capture, 0, 0, Loop::Once, kNextFreeSlot);
+    broken.play_sound(capture, 0, 0, Loop::Once, kNextFreeSlot);
     EXPECT_EQ(h.take(), Lines{"log error in setvol: no volume control"});
     EXPECT_EQ(device.calls, (Lines{"load", "pan", "play"}));
 }

@@ -55,7 +55,7 @@ TEST(Speech, RouteCycleWithAndWithoutAScreenReader) {
               join({{"title NVDA", "title Window eyes support"},
                     kChord,
                     {kTitle, "speak Jaws does not seem to be responding, Sapi on."}}));
-    EXPECT_EQ(without.game->output().speech.speechmode, kVoiceRoute);
+    EXPECT_EQ(without.game->output().speech.speech_route, kVoiceRoute);
 }
 
 // Where nobody reads the title, its two routes are never offered: Tab goes
@@ -75,46 +75,46 @@ TEST(Speech, WithoutATitleReaderTabSkipsTheTitleRoutes) {
         Started saved(false, true, std::string(route) + "\r\n3\r\n2\r\nsounds\r\n", false);
         EXPECT_EQ(saved.only("speak ").at(0),
                   "speak Welcome to Nebbin's Velloxa, version 0.5f.  Main menu.");
-        EXPECT_EQ(saved.game->output().speech.speechmode, kVoiceRoute);
+        EXPECT_EQ(saved.game->output().speech.speech_route, kVoiceRoute);
     }
 }
 
 // Speech on its own, with the voice the headless platform offers.
 struct Speaking : Harness {
     Output out{*platform, Folders{home.path(), home.path()}};
-    Speaking() { out.setupsapi(); }
+    Speaking() { out.create_voice(); }
 };
 
 TEST(Speech, RoutesOutsideTheCycle) {
     Speaking s;
     // A route 3 without a reader (set as a key may set it) fails into the log only.
-    s.out.speech.speechmode = kReaderRoute;
-    s.out.sayit("Hello");
+    s.out.speech.speech_route = kReaderRoute;
+    s.out.say("Hello");
     EXPECT_EQ(s.take(), Lines{"log error in sayit: no screen reader"});
     EXPECT_EQ(s.home.read("debuglog.txt"), "error in sayit: no screen reader\n");
     // Values only an edited file can give speak nothing and count back to 0.
     for (int mode : {7, -2}) {
-        s.out.speech.speechmode = mode;
-        s.out.sayit("Hello");
+        s.out.speech.speech_route = mode;
+        s.out.say("Hello");
     }
     int saves = 0;
     SpeechSettings settings(*s.platform, s.out, kVersion, [&saves] { ++saves; });
-    settings.nextroute();
+    settings.next_speech_route();
     EXPECT_TRUE(s.take().empty());
-    settings.nextroute();
+    settings.next_speech_route();
     EXPECT_EQ(s.take(), (Lines{kTitle, "speak Sapi on"}));
     EXPECT_EQ(saves, 2);
 }
 
 TEST(Speech, TitleRoutesRepeatTexts) {
     Speaking s;
-    s.out.speech.speechmode = kTitleRoute;
-    for (const char* text : {"Same", "Same", "", ""}) s.out.sayit(text);
+    s.out.speech.speech_route = kTitleRoute;
+    for (const char* text : {"Same", "Same", "", ""}) s.out.say(text);
     EXPECT_EQ(s.take(),
               (Lines{"title Same", "title  Same", "title Same", "title ", "title  ", "title "}));
-    s.out.speech.speechmode = kChordRoute;
-    s.out.sayit("Same");
-    s.out.sayit("Same");
+    s.out.speech.speech_route = kChordRoute;
+    s.out.say("Same");
+    s.out.say("Same");
     EXPECT_EQ(s.take(), join({{"title Same"}, kChord, {"title  Same", "title Same"}, kChord}));
 }
 
@@ -122,8 +122,8 @@ TEST(Speech, TitleRoutesRepeatTexts) {
 struct WatchingKeys : KeyInjector {
     const Output* out = nullptr;
     std::vector<bool> blocked;
-    void press(int) override { blocked.push_back(out->speech.sendingkeys); }
-    void release(int) override { blocked.push_back(out->speech.sendingkeys); }
+    void press(int) override { blocked.push_back(out->speech.sending_chord); }
+    void release(int) override { blocked.push_back(out->speech.sending_chord); }
 };
 
 TEST(Speech, KeysAreBlockedOnlyWhileTheChordIsSent) {
@@ -142,10 +142,10 @@ TEST(Speech, KeysAreBlockedOnlyWhileTheChordIsSent) {
                .files = b.files};
     Output out(p, Folders{h.home.path(), h.home.path()});
     keys.out = &out;
-    out.speech.speechmode = kChordRoute;
-    out.sayit("Chord");
+    out.speech.speech_route = kChordRoute;
+    out.say("Chord");
     EXPECT_EQ(keys.blocked, std::vector<bool>(6, true));
-    EXPECT_FALSE(out.speech.sendingkeys);
+    EXPECT_FALSE(out.speech.sending_chord);
 }
 
 TEST(Speech, RateFromTheFileAndTheKeysStaysWithinOneToTen) {
@@ -216,8 +216,8 @@ TEST_F(ListeningGame, AReaderGivenUpFallsBackToTheVoice) {
     h.keys("Down\nUp\n");
     EXPECT_EQ(told(), (Lines{"log error in sayit: gone", kTitle,
                              "speak Jaws does not seem to be responding, Sapi on.", "speak Exit"}));
-    EXPECT_FALSE(h.game->output().speech.readeron);
-    EXPECT_EQ(h.game->output().speech.speechmode, kVoiceRoute);
+    EXPECT_FALSE(h.game->output().speech.reader_available);
+    EXPECT_EQ(h.game->output().speech.speech_route, kVoiceRoute);
 }
 
 }  // namespace

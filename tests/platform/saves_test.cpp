@@ -173,7 +173,7 @@ TEST(BackgroundSaves, TheBackupComesFirstOrNothingIsReplaced) {
     const std::string home = h.home.path();
     h.home.addsounds();
     Catalogue cards;
-    buildcards(cards);
+    build_catalogue(cards);
     std::string damaged = "0\r\n3\r\n2\r\nsounds\r\n3\r\n2\r\n6\r\n";
     for (int t = 1; t <= 6; ++t) damaged += cards.cardname[t] + (t == 2 ? "x\r\n" : "\r\n");
     h.home.write("progress.ini", damaged);

@@ -234,10 +234,10 @@ TEST_F(DesktopReader, AGameWhoseServerGarblesFallsBackToTheVoice) {
     h.home.addsounds();
     h.home.write("progress.ini", "3\r\n3\r\n2\r\n");
     h.start();
-    ASSERT_EQ(h.game->output().speech.speechmode, kReaderRoute);
+    ASSERT_EQ(h.game->output().speech.speech_route, kReaderRoute);
     ASSERT_TRUE(waituntil([&] {
         h.keys("Down");
-        return h.game->output().speech.speechmode == kVoiceRoute;
+        return h.game->output().speech.speech_route == kVoiceRoute;
     }));
     const testing::Lines told = {
         "log error in sayit: speech-dispatcher answered outside its protocol",
@@ -245,7 +245,7 @@ TEST_F(DesktopReader, AGameWhoseServerGarblesFallsBackToTheVoice) {
     const testing::Lines lines = h.lines();
     EXPECT_TRUE(std::search(lines.begin(), lines.end(), told.begin(), told.end()) != lines.end());
     // Tab now goes by way of the title routes to the fall-back, not to a dead reader.
-    EXPECT_FALSE(h.game->output().speech.readeron);
+    EXPECT_FALSE(h.game->output().speech.reader_available);
 }
 
 // A voice that cannot start gives way to speech-dispatcher, and says so.

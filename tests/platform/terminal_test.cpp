@@ -226,7 +226,7 @@ TEST(TerminalHost, NegotiatesTheMostExactKeyReporting) {
 TEST(TerminalHost, PrintsPlainLinesAndTheTextBoardOnlyOnRequestAndChange) {
     Term quiet, shown(true);
     quiet.print("bad\x1b]0;x\a text");  // no control byte reaches the terminal
-    BoardPicture p{.cursorx = 2, .cursory = 1};
+    BoardPicture p{.cursor_x = 2, .cursor_y = 1};
     p.cells[0] = {3, 1};  // column 1, row 1
     p.cells[5] = {4, 2};  // column 2, row 3
     quiet.begin_board(p);
@@ -239,7 +239,7 @@ TEST(TerminalHost, PrintsPlainLinesAndTheTextBoardOnlyOnRequestAndChange) {
               "| \xc3\x89mb Y |[  -  ]|   -   |\n"
               "|   -   |   -   |   -   |\n"
               "|   -   | Fo  E |   -   |\n");
-    p.cursorx = 3;
+    p.cursor_x = 3;
     shown.begin_board(p);
     EXPECT_NE(drain(shown.out[0]), "");
 }

@@ -143,7 +143,7 @@ std::vector<std::string> Harness::said(const std::string& script) {
 std::string progressfile(int difficulty, int opponent, const std::vector<int>& collection,
                          const std::vector<int>& deck) {
     Catalogue cards;
-    buildcards(cards);
+    build_catalogue(cards);
     const std::string level = std::to_string(difficulty);
     std::string file = "0\r\n" + level + "\r\n2\r\nsounds\r\n" + level + "\r\n" +
                        std::to_string(opponent) + "\r\n" + std::to_string(collection.size()) +

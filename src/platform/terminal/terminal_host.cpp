@@ -45,7 +45,7 @@ std::string initials(const std::string& name, int count) {
 }
 
 bool samepicture(const BoardPicture& a, const BoardPicture& b) {
-    return a.cursorx == b.cursorx && a.cursory == b.cursory && a.cells == b.cells;
+    return a.cursor_x == b.cursor_x && a.cursor_y == b.cursor_y && a.cells == b.cells;
 }
 
 // The watch thread must not call the virtual now_ms(): a derived host may
@@ -73,7 +73,7 @@ std::array<std::string, 3> boardlines(const BoardPicture& picture,
         line = "|";
         for (int x = 1; x <= 3; ++x) {
             const auto [tile, owner] = picture.cells[static_cast<size_t>((x - 1) * 3 + y - 1)];
-            const bool cursor = x == picture.cursorx && y == picture.cursory;
+            const bool cursor = x == picture.cursor_x && y == picture.cursor_y;
             std::string content = "  -  ";
             if (tile != 0) {
                 const std::string name = names ? names(tile) : std::string();
