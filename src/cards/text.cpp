@@ -145,4 +145,13 @@ size_t text_length(std::string_view text) {
     return count;
 }
 
+std::string replace_all(std::string_view text, std::string_view what, std::string_view with) {
+    std::string out;
+    size_t from = 0;
+    for (size_t at; (at = text.find(what, from)) != std::string_view::npos; from = at + what.size())
+        out.append(text.substr(from, at - from)).append(with);
+    out.append(text.substr(from));
+    return out;
+}
+
 }  // namespace velloxa

@@ -39,4 +39,8 @@ std::string utf8(std::u32string_view text);
 // Number of characters of a UTF-8 text.
 size_t text_length(std::string_view text);
 
+// `text` with every `what` replaced by `with`, left to right; what was put in
+// is not looked at again.
+std::string replace_all(std::string_view text, std::string_view what, std::string_view with);
+
 }  // namespace velloxa

@@ -4,20 +4,13 @@
 
 #include <string>
 
+#include "cards/text.h"
 #include "engine/ai.h"
 #include "engine/droptile.h"
 
 namespace velloxa {
 
 namespace {
-
-std::string withname(std::string text, const std::string& name) {
-    static const std::string kMark = "$T";
-    for (size_t at = text.find(kMark); at != std::string::npos;
-         at = text.find(kMark, at + name.size()))
-        text.replace(at, kMark.size(), name);
-    return text;
-}
 
 // The announcement of one capture. Only the capturing side's own text is
 // looked at; the enemy's points are never announced as gained.
@@ -29,8 +22,8 @@ std::string capture_text(const Catalogue& c, int captor, int captured, int side,
                " tile has been captured by " + (side == kUser ? "your " : "the enemy's ") +
                c.cardname[captor] + " tile.";
     } else {
-        text =
-            std::string(plus ? "Using the Plus rule, " : "") + withname(own, c.cardname[captured]);
+        text = std::string(plus ? "Using the Plus rule, " : "") +
+               replace_all(own, "$T", c.cardname[captured]);
     }
     if (side == kUser) text += "  Point gained.";
     return text;

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <string>
 
+#include "cards/text.h"
 #include "io/describe.h"
 
 namespace velloxa {
@@ -9,11 +10,6 @@ namespace velloxa {
 namespace {
 
 // Characters, not bytes, decide how small a long name is written.
-int char_count(const std::string& s) {
-    return static_cast<int>(std::count_if(
-        s.begin(), s.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
 int px(double v) {
     return static_cast<int>(std::lround(v));
 }
@@ -74,7 +70,8 @@ void draw_board(Canvas& canvas, const MatchState& match, const Catalogue& cards)
             if (t == 0) continue;
             const std::string& name = cards.cardname[t];
             const Rgb ink = textcolour(fill);
-            canvas.text(px(left + 20), px(top + 0.22 * s), s / (char_count(name) + 1), ink, name);
+            canvas.text(px(left + 20), px(top + 0.22 * s),
+                        s / (static_cast<int>(text_length(name)) + 1), ink, name);
             canvas.text(px(left + s / 2 - 18), px(top + 5), 24, ink,
                         std::to_string(cards.cardup[t]));
             canvas.text(px(left + s / 2 - 18), px(top + 0.75 * s), 24, ink,

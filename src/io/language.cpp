@@ -18,15 +18,6 @@ namespace {
 // feed each other could otherwise grow a text without end.
 constexpr size_t kMaxTextLength = 4000;
 
-std::string replaceall(std::string_view text, std::string_view what, std::string_view with) {
-    std::string out;
-    size_t from = 0;
-    for (size_t at; (at = text.find(what, from)) != std::string_view::npos; from = at + what.size())
-        out.append(text.substr(from, at - from)).append(with);
-    out.append(text.substr(from));
-    return out;
-}
-
 // The table while the file is read. Each new pair goes before the first
 // entry whose pattern is not longer than the new match text, which keeps
 // the table longest first and puts later lines before earlier ones of the
@@ -40,7 +31,7 @@ class LengthTable {
 
     void add(std::string match, std::string replacement) {
         const size_t readlength = text_length(match);
-        std::string pattern = replaceall(match, "$T", "*");
+        std::string pattern = replace_all(match, "$T", "*");
         const size_t at = firstnotlonger(readlength);
         if (at >= capacity_) return;  // would come after every entry kept
         const size_t length = text_length(pattern);

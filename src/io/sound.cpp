@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "cards/text.h"
 #include "io/output.h"
 
 namespace velloxa {
@@ -76,15 +77,6 @@ void setlevel(Output& g, int slot, double& w, double lowest, double highest,
     }
 }
 
-std::string replaceall(const std::string& text, const std::string& what, const std::string& with) {
-    std::string out;
-    size_t from = 0;
-    for (size_t at; (at = text.find(what, from)) != std::string::npos; from = at + what.size())
-        out.append(text, from, at - from).append(with);
-    out.append(text, from);
-    return out;
-}
-
 // load_sound_slot, telling whether the requested sound is now in the slot.
 bool changesound(Output& g, int slot, std::string& path) {
     try {
@@ -99,7 +91,7 @@ bool changesound(Output& g, int slot, std::string& path) {
 
         const std::string original = path;
         path = path.substr(0, fixed) +
-               replaceall(path.substr(fixed), "/sounds/", "/" + g.sound.sound_folder + "/");
+               replace_all(path.substr(fixed), "/sounds/", "/" + g.sound.sound_folder + "/");
         // A sound set may hold only some of the files; the rest come from "sounds".
         if (!g.platform.files.exists(path)) path = original;
         return loadslot(g, slot, path);
