@@ -21,6 +21,7 @@
 #include "platform/sdl/trace.h"
 #include "platform/speech/espeak_voice.h"
 #include "platform/speech/speechd_reader.h"
+#include "platform/spoken_texts.h"
 #include "platform/terminal/rawmode.h"
 #include "platform/terminal/terminal_host.h"
 
@@ -98,7 +99,12 @@ int play(const CommandLine& cmd, TerminalHost& host) {
     // Each text is printed on the voice route too, for a braille display.
     PrintingVoice voice(host, sounding ? &espeak : nullptr);
     SoundDevice& sound = sounding ? static_cast<SoundDevice&>(device) : silent;
-    ScreenReader& reader = wanted ? static_cast<ScreenReader&>(speechd) : noreader;
+    // The screen-reader route prints each text too: a braille display on the
+    // console shows it, whatever speech-dispatcher does with it.
+    HeardReader reader(wanted ? static_cast<ScreenReader&>(speechd) : noreader,
+                       [&host](const std::string& text) {
+                           if (!text.empty()) host.print(text);
+                       });
     BackgroundSaves saves;
     SavesOnExit on_exit(saves);
     host.set_before_end([&audio, &on_exit] {
