@@ -23,8 +23,8 @@ std::string usage() {
 #ifdef _WIN32
     // No terminal front-end on Windows: the window is the one way to play.
     return "usage: velloxa [--home DIR] [--seed N] [--headless SCRIPT] [--no-voice]\n"
-           "               [--screen-reader] [--no-sound-device] [--dump-content]\n"
-           "               [--help] [--version]\n"
+           "               [--screen-reader] [--no-sound-device] [--no-title-reader]\n"
+           "               [--dump-content] [--help] [--version]\n"
 #else
     return "usage: velloxa [--home DIR] [--seed N] [--headless SCRIPT] [--no-voice]\n"
            "               [--screen-reader] [--no-sound-device] [--no-title-reader]\n"
