@@ -50,6 +50,18 @@ two_saves() { # NAME SEND-COMMAND
         wait_for 60 said "Sapi rate changed to $rate." || die "$1: no answer to Page Up: $(cat "$dir/err")"
     done
     wait_for 60 test -s "$dir/syncs" || die "$1: the helper did not slow the sync"
+    # The newest save is handed to the writer once its temporary file is
+    # written: only then is it the program's to finish.
+    # (A sync that fails takes its file away with it.)
+    [ "${VELLOXA_FSYNC:-}" = fail ] ||
+        wait_for 60 handed_over "${rates##* }" || die "$1: the newest save was never handed over"
+}
+handed_over() { # RATE
+    local f
+    for f in "$dir/home"/progress.ini*; do
+        [ "$(sed -n 3p "$f" 2>/dev/null | tr -d '\r')" = "$1" ] && return 0
+    done
+    return 1
 }
 ended() { # NAME
     exec 3>&-
@@ -121,6 +133,6 @@ newest_saved desktop-closed
 # The X server going away makes Xlib end the program through exit().
 desktop desktop-x-gone 'kill $xvfb'
 cmp -s "$work/expected/progress.ini" "$dir/home/progress.ini" ||
-    fail "x-gone: the newest save is not on disk"
+    fail "x-gone: the newest save is not on disk: $(cat "$dir/err" "$dir/rc" 2>&1 | head -5)"
 ((failed)) || echo "last saves: the newest save on disk on every way out; a hung or failed sync told"
 exit $failed
