@@ -187,4 +187,12 @@ void remove_leftover_temporaries(const std::string& path) {
     FindClose(search);
 }
 
+// The folder part of a path, as the messages about a failed save name it;
+// either slash separates.
+std::string folder_of(const std::string& path) {
+    const size_t slash = path.find_last_of("/\\");
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
+}
+
 }  // namespace velloxa
