@@ -23,7 +23,7 @@ cleanup+=("kill $pid")
 wait_for 120 grep -qs " draw " "$trace" || die "no board drawn: $(tail -3 "$trace")"
 menu_board
 for line in " voice \(mute\|absent\)" " reader absent" " sound ready" \
-    " title Welcome to Nebbin's Velloxa, version 0.5f.  Main menu.$"; do
+    " title Welcome to Nebbin's Velloxa, version 0.5f.  Main menu."; do
     grep -q "$line" "$trace" || fail "no trace line like '$line'"
 done
 ! grep -q " speak " "$trace" || fail "texts handed to the mute voice: $(grep -m3 ' speak ' "$trace")"
