@@ -26,7 +26,7 @@ bool Game::start() {
     Speech& speech = out.speech;
     speech.voice_available = false;
     out.create_voice();
-    if (speech.voice_available && !platform.voice.create()) speech.voice_available = false;
+    if (speech.voice_available && !platform.voice.open_voice()) speech.voice_available = false;
     speech.voice_rate = 2;
     if (speech.voice_available)
         platform.voice.set_rate(static_cast<int>(whole_part(speech.voice_rate)));
@@ -35,7 +35,7 @@ bool Game::start() {
     // The sound system of the original program, version 8; 49 slots rotate.
     out.sound.api_version = 8;
     out.sound.slot_count = 49;
-    if (!platform.sound.create()) {
+    if (!platform.sound.open_device()) {
         std::string message =
             "Unable to start DirectSound. Check to see that your sound card is properly "
             "installed.  Try running Dorvic.exe from your Quillon folder.  For some people, this "

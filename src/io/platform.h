@@ -36,7 +36,7 @@ class WindowTitle {
 class Voice {
   public:
     virtual ~Voice() = default;
-    virtual bool create() = 0;  // false when no voice can be made
+    virtual bool open_voice() = 0;  // false when no voice can be made
     virtual void speak(const std::string& text, int flags) = 0;
     virtual void set_rate(int rate) = 0;
 };
@@ -52,7 +52,7 @@ struct ScreenReaderLost : std::runtime_error {
 class ScreenReader {
   public:
     virtual ~ScreenReader() = default;
-    virtual bool create() = 0;
+    virtual bool connect() = 0;
     virtual void say(const std::string& text) = 0;
     // Stops what this program's texts still have queued or speaking, as a
     // key press does to a screen reader's own speech. Never throws; a reader
@@ -72,7 +72,7 @@ class KeyInjector {
 class SoundDevice {
   public:
     virtual ~SoundDevice() = default;
-    virtual bool create() = 0;
+    virtual bool open_device() = 0;
     virtual void load(int slot, const std::string& path) = 0;
     virtual void set_volume(int slot, int hundredths_db) = 0;
     virtual void set_pan(int slot, int pan) = 0;

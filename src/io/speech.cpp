@@ -77,7 +77,7 @@ void Output::say(std::string text) {
 void Output::create_voice() {
     speech.voice_available = true;
     try {
-        if (!platform.voice.create()) speech.voice_available = false;
+        if (!platform.voice.open_voice()) speech.voice_available = false;
     } catch (const std::exception&) {
         speech.voice_available = false;
     }
@@ -86,7 +86,7 @@ void Output::create_voice() {
 void Output::probe_screen_reader() {
     speech.reader_available = false;
     try {
-        speech.reader_available = platform.reader.create();
+        speech.reader_available = platform.reader.connect();
     } catch (const std::exception&) {
         // A reader that cannot be reached counts as absent.
     }

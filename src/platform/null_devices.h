@@ -32,7 +32,7 @@ class NoDrawing : public Canvas {
 // No screen reader runs: texts for it fail as they would with one gone.
 class NoScreenReader : public ScreenReader {
   public:
-    bool create() override { return false; }
+    bool connect() override { return false; }
     void say(const std::string&) override;
 };
 
@@ -40,7 +40,7 @@ class NoScreenReader : public ScreenReader {
 // still fails to load, as it would with a device.
 class SilentSound : public SoundDevice {
   public:
-    bool create() override { return true; }
+    bool open_device() override { return true; }
     void load(int slot, const std::string& path) override;
     void set_volume(int, int) override {}
     void set_pan(int, int) override {}

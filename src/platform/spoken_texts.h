@@ -16,7 +16,7 @@ using TextListener = std::function<void(const std::string&)>;
 class HeardVoice : public Voice {
   public:
     HeardVoice(Voice& voice, TextListener heard) : voice_(voice), heard_(std::move(heard)) {}
-    bool create() override { return voice_.create(); }
+    bool open_voice() override { return voice_.open_voice(); }
     void speak(const std::string& text, int flags) override {
         voice_.speak(text, flags);
         heard_(text);
@@ -33,7 +33,7 @@ class HeardReader : public ScreenReader {
   public:
     HeardReader(ScreenReader& reader, TextListener heard)
         : reader_(reader), heard_(std::move(heard)) {}
-    bool create() override { return reader_.create(); }
+    bool connect() override { return reader_.connect(); }
     void cancel() override { reader_.cancel(); }
     void say(const std::string& text) override {
         try {

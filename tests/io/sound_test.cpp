@@ -111,7 +111,7 @@ TEST_F(Slots, VolumeAndPanRangesAndRounding) {
 struct BrokenDevice : SoundDevice {
     bool badfiles = true;
     Lines calls;
-    bool create() override { return true; }
+    bool open_device() override { return true; }
     void load(int, const std::string&) override {
         if (badfiles) throw std::runtime_error("not a wave file");
         calls.push_back("load");

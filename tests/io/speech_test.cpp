@@ -168,7 +168,7 @@ TEST(Speech, RateFromTheFileAndTheKeysStaysWithinOneToTen) {
 struct ListeningReader : ScreenReader {
     Lines heard;
     bool lose = false;
-    bool create() override { return true; }
+    bool connect() override { return true; }
     void say(const std::string& text) override {
         if (std::exchange(lose, false)) throw ScreenReaderLost("gone");
         heard.push_back(text);

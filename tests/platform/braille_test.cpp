@@ -81,13 +81,13 @@ TEST(BrailleView, KeepsOnlyTheLastTexts) {
 }
 
 struct FakeVoice : Voice {
-    bool create() override { return true; }
+    bool open_voice() override { return true; }
     void speak(const std::string& text, int) override { said.push_back(text); }
     void set_rate(int) override {}
     std::vector<std::string> said;
 };
 struct AbsentReader : ScreenReader {
-    bool create() override { return false; }
+    bool connect() override { return false; }
     void say(const std::string&) override { throw std::runtime_error("no screen reader"); }
 };
 struct FakeTitle : WindowTitle {

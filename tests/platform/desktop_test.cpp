@@ -129,7 +129,7 @@ struct DesktopAudio : ::testing::Test {
 // every play, until a new sound is loaded into the slot.
 TEST_F(DesktopAudio, SoundLevelsReachTheDeviceExactlyAndStayUntilANewLoad) {
     SdlSoundDevice sound{audio};
-    ASSERT_TRUE(sound.create());
+    ASSERT_TRUE(sound.open_device());
     dir.write("a.wav", wav(4410, 20000, 20000));
     dir.write("b.wav", wav(4410, -12000, 8000));
     const auto idle = [](int channel) {
@@ -158,7 +158,7 @@ TEST_F(DesktopAudio, SoundLevelsReachTheDeviceExactlyAndStayUntilANewLoad) {
 // busy, what the device writes next is silence, however long that took.
 TEST_F(DesktopAudio, TheVoiceIsHeardUntilTheSilenceKeyCutsItOff) {
     EspeakVoice voice{audio};
-    ASSERT_TRUE(voice.create());
+    ASSERT_TRUE(voice.open_voice());
     const auto voiced = [](auto first, auto last) {  // frames not near silence
         return std::count_if(first, last, [](Frame f) { return std::abs(f.left) > 200; });
     };

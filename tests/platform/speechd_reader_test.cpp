@@ -135,12 +135,12 @@ struct DesktopReader : ::testing::Test {
 
 TEST_F(DesktopReader, NoServerOrOneThatNeverAnswersMeansNoScreenReader) {
     SpeechdReader absent;
-    EXPECT_FALSE(absent.create());
+    EXPECT_FALSE(absent.connect());
     EXPECT_EQ(refusal(absent, "hello"), "no screen reader");
     // Without the time limit the probe would wait here for good.
     FakeSpeechd server(socket, FakeSpeechd::silent);
     SpeechdReader silent(nullptr, 300);
-    EXPECT_FALSE(silent.create());
+    EXPECT_FALSE(silent.connect());
     EXPECT_EQ(refusal(silent, "hello"), "no screen reader");
 }
 
@@ -150,7 +150,7 @@ TEST_F(DesktopReader, SpeaksTheProtocol) {
     FakeSpeechd server(socket, FakeSpeechd::holds);
     server.release();
     SpeechdReader reader;
-    ASSERT_TRUE(reader.create());
+    ASSERT_TRUE(reader.connect());
     reader.cancel();
     reader.set_rate(-30);
     reader.say("Two lines\n.hidden dot\r\n.");
@@ -175,7 +175,7 @@ TEST_F(DesktopReader, SpeaksTheProtocol) {
 TEST_F(DesktopReader, TextsQueueInOrderUntilACancelDropsThem) {
     SpeechdReader reader(nullptr, 20000);  // outlives the server: its end frees the worker
     FakeSpeechd server(socket, FakeSpeechd::holds);
-    ASSERT_TRUE(reader.create());
+    ASSERT_TRUE(reader.connect());
     reader.say("first");
     ASSERT_TRUE(waituntil([&] { return server.logged("text first\n"); }));
     for (const char* text : {"second", "third"}) EXPECT_EQ(refusal(reader, text), "");
@@ -204,7 +204,7 @@ TEST_F(DesktopReader, AHungLostOrGarblingServerIsGivenUp) {
         // machine: only the held text is to outlast it.
         SpeechdReader reader(nullptr, 5000);
         FakeSpeechd server(socket, manner);
-        ASSERT_TRUE(reader.create());
+        ASSERT_TRUE(reader.connect());
         ::unlink(socket.c_str());  // for the next server
         // Only the first text is sure to be taken: under load the worker may
         // give up before any later one arrives.
@@ -251,19 +251,19 @@ TEST_F(DesktopReader, AGameWhoseServerGarblesFallsBackToTheVoice) {
 // A voice that cannot start gives way to speech-dispatcher, and says so.
 TEST_F(DesktopReader, AVoiceThatCannotStartSpeaksThroughTheServer) {
     struct Broken : Voice {
-        bool create() override { return false; }
+        bool open_voice() override { return false; }
         void speak(const std::string&, int) override { ADD_FAILURE(); }
         void set_rate(int) override { ADD_FAILURE(); }
     } broken;
     const auto why = [] { return std::string("espeak-ng cannot start"); };
     std::ostringstream notices;
     FallbackVoice alone(broken, why, notices);
-    EXPECT_FALSE(alone.create());
+    EXPECT_FALSE(alone.open_voice());
     FakeSpeechd server(socket, FakeSpeechd::holds);
     server.release();
     FallbackVoice voice(broken, why, notices);
-    ASSERT_TRUE(voice.create());
-    EXPECT_TRUE(voice.create());
+    ASSERT_TRUE(voice.open_voice());
+    EXPECT_TRUE(voice.open_voice());
     EXPECT_EQ(notices.str(),
               "velloxa: espeak-ng cannot start; speech-dispatcher does not run either: no voice\n"
               "velloxa: espeak-ng cannot start; the voice speaks through speech-dispatcher\n");

@@ -251,7 +251,7 @@ TEST(TerminalHost, TheVoiceRoutePrintsEveryTextAndFirstHowToHaveTheLinesAlone) {
     struct Heard : Voice {
         std::vector<std::string> said;
         int rate = 0;
-        bool create() override { return true; }
+        bool open_voice() override { return true; }
         void speak(const std::string& text, int flags) override {
             said.push_back(text + "/" + std::to_string(flags));
         }
@@ -259,7 +259,7 @@ TEST(TerminalHost, TheVoiceRoutePrintsEveryTextAndFirstHowToHaveTheLinesAlone) {
     } heard;
     Term t;
     PrintingVoice voice(t, &heard);
-    ASSERT_TRUE(voice.create());
+    ASSERT_TRUE(voice.open_voice());
     voice.set_rate(4);
     for (const char* text : {"", "Main menu.", "", "New game"}) voice.speak(text, 2);
     EXPECT_EQ(drain(t.out[0]),

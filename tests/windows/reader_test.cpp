@@ -83,11 +83,11 @@ class StandIn {
 TEST(NvdaReader, SpeechAndBrailleInOrderCancelAndAReaderThatQuits) {
     TempDir dir;
     NvdaReader reader(nullptr, 30000);
-    EXPECT_FALSE(reader.create()) << "no reader is listening yet";
+    EXPECT_FALSE(reader.connect()) << "no reader is listening yet";
     EXPECT_THROW(reader.say("nobody"), std::runtime_error);
 
     StandIn stand_in(dir.path() + "/calls");
-    ASSERT_TRUE(reader.create());
+    ASSERT_TRUE(reader.connect());
     reader.say("Main menu.");
     reader.cancel();
     reader.say("Jörg's «deck»");
@@ -101,7 +101,7 @@ TEST(NvdaReader, SpeechAndBrailleInOrderCancelAndAReaderThatQuits) {
     EXPECT_TRUE(stand_in.ended(60000));
     EXPECT_THROW(reader.say("after"), std::runtime_error);
     EXPECT_THROW(reader.cancel(), std::runtime_error);
-    EXPECT_FALSE(reader.create());
+    EXPECT_FALSE(reader.connect());
 }
 
 // The game on route 3 through the reader: Tab finds a reader started after

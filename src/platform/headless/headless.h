@@ -32,7 +32,9 @@ struct HeadlessOptions {
 class Headless : public Clock,
                  public WindowTitle,
                  public Voice,
+                 public ScreenReader,
                  public KeyInjector,
+                 public SoundDevice,
                  public NoDrawing,
                  public MessageBox,
                  public ProcessEnd,
@@ -55,19 +57,21 @@ class Headless : public Clock,
     void set_title(const std::string& text) override;
     bool title_is_read() const override { return options_.title_reader; }
     // Voice
-    bool create() override { return options_.voice; }
+    bool open_voice() override { return options_.voice; }
     void speak(const std::string& text, int flags) override;
     void set_rate(int rate) override;
-    // ScreenReader, through readerprobe_
-    void say(const std::string& text);
+    // ScreenReader
+    bool connect() override { return reader_ = options_.screen_reader; }
+    void say(const std::string& text) override;
     // KeyInjector
     void press(int code) override;
     void release(int code) override;
-    // SoundDevice, through soundprobe_
-    void load(int slot, const std::string& path);
-    void set_volume(int slot, int hundredths_db);
-    void set_pan(int slot, int pan);
-    void play(int slot, int flags);
+    // SoundDevice
+    bool open_device() override { return options_.sound_device; }
+    void load(int slot, const std::string& path) override;
+    void set_volume(int slot, int hundredths_db) override;
+    void set_pan(int slot, int pan) override;
+    void play(int slot, int flags) override;
     // Canvas: nothing is drawn, the picture becomes the draw line.
     void begin_board(const BoardPicture& picture) override;
     // MessageBox
@@ -87,24 +91,6 @@ class Headless : public Clock,
     void end_line() { line("exit"); }
 
   private:
-    // Voice, screen reader and sound device each have a "create" probe of
-    // the same name, so the last two are reached through small adaptors.
-    struct ReaderProbe : ScreenReader {
-        Headless& h;
-        explicit ReaderProbe(Headless& owner) : h(owner) {}
-        bool create() override { return h.reader_ = h.options_.screen_reader; }
-        void say(const std::string& text) override { h.say(text); }
-    };
-    struct SoundProbe : SoundDevice {
-        Headless& h;
-        explicit SoundProbe(Headless& owner) : h(owner) {}
-        bool create() override { return h.options_.sound_device; }
-        void load(int s, const std::string& p) override { h.load(s, p); }
-        void set_volume(int s, int v) override { h.set_volume(s, v); }
-        void set_pan(int s, int p) override { h.set_pan(s, p); }
-        void play(int s, int f) override { h.play(s, f); }
-    };
-
     void line(const std::string& text);
     bool due(int64_t& when) const;  // the next event is timed; its due time
     void deliver();
@@ -118,8 +104,6 @@ class Headless : public Clock,
     int64_t lastdelivery_ = 0;
     std::string title_ = "Velloxa";
     bool reader_ = false;
-    ReaderProbe readerprobe_{*this};
-    SoundProbe soundprobe_{*this};
 };
 
 }  // namespace velloxa

@@ -35,9 +35,9 @@ constexpr int kSpeakAsTheGameDoes = 3;               // purge what sounds, then 
 // Said aloud as well, since a player may not see standard error.
 int refuse_second_copy(EspeakVoice& voice, SpeechdReader& reader) {
     std::cerr << "velloxa: " << kDataFolderInUse << "\n";
-    if (reader.create()) {
+    if (reader.connect()) {
         reader.say(kDataFolderInUse);  // sent before the reader closes
-    } else if (voice.create()) {
+    } else if (voice.open_voice()) {
         voice.speak(kDataFolderInUse, kSpeakAsTheGameDoes);
         const auto limit = std::chrono::steady_clock::now() + kLongestMessage;
         while (voice.busy() && std::chrono::steady_clock::now() < limit)

@@ -35,7 +35,7 @@ SdlSoundDevice::~SdlSoundDevice() {
     }
 }
 
-bool SdlSoundDevice::create() {
+bool SdlSoundDevice::open_device() {
     for (int i = 0; i < SdlAudio::kChannels; ++i) {
         slots_[static_cast<size_t>(i)].index = i;
         slots_[static_cast<size_t>(i)].trace = audio_.trace();

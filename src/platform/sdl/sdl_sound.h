@@ -37,7 +37,7 @@ class SdlSoundDevice : public SoundDevice {
     SdlSoundDevice(const SdlSoundDevice&) = delete;
     SdlSoundDevice& operator=(const SdlSoundDevice&) = delete;
 
-    bool create() override;
+    bool open_device() override;
     // Throws std::runtime_error with SDL's message when the file cannot be
     // decoded; the slot then keeps its sound.
     void load(int slot, const std::string& path) override;

@@ -33,7 +33,7 @@ EspeakVoice::~EspeakVoice() {
     worker_.join();
 }
 
-bool EspeakVoice::create() {
+bool EspeakVoice::open_voice() {
     if (tried_) return ready_;
     tried_ = true;
     if (!audio_.open()) {

@@ -28,7 +28,7 @@ class EspeakVoice : public Voice {
 
     // False when espeak-ng cannot start (no voice data) or there is no audio
     // device to speak through. Later calls report the first result.
-    bool create() override;
+    bool open_voice() override;
     // Flags: 2 purges what is queued or sounding first; without it the text
     // waits its turn. Returns at once.
     void speak(const std::string& text, int flags) override;

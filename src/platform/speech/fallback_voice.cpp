@@ -12,13 +12,13 @@ FallbackVoice::FallbackVoice(Voice& voice, std::function<std::string()> failure,
       notices_(notices),
       speechd_(trace, timeout_ms, "voice") {}
 
-bool FallbackVoice::create() {
+bool FallbackVoice::open_voice() {
     if (through_ != Through::untried) return through_ != Through::nothing;
-    if (voice_.create()) {
+    if (voice_.open_voice()) {
         through_ = Through::voice;
         return true;
     }
-    through_ = speechd_.create() ? Through::speechd : Through::nothing;
+    through_ = speechd_.connect() ? Through::speechd : Through::nothing;
     notices_ << "velloxa: " << failure_() << "; "
              << (through_ == Through::speechd ? "the voice speaks through speech-dispatcher"
                                               : "speech-dispatcher does not run either: no voice")

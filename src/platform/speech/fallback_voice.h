@@ -20,7 +20,7 @@ class FallbackVoice : public Voice {
                   Trace* trace = nullptr, int timeout_ms = 1000);
 
     // Later calls report the first result.
-    bool create() override;
+    bool open_voice() override;
     void speak(const std::string& text, int flags) override;
     void set_rate(int rate) override;
 

@@ -118,7 +118,7 @@ SpeechdReader::~SpeechdReader() {
     retire(channel_);
 }
 
-bool SpeechdReader::create() {
+bool SpeechdReader::connect() {
     using Stage = SpeechdChannel::Stage;
     if (channel_) {
         std::lock_guard<std::mutex> lock(channel_->mutex);

@@ -30,7 +30,7 @@ class SpeechdReader : public ScreenReader {
     // True only when a connection to a running speech-dispatcher opens; the
     // server is never started from here: at start-up the game cannot wait
     // for it, and a server nobody started means no screen reader runs.
-    bool create() override;
+    bool connect() override;
     // Queues `text` for the worker, after the texts still waiting. The empty
     // text cancels as `cancel` does. Throws ScreenReaderLost (saying why)
     // once after the server was given up, then std::runtime_error as with no

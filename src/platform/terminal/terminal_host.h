@@ -126,7 +126,7 @@ class PrintingVoice : public Voice {
 
     explicit PrintingVoice(TerminalHost& host, Voice* speaking = nullptr)
         : host_(host), speaking_(speaking) {}
-    bool create() override { return speaking_ == nullptr || speaking_->create(); }
+    bool open_voice() override { return speaking_ == nullptr || speaking_->open_voice(); }
     void speak(const std::string& text, int flags) override;
     void set_rate(int rate) override;
 

@@ -91,7 +91,7 @@ DirectSoundDevice::~DirectSoundDevice() {
     if (device_) device_->Release();
 }
 
-bool DirectSoundDevice::create() {
+bool DirectSoundDevice::open_device() {
     // The device of the first entry in the system's list: the primary one.
     bool listed = false;
     if (FAILED(DirectSoundEnumerateW(&first_device, &listed)) || !listed) return false;

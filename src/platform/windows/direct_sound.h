@@ -25,7 +25,7 @@ class DirectSoundDevice : public SoundDevice {
     DirectSoundDevice(const DirectSoundDevice&) = delete;
     DirectSoundDevice& operator=(const DirectSoundDevice&) = delete;
 
-    bool create() override;
+    bool open_device() override;
     void load(int slot, const std::string& path) override;
     void set_volume(int slot, int hundredths_db) override;
     void set_pan(int slot, int pan) override;

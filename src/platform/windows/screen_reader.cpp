@@ -21,7 +21,7 @@ void JawsReader::release() {
     jaws_ = nullptr;
 }
 
-bool JawsReader::create() {
+bool JawsReader::connect() {
     release();
     if (FindWindowW(L"JFWUI2", nullptr) == nullptr) {
         trace_line(trace_, "jaws absent");
@@ -120,7 +120,7 @@ void NvdaReader::release() {
     binding_ = nullptr;
 }
 
-bool NvdaReader::create() {
+bool NvdaReader::connect() {
     release();
     std::wstring where = nvda_endpoint();
     RPC_WSTR text = nullptr;
@@ -182,11 +182,11 @@ void NvdaReader::cancel() {
     call("cancel", cancel_speech, std::wstring());
 }
 
-bool RunningScreenReader::create() {
+bool RunningScreenReader::connect() {
     active_ = nullptr;
-    if (jaws_.create())
+    if (jaws_.connect())
         active_ = &jaws_;
-    else if (nvda_.create())
+    else if (nvda_.connect())
         active_ = &nvda_;
     else
         trace_line(trace_, "reader absent");

@@ -21,7 +21,7 @@ class JawsReader : public ScreenReader {
     JawsReader& operator=(const JawsReader&) = delete;
     // True only while JAWS itself runs: its automation object can be made
     // whenever JAWS is installed, and then speaks nowhere.
-    bool create() override;
+    bool connect() override;
     void say(const std::string& text) override;
     void cancel() override;
 
@@ -44,7 +44,7 @@ class NvdaReader : public ScreenReader {
     NvdaReader& operator=(const NvdaReader&) = delete;
     // Binds to this session's and desktop's endpoint and asks whether the
     // reader runs.
-    bool create() override;
+    bool connect() override;
     // Speech, then the same text on the braille display. Throws
     // std::runtime_error when the reader does not answer; it is then given
     // up until the next create().
@@ -63,7 +63,7 @@ class NvdaReader : public ScreenReader {
 class RunningScreenReader : public ScreenReader {
   public:
     explicit RunningScreenReader(WinTrace* trace) : jaws_(trace), nvda_(trace), trace_(trace) {}
-    bool create() override;
+    bool connect() override;
     void say(const std::string& text) override;
     void cancel() override;
 

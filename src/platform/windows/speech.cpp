@@ -17,7 +17,7 @@ void SapiVoice::release() {
     voice_ = nullptr;
 }
 
-bool SapiVoice::create() {
+bool SapiVoice::open_voice() {
     release();
     HRESULT result = CoCreateInstance(__uuidof(SpVoice), nullptr, CLSCTX_ALL, __uuidof(ISpVoice),
                                       reinterpret_cast<void**>(&voice_));

@@ -16,7 +16,7 @@ class SapiVoice : public Voice {
     SapiVoice(const SapiVoice&) = delete;
     SapiVoice& operator=(const SapiVoice&) = delete;
     // True only for a voice that can speak (see speech.cpp).
-    bool create() override;
+    bool open_voice() override;
     void speak(const std::string& text, int flags) override;
     void set_rate(int rate) override;
 

@@ -52,9 +52,9 @@ int refuse_second_copy(WinTrace* trace) {
     RunningScreenReader reader(trace);
     SapiVoice voice(trace);
     try {
-        if (reader.create())
+        if (reader.connect())
             reader.say(kDataFolderInUse);
-        else if (voice.create())
+        else if (voice.open_voice())
             voice.speak(kDataFolderInUse, SPF_PURGEBEFORESPEAK);  // waits until spoken
     } catch (const std::exception&) {
         // The message box below still tells it.
