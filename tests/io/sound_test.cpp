@@ -124,16 +124,7 @@ struct BrokenDevice : SoundDevice {
 TEST_F(Slots, DeviceFailuresAreLoggedAndSwallowed) {
     BrokenDevice device;
     const Platform& b = *h.platform;
-    Platform p{.clock = b.clock,
-               .window = b.window,
-               .voice = b.voice,
-               .reader = b.reader,
-               .keys = b.keys,
-               .sound = device,
-               .canvas = b.canvas,
-               .msgbox = b.msgbox,
-               .process = b.process,
-               .files = b.files};
+    Platform p = with_services(b, {.sound = &device});
     Output broken(p, out.folders);
     broken.sound = out.sound;
     const std::string capture = broken.app_path("/sounds/capture.wav");

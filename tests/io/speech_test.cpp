@@ -130,16 +130,7 @@ TEST(Speech, KeysAreBlockedOnlyWhileTheChordIsSent) {
     Harness h;
     WatchingKeys keys;
     const Platform& b = *h.platform;
-    Platform p{.clock = b.clock,
-               .window = b.window,
-               .voice = b.voice,
-               .reader = b.reader,
-               .keys = keys,
-               .sound = b.sound,
-               .canvas = b.canvas,
-               .msgbox = b.msgbox,
-               .process = b.process,
-               .files = b.files};
+    Platform p = with_services(b, {.keys = &keys});
     Output out(p, Folders{h.home.path(), h.home.path()});
     keys.out = &out;
     out.speech.speech_route = kChordRoute;

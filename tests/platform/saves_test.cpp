@@ -182,16 +182,7 @@ TEST(BackgroundSaves, TheBackupComesFirstOrNothingIsReplaced) {
     BackgroundSaves saves;
     SaveNotice notice(saves, err);
     const Platform base = h.host->platform();
-    h.platform.reset(new Platform{.clock = base.clock,
-                                  .window = base.window,
-                                  .voice = base.voice,
-                                  .reader = base.reader,
-                                  .keys = base.keys,
-                                  .sound = base.sound,
-                                  .canvas = base.canvas,
-                                  .msgbox = base.msgbox,
-                                  .process = base.process,
-                                  .files = notice});
+    h.platform.reset(new Platform(testing::with_services(base, {.files = &notice})));
     h.game = std::make_unique<Game>(*h.platform, StartOptions{Folders{home, home}, 1});
     h.start();
     EXPECT_EQ(h.said("PageUp\n"),

@@ -53,20 +53,23 @@ void TempDir::addsounds(const std::string& folder) const {
         if (*t.sound) write(folder + "/tiles/" + t.sound + ".wav", "");
 }
 
+Platform with_services(const Platform& base, Replacements with) {
+    return Platform{.clock = base.clock,
+                    .window = base.window,
+                    .voice = base.voice,
+                    .reader = with.reader ? *with.reader : base.reader,
+                    .keys = with.keys ? *with.keys : base.keys,
+                    .sound = with.sound ? *with.sound : base.sound,
+                    .canvas = base.canvas,
+                    .msgbox = base.msgbox,
+                    .process = base.process,
+                    .files = with.files ? *with.files : base.files};
+}
+
 Harness::Harness(HarnessOptions options) : options_(std::move(options)) {
     host = std::make_unique<TestHost>(parsescript(options_.script), options_.headless, out);
     const Platform headless = host->platform();
-    KeyInjector& keys = options_.keys ? *options_.keys : headless.keys;
-    platform = std::make_unique<Platform>(Platform{.clock = headless.clock,
-                                                   .window = headless.window,
-                                                   .voice = headless.voice,
-                                                   .reader = headless.reader,
-                                                   .keys = keys,
-                                                   .sound = headless.sound,
-                                                   .canvas = headless.canvas,
-                                                   .msgbox = headless.msgbox,
-                                                   .process = headless.process,
-                                                   .files = headless.files});
+    platform = std::make_unique<Platform>(with_services(headless, {.keys = options_.keys}));
     StartOptions start;
     start.folders = Folders{home.path(), home.path()};
     start.seed = options_.seed;
@@ -75,17 +78,7 @@ Harness::Harness(HarnessOptions options) : options_(std::move(options)) {
 }
 
 void Harness::use_reader(ScreenReader& reader) {
-    const Platform& b = *platform;
-    auto replaced = std::make_unique<Platform>(Platform{.clock = b.clock,
-                                                        .window = b.window,
-                                                        .voice = b.voice,
-                                                        .reader = reader,
-                                                        .keys = b.keys,
-                                                        .sound = b.sound,
-                                                        .canvas = b.canvas,
-                                                        .msgbox = b.msgbox,
-                                                        .process = b.process,
-                                                        .files = b.files});
+    auto replaced = std::make_unique<Platform>(with_services(*platform, {.reader = &reader}));
     game = std::make_unique<Game>(*replaced,
                                   StartOptions{Folders{home.path(), home.path()}, options_.seed});
     platform = std::move(replaced);

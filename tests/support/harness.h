@@ -50,6 +50,15 @@ class TempDir {
     std::string path_;
 };
 
+// The services a test puts in place of the headless ones; null keeps them.
+struct Replacements {
+    ScreenReader* reader = nullptr;
+    KeyInjector* keys = nullptr;
+    SoundDevice* sound = nullptr;
+    FileStore* files = nullptr;
+};
+Platform with_services(const Platform& base, Replacements with);
+
 struct HarnessOptions {
     std::string script{};  // key script text
     uint64_t seed = 1;
