@@ -6,12 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "engine/match.h"
+
 namespace velloxa {
 
 struct Collection {
     std::array<int, 1000> unlocked{};  // positions 1..999
     int unlocked_count = 0;
-    std::array<std::array<int, 6>, 3> deck{};  // [side][slot]
+    Hand deck;        // the player's, dealt to the hand before each campaign battle
+    Hand enemy_deck;  // the opponent's latest hand: the tiles a win may take
     int opponent = 0;
     std::vector<int> draw_pool;  // tiles still to draw from, for draws without repetition
     // The progress file as read, while only part of it could be read: kept

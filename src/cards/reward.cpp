@@ -11,7 +11,7 @@ int stealweight(const Catalogue& cards, int t) {
     if (t < 1 || t > cards.cardcount) return 0;
     switch (cards.cardrarity[static_cast<size_t>(t)]) {
         case 1:
-            return 27;
+            return 27;  // mutate: reward-weight
         case 2:
             return 9;
         case 3:
@@ -38,7 +38,7 @@ std::optional<int> pick_stolen_tile(Collection& collection, const Catalogue& car
     weights.clear();
     bool anynew = false;
     for (int s = 1; s <= 5; ++s) {
-        const int t = collection.deck[2][static_cast<size_t>(s)];
+        const int t = collection.enemy_deck.tile(s);
         const int w = stealweight(cards, t);
         // A candidate that can never be drawn must not count as new, or the
         // draw below would never end.
@@ -58,6 +58,7 @@ std::optional<int> pick_stolen_tile(Collection& collection, const Catalogue& car
     auto& list = collection.unlocked;
     const int rarity = cards.cardrarity[static_cast<size_t>(t)];
     int s = collection.unlocked_count;
+    // mutate: reward-insert
     while (s >= 1 && cards.cardrarity[static_cast<size_t>(list[static_cast<size_t>(s)])] > rarity)
         --s;
     const int pos = s + 1;

@@ -54,7 +54,8 @@ class Battle {
     int battle_mode() const { return battlemode_; }  // 0 in the campaign; 4 in Instant action
     // The enemy's move and the user's own drop in progress keep the board
     // keys out.
-    bool board_keys_held() const { return match_.turn == kEnemy || match_.dropping; }
+    // mutate: keys-during-drop
+    bool board_keys_held() const { return match_.turn == Side::Enemy || match_.dropping; }
 
     // A battle set up at a given position, as a test or a measurement needs.
     void set_position(const MatchState& position, int battle_mode);
@@ -67,13 +68,13 @@ class Battle {
     // Enter on the summary's last item of a battle not yet over.
     void nextturn();
     // Escape on the finished battle's summary: nobody moves any more.
-    void viewfinishedboard() { match_.turn = kNobody; }
+    void viewfinishedboard() { match_.turn = Side::Nobody; }
     // What a move left open when Shift+Escape unwound it.
-    void abandonmove() { match_.dropping = false; }
+    void abandonmove() { match_.dropping = false; }  // mutate: keys-leave-keeps-drop
 
     void board_key(int code, int modifiers);  // a key on the battle board
     void drop_player_tile();                  // Shift+digit on the board, after its checks
-    void drop_tile(Spot spot, int tile, int side);
+    void drop_tile(Spot spot, int tile, Side side);
     void run_enemy_turn();
     void redraw_board() { velloxa::draw_board(p_.canvas, match_, p_.cards); }
 

@@ -20,12 +20,12 @@ const OpponentStory& story_at(int opponent) {
 
 std::string score_line(const MatchState& match) {
     const std::string tail = ".  Press Enter to continue, or escape to view the board.";
-    const std::string mine = num(match.score[1]);
-    const std::string theirs = num(match.score[2]);
+    const std::string mine = num(match.score(Side::Player));
+    const std::string theirs = num(match.score(Side::Enemy));
     if (!match.board_full()) return "Score is " + mine + " to " + theirs + tail;
-    if (match.score[1] > match.score[2])
+    if (match.score(Side::Player) > match.score(Side::Enemy))
         return "You have won the battle!  Score was " + mine + " to " + theirs + tail;
-    if (match.score[1] < match.score[2])
+    if (match.score(Side::Player) < match.score(Side::Enemy))
         return "You have been defeated!  Score was " + theirs + " to " + mine + tail;
     return "The battle was a draw.  Score was tied " + mine + " to " + theirs + tail;
 }
@@ -103,10 +103,10 @@ void Game::continue_after_summary() {
         return;
     }
     const bool incampaign = battle.battle_mode() == 0;
-    if (match.score[1] > match.score[2]) {
+    if (match.score(Side::Player) > match.score(Side::Enemy)) {
         if (incampaign) {
             campaign.advance();
-            campaign.steal_tile();
+            campaign.steal_tile();  // mutate: campaign-no-reward
             campaign.save_progress();
             ui.set(Menu::Challenge, 1);
         } else {
@@ -148,7 +148,7 @@ void Campaign::deal_opponent_hand(MatchState& match) {
     if (opponent >= 1 && opponent <= 10) {
         deal_by_rarity(collection_, match, cards_, random_, opponent_rarity_counts(opponent),
                        Hands::Enemy);
-        collection_.deck[kEnemy] = match.hand[kEnemy];
+        collection_.enemy_deck = match.hand(Side::Enemy);
     }
 }
 
@@ -170,7 +170,7 @@ void Campaign::step_difficulty() {
 }
 
 void Campaign::go_back() {
-    if (collection_.opponent > 11) collection_.opponent = 11;
+    if (collection_.opponent > 11) collection_.opponent = 11;  // mutate: campaign-back-past-ten
     collection_.opponent -= 1;
 }
 

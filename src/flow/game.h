@@ -61,7 +61,7 @@ class Game : public EventSink, private BattleHost {
     // board takes the keys; a drop or the enemy's move is played on it as
     // in a battle
     void set_position(const MatchState& position, int battle_mode = 0);
-    void drop_tile(Spot spot, int tile, int side) { battle.drop_tile(spot, tile, side); }
+    void drop_tile(Spot spot, int tile, Side side) { battle.drop_tile(spot, tile, side); }
     void run_enemy_turn() { battle.run_enemy_turn(); }
 
   private:

@@ -102,6 +102,7 @@ void Game::main_menu_key(int keycode, int shift) {
     // first opponent no campaign has begun: nothing to continue, so the
     // cursor steps over "Continue".
     const Collection& collection = campaign.collection();
+    // mutate: menu-continue-skip
     if (ui.item() == 2 && (collection.unlocked_count == 5 || collection.opponent < 1)) {
         ui.step_menu_cursor(keycode, 4, Ends::Wrap);
         if (ui.item() == 1) {

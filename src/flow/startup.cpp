@@ -60,10 +60,10 @@ bool Game::start() {
     // A route that cannot speak, or that nobody hears on this platform, would
     // leave the player without even the welcome; the file keeps its value
     // until the next save.
-    if (speech.speech_route < kVoiceRoute || speech.speech_route > kReaderRoute ||
-        (speech.speech_route == kReaderRoute && !speech.reader_available) ||
+    // mutate: startup-silent-route
+    if ((speech.speech_route == SpeechRoute::ScreenReader && !speech.reader_available) ||
         (needs_title_reader(speech.speech_route) && !platform.window.title_is_read()))
-        speech.speech_route = kVoiceRoute;
+        speech.speech_route = SpeechRoute::Voice;
 
     say(std::string("Welcome to Nebbin's Velloxa, version ") + kVersion + ".  Main menu.");
     ui.set(Menu::Main, 0);

@@ -36,12 +36,12 @@ Rgb textcolour(Rgb fill) {
 
 void draw_board(Canvas& canvas, const MatchState& match, const Catalogue& cards) {
     BoardPicture picture;
-    picture.cursor_x = match.cursor_x;
-    picture.cursor_y = match.cursor_y;
+    picture.cursor_x = match.cursor.x;
+    picture.cursor_y = match.cursor.y;
     for (int x = 1; x <= 3; ++x)
         for (int y = 1; y <= 3; ++y)
-            picture.cells[static_cast<size_t>((x - 1) * 3 + y - 1)] = {match.board[x][y],
-                                                                       match.board_owner[x][y]};
+            picture.cells[static_cast<size_t>((x - 1) * 3 + y - 1)] = {
+                match.tile_at(Spot{x, y}), static_cast<int>(match.owner_at(Spot{x, y}))};
     canvas.begin_board(picture);
     const auto [width, height] = canvas.inner_size();
     const double s = std::min(width / 3.0, height / 3.0);
@@ -50,13 +50,13 @@ void draw_board(Canvas& canvas, const MatchState& match, const Catalogue& cards)
         for (int y = 1; y <= 3; ++y) {
             const double left = (x - 1) * s;
             const double top = (y - 1) * s;
-            const bool cursor = x == match.cursor_x && y == match.cursor_y;
+            const bool cursor = x == match.cursor.x && y == match.cursor.y;
             Rgb fill;
-            switch (match.board_owner[x][y]) {
-                case 1:
+            switch (match.owner_at(Spot{x, y})) {
+                case Side::Player:
                     fill = cursor ? Rgb{255, 0, 0} : Rgb{200, 0, 0};
                     break;
-                case 2:
+                case Side::Enemy:
                     fill = cursor ? Rgb{0, 0, 255} : Rgb{0, 0, 170};
                     break;
                 default:
@@ -66,7 +66,7 @@ void draw_board(Canvas& canvas, const MatchState& match, const Catalogue& cards)
             canvas.fill_rect(px(left), px(top), px(left + s - 3), px(top + s - 3), fill);
             canvas.outline_rect(px(left), px(top), px(left + s - 3), px(top + s - 3),
                                 cursor ? Rgb{0, 255, 0} : black);
-            const int t = match.board[x][y];
+            const int t = match.tile_at(Spot{x, y});
             if (t == 0) continue;
             const std::string& name = cards.cardname[t];
             const Rgb ink = textcolour(fill);

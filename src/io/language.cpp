@@ -16,7 +16,7 @@ namespace {
 
 // Translated texts never grow beyond this many characters: entries that
 // feed each other could otherwise grow a text without end.
-constexpr size_t kMaxTextLength = 4000;
+constexpr size_t kMaxTextLength = 4000;  // mutate: language-no-length-limit
 
 // The table while the file is read. Each new pair goes before the first
 // entry whose pattern is not longer than the new match text, which keeps
@@ -97,7 +97,7 @@ class LengthTable {
         size_t skipped = 0;
         for (int n = root_; n >= 0;) {
             const Node& node = nodes_[static_cast<size_t>(n)];
-            if (node.shortest > length) return skipped + node.size;
+            if (node.shortest > length) return skipped + node.size;  // mutate: language-order
             if (shortest(node.left) <= length) {
                 n = node.left;
             } else if (node.length <= length) {
@@ -224,6 +224,7 @@ void Output::load_language_file() {
         if (!lines.next(language.language_title)) return;
         std::string match, replacement;
         // A match text with no replacement after it is dropped.
+        // mutate: language-empty-lines-read
         while (nextnonempty(lines, match) && nextnonempty(lines, replacement))
             table.add(std::move(match), std::move(replacement));
     } catch (const std::exception&) {

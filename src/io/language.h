@@ -18,7 +18,7 @@ struct LanguageEntry {
 };
 
 struct Language {
-    static constexpr int kMaxEntries = 6000;
+    static constexpr int kMaxEntries = 6000;  // mutate: language-more-entries
     // Steps one spoken text may cost: a character converted, compared or
     // copied, an entry of a bracket list looked at, or an entry tried, is
     // one step. Sensible files use a small fraction of this; a file built to

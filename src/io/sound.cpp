@@ -93,7 +93,7 @@ bool changesound(Output& g, int slot, std::string& path) {
         path = path.substr(0, fixed) +
                replace_all(path.substr(fixed), "/sounds/", "/" + g.sound.sound_folder + "/");
         // A sound set may hold only some of the files; the rest come from "sounds".
-        if (!g.platform.files.exists(path)) path = original;
+        if (!g.platform.files.exists(path)) path = original;  // mutate: sound-no-fallback
         return loadslot(g, slot, path);
     } catch (const std::exception& e) {
         g.append_debug_log(std::string("error in setsound: ") + e.what());
@@ -110,7 +110,7 @@ void Output::play_sound(std::string path, double volume, double pan, Loop loop, 
         // Slots 0 and 1 are never chosen, so rotation runs 2..slot_count.
         sound.next_slot += 1;
         if (sound.next_slot > sound.slot_count) sound.next_slot = 1;
-        if (sound.next_slot < 2) sound.next_slot = 2;
+        if (sound.next_slot < 2) sound.next_slot = 2;  // mutate: sound-slot-rotation
         slot = sound.next_slot;
     }
     // Without the requested sound the slot would play whatever it held before.
@@ -146,7 +146,7 @@ void Output::set_slot_pan(int slot, double& pan) {
 Placement2d Output::placement_of(Spot spot) {
     // Left to right across the stereo field, quieter toward the top row.
     static constexpr double kPans[] = {0, -2500, 0, 2500};
-    static constexpr double kVolumes[] = {0, -2000, -1000, 0};
+    static constexpr double kVolumes[] = {0, -2000, -1000, 0};  // mutate: sound-rows-swapped
     Placement2d placement;
     if (spot.x >= 1 && spot.x <= 3) placement.pan = kPans[spot.x];
     if (spot.y >= 1 && spot.y <= 3) placement.volume = kVolumes[spot.y];

@@ -11,7 +11,7 @@
 
 namespace velloxa::testing {
 
-using Slots = std::array<int, 6>;  // a hand or deck; slot 0 unused
+using Slots = std::array<int, 5>;  // the tiles of a hand or deck, slots 1 to 5
 
 inline const Catalogue& catalogue() {
     static const Catalogue cards = [] {
@@ -33,11 +33,17 @@ inline const std::string& name_of(int t) {
     return catalogue().cardname[static_cast<size_t>(t)];
 }
 
+inline Slots slots_of(const Hand& hand) {
+    Slots out{};
+    for (int s = 1; s <= Hand::kSlots; ++s) out[static_cast<size_t>(s - 1)] = hand.tile(s);
+    return out;
+}
+
 // The rarities of slots 1 to 5.
-inline std::vector<int> rarities(const Slots& slots) {
+inline std::vector<int> rarities(const Hand& hand) {
     std::vector<int> out;
-    for (size_t s = 1; s <= 5; ++s)
-        out.push_back(catalogue().cardrarity[static_cast<size_t>(slots[s])]);
+    for (const int t : slots_of(hand))
+        out.push_back(catalogue().cardrarity[static_cast<size_t>(t)]);
     return out;
 }
 

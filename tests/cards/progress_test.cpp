@@ -123,7 +123,7 @@ TEST(Progress, AHugeCountIsHeldAt999) {
     lines[7 + 999] = name_of(two);
     const Read r(crlf(lines));
     EXPECT_EQ(r.collection.unlocked_count, 999);
-    EXPECT_EQ(r.collection.deck[1], (Slots{0, two, one, one, one, one}));
+    EXPECT_EQ(slots_of(r.collection.deck), (Slots{two, one, one, one, one}));
 }
 
 TEST(Progress, UnreadableNamesGiveUpTheCampaignAndAnEarlyEndKeepsWhatWasRead) {
@@ -148,16 +148,16 @@ TEST(Progress, UnreadableNamesGiveUpTheCampaignAndAnEarlyEndKeepsWhatWasRead) {
     const Case cases[] = {
         {with(10, "No such tile"), given, {}, true},  // the fourth name
         {with(10, lower), given, {}, true},
-        {with(16, "No such tile"), {t[0], t[1], t[2], t[3], t[4]}, {0, d[0], d[1]}, true},
-        {with(16, ""), t, {0, d[0], d[1], 0, d[3], d[4]}, false},  // an empty slot
-        {campaign(10), {t[0], t[1], t[2]}, {}, true},              // the file ends in the list
-        {campaign(16), t, {0, d[0], d[1]}, true},                  // or in the deck
+        {with(16, "No such tile"), {t[0], t[1], t[2], t[3], t[4]}, {d[0], d[1]}, true},
+        {with(16, ""), t, {d[0], d[1], 0, d[3], d[4]}, false},  // an empty slot
+        {campaign(10), {t[0], t[1], t[2]}, {}, true},           // the file ends in the list
+        {campaign(16), t, {d[0], d[1]}, true},                  // or in the deck
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(::testing::PrintToString(k.lines));
         const Read r(crlf(k.lines));
         EXPECT_EQ(unlockedlist(r.collection), k.list);
-        EXPECT_EQ(r.collection.deck[1], k.deck);
+        EXPECT_EQ(slots_of(r.collection.deck), k.deck);
         EXPECT_EQ(r.collection.opponent, 4);
         EXPECT_EQ(r.result.partial, k.partial);
     }
@@ -199,7 +199,7 @@ TEST(Progress, FormerNamesAreReadInBothSectionsAndWrittenAnew) {
     const Read r(
         crlf({"0", "3", "2", "sounds", "3", "2", "2", olda, oldb, olda, oldb, "", "", ""}));
     EXPECT_EQ(unlockedlist(r.collection), (std::vector<int>{a, b}));
-    EXPECT_EQ(r.collection.deck[1], (Slots{0, a, b, 0, 0, 0}));
+    EXPECT_EQ(slots_of(r.collection.deck), (Slots{a, b, 0, 0, 0}));
     EXPECT_NE(r.written().find("\r\n" + name_of(a) + "\r\n"), std::string::npos);
 }
 

@@ -15,7 +15,7 @@ namespace {
 // The enemy held `enemy` and the collection is `owned`.
 Collection before(const std::vector<int>& enemy, const std::vector<int>& owned) {
     Collection c;
-    std::copy(enemy.begin(), enemy.end(), c.deck[2].begin() + 1);
+    for (size_t s = 0; s < enemy.size(); ++s) c.enemy_deck.set(static_cast<int>(s) + 1, enemy[s]);
     setunlocked(c, owned);
     return c;
 }

@@ -231,18 +231,16 @@ TEST_P(Heard, ThePlusRuleExampleCapturesAsTold) {
     EXPECT_EQ((Lines{m[8], m[9], m[11], m[12]}), (Lines{m[2], m[5], m[3], m[7]}));
 
     MatchState board;
-    board.board[2][1] = above;
-    board.board_owner[2][1] = kEnemy;
-    board.board[3][2] = right;
-    board.board_owner[3][2] = kEnemy;
-    board.hand[kUser][1] = dropped;
-    board.cursor_x = board.cursor_y = 2;
-    board.turn = kUser;
+    board.place(Spot{2, 1}, above, Side::Enemy);
+    board.place(Spot{3, 2}, right, Side::Enemy);
+    board.hand(Side::Player).set(1, dropped);
+    board.cursor = Spot{2, 2};
+    board.turn = Side::Player;
     g.set_position(board);
     h.keys("Shift+1");
-    EXPECT_EQ(g.position().board_owner[2][1], kUser);
-    EXPECT_EQ(g.position().board_owner[3][2], kUser);
-    EXPECT_EQ(g.position().score[kUser], 2);
+    EXPECT_EQ(g.position().owner_at(Spot{2, 1}), Side::Player);
+    EXPECT_EQ(g.position().owner_at(Spot{3, 2}), Side::Player);
+    EXPECT_EQ(g.position().score(Side::Player), 2);
     const Lines& said = g.announcements();
     ASSERT_EQ(said.size(), 3u);
     for (size_t i : {1u, 2u}) {

@@ -115,12 +115,11 @@ MatchState capturing(const Catalogue& cards) {
         if (cards.cardleft[t] < cards.cardleft[weak]) weak = t;
     }
     MatchState m;
-    m.turn = kUser;
-    m.cursor_x = m.cursor_y = 2;
-    m.hand[1] = {0, strong, 2, 3, 4, 5};
-    m.hand[2] = {0, 17, 18, 19, 20, 21};
-    m.board[3][2] = weak;
-    m.board_owner[3][2] = kEnemy;
+    m.turn = Side::Player;
+    m.cursor = Spot{2, 2};
+    m.hand(Side::Player) = Hand({strong, 2, 3, 4, 5});
+    m.hand(Side::Enemy) = Hand({17, 18, 19, 20, 21});
+    m.place(Spot{3, 2}, weak, Side::Enemy);
     return m;
 }
 
@@ -160,13 +159,14 @@ TEST_F(Campaign, AFinishedBattleTellsItsResultAndOnlyAVictoryMovesOn) {
         SCOPED_TRACE(c.result);
         challenge(3);  // the enemy's hand dealt, so there is a tile to win
         MatchState m;
-        for (auto& column : m.board) column.fill(1);
-        for (auto& column : m.board_owner) column.fill(kUser);
-        m.board[1][1] = 0;
-        m.cursor_x = m.cursor_y = 1;
-        m.hand[1] = {0, 1, 2, 3, 4, 5};
-        m.score = {0, c.mine, c.theirs};
-        m.turn = kUser;
+        for (int x = 1; x <= 3; ++x)
+            for (int y = 1; y <= 3; ++y)
+                m.place(Spot{x, y}, x == 1 && y == 1 ? 0 : 1, Side::Player);
+        m.cursor = Spot{1, 1};
+        m.hand(Side::Player) = Hand({1, 2, 3, 4, 5});
+        m.add_to_score(Side::Player, c.mine);
+        m.add_to_score(Side::Enemy, c.theirs);
+        m.turn = Side::Player;
         g().set_position(m);
         h->said("Shift+1\n");  // the last tile: the summary tells the drop
         const Lines texts = h->said("Down\nEnter\nEnter\n");
@@ -200,7 +200,7 @@ TEST_F(CampaignDeck, NumberKeysPutTilesAndSaveOnlyChanges) {
     EXPECT_TRUE(
         lines[1].starts_with("speak " + g().catalogue().cardname[33] + " put in spot number 3."));
     EXPECT_EQ(lines[2], "save");
-    EXPECT_EQ(g().collection().deck[1][3], 33);
+    EXPECT_EQ(g().collection().deck.tile(3), 33);
 }
 
 TEST_F(CampaignDeck, LeavingNeedsAFullDeck) {
@@ -210,7 +210,7 @@ TEST_F(CampaignDeck, LeavingNeedsAFullDeck) {
                      "You must assign a tile to spot number 2 before you can leave this menu."}));
     EXPECT_EQ(g().menu(), Menu::Deck);
     h->keys("Up\nUp\nUp\n4\nUp\n2\n");  // tiles 6 and 5 into the empty slots
-    EXPECT_EQ(g().collection().deck[1], (std::array<int, 6>{0, 1, 5, 3, 6, 17}));
+    EXPECT_EQ(g().collection().deck, Hand({1, 5, 3, 6, 17}));
     EXPECT_EQ(h->said("Down\nDown\nDown\nDown\nEnter\n").back(), story_content()[1].sofar);
     EXPECT_EQ(g().menu(), Menu::Challenge);
     EXPECT_EQ(g().menu_item(), 1);

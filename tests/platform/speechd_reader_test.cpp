@@ -234,10 +234,10 @@ TEST_F(DesktopReader, AGameWhoseServerGarblesFallsBackToTheVoice) {
     h.home.addsounds();
     h.home.write("progress.ini", "3\r\n3\r\n2\r\n");
     h.start();
-    ASSERT_EQ(h.game->output().speech.speech_route, kReaderRoute);
+    ASSERT_EQ(h.game->output().speech.speech_route, SpeechRoute::ScreenReader);
     ASSERT_TRUE(waituntil([&] {
         h.keys("Down");
-        return h.game->output().speech.speech_route == kVoiceRoute;
+        return h.game->output().speech.speech_route == SpeechRoute::Voice;
     }));
     const testing::Lines told = {
         "log error in sayit: speech-dispatcher answered outside its protocol",

@@ -138,7 +138,7 @@ bool Headless::append_line(const std::string& path, const std::string& text) {
 void Headless::replace(const std::string& path, const std::string& data) {
     NativeFiles::replace(path, data);
     // Only the progress file itself is reported; its backup is not.
-    if (path.ends_with("/progress.ini")) line("save");
+    if (path.ends_with("/progress.ini")) line("save");  // mutate: headless-every-save
 }
 
 }  // namespace velloxa

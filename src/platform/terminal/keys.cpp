@@ -107,6 +107,7 @@ void KeyDecoder::pushchar(unsigned cp, int state) {
     if (cp > 0x7e) return;
     const char c = static_cast<char>(cp);
     if (const size_t at = shifteddigits.find(c); at != std::string_view::npos)
+        // mutate: terminal-shifted-digits-off-by-one
         return push(at == 9 ? '0' : static_cast<int>('1' + at), state | 1);
     for (const Punct& p : punctuation) {
         if (c == p.plain) return push(p.code, state);
