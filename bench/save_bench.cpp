@@ -46,7 +46,7 @@ void BM_Save(benchmark::State& state) {
     state.counters["median_ms"] = ms[ms.size() / 2];
     state.counters["worst_ms"] = ms.back();
 }
-BENCHMARK(BM_Save<PosixFiles>)
+BENCHMARK(BM_Save<DiskFiles>)
     ->Name("BM_SaveAtOnce")
     ->Iterations(kSaves)
     ->Unit(benchmark::kMillisecond);

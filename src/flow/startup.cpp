@@ -32,9 +32,9 @@ bool Game::start() {
         platform.voice.set_rate(static_cast<int>(whole_part(speech.voice_rate)));
     out.probe_screen_reader();
 
-    // The sound system of the original program, version 8; 49 slots rotate.
+    // DirectSound 8's numbering; every slot but 0 takes part in the rotation.
     out.sound.api_version = 8;
-    out.sound.slot_count = 49;
+    out.sound.slot_count = SoundDevice::kSlots - 1;
     if (!platform.sound.open_device()) {
         std::string message =
             "Unable to start DirectSound. Check to see that your sound card is properly "

@@ -67,10 +67,11 @@ class KeyInjector {
     virtual void release(int code) = 0;
 };
 
-// 50 sound slots. `load` throws std::runtime_error when the file cannot be
-// decoded; the slot then keeps what it held.
+// kSlots sound slots, 0 to kSlots - 1. `load` throws std::runtime_error
+// when the file cannot be decoded; the slot then keeps what it held.
 class SoundDevice {
   public:
+    static constexpr int kSlots = 50;
     virtual ~SoundDevice() = default;
     virtual bool open_device() = 0;
     virtual void load(int slot, const std::string& path) = 0;

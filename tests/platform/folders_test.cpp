@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix_files.h"
+#include "platform/disk_files.h"
 #include "platform/shipped_language.h"
 #include "support/harness.h"
 
@@ -112,7 +112,7 @@ TEST_F(StartFolders, TheShippedLanguageFileFollowsEachEditionUntilThePlayerChang
 // routes differently, and a Linux file in a Windows folder was put there by hand.
 TEST(ShippedLanguageCopy, EachSystemReplacesOnlyItsOwnEarlierEditions) {
     TempDir dir;
-    PosixFiles files;
+    DiskFiles files;
     dir.write("shipped.txt", "new edition\r\n");
     const std::string earlier(earlier_language_editions(ShippedFor::linux_system).front());
     dir.write("copy.txt", earlier);

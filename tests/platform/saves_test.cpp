@@ -20,7 +20,7 @@
 #include "cards/catalogue.h"
 #include "platform/background_saves.h"
 #include "platform/data_folder_lock.h"
-#include "platform/posix_files.h"
+#include "platform/disk_files.h"
 #include "platform/save_notice.h"
 #include "support/harness.h"
 
@@ -46,7 +46,7 @@ TEST(Files, AReplaceWritesThroughTheLinkAndKeepsThePlayersMode) {
     dir.write("synced/progress.ini", "old");
     fs::permissions(target, mode);
     fs::create_symlink("synced/progress.ini", dir.path() + "/progress.ini");
-    PosixFiles().replace(dir.path() + "/progress.ini", "new\r\n");
+    DiskFiles().replace(dir.path() + "/progress.ini", "new\r\n");
     EXPECT_TRUE(fs::is_symlink(dir.path() + "/progress.ini"));
     EXPECT_EQ(dir.read("synced/progress.ini"), "new\r\n");
     EXPECT_EQ(fs::status(target).permissions(), mode);
@@ -66,7 +66,7 @@ TEST(Files, AFailedWriteLeavesTheOldFileWhole) {
         limit.rlim_cur = limit.rlim_max = 1000;
         ::setrlimit(RLIMIT_FSIZE, &limit);
         try {
-            PosixFiles().replace(dir.path() + "/progress.ini", std::string(5000, 'x'));
+            DiskFiles().replace(dir.path() + "/progress.ini", std::string(5000, 'x'));
         } catch (const std::runtime_error& e) {
             std::_Exit(std::string(e.what()) == "File too large" ? 3 : 1);
         }
@@ -85,7 +85,7 @@ TEST(BackgroundSaves, KilledAtAnyMomentTheyLeaveTheOldOrTheNewFile) {
     TempDir dir;
     const std::string path = dir.path() + "/progress.ini";
     const std::string contents[] = {std::string(200000, 'a'), std::string(150000, 'b') + "\r\n"};
-    PosixFiles().replace(path, contents[0]);
+    DiskFiles().replace(path, contents[0]);
     std::mt19937 random(7);
     for (int round = 0; round < 30; ++round) {
         int ready[2];
@@ -132,7 +132,7 @@ TEST(Files, PlantedLinksFifosAndModesAreNoWayIn) {
     ::chmod((dir.path() + "/progress.ini").c_str(), 0640);
     fs::create_symlink(dir.path() + "/bashrc", dir.path() + "/progress.ini.bak");
     fs::create_symlink(dir.path() + "/bashrc", dir.path() + "/debuglog.txt");
-    PosixFiles files;
+    DiskFiles files;
     files.replace(dir.path() + "/progress.ini.bak", "damaged");
     EXPECT_TRUE(files.append_line(dir.path() + "/debuglog.txt", "a line"));
     EXPECT_EQ(dir.read("bashrc"), "the player's own");

@@ -12,7 +12,7 @@
 
 #include "io/keycodes.h"
 #include "platform/background_saves.h"
-#include "platform/saves_on_exit.h"
+#include "platform/posix/saves_on_exit.h"
 #include "platform/terminal/keys.h"
 #include "platform/terminal/terminal_host.h"
 #include "support/harness.h"

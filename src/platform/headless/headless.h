@@ -11,7 +11,7 @@
 #ifdef _WIN32
 #include "platform/windows/windows_files.h"
 #else
-#include "platform/posix_files.h"
+#include "platform/disk_files.h"
 #endif
 
 namespace velloxa {
@@ -19,7 +19,7 @@ namespace velloxa {
 #ifdef _WIN32
 using NativeFiles = WindowsFiles;
 #else
-using NativeFiles = PosixFiles;
+using NativeFiles = DiskFiles;
 #endif
 
 struct HeadlessOptions {

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/fdio.h"
+#include "platform/posix/fdio.h"
 
 namespace velloxa::rawmode {
 

@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "platform/fdio.h"
-#include "platform/saves_on_exit.h"
+#include "platform/posix/fdio.h"
+#include "platform/posix/saves_on_exit.h"
 #include "platform/terminal/rawmode.h"
 
 namespace velloxa {

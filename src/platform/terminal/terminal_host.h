@@ -14,8 +14,8 @@
 #include <thread>
 
 #include "io/platform.h"
+#include "platform/disk_files.h"
 #include "platform/null_devices.h"
-#include "platform/posix_files.h"
 #include "platform/terminal/keys.h"
 
 namespace velloxa {
@@ -39,7 +39,7 @@ class TerminalHost : public Clock,
                      public NoDrawing,
                      public MessageBox,
                      public ProcessEnd,
-                     public PosixFiles {
+                     public DiskFiles {
   public:
     explicit TerminalHost(TerminalOptions options);
     ~TerminalHost() override;

@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "platform/posix_files.h"
+#include "platform/disk_files.h"
 #include "platform/windows/wide.h"
 #include "platform/windows/win32.h"
 
@@ -93,19 +93,19 @@ void WindowsFiles::replace(const std::string& path, const std::string& data) {
 
 // The background writer's file store (background_saves.h) is the same on
 // Windows: these files, with the slow part of a save on its worker.
-bool PosixFiles::exists(const std::string& path) {
+bool DiskFiles::exists(const std::string& path) {
     return WindowsFiles().exists(path);
 }
 
-std::optional<std::string> PosixFiles::read(const std::string& path) {
+std::optional<std::string> DiskFiles::read(const std::string& path) {
     return WindowsFiles().read(path);
 }
 
-bool PosixFiles::append_line(const std::string& path, const std::string& line) {
+bool DiskFiles::append_line(const std::string& path, const std::string& line) {
     return WindowsFiles().append_line(path, line);
 }
 
-void PosixFiles::replace(const std::string& path, const std::string& data) {
+void DiskFiles::replace(const std::string& path, const std::string& data) {
     WindowsFiles().replace(path, data);
 }
 

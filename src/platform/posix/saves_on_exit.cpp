@@ -1,4 +1,4 @@
-#include "platform/saves_on_exit.h"
+#include "platform/posix/saves_on_exit.h"
 
 #include <fcntl.h>
 #include <pthread.h>
@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "platform/fdio.h"
+#include "platform/posix/fdio.h"
 
 namespace velloxa {
 

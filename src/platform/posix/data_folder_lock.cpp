@@ -6,7 +6,7 @@
 
 #include <cerrno>
 
-#include "platform/posix_files.h"
+#include "platform/disk_files.h"
 
 namespace velloxa {
 
