@@ -15,7 +15,7 @@
 
 namespace velloxa::bench {
 
-inline std::string makehome() {
+inline std::string make_home() {
     std::string tmpl = (std::filesystem::temp_directory_path() / "velloxa-bench-XXXXXX").string();
     if (::mkdtemp(tmpl.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     return tmpl;
@@ -25,7 +25,7 @@ inline std::string makehome() {
 class Table {
   public:
     Table()
-        : home_(makehome()),
+        : home_(make_home()),
           host_({}, HeadlessOptions{}, null_),
           platform_(host_.platform()),
           game(platform_, StartOptions{Folders{home_, home_}, 1}) {

@@ -9,14 +9,14 @@ namespace velloxa {
 namespace {
 
 // Appends every tile of one rarity level to the scratch list, in index order.
-void listrarity(const Catalogue& cards, std::vector<int>& list, int rarity) {
+void list_rarity(const Catalogue& cards, std::vector<int>& list, int rarity) {
     list.clear();
-    for (int i = 1; i <= cards.cardcount; ++i)
-        if (cards.cardrarity[i] == rarity) list.push_back(i);
+    for (int i = 1; i <= cards.tile_count; ++i)
+        if (cards.tile_rarity[i] == rarity) list.push_back(i);
 }
 
 // Draws a position of the scratch list and removes the entry drawn.
-int drawfrom(Random& random, std::vector<int>& list) {
+int draw_from(Random& random, std::vector<int>& list) {
     const int pos = random.below(static_cast<int>(list.size()));
     const int tile = list[static_cast<size_t>(pos)];
     list.erase(list.begin() + pos);  // mutate: deal-draw-twice
@@ -29,14 +29,14 @@ void deal_starter_deck(Collection& collection, MatchState& match, const Catalogu
                        Random& random) {
     collection.unlocked_count = 0;
     auto deal = [&](int slot) {
-        const int t = drawfrom(random, collection.draw_pool);
+        const int t = draw_from(random, collection.draw_pool);
         match.hand(Side::Player).set(slot, t);
         collection.deck.set(slot, t);
         collection.unlocked[static_cast<size_t>(++collection.unlocked_count)] = t;
     };
-    listrarity(cards, collection.draw_pool, 1);
+    list_rarity(cards, collection.draw_pool, 1);
     for (int slot = 1; slot <= 4 && !collection.draw_pool.empty(); ++slot) deal(slot);
-    listrarity(cards, collection.draw_pool, 2);  // mutate: deal-starter-rarity
+    list_rarity(cards, collection.draw_pool, 2);  // mutate: deal-starter-rarity
     if (!collection.draw_pool.empty()) deal(5);
 }
 
@@ -67,13 +67,13 @@ void deal_by_rarity(Collection& collection, MatchState& match, const Catalogue& 
     int slot = 0;
     for (int r = 1; r <= 5; ++r) {
         if (counts[static_cast<size_t>(r)] <= 0) continue;
-        listrarity(cards, list, r);
+        list_rarity(cards, list, r);
         while (counts[static_cast<size_t>(r)] > 0 && slot < 5) {
             ++slot;
             for (const Side side : {Side::Player, Side::Enemy}) {
                 if (!dealt(side)) continue;
                 // A catalogue too small for the counts leaves the slot as it was.
-                if (!list.empty()) match.hand(side).set(slot, drawfrom(random, list));
+                if (!list.empty()) match.hand(side).set(slot, draw_from(random, list));
             }
             --counts[static_cast<size_t>(r)];
         }
@@ -89,14 +89,15 @@ Placement put_tile_in_deck(Collection& collection, const Catalogue& cards, int p
     const int old = deck.tile(slot);
     const std::string n = num(slot);
     if (t == old) return {"This tile is already in slot " + n + ".", false};
-    if (cards.cardrarity[static_cast<size_t>(t)] > slot)
+    if (cards.tile_rarity[static_cast<size_t>(t)] > slot)
         return {
             "Tile slot " + n + " can not hold tiles with a rarity level greater than " + n + ".",
             false};
     deck.set(slot, t);
-    std::string text = cards.cardname[static_cast<size_t>(t)] + " put in spot number " + n + ".";
+    std::string text = cards.tile_name[static_cast<size_t>(t)] + " put in spot number " + n + ".";
     if (old != 0)
-        text += "  " + cards.cardname[static_cast<size_t>(old)] + " was put back into your pocket.";
+        text +=
+            "  " + cards.tile_name[static_cast<size_t>(old)] + " was put back into your pocket.";
     for (int i = 1; i <= 5; ++i) {
         if (i == slot || deck.tile(i) != t) continue;
         deck.set(i, 0);

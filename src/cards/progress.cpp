@@ -19,7 +19,7 @@ int tile_by_name(const Catalogue& cards, const std::string& line) {
 }
 
 const std::string& name_of(const Catalogue& cards, int t) {
-    return cards.cardname[t >= 0 && t < Catalogue::kCapacity ? static_cast<size_t>(t) : 0];
+    return cards.tile_name[t >= 0 && t < Catalogue::kCapacity ? static_cast<size_t>(t) : 0];
 }
 
 }  // namespace
@@ -77,7 +77,7 @@ ProgressRead read_progress(const std::string& text, const Catalogue& cards, Sett
     if (file.next(line)) {
         if (const auto v = parse_number(line)) {
             settings.voice_rate = *v;
-            result.rateread = true;
+            result.rate_read = true;
         } else {
             result.partial = true;
         }
@@ -99,7 +99,7 @@ ProgressRead read_progress(const std::string& text, const Catalogue& cards, Sett
     // From here on a file that ends early was cut off (or its count is larger
     // than its names), and an unreadable name gives the campaign up: a count
     // of 5 is what the menus treat as a fresh starter collection.
-    auto giveup = [&] {
+    auto give_up = [&] {
         collection.unlocked_count = 5;  // mutate: progress-read-unknown-name
         result.partial = true;
         return result;
@@ -112,7 +112,7 @@ ProgressRead read_progress(const std::string& text, const Catalogue& cards, Sett
             return result;
         }
         const int t = tile_by_name(cards, line);
-        if (t == 0) return giveup();
+        if (t == 0) return give_up();
         collection.unlocked[static_cast<size_t>(i)] = t;
     }
     for (int slot = 1; slot <= 5; ++slot) {
@@ -127,7 +127,7 @@ ProgressRead read_progress(const std::string& text, const Catalogue& cards, Sett
             continue;
         }
         const int t = tile_by_name(cards, line);
-        if (t == 0) return giveup();
+        if (t == 0) return give_up();
         collection.deck.set(slot, t);
     }
     // Names left over mean a count smaller than the list it stands for.

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "cards/text.h"
-#include "engine/ai.h"
-#include "engine/droptile.h"
+#include "engine/opponent.h"
+#include "engine/rules.h"
 
 namespace velloxa {
 
@@ -16,15 +16,15 @@ namespace {
 // looked at; the enemy's points are never announced as gained.
 std::string capture_text(const Catalogue& c, int captor, int captured, Side side, bool plus) {
     const std::string& own =
-        side == Side::Player ? c.cardcapture[captor] : c.cardenemycapture[captor];
+        side == Side::Player ? c.tile_capture[captor] : c.tile_enemy_capture[captor];
     std::string text;
     if (own.empty()) {
-        text = std::string(plus ? "Using the Plus rule, the " : "The ") + c.cardname[captured] +
+        text = std::string(plus ? "Using the Plus rule, the " : "The ") + c.tile_name[captured] +
                " tile has been captured by " + (side == Side::Player ? "your " : "the enemy's ") +
-               c.cardname[captor] + " tile.";
+               c.tile_name[captor] + " tile.";
     } else {
         text = std::string(plus ? "Using the Plus rule, " : "") +
-               replace_all(own, "$T", c.cardname[captured]);
+               replace_all(own, "$T", c.tile_name[captured]);
     }
     if (side == Side::Player) text += "  Point gained.";  // mutate: battle-no-point-gained
     return text;
@@ -45,7 +45,7 @@ class Battle::LiveDrop : public DropEffects {
         b_.p_.out.play_sound(b_.p_.out.app_path("/sounds/drop" + std::to_string(n) + ".wav"),
                              at.volume, at.pan, Loop::Once, kNextFreeSlot);
         b_.hold(0.25);
-        const std::string own = b_.p_.cards.cardsound[b_.match_.tile_at(spot)];
+        const std::string own = b_.p_.cards.tile_sound[b_.match_.tile_at(spot)];
         if (own.empty()) {
             b_.hold(0.25);
         } else {
@@ -78,11 +78,11 @@ void Battle::drop_tile(Spot spot, int tile, Side side) {
 
 void Battle::run_enemy_turn() {
     const std::optional<EnemyMove> move =
-        choose_enemy_move(match_, p_.cards, p_.random, p_.host.difficulty(), battlemode_);
+        choose_enemy_move(match_, p_.cards, p_.random, p_.host.difficulty(), battle_mode_);
     if (!move) return;
     const int tile = match_.hand(Side::Enemy).tile(move->slot);
     queue_.announcements.clear();
-    queue_.announcements.push_back("Enemy drops " + p_.cards.cardname[tile] + " onto spot " +
+    queue_.announcements.push_back("Enemy drops " + p_.cards.tile_name[tile] + " onto spot " +
                                    std::to_string(move->spot.x) + ", " +
                                    std::to_string(move->spot.y) + ".");
     drop_tile(move->spot, tile, Side::Enemy);
@@ -92,7 +92,7 @@ void Battle::run_enemy_turn() {
 }
 
 void Battle::start_battle(const Dealer& deal_enemy) {
-    battlemode_ = 0;
+    battle_mode_ = 0;
     match_.clear_board();
     match_.reset_scores();
     match_.turn = p_.random.below(2) == 0 ? Side::Player : Side::Enemy;
@@ -102,7 +102,7 @@ void Battle::start_battle(const Dealer& deal_enemy) {
     redraw_board();
 }
 
-void Battle::nextturn() {
+void Battle::next_turn() {
     if (match_.turn == Side::Enemy) {
         const MoveScope move(p_.keys);
         say("It is your enemy's turn.");
@@ -116,7 +116,7 @@ void Battle::nextturn() {
 
 void Battle::set_position(const MatchState& position, int battle_mode) {
     match_ = position;
-    battlemode_ = battle_mode;
+    battle_mode_ = battle_mode;
 }
 
 void Battle::announce_coin_flip(const std::string& leadin) {
@@ -131,7 +131,7 @@ void Battle::announce_coin_flip(const std::string& leadin) {
     } else if (first == Side::Enemy) {
         p_.host.give_board_the_keys();
         say(leadin + "  Your opponent has been chosen to go first.");
-        hold(battlemode_ == 0 ? 5 : 4);  // mutate: battle-coin-flip-wait
+        hold(battle_mode_ == 0 ? 5 : 4);  // mutate: battle-coin-flip-wait
         run_enemy_turn();
     }
 }

@@ -51,7 +51,7 @@ class Battle {
 
     const MatchState& position() const { return match_; }
     const std::vector<std::string>& announcements() const { return queue_.announcements; }
-    int battle_mode() const { return battlemode_; }  // 0 in the campaign; 4 in Instant action
+    int battle_mode() const { return battle_mode_; }  // 0 in the campaign; 4 in Instant action
     // The enemy's move and the user's own drop in progress keep the board
     // keys out.
     // mutate: keys-during-drop
@@ -63,14 +63,14 @@ class Battle {
     // A new battle: empty board, coin flip decided, the enemy's hand dealt.
     void start_battle(const Dealer& deal_enemy);
     void deal(const Dealer& dealer) { dealer(match_); }
-    void set_battlemode(int battle_mode) { battlemode_ = battle_mode; }
+    void set_battle_mode(int battle_mode) { battle_mode_ = battle_mode; }
     void announce_coin_flip(const std::string& leadin);
     // Enter on the summary's last item of a battle not yet over.
-    void nextturn();
+    void next_turn();
     // Escape on the finished battle's summary: nobody moves any more.
-    void viewfinishedboard() { match_.turn = Side::Nobody; }
+    void view_finished_board() { match_.turn = Side::Nobody; }
     // What a move left open when Shift+Escape unwound it.
-    void abandonmove() { match_.dropping = false; }  // mutate: keys-leave-keeps-drop
+    void abandon_move() { match_.dropping = false; }  // mutate: keys-leave-keeps-drop
 
     void board_key(int code, int modifiers);  // a key on the battle board
     void drop_player_tile();                  // Shift+digit on the board, after its checks
@@ -86,7 +86,7 @@ class Battle {
     BattleParts p_;
     MatchState match_;
     AnnouncementQueue queue_;
-    int battlemode_ = 0;
+    int battle_mode_ = 0;
 };
 
 }  // namespace velloxa

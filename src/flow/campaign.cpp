@@ -40,7 +40,7 @@ void Game::challenge_menu_key(int keycode, int shift) {
     const bool enter = keycode == key::Enter;
     switch (ui.item()) {
         case 1:
-            say(story_at(collection.opponent).sofar);
+            say(story_at(collection.opponent).so_far);
             break;
         case 2:
             if (!enter) {
@@ -51,7 +51,7 @@ void Game::challenge_menu_key(int keycode, int shift) {
             break;
         case 3:
             if (enter && collection.opponent < 11) {
-                const std::string leadin = story_at(collection.opponent).coinflip;
+                const std::string leadin = story_at(collection.opponent).coin_flip;
                 start_battle();
                 battle.deal(
                     [this](MatchState& match) { campaign.deal_user_hand_from_deck(match); });
@@ -62,7 +62,7 @@ void Game::challenge_menu_key(int keycode, int shift) {
             break;
         case 4:
             if (!enter) {
-                say(story_at(collection.opponent).goback);
+                say(story_at(collection.opponent).go_back);
                 break;
             }
             if (shift == 0) {
@@ -99,12 +99,12 @@ void Game::continue_after_summary() {
     ui.set(Menu::Board, 0);
     const MatchState& match = battle.position();
     if (!match.board_full()) {
-        battle.nextturn();
+        battle.next_turn();
         return;
     }
-    const bool incampaign = battle.battle_mode() == 0;
+    const bool in_campaign = battle.battle_mode() == 0;
     if (match.score(Side::Player) > match.score(Side::Enemy)) {
-        if (incampaign) {
+        if (in_campaign) {
             campaign.advance();
             campaign.steal_tile();  // mutate: campaign-no-reward
             campaign.save_progress();
@@ -114,7 +114,7 @@ void Game::continue_after_summary() {
         }
         return;
     }
-    show_menu(incampaign ? Menu::Challenge : Menu::Main, 1);
+    show_menu(in_campaign ? Menu::Challenge : Menu::Main, 1);
 }
 
 void Game::start_battle() {

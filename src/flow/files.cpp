@@ -47,7 +47,7 @@ void Campaign::load_progress() {
     difficulty_ = settings.difficulty;
     out_.speech.voice_rate = settings.voice_rate;
     out_.sound.sound_folder = settings.sound_folder;
-    if (read.rateread && out_.speech.voice_available)
+    if (read.rate_read && out_.speech.voice_available)
         platform_.voice.set_rate(static_cast<int>(whole_part(settings.voice_rate)));
     if (read.partial) collection_.unreadable = *content;  // mutate: progress-no-backup
 }
@@ -61,7 +61,7 @@ void Campaign::steal_tile() {
         return;
     }
     out_.say("You have stolen a tile from your opponent.  You have now unlocked the " +
-             cards_.cardname[static_cast<size_t>(*stolen)] + " tile!");
+             cards_.tile_name[static_cast<size_t>(*stolen)] + " tile!");
 }
 
 }  // namespace velloxa

@@ -68,7 +68,7 @@ class Game : public EventSink, private BattleHost {
     // ---- keys (keys.cpp)
     void handle_key(int code, int modifiers);
 
-    // ---- menus (menus.cpp, campaign.cpp, deckmenu.cpp)
+    // ---- menus (menus.cpp, campaign.cpp, deck_menu.cpp)
     void dispatch_menu_key(int code, int modifiers);
     void show_menu(Menu menu, int item);  // switch menus and speak the new current item
     void main_menu_key(int code, int modifiers);
@@ -97,7 +97,7 @@ class Game : public EventSink, private BattleHost {
     MenuCursor ui;
     Campaign campaign;
     Battle battle;
-    SpeechSettings speechkeys;
+    SpeechSettings speech_keys;
 };
 
 }  // namespace velloxa

@@ -29,10 +29,10 @@ constexpr Facing kFacings[] = {
 
 // The neighbour's attack that faces the spot it is seen from.
 int facing_attack(const Catalogue& cards, int tile, int dx, int dy) {
-    if (dy < 0) return cards.carddown[tile];
-    if (dy > 0) return cards.cardup[tile];
-    if (dx < 0) return cards.cardright[tile];
-    return cards.cardleft[tile];
+    if (dy < 0) return cards.tile_down[tile];
+    if (dy > 0) return cards.tile_up[tile];
+    if (dx < 0) return cards.tile_right[tile];
+    return cards.tile_left[tile];
 }
 
 // Enemy hand slots from this one up are hidden at a level of 1 to 5.
@@ -43,7 +43,7 @@ int first_hidden_slot(int level) {
 }  // namespace
 
 void Game::on_key(int code, int modifiers) {
-    out.cancelreader();
+    out.cancel_reader();
     waits.key_handled();
     struct Nesting {
         int& depth;
@@ -57,7 +57,7 @@ void Game::on_key(int code, int modifiers) {
         // no key chord block, no running timer.
         if (keys.depth > 1) throw;
         keys.moves_open = 0;
-        battle.abandonmove();
+        battle.abandon_move();
         out.speech.sending_chord = false;
         waits.stop_timer();
     }
@@ -73,16 +73,16 @@ void Game::handle_key(int keycode, int shift) {
         return;
     }
     if (keycode == key::PageUp || keycode == key::PageDown) {
-        speechkeys.change_voice_rate(keycode == key::PageUp ? 1 : -1);
+        speech_keys.change_voice_rate(keycode == key::PageUp ? 1 : -1);
         return;
     }
     if (keycode == key::Tab) {
-        speechkeys.next_speech_route();
+        speech_keys.next_speech_route();
         return;
     }
     if (keycode == key::Escape && ui.menu() == Menu::Summary && match.board_full()) {
         ui.set(Menu::Board, 0);
-        battle.viewfinishedboard();
+        battle.view_finished_board();
         say("You may now view the board.  Press Escape again to return to the summary screen.");
         return;
     }
@@ -102,9 +102,9 @@ void Game::handle_key(int keycode, int shift) {
     }
     if (keycode == key::Escape && shift == key::ShiftDown) {
         // Only a key nested in one of the move's waits can find it open.
-        const bool leavingmove = keys.moves_open > 0;
+        const bool leaving_move = keys.moves_open > 0;
         show_menu(Menu::Main, 0);
-        if (leavingmove) throw MoveAbandoned{};  // mutate: keys-leave-stays-in-move
+        if (leaving_move) throw MoveAbandoned{};  // mutate: keys-leave-stays-in-move
         return;
     }
     if (ui.menu() != Menu::Board) {
@@ -140,7 +140,7 @@ void Battle::board_key(int keycode, int shift) {
         const int neighbour = match_.tile_at(next);
         if (neighbour == 0 || match_.owner_at(next) == Side::Player) return;
         say(num(facing_attack(p_.cards, neighbour, f.dx, f.dy)) + " is the " + f.word +
-            " attack for the " + p_.cards.cardname[neighbour] + " " + f.where + " this spot.");
+            " attack for the " + p_.cards.tile_name[neighbour] + " " + f.where + " this spot.");
         return;
     }
 
@@ -181,7 +181,7 @@ void Battle::board_key(int keycode, int shift) {
             say("Enemy's card already used.");
             return;
         }
-        const int level = battlemode_ == 0 ? p_.host.difficulty() : battlemode_;
+        const int level = battle_mode_ == 0 ? p_.host.difficulty() : battle_mode_;
         if (level >= 1 && match_.hand_cursor >= first_hidden_slot(level)) {
             if (level == 1) {
                 say("This enemy card is shrouded in mystery.");
@@ -205,7 +205,7 @@ void Battle::drop_player_tile() {
     match_.dropping = true;
     queue_.announcements.clear();
     Hand& hand = match_.hand(Side::Player);
-    queue_.announcements.push_back("You drop " + p_.cards.cardname[hand.tile(match_.hand_cursor)] +
+    queue_.announcements.push_back("You drop " + p_.cards.tile_name[hand.tile(match_.hand_cursor)] +
                                    " onto spot " + num(match_.cursor.x) + ", " +
                                    num(match_.cursor.y) + ".");
     drop_tile(match_.cursor, hand.tile(match_.hand_cursor), Side::Player);

@@ -17,7 +17,7 @@ Game::Game(Platform& p, StartOptions options, Catalogue tiles)
       ui(out),
       campaign(p, out, random, cards),
       battle(BattleParts{*this, out, waits, random, p.canvas, cards, keys}),
-      speechkeys(p, out, kVersion, [this] { campaign.save_progress(); }) {}
+      speech_keys(p, out, kVersion, [this] { campaign.save_progress(); }) {}
 
 bool Game::start() {
     random.seed(seed);

@@ -25,11 +25,11 @@ double luminance(Rgb c) {
 
 // Black or white, whichever stands out more against the fill: onlookers who
 // see poorly still read the names and attacks on every spot.
-Rgb textcolour(Rgb fill) {
+Rgb text_colour(Rgb fill) {
     const double l = luminance(fill);
-    const double onblack = (l + 0.05) / 0.05;
-    const double onwhite = 1.05 / (l + 0.05);
-    return onblack >= onwhite ? Rgb{0, 0, 0} : Rgb{255, 255, 255};
+    const double on_black = (l + 0.05) / 0.05;
+    const double on_white = 1.05 / (l + 0.05);
+    return on_black >= on_white ? Rgb{0, 0, 0} : Rgb{255, 255, 255};
 }
 
 }  // namespace
@@ -68,18 +68,18 @@ void draw_board(Canvas& canvas, const MatchState& match, const Catalogue& cards)
                                 cursor ? Rgb{0, 255, 0} : black);
             const int t = match.tile_at(Spot{x, y});
             if (t == 0) continue;
-            const std::string& name = cards.cardname[t];
-            const Rgb ink = textcolour(fill);
+            const std::string& name = cards.tile_name[t];
+            const Rgb ink = text_colour(fill);
             canvas.text(px(left + 20), px(top + 0.22 * s),
                         s / (static_cast<int>(text_length(name)) + 1), ink, name);
             canvas.text(px(left + s / 2 - 18), px(top + 5), 24, ink,
-                        std::to_string(cards.cardup[t]));
+                        std::to_string(cards.tile_up[t]));
             canvas.text(px(left + s / 2 - 18), px(top + 0.75 * s), 24, ink,
-                        std::to_string(cards.carddown[t]));
+                        std::to_string(cards.tile_down[t]));
             canvas.text(px(left + 5), px(top + 0.4 * s), 24, ink,
-                        std::to_string(cards.cardleft[t]));
+                        std::to_string(cards.tile_left[t]));
             canvas.text(px(left + 0.75 * s), px(top + 0.4 * s), 24, ink,
-                        std::to_string(cards.cardright[t]));
+                        std::to_string(cards.tile_right[t]));
         }
     }
     canvas.end_board();

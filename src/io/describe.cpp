@@ -8,10 +8,11 @@ namespace velloxa {
 std::string stat_text(const Catalogue& cards, int t) {
     // Only catalogue indices reach here; anything else reads as the empty record.
     if (t < 0 || t >= Catalogue::kCapacity) t = 0;
-    return cards.cardname[t] + ", attack " + num(cards.cardup[t]) + " up, " +
-           num(cards.carddown[t]) + " down, " + num(cards.cardleft[t]) + " left, and " +
-           num(cards.cardright[t]) + " right.  From the " + cards.cardcollection[t] +
-           " collection, rarity level " + num(cards.cardrarity[t]) + ".  " + cards.carddesc[t];
+    return cards.tile_name[t] + ", attack " + num(cards.tile_up[t]) + " up, " +
+           num(cards.tile_down[t]) + " down, " + num(cards.tile_left[t]) + " left, and " +
+           num(cards.tile_right[t]) + " right.  From the " + cards.tile_collection[t] +
+           " collection, rarity level " + num(cards.tile_rarity[t]) + ".  " +
+           cards.tile_description[t];
 }
 
 std::string describe_spot(const MatchState& match, const Catalogue& cards) {

@@ -93,7 +93,7 @@ struct BoardPicture {
 };
 
 // The picture as transcripts and traces write it: "draw X Y TILE/OWNER ...".
-inline std::string drawline(const BoardPicture& picture) {
+inline std::string draw_line(const BoardPicture& picture) {
     std::string line =
         "draw " + std::to_string(picture.cursor_x) + " " + std::to_string(picture.cursor_y);
     for (const auto& [tile, owner] : picture.cells)

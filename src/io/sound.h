@@ -9,7 +9,7 @@
 namespace velloxa {
 
 struct Sound {
-    std::array<bool, SoundDevice::kSlots> soundbuffer{};  // whether a slot holds a sound
+    std::array<bool, SoundDevice::kSlots> slot_loaded{};  // whether a slot holds a sound
     int slot_count = 0;
     int next_slot = 0;
     int api_version = 0;

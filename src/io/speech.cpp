@@ -94,7 +94,7 @@ void Output::probe_screen_reader() {
     }
 }
 
-void Output::cancelreader() {
+void Output::cancel_reader() {
     // Only this route's texts are the reader's own; on the title routes the
     // screen reader is reading the title.
     if (speech.speech_route != SpeechRoute::ScreenReader || !speech.reader_available) return;

@@ -22,15 +22,15 @@ inline const Catalogue& catalogue() {
     return cards;
 }
 
-inline int tileof(int rarity, size_t n) {
+inline int tile_of(int rarity, size_t n) {
     std::vector<int> out;
-    for (int i = 1; i <= catalogue().cardcount; ++i)
-        if (catalogue().cardrarity[static_cast<size_t>(i)] == rarity) out.push_back(i);
+    for (int i = 1; i <= catalogue().tile_count; ++i)
+        if (catalogue().tile_rarity[static_cast<size_t>(i)] == rarity) out.push_back(i);
     return out.at(n);
 }
 
 inline const std::string& name_of(int t) {
-    return catalogue().cardname[static_cast<size_t>(t)];
+    return catalogue().tile_name[static_cast<size_t>(t)];
 }
 
 inline Slots slots_of(const Hand& hand) {
@@ -43,17 +43,17 @@ inline Slots slots_of(const Hand& hand) {
 inline std::vector<int> rarities(const Hand& hand) {
     std::vector<int> out;
     for (const int t : slots_of(hand))
-        out.push_back(catalogue().cardrarity[static_cast<size_t>(t)]);
+        out.push_back(catalogue().tile_rarity[static_cast<size_t>(t)]);
     return out;
 }
 
-inline void setunlocked(Collection& c, const std::vector<int>& tiles) {
+inline void set_unlocked(Collection& c, const std::vector<int>& tiles) {
     c.unlocked = {};
     c.unlocked_count = static_cast<int>(tiles.size());
     std::copy(tiles.begin(), tiles.end(), c.unlocked.begin() + 1);
 }
 
-inline std::vector<int> unlockedlist(const Collection& c) {
+inline std::vector<int> unlocked_list(const Collection& c) {
     return {c.unlocked.begin() + 1, c.unlocked.begin() + 1 + c.unlocked_count};
 }
 

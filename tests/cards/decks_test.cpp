@@ -15,11 +15,11 @@ TEST(StarterDeck, FourCommonTilesAndOneOfRarityTwo) {
         Collection c;
         MatchState m;
         Random random(seed);
-        setunlocked(c, {9, 10, 11, 30, 31, 32, 33});  // an older campaign is forgotten
+        set_unlocked(c, {9, 10, 11, 30, 31, 32, 33});  // an older campaign is forgotten
         deal_starter_deck(c, m, catalogue(), random);
         const Slots deck = slots_of(c.deck);
         EXPECT_EQ(m.hand(Side::Player), c.deck);
-        EXPECT_EQ(unlockedlist(c), std::vector<int>(deck.begin(), deck.end()));
+        EXPECT_EQ(unlocked_list(c), std::vector<int>(deck.begin(), deck.end()));
         EXPECT_EQ(rarities(c.deck), (std::vector<int>{1, 1, 1, 1, 2}));
         EXPECT_EQ(std::set<int>(deck.begin(), deck.end()).size(), 5u) << seed;
     }
@@ -54,14 +54,14 @@ TEST(InstantDecks, TenDistinctTilesWithTheSameRarityPerSlot) {
 
 TEST(PutTile, SlotRulesAndTheirTexts) {
     // A collection of rarities 1, 1, 1, 2, 3; the deck holds all but the third.
-    const int a = tileof(1, 0), b = tileof(1, 1), e = tileof(1, 2), c = tileof(2, 0),
-              d = tileof(3, 0);
+    const int a = tile_of(1, 0), b = tile_of(1, 1), e = tile_of(1, 2), c = tile_of(2, 0),
+              d = tile_of(3, 0);
     Collection col;
-    setunlocked(col, {a, b, e, c, d});
+    set_unlocked(col, {a, b, e, c, d});
     col.deck = Hand({a, b, c, d, 0});
-    auto put = [&](int position, int slot, bool expectchange) {
+    auto put = [&](int position, int slot, bool expect_change) {
         const Placement placed = put_tile_in_deck(col, catalogue(), position, slot);
-        EXPECT_EQ(placed.changed, expectchange) << placed.text;
+        EXPECT_EQ(placed.changed, expect_change) << placed.text;
         return placed.text;
     };
 

@@ -25,7 +25,7 @@ class Spoken : public ::testing::Test {
 // drain.
 TEST_F(Spoken, CoinFlipEndsBeforeTheOpponentMoves) {
     for (int k = 1; k <= 10; ++k) {
-        const std::string text = std::string(story_content()[k - 1].coinflip) +
+        const std::string text = std::string(story_content()[k - 1].coin_flip) +
                                  "  Your opponent has been chosen to go first.";
         const double seconds = voice.seconds(text, slowest_wpm());
         // Above a second: the voice really spoke it.
@@ -56,7 +56,7 @@ TEST_F(Spoken, CaptureTextsTurnTheTileWhereItStands) {
             std::string text, owner, after;
         };
         for (const Heard& h :
-             {Heard{t.capture, "you", "  Point gained."}, Heard{t.enemycapture, "enemy", ""}}) {
+             {Heard{t.capture, "you", "  Point gained."}, Heard{t.enemy_capture, "enemy", ""}}) {
             const std::string& text = h.text;
             if (text.empty()) continue;
             const size_t mark = text.find("$T");
@@ -81,9 +81,9 @@ TEST_F(Spoken, CaptureTextsTurnTheTileWhereItStands) {
 TEST_F(Spoken, StoryAndTilesSpeakWithoutQuotationMarks) {
     std::vector<std::string> texts;
     for (const TileContent& t : tile_content())
-        texts.insert(texts.end(), {t.name, t.desc, t.capture, t.enemycapture});
+        texts.insert(texts.end(), {t.name, t.desc, t.capture, t.enemy_capture});
     for (const OpponentStory& s : story_content())
-        texts.insert(texts.end(), {s.sofar, s.intro, s.coinflip, s.goback});
+        texts.insert(texts.end(), {s.so_far, s.intro, s.coin_flip, s.go_back});
     for (const std::string& text : texts) EXPECT_EQ(text.find('"'), std::string::npos) << text;
 }
 

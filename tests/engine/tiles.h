@@ -5,8 +5,8 @@
 #include <sstream>
 #include <string>
 
-#include "engine/droptile.h"
 #include "engine/match.h"
+#include "engine/rules.h"
 
 namespace velloxa::testing {
 

@@ -16,14 +16,14 @@ const std::string kEmptyBoard = "draw 2 2 0/0 0/0 0/0 0/0 0/0 0/0 0/0 0/0 0/0";
 // down and left.
 int define(Catalogue& c, int i, const std::string& name, const std::string& attacks,
            const std::string& sound = "") {
-    c.cardname[i] = name;
-    c.cardup[i] = attacks[0] - '0';
-    c.cardright[i] = attacks[1] - '0';
-    c.carddown[i] = attacks[2] - '0';
-    c.cardleft[i] = attacks[3] - '0';
-    c.cardrarity[i] = 1;
-    c.cardsound[i] = sound;
-    c.cardcapture[i] = c.cardenemycapture[i] = "";
+    c.tile_name[i] = name;
+    c.tile_up[i] = attacks[0] - '0';
+    c.tile_right[i] = attacks[1] - '0';
+    c.tile_down[i] = attacks[2] - '0';
+    c.tile_left[i] = attacks[3] - '0';
+    c.tile_rarity[i] = 1;
+    c.tile_sound[i] = sound;
+    c.tile_capture[i] = c.tile_enemy_capture[i] = "";
     return i;
 }
 
@@ -42,7 +42,7 @@ void put(MatchState& m, int x, int y, int t, Side owner) {
 TEST(Battle, CoinFlipTranscripts) {
     const std::string user = "You have been chosen to go first!";
     const std::string enemy = "Your opponent has been chosen to go first.";
-    const std::string spins = story_content()[1].coinflip;
+    const std::string spins = story_content()[1].coin_flip;
     struct Case {
         bool instant;
         Side turn;
@@ -58,7 +58,7 @@ TEST(Battle, CoinFlipTranscripts) {
         // opponent's challenge menu.
         bool tossed = false;
         for (uint64_t seed = 1; seed < 50 && !tossed; ++seed) {
-            const auto h = startedgame(c.instant ? "" : progressfile(3, 2), {.seed = seed});
+            const auto h = started_game(c.instant ? "" : progress_file(3, 2), {.seed = seed});
             if (!c.instant) h->keys("Down\nDown\nEnter\nDown\n");
             h->take();
             h->keys(c.instant ? "Down\nDown\nEnter\n" : "Down\nEnter\n");
@@ -89,7 +89,7 @@ TEST(Battle, CaptureAnnouncementsOfBothSidesInEveryForm) {
     struct Case {
         Side side;
         std::string capture, enemy_capture;
-        bool owntext;
+        bool own_text;
     };
     const Side player = Side::Player, enemy = Side::Enemy;
     const Case cases[] = {{player, "", "", false},  {player, "", text, false},
@@ -106,13 +106,13 @@ TEST(Battle, CaptureAnnouncementsOfBothSidesInEveryForm) {
         put(m, 3, 2, define(tiles, 3, "Moss", "0004"), other);
         put(m, 2, 3, define(tiles, 4, "Brine", "5000"), other);
         const int ember = define(tiles, 1, "Ember", "5430");
-        tiles.cardcapture[ember] = c.capture;
-        tiles.cardenemycapture[ember] = c.enemy_capture;
-        const auto h = startedgame("", {.tiles = tiles});
+        tiles.tile_capture[ember] = c.capture;
+        tiles.tile_enemy_capture[ember] = c.enemy_capture;
+        const auto h = started_game("", {.tiles = tiles});
         h->game->set_position(m);
         h->game->drop_tile(Spot{2, 2}, ember, c.side);
         Lines expected;
-        for (std::string line : c.owntext ? own : plain) {
+        for (std::string line : c.own_text ? own : plain) {
             if (const size_t star = line.find('*'); star != std::string::npos)
                 line.replace(star, 1, mine ? "your" : "the enemy's");
             expected.push_back(line + (mine ? "  Point gained." : ""));
@@ -140,14 +140,14 @@ TEST(Battle, SoundsAndWaitsFollowTheTileOnTheSpotAfterEachWait) {
     const int quartz = define(tiles, 2, "Quartz", "0900", "quartz");
     const int slate = define(tiles, 3, "Slate", "0003");
     const int ember = define(tiles, 1, "Ember", "1111");
-    const auto h = startedgame("", {.seed = 1, .tiles = tiles});
+    const auto h = started_game("", {.seed = 1, .tiles = tiles});
     h->home.write("sounds/tiles/quartz.wav", "");
     MatchState m;
     put(m, 2, 1, slate, Side::Enemy);
     h->game->set_position(m);
     SwapOnKey swap(*h->game, quartz);
     h->host->run(swap);  // from here on keys reach the swapper
-    h->host->append(parsescript("+0.1 A\n"));
+    h->host->append(parse_script("+0.1 A\n"));
     Random replay(1);  // the game's generator, not drawn from before the drop
     const std::string first = std::to_string(replay.below(4) + 1),
                       second = std::to_string(replay.below(4) + 1);

@@ -53,7 +53,7 @@ class LeaveMidMove : public ::testing::TestWithParam<std::tuple<Leaving, int>> {
 TEST_P(LeaveMidMove, EndsTheMoveAtOnceAndLeavesNothingBehind) {
     const auto& [at, route] = GetParam();
     Harness h({.script = "", .seed = seed_where(at.first), .headless = {}});
-    h.home.addsounds();
+    h.home.add_sounds();
     h.start();
     for (int i = 0; i < route; ++i) h.keys("Tab\n");
     std::string script = std::string("Down\nDown\nEnter\n") + at.before;
@@ -110,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(Moves, LeaveMidMove,
 // in keeps running and what follows it still happens.
 TEST(LeaveMidMove, OutsideAMoveTheInterruptedRoutineGoesOn) {
     Harness h;
-    h.home.addsounds();
+    h.home.add_sounds();
     h.home.write("progress.ini", "0\r\n3\r\n2\r\nsounds\r\n3\r\n1\r\n0\r\n");
     h.start();
     // "Continue": "Good luck", half a second, then the challenge menu.
@@ -139,7 +139,7 @@ TEST(SavedRoute, TheWelcomeIsAlwaysHeard) {
 // A progress.ini that is a folder cannot be replaced: every save says so.
 TEST(FailedSave, IsSpokenEveryTimeAndWritesNoSaveLine) {
     Harness h;
-    h.home.addsounds();
+    h.home.add_sounds();
     std::filesystem::create_directory(h.home.path() + "/progress.ini");
     h.start();
     h.take();
@@ -158,12 +158,12 @@ struct DamagedFile : ::testing::Test {
     Harness h;
     std::string file;
     void SetUp() override {
-        h.home.addsounds();
+        h.home.add_sounds();
         Catalogue c;
         build_catalogue(c);
         file = "0\r\n3\r\n2\r\nsounds\r\n3\r\n2\r\n7\r\n";
         for (int t : {1, 2, 3, 4, 5, 6, 7})
-            file += (t == 3 ? c.cardname[t] + "x" : c.cardname[t]) + "\r\n";
+            file += (t == 3 ? c.tile_name[t] + "x" : c.tile_name[t]) + "\r\n";
         h.home.write("progress.ini", file);
     }
 };

@@ -29,7 +29,7 @@ struct Keys : StartedGame {
         StartedGame::SetUp();
         g().set_position(players_turn());
     }
-    std::string name(int t) { return g().catalogue().cardname[t]; }
+    std::string name(int t) { return g().catalogue().tile_name[t]; }
 };
 
 TEST_F(Keys, GlobalKeysComeBeforeMenusAndBoard) {
@@ -60,7 +60,7 @@ TEST(ChordKeys, NeverReachTheGame) {
         void release(int) override {}
     } echo;
     Harness h({.script = "", .seed = 1, .headless = {}, .tiles = {}, .keys = &echo});
-    h.home.addsounds();
+    h.home.add_sounds();
     echo.game = h.game.get();
     h.start();
     h.keys("Tab\nTab\n");  // the second Tab is told with the chord
@@ -70,13 +70,13 @@ TEST(ChordKeys, NeverReachTheGame) {
 
 TEST(BoardKeys, ShroudingThresholdsByLevel) {
     const std::string mystery = "This enemy card is shrouded in mystery.";
-    const std::string bylevel =
+    const std::string by_level =
         "This enemy card is shrouded in mystery due to your difficulty setting.";
     const std::string all =
         "All enemy cards are shrouded in mystery due to your difficulty setting.";
     const std::string keys = "6\n7\n8\n9\n0\n";
     for (int level = 1; level <= 5; ++level) {
-        const auto h = startedgame(progressfile(level, 0));
+        const auto h = started_game(progress_file(level, 0));
         Game& g = *h->game;
         auto told = [&](int slot) { return "Enemy's " + stat_text(g.catalogue(), 16 + slot); };
         g.set_position(players_turn());
@@ -85,12 +85,12 @@ TEST(BoardKeys, ShroudingThresholdsByLevel) {
             expected.push_back(slot < 6 - level ? told(slot)
                                : level == 1     ? mystery
                                : level == 5     ? all
-                                                : bylevel);
+                                                : by_level);
         EXPECT_EQ(h->said(keys), expected) << level;
         if (level == 1) {
             // Instant action hides slots 2 to 5 whatever the difficulty.
             g.set_position(players_turn(), 4);
-            EXPECT_EQ(h->said(keys), (Lines{told(1), bylevel, bylevel, bylevel, bylevel}));
+            EXPECT_EQ(h->said(keys), (Lines{told(1), by_level, by_level, by_level, by_level}));
             EXPECT_EQ(g.position().hand_cursor, 5);
         }
         if (level == 5) {
@@ -143,7 +143,7 @@ TEST_F(Keys, EscapeViewsTheFinishedBoardAndReturnsToTheSummary) {
 
 TEST(BoardKeys, EscapeDuringTheLastDropLeavesTheSummaryToTheDrop) {
     // A campaign begun against the third opponent, whose hand was dealt.
-    const auto h = startedgame(progressfile(3, 3));
+    const auto h = started_game(progress_file(3, 3));
     h->keys("Down\nDown\nEnter\n");
     Game& g = *h->game;
     MatchState m = players_turn();
@@ -156,7 +156,7 @@ TEST(BoardKeys, EscapeDuringTheLastDropLeavesTheSummaryToTheDrop) {
     const Lines texts = h->said("Shift+1\n+0.1 Escape\n+0.05 Enter\n+0.05 Enter\nEnter\nEnter\n");
     ASSERT_GE(texts.size(), 2u);
     EXPECT_EQ(texts[0], "Hold shift and press Escape to return to the main menu.");
-    EXPECT_EQ(texts[1], "You drop " + g.catalogue().cardname[1] + " onto spot 2, 2.");
+    EXPECT_EQ(texts[1], "You drop " + g.catalogue().tile_name[1] + " onto spot 2, 2.");
     EXPECT_EQ(g.collection().opponent, 4);
     EXPECT_EQ(g.collection().unlocked_count, 1);
     EXPECT_EQ(g.menu(), Menu::Challenge);

@@ -31,7 +31,7 @@ struct InkCanvas : Canvas {
 
 TEST(Board, TextIsBlackOrWhiteWhicheverContrastsMoreWithTheFill) {
     MatchState match;
-    const int tile = tileof(1, 0);
+    const int tile = tile_of(1, 0);
     // A tile of each side, with and without the cursor on it.
     for (int y = 1; y <= 3; ++y) {
         match.place(Spot{1, y}, tile, Side::Player);

@@ -22,7 +22,7 @@ struct Language : ::testing::Test {
         out.translate(text);
         return text;
     }
-    const Lines& patterns() const { return out.language.langfrom; }
+    const Lines& patterns() const { return out.language.language_from; }
     Harness h;
     Output out{*h.platform, Folders{h.home.path(), h.home.path()}};
 };
@@ -38,7 +38,7 @@ TEST_F(Language, LongestFirstAndLaterLinesFirstAmongEquals) {
     // "Tile $T: " is nine characters as read, so it goes before the stored
     // nine although its own pattern is eight long.
     EXPECT_EQ(patterns(), (Lines{"Tile *: ", "abcdefghi", "bbb", "aaa"}));
-    EXPECT_EQ(out.language.langto, (Lines{"Tile $T!", "Nine", "second", "first"}));
+    EXPECT_EQ(out.language.language_to, (Lines{"Tile $T!", "Nine", "second", "first"}));
     EXPECT_EQ(translate("Tile Ember Fox: "), "Tile Ember Fox!");
     EXPECT_EQ(translate("Tile Ember Fox"), "Tile Ember Fox");
 }

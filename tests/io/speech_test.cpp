@@ -19,7 +19,7 @@ struct Started : Harness {
     explicit Started(bool reader = false, bool voice = true, const std::string& file = "",
                      bool titles = true)
         : Harness({.script = "", .seed = 1, .headless = {voice, reader, true, titles}}) {
-        home.addsounds();
+        home.add_sounds();
         if (!file.empty()) home.write("progress.ini", file);
         start();
     }
@@ -166,7 +166,7 @@ struct ListeningGame : ::testing::Test {
     Harness h;
     void SetUp() override {
         h.use_reader(reader);
-        h.home.addsounds();
+        h.home.add_sounds();
         h.home.write("progress.ini", "3\r\n3\r\n2\r\nsounds\r\n");
         h.start();
         h.take();

@@ -171,11 +171,11 @@ TEST(Files, PlantedLinksFifosAndModesAreNoWayIn) {
 TEST(BackgroundSaves, TheBackupComesFirstOrNothingIsReplaced) {
     testing::Harness h;
     const std::string home = h.home.path();
-    h.home.addsounds();
+    h.home.add_sounds();
     Catalogue cards;
     build_catalogue(cards);
     std::string damaged = "0\r\n3\r\n2\r\nsounds\r\n3\r\n2\r\n6\r\n";
-    for (int t = 1; t <= 6; ++t) damaged += cards.cardname[t] + (t == 2 ? "x\r\n" : "\r\n");
+    for (int t = 1; t <= 6; ++t) damaged += cards.tile_name[t] + (t == 2 ? "x\r\n" : "\r\n");
     h.home.write("progress.ini", damaged);
     fs::create_directory(home + "/progress.ini.bak");
     std::ostringstream err;
@@ -235,7 +235,7 @@ TEST(DataFolder, ASecondTerminalCopyEndsButHeadlessRunsAreExempt) {
     const char* binary = std::getenv("VELLOXA_BINARY");
     if (!binary) GTEST_SKIP() << "VELLOXA_BINARY is not set";
     TempDir dir;
-    dir.addsounds();
+    dir.add_sounds();
     const DataFolderLock running(dir.path());
     dir.write("progress.ini.tmp-Zz9Zz9", "a save in progress");
     const std::string run = "cd " + dir.path() + " && VELLOXA_NO_AUDIO=1 " + binary + " --home " +

@@ -107,7 +107,7 @@ class FakeSpeechd {
 };
 
 // Polls for what the server and the reader's worker do; the limit is a hang guard.
-bool waituntil(const std::function<bool()>& done) {
+bool wait_until(const std::function<bool()>& done) {
     const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (!done()) {
         if (std::chrono::steady_clock::now() > limit) return false;
@@ -154,11 +154,11 @@ TEST_F(DesktopReader, SpeaksTheProtocol) {
     reader.cancel();
     reader.set_rate(-30);
     reader.say("Two lines\n.hidden dot\r\n.");
-    ASSERT_TRUE(waituntil([&] { return server.logged("text ..\ntext .\n"); }));
+    ASSERT_TRUE(wait_until([&] { return server.logged("text ..\ntext .\n"); }));
     reader.cancel();
     reader.cancel();
     reader.say("Next");
-    ASSERT_TRUE(waituntil([&] { return server.logged("text Next\ntext .\n"); }));
+    ASSERT_TRUE(wait_until([&] { return server.logged("text Next\ntext .\n"); }));
     std::string log = server.log();
     const std::string name = "SET SELF CLIENT_NAME ";
     ASSERT_EQ(log.find(name), 0u) << log;
@@ -177,12 +177,12 @@ TEST_F(DesktopReader, TextsQueueInOrderUntilACancelDropsThem) {
     FakeSpeechd server(socket, FakeSpeechd::holds);
     ASSERT_TRUE(reader.connect());
     reader.say("first");
-    ASSERT_TRUE(waituntil([&] { return server.logged("text first\n"); }));
+    ASSERT_TRUE(wait_until([&] { return server.logged("text first\n"); }));
     for (const char* text : {"second", "third"}) EXPECT_EQ(refusal(reader, text), "");
     reader.cancel();
     for (const char* text : {"fourth", "fifth"}) EXPECT_EQ(refusal(reader, text), "");
     server.release();
-    ASSERT_TRUE(waituntil([&] { return server.logged("text fifth\ntext .\n"); }));
+    ASSERT_TRUE(wait_until([&] { return server.logged("text fifth\ntext .\n"); }));
     const std::string log = server.log();
     EXPECT_FALSE(server.logged("second") || server.logged("third")) << log;
     EXPECT_TRUE(
@@ -210,7 +210,7 @@ TEST_F(DesktopReader, AHungLostOrGarblingServerIsGivenUp) {
         // give up before any later one arrives.
         EXPECT_EQ(refusal(reader, "Tab"), "");
         std::string first;
-        ASSERT_TRUE(waituntil([&] {
+        ASSERT_TRUE(wait_until([&] {
             try {
                 reader.say("anyone?");
             } catch (const ScreenReaderLost& e) {
@@ -231,11 +231,11 @@ TEST_F(DesktopReader, AGameWhoseServerGarblesFallsBackToTheVoice) {
     SpeechdReader reader(nullptr, 2000);
     testing::Harness h;
     h.use_reader(reader);
-    h.home.addsounds();
+    h.home.add_sounds();
     h.home.write("progress.ini", "3\r\n3\r\n2\r\n");
     h.start();
     ASSERT_EQ(h.game->output().speech.speech_route, SpeechRoute::ScreenReader);
-    ASSERT_TRUE(waituntil([&] {
+    ASSERT_TRUE(wait_until([&] {
         h.keys("Down");
         return h.game->output().speech.speech_route == SpeechRoute::Voice;
     }));
@@ -269,9 +269,9 @@ TEST_F(DesktopReader, AVoiceThatCannotStartSpeaksThroughTheServer) {
               "velloxa: espeak-ng cannot start; the voice speaks through speech-dispatcher\n");
     voice.set_rate(5);
     voice.speak("One", 3);
-    ASSERT_TRUE(waituntil([&] { return server.logged("text One\n"); }));
+    ASSERT_TRUE(wait_until([&] { return server.logged("text One\n"); }));
     voice.speak("Two", 3);  // cuts the first off, as the voice's flags ask
-    ASSERT_TRUE(waituntil([&] { return server.logged("text Two\n"); }));
+    ASSERT_TRUE(wait_until([&] { return server.logged("text Two\n"); }));
     EXPECT_TRUE(server.logged("SET SELF RATE 50\nSPEAK\ntext One\ntext .\nCANCEL SELF\nSPEAK\n"))
         << server.log();
 }

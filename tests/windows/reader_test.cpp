@@ -17,7 +17,7 @@ namespace velloxa {
 namespace {
 
 using testing::Harness;
-using testing::readfile;
+using testing::read_file;
 using testing::TempDir;
 
 std::vector<std::string> lines_of(const std::string& text) {
@@ -45,7 +45,7 @@ class StandIn {
         CloseHandle(process_.hThread);
         // Generous: Wine may be slow to start a program on a busy machine.
         const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (readfile(log_).rfind("listening\n", 0) != 0) {
+        while (read_file(log_).rfind("listening\n", 0) != 0) {
             if (std::chrono::steady_clock::now() > limit) {
                 stop();
                 CloseHandle(process_.hProcess);
@@ -70,7 +70,7 @@ class StandIn {
     }
     // Every call received, without the "listening" line.
     std::vector<std::string> calls() const {
-        std::vector<std::string> all = lines_of(readfile(log_));
+        std::vector<std::string> all = lines_of(read_file(log_));
         if (!all.empty() && all.front() == "listening") all.erase(all.begin());
         return all;
     }

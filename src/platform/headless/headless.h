@@ -101,7 +101,7 @@ class Headless : public Clock,
     std::ostream& out_;
     EventSink* sink_ = nullptr;
     int64_t clock_ = 0;
-    int64_t lastdelivery_ = 0;
+    int64_t last_delivery_ = 0;
     std::string title_ = "Velloxa";
     bool reader_ = false;
 };

@@ -191,7 +191,7 @@ bool DiskFiles::append_line(const std::string& path, const std::string& line) {
                     kNewFileMode);
     if (fd < 0) return false;
     const std::string text = line + "\n";
-    const bool ok = writeall(fd, text.data(), text.size());
+    const bool ok = write_all(fd, text.data(), text.size());
     return ::close(fd) == 0 && ok;
 }
 
@@ -214,7 +214,7 @@ PendingSave begin_save(const std::string& path, const std::string& data) {
         save.temporary.clear();
         fail();
     }
-    if (!writeall(save.fd, data.data(), data.size()) || (mode && ::fchmod(save.fd, *mode) != 0)) {
+    if (!write_all(save.fd, data.data(), data.size()) || (mode && ::fchmod(save.fd, *mode) != 0)) {
         const int saved = errno;
         abandon_save(save);
         errno = saved;

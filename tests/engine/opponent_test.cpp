@@ -1,6 +1,6 @@
 // The computer opponent: trial drops on a copy, the history of successive
 // bests and the pick by level, each with the draws it makes.
-#include "engine/ai.h"
+#include "engine/opponent.h"
 
 #include <gtest/gtest.h>
 
@@ -83,13 +83,13 @@ TEST(Opponent, EvaluationAddsItsTermsInOrder) {
 TEST(Opponent, LevelAndBattleModeDrawThePickAfterTheTrials) {
     // Level 5 draws nothing; a battle mode draws again and overrides.
     const int levels[][3] = {{5, 0, 0}, {1, 5, 1}, {3, 5, 1}};
-    for (const auto& [difficulty, battle_mode, pickdraws] : levels) {
+    for (const auto& [difficulty, battle_mode, pick_draws] : levels) {
         SCOPED_TRACE(std::to_string(difficulty) + "/" + std::to_string(battle_mode));
         const MatchState m = enemy_hand(kThreeTries, {0, 0, kG, 0, 0});
         Random random(7), replay(7);
         const auto move = choose_enemy_move(m, kTiles, random, difficulty, battle_mode);
         EXPECT_EQ(code(move), 322);
-        for (int i = 0; i < kSimulations + pickdraws; ++i) replay.rnd();
+        for (int i = 0; i < kSimulations + pick_draws; ++i) replay.rnd();
         EXPECT_EQ(random.next_u64(), replay.next_u64());
     }
 }

@@ -1,4 +1,4 @@
-#include "engine/droptile.h"
+#include "engine/rules.h"
 
 #include <array>
 

@@ -1,5 +1,5 @@
 // The rules of a single drop: the attack rule, chain drops and the Plus rule.
-#include "engine/droptile.h"
+#include "engine/rules.h"
 
 #include <gtest/gtest.h>
 

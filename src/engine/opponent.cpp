@@ -1,8 +1,8 @@
-#include "engine/ai.h"
+#include "engine/opponent.h"
 
 #include <array>
 
-#include "engine/droptile.h"
+#include "engine/rules.h"
 
 namespace velloxa {
 
@@ -16,7 +16,7 @@ struct Try {
 // Level 5 always takes the newest best; level L chooses among the first
 // 6 - L entries. Any other level is treated as the hardest so a bad value
 // can never leave the opponent drawing forever.
-int pickbylevel(Random& random, int level) {
+int pick_by_level(Random& random, int level) {
     if (level >= 1 && level <= 4) return random.below(6 - level) + 1;  // mutate: ai-pick-range
     return 1;
 }
@@ -76,14 +76,14 @@ double predict_score(const MatchState& match, const TileRules& tiles, Spot spot,
 
 std::optional<EnemyMove> choose_enemy_move(const MatchState& match, const TileRules& tiles,
                                            Random& random, int difficulty, int battle_mode) {
-    const auto cantry = [&match](int x, int y, int s) {
+    const auto can_try = [&match](int x, int y, int s) {
         return match.tile_at(Spot{x, y}) == 0 && match.hand(Side::Enemy).tile(s) != 0;
     };
     // Without a possible try no pick could ever succeed.
     bool possible = false;
     for (int x = 1; x <= 3; ++x)
         for (int y = 1; y <= 3; ++y)
-            for (int s = 1; s <= 5; ++s) possible = possible || cantry(x, y, s);
+            for (int s = 1; s <= 5; ++s) possible = possible || can_try(x, y, s);
     if (!possible) return std::nullopt;
 
     // Entry 1 is the newest best; only tries that beat every earlier one
@@ -93,7 +93,7 @@ std::optional<EnemyMove> choose_enemy_move(const MatchState& match, const TileRu
     for (int x = 1; x <= 3; ++x)
         for (int y = 1; y <= 3; ++y)
             for (int s = 1; s <= 5; ++s) {
-                if (!cantry(x, y, s)) continue;
+                if (!can_try(x, y, s)) continue;
                 const double v = predict_score(match, tiles, Spot{x, y},
                                                match.hand(Side::Enemy).tile(s), random);
                 if (v > best) {  // mutate: ai-tie-takes-later
@@ -105,8 +105,8 @@ std::optional<EnemyMove> choose_enemy_move(const MatchState& match, const TileRu
 
     int pick = 1;
     do {
-        pick = pickbylevel(random, difficulty);
-        if (battle_mode >= 1 && battle_mode <= 5) pick = pickbylevel(random, battle_mode);
+        pick = pick_by_level(random, difficulty);
+        if (battle_mode >= 1 && battle_mode <= 5) pick = pick_by_level(random, battle_mode);
     } while (history[pick].slot == 0);
     const Try& chosen = history[pick];
     return EnemyMove{chosen.slot, Spot{chosen.x, chosen.y}};
