@@ -75,13 +75,11 @@ int run_desktop(const CommandLine& cmd) {
         braille.show(text);
         window.set_caption(text);
     };
-    HeardVoice heard_voice(voice, heard);
-    HeardReader heard_reader(reader, heard);
-    HeardTitle heard_title(window, heard);
+    HeardSpeech speech(voice, reader, window, heard);
     Platform platform{.clock = window,
-                      .window = heard_title,
-                      .voice = heard_voice,
-                      .reader = heard_reader,
+                      .window = speech.title,
+                      .voice = speech.voice,
+                      .reader = speech.reader,
                       .keys = keys,
                       .sound = sound,
                       .canvas = window,
