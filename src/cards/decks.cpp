@@ -32,7 +32,7 @@ void deal_starter_deck(Collection& collection, MatchState& match, const Catalogu
         const int t = draw_from(random, collection.draw_pool);
         match.hand(Side::Player).set(slot, t);
         collection.deck.set(slot, t);
-        collection.unlocked[static_cast<size_t>(++collection.unlocked_count)] = t;
+        collection.unlocked.set(++collection.unlocked_count, t);
     };
     list_rarity(cards, collection.draw_pool, 1);
     for (int slot = 1; slot <= 4 && !collection.draw_pool.empty(); ++slot) deal(slot);
@@ -82,10 +82,11 @@ void deal_by_rarity(Collection& collection, MatchState& match, const Catalogue& 
 }
 
 Placement put_tile_in_deck(Collection& collection, const Catalogue& cards, int position, int slot) {
-    if (position < 1 || position > std::min(collection.unlocked_count, 999) || slot < 1 || slot > 5)
+    if (position < 1 || position > std::min(collection.unlocked_count, UnlockedTiles::kMax) ||
+        slot < 1 || slot > 5)
         return {};
     Hand& deck = collection.deck;
-    const int t = collection.unlocked[static_cast<size_t>(position)];
+    const int t = collection.unlocked.at(position);
     const int old = deck.tile(slot);
     const std::string n = num(slot);
     if (t == old) return {"This tile is already in slot " + n + ".", false};

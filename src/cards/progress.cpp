@@ -9,7 +9,7 @@ namespace velloxa {
 
 namespace {
 
-constexpr int kMaxUnlocked = 999;
+constexpr int kMaxUnlocked = UnlockedTiles::kMax;
 
 // The tile a name line names, former names included; 0 for none.
 int tile_by_name(const Catalogue& cards, const std::string& line) {
@@ -36,7 +36,7 @@ std::string write_progress_text(const Settings& settings, const Collection& coll
     line(num(collection.opponent));
     const int n = std::clamp(collection.unlocked_count, 0, kMaxUnlocked);
     line(num(n));
-    for (int i = 1; i <= n; ++i) line(name_of(cards, collection.unlocked[static_cast<size_t>(i)]));
+    for (int i = 1; i <= n; ++i) line(name_of(cards, collection.unlocked.at(i)));
     for (int slot = 1; slot <= 5; ++slot) line(name_of(cards, collection.deck.tile(slot)));
     return text;
 }
@@ -113,7 +113,7 @@ ProgressRead read_progress(const std::string& text, const Catalogue& cards, Sett
         }
         const int t = tile_by_name(cards, line);
         if (t == 0) return give_up();
-        collection.unlocked[static_cast<size_t>(i)] = t;
+        collection.unlocked.set(i, t);
     }
     for (int slot = 1; slot <= 5; ++slot) {
         if (!file.next(line)) {

@@ -25,8 +25,8 @@ int steal_weight(const Catalogue& cards, int t) {
 }
 
 bool owned(const Collection& c, int t) {
-    for (int i = 1; i <= c.unlocked_count && i <= 999; ++i)
-        if (c.unlocked[static_cast<size_t>(i)] == t) return true;
+    for (int i = 1; i <= c.unlocked_count && i <= UnlockedTiles::kMax; ++i)
+        if (c.unlocked.at(i) == t) return true;
     return false;
 }
 
@@ -46,7 +46,7 @@ std::optional<int> pick_stolen_tile(Collection& collection, const Catalogue& car
         weights.insert(weights.end(), static_cast<size_t>(w), t);
     }
     // A full list (only possible with an edited progress file) has no room left.
-    if (!any_new || collection.unlocked_count >= 999) return std::nullopt;
+    if (!any_new || collection.unlocked_count >= UnlockedTiles::kMax) return std::nullopt;
 
     int t = 0;
     do {
@@ -55,17 +55,15 @@ std::optional<int> pick_stolen_tile(Collection& collection, const Catalogue& car
 
     // After the last tile of equal or lower rarity, so equal rarities keep
     // the order in which they were gained.
-    auto& list = collection.unlocked;
+    UnlockedTiles& list = collection.unlocked;
     const int rarity = cards.tile_rarity[static_cast<size_t>(t)];
     int s = collection.unlocked_count;
     // mutate: reward-insert
-    while (s >= 1 && cards.tile_rarity[static_cast<size_t>(list[static_cast<size_t>(s)])] > rarity)
-        --s;
+    while (s >= 1 && cards.tile_rarity[static_cast<size_t>(list.at(s))] > rarity) --s;
     const int pos = s + 1;
     ++collection.unlocked_count;
-    for (int j = collection.unlocked_count; j > pos; --j)
-        list[static_cast<size_t>(j)] = list[static_cast<size_t>(j - 1)];
-    list[static_cast<size_t>(pos)] = t;
+    for (int j = collection.unlocked_count; j > pos; --j) list.set(j, list.at(j - 1));
+    list.set(pos, t);
     return t;
 }
 

@@ -50,11 +50,13 @@ inline std::vector<int> rarities(const Hand& hand) {
 inline void set_unlocked(Collection& c, const std::vector<int>& tiles) {
     c.unlocked = {};
     c.unlocked_count = static_cast<int>(tiles.size());
-    std::copy(tiles.begin(), tiles.end(), c.unlocked.begin() + 1);
+    for (size_t i = 0; i < tiles.size(); ++i) c.unlocked.set(static_cast<int>(i) + 1, tiles[i]);
 }
 
 inline std::vector<int> unlocked_list(const Collection& c) {
-    return {c.unlocked.begin() + 1, c.unlocked.begin() + 1 + c.unlocked_count};
+    std::vector<int> list;
+    for (int i = 1; i <= c.unlocked_count; ++i) list.push_back(c.unlocked.at(i));
+    return list;
 }
 
 }  // namespace velloxa::testing

@@ -31,7 +31,7 @@ TEST(TakeCard, ChancesFollowTheWeightsAndOwnedTilesAreRedrawn) {
     for (int i = 0; i < trials; ++i) {
         Collection c = before(hand, {hand[1]});
         ASSERT_TRUE(pick_stolen_tile(c, catalogue(), random));
-        ++got[c.unlocked[2]];
+        ++got[c.unlocked.at(2)];
     }
     const double weights[] = {27, 0, 9, 3, 1};
     for (size_t k = 0; k < 5; ++k) {
