@@ -8,6 +8,7 @@
 #include <optional>
 #include <regex>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -31,18 +32,12 @@ const char* const kShipped[] = {"packaging/language.txt", "packaging/windows/lan
 // match text, replacement, match text, ...
 Lines texts_of(const std::string& file) {
     Lines texts;
+    std::istringstream in(file);
     std::string line;
-    bool title = true;
-    for (size_t i = 0; i <= file.size(); ++i) {
-        const bool end = i == file.size() || file[i] == '\r' || file[i] == '\n';
-        if (!end) {
-            line += file[i];
-            continue;
-        }
-        if (!title && !line.empty()) texts.push_back(line);
-        if (i < file.size()) title = false;
-        line.clear();
-        if (i + 1 < file.size() && file[i] == '\r' && file[i + 1] == '\n') ++i;
+    std::getline(in, line);  // the title
+    while (std::getline(in, line)) {
+        if (line.ends_with('\r')) line.pop_back();
+        if (!line.empty()) texts.push_back(line);
     }
     return texts;
 }
@@ -88,10 +83,7 @@ struct Scenario {
 };
 
 std::vector<Scenario> scenarios() {
-    HeadlessOptions reader;
-    reader.screen_reader = true;
-    HeadlessOptions silent;
-    silent.sound_device = false;
+    const HeadlessOptions reader{.screen_reader = true}, silent{.sound_device = false};
     return {
         {"first start: help, a hint, an instant battle's summary",
          "",
@@ -112,11 +104,7 @@ std::vector<Scenario> scenarios() {
 }
 
 Lines play(const Scenario& s, const std::string& language) {
-    HarnessOptions options;
-    options.script = s.script;
-    options.seed = s.seed;
-    options.headless = s.headless;
-    Harness h(options);
+    Harness h({.script = s.script, .seed = s.seed, .headless = s.headless});
     h.home.add_sounds();
     if (!s.progress.empty()) h.home.write("progress.ini", s.progress);
     if (!language.empty()) h.home.write("language.txt", language);
@@ -214,13 +202,8 @@ TEST_P(Heard, ThePlusRuleExampleCapturesAsTold) {
     h.start();
     Game& g = *h.game;
     const Catalogue& cards = g.catalogue();
-    const auto tile = [&](const std::string& wanted) {
-        for (size_t t = 1; t < cards.tile_name.size(); ++t)
-            if (cards.tile_name[t] == wanted) return static_cast<int>(t);
-        ADD_FAILURE() << "no tile " << wanted;
-        return 0;
-    };
-    const int dropped = tile(m[1]), above = tile(m[4]), right = tile(m[6]);
+    const int dropped = cards.find(m[1]), above = cards.find(m[4]), right = cards.find(m[6]);
+    ASSERT_TRUE(dropped != 0 && above != 0 && right != 0) << "a tile the example names is missing";
     // The attacks named, and the sums said, are the catalogue's.
     EXPECT_EQ(cards.tile_up[dropped], number(2));
     EXPECT_EQ(cards.tile_right[dropped], number(3));
