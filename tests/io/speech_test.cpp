@@ -172,7 +172,7 @@ struct ListeningGame : ::testing::Test {
     ListeningReader reader;
     Harness h;
     void SetUp() override {
-        h.use_reader(reader);
+        h.use({.reader = &reader});
         h.home.addsounds();
         h.home.write("progress.ini", "3\r\n3\r\n2\r\nsounds\r\n");
         h.start();

@@ -7,10 +7,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <condition_variable>
 #include <cstring>
-#include <functional>
 #include <mutex>
 #include <sstream>
 #include <stdexcept>
@@ -22,6 +20,8 @@
 
 namespace velloxa {
 namespace {
+
+using testing::waituntil;
 
 // A speech-dispatcher on a local socket that answers enough of its protocol
 // for the reader and logs every line it gets: commands in capitals, the lines
@@ -105,16 +105,6 @@ class FakeSpeechd {
     bool released_ = false;
     std::string log_;
 };
-
-// Polls for what the server and the reader's worker do; the limit is a hang guard.
-bool waituntil(const std::function<bool()>& done) {
-    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > limit) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-}
 
 // The message of what `say` throws; empty when it does not throw.
 std::string refusal(SpeechdReader& reader, const std::string& text) {
@@ -230,7 +220,7 @@ TEST_F(DesktopReader, AGameWhoseServerGarblesFallsBackToTheVoice) {
     FakeSpeechd server(socket, FakeSpeechd::garbles);
     SpeechdReader reader(nullptr, 2000);
     testing::Harness h;
-    h.use_reader(reader);
+    h.use({.reader = &reader});
     h.home.addsounds();
     h.home.write("progress.ini", "3\r\n3\r\n2\r\n");
     h.start();
