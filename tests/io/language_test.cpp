@@ -27,6 +27,13 @@ struct Language : ::testing::Test {
     Output out{*h.platform, Folders{h.home.path(), h.home.path()}};
 };
 
+// Thirty "*a": a pattern that backtracks without end unless bounded.
+const std::string kStars = [] {
+    std::string stars;
+    for (int i = 0; i < 30; ++i) stars += "*a";
+    return stars;
+}();
+
 bool matches(const std::string& text, const std::string& pattern) {
     return wildcard_match(code_points(text), code_points(pattern));
 }
@@ -85,36 +92,21 @@ TEST_F(Language, CapturesAndChains) {
 }
 
 TEST(LanguageWildcard, PatternCharactersAndManyStars) {
-    const std::tuple<const char*, const char*, bool> cases[] = {{"Spot 3", "Spot ?", true},
-                                                                {"Spot 33", "Spot ?", false},
-                                                                {"7 to 5", "# to #", true},
-                                                                {"Dat", "[A-C]at", false},
-                                                                {"Dat", "[!A-C]at", true},
-                                                                {"-y", "[-x]y", true},
-                                                                {"-y", "[x-]y", true},
-                                                                {"*", "[*]", true},
-                                                                {"b", "[z-ab]", true},
-                                                                {"qa", "[!]a", true},
-                                                                {"]a", "[]a", false},
-                                                                {"a", "[a", false},
-                                                                {"-", "[a-]", true},
-                                                                {"-", "[a-c-e]", true},
-                                                                {"d", "[a-c-e]", false},
-                                                                {"e", "[a-c-e]", true},
-                                                                {"]", "[!]]", false},
-                                                                {"a]", "[!]]", true},
-                                                                {"ABC", "abc", false},
-                                                                {"xaaab", "*a*b", true},
-                                                                {"xaaab", "*a*c", false},
-                                                                {"\xD9\xA7", "#", false},
-                                                                {"Spot \xC3\xA9", "Spot ?", true}};
+    // clang-format off
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"Spot 3", "Spot ?", true}, {"Spot 33", "Spot ?", false}, {"7 to 5", "# to #", true},
+        {"Dat", "[A-C]at", false}, {"Dat", "[!A-C]at", true}, {"-y", "[-x]y", true},
+        {"-y", "[x-]y", true}, {"*", "[*]", true}, {"b", "[z-ab]", true}, {"qa", "[!]a", true},
+        {"]a", "[]a", false}, {"a", "[a", false}, {"-", "[a-]", true}, {"-", "[a-c-e]", true},
+        {"d", "[a-c-e]", false}, {"e", "[a-c-e]", true}, {"]", "[!]]", false},
+        {"a]", "[!]]", true}, {"ABC", "abc", false}, {"xaaab", "*a*b", true},
+        {"xaaab", "*a*c", false}, {"\xD9\xA7", "#", false}, {"Spot \xC3\xA9", "Spot ?", true}};
+    // clang-format on
     for (const auto& [text, pattern, match] : cases)
         EXPECT_EQ(matches(text, pattern), match) << text << " " << pattern;
-    std::string stars;
-    for (int i = 0; i < 30; ++i) stars += "*a";
     const std::string text(4000, 'a');
-    EXPECT_FALSE(matches(text, stars + "*b"));
-    EXPECT_TRUE(matches(text, stars + "*"));
+    EXPECT_FALSE(matches(text, kStars + "*b"));
+    EXPECT_TRUE(matches(text, kStars + "*"));
     EXPECT_FALSE(matches(text, "*" + std::string(2000, 'a') + "b*"));
 }
 
@@ -144,9 +136,7 @@ TEST_F(Language, HostileFilesDoNoHarm) {
     // Entries that double the text stop before it passes 4000 characters.
     std::string file = "T\n";
     for (int i = 0; i < 20; ++i) file += "*\n$T$T\n";
-    std::string stars;
-    for (int i = 0; i < 30; ++i) stars += "*a";
-    for (int i = 0; i < 200; ++i) file += stars + "*b" + std::to_string(i) + "\nx\n";
+    for (int i = 0; i < 200; ++i) file += kStars + "*b" + std::to_string(i) + "\nx\n";
     load(file);
     std::string expected = "0123456789";
     while (expected.size() * 2 <= 4000) expected += expected;
@@ -157,11 +147,9 @@ TEST_F(Language, HostileEntriesWithinTheBudgetTranslateAsBefore) {
     std::string file =
         "T\nYou drop $T\nVous posez $T\n$T, Empty tile.\n$T: vide\nSapi on\nVoix active\n";
     const std::string list = "[" + std::string(2000, 'z') + "]";
-    std::string stars;
-    for (int i = 0; i < 30; ++i) stars += "*a";
     for (int i = 0; i < 200; ++i) {
         file += list + "*\nx\n";
-        file += stars + "*b" + std::to_string(i) + "\nx\n";
+        file += kStars + "*b" + std::to_string(i) + "\nx\n";
         file += "You drop " + std::string(5000, 'q') + "\nx\n";
         file += "$T\n$T" + std::string(5000, 'r') + "\n";
     }
