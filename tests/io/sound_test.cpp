@@ -14,12 +14,10 @@ namespace {
 // Every slot starts with the menu sound of the standard set, whatever the
 // chosen folder; without it each slot logs the missing file.
 TEST(Sound, StartUpPreloadsEverySlotWithTheStandardSet) {
-    Harness full;
-    full.home.addsounds();
-    full.home.write("progress.ini", "0\r\n3\r\n2\r\nmine\r\n");
-    full.start();
-    EXPECT_EQ(full.only("load ").size(), 50u);
-    EXPECT_EQ(full.only("load ").back(), "load 49 " + full.home.path() + "/sounds/menu/arrows.wav");
+    const auto full = startedgame("0\r\n3\r\n2\r\nmine\r\n");
+    EXPECT_EQ(full->only("load ").size(), 50u);
+    EXPECT_EQ(full->only("load ").back(),
+              "load 49 " + full->home.path() + "/sounds/menu/arrows.wav");
 
     Harness none;
     none.start();
@@ -123,8 +121,7 @@ struct BrokenDevice : SoundDevice {
 
 TEST_F(Slots, DeviceFailuresAreLoggedAndSwallowed) {
     BrokenDevice device;
-    const Platform& b = *h.platform;
-    Platform p = with_services(b, {.sound = &device});
+    Platform p = with_services(*h.platform, {.sound = &device});
     Output broken(p, out.folders);
     broken.sound = out.sound;
     const std::string capture = broken.app_path("/sounds/capture.wav");

@@ -106,8 +106,7 @@ void Harness::use(Replacements with) {
 
 void Harness::start(bool run) {
     try {
-        if (!game->start()) return;
-        if (run) host->run(*game);
+        if (game->start() && run) host->run(*game);
     } catch (const ProgramEnded&) {
         ended = true;
     }
@@ -123,11 +122,7 @@ void Harness::keys(const std::string& script) {
 }
 
 std::vector<std::string> Harness::lines() const {
-    std::vector<std::string> result;
-    std::istringstream in(out.str());
-    std::string line;
-    while (std::getline(in, line)) result.push_back(line);
-    return result;
+    return only("");
 }
 
 std::vector<std::string> Harness::take() {
@@ -139,8 +134,9 @@ std::vector<std::string> Harness::take() {
 
 std::vector<std::string> Harness::only(const std::string& prefix) const {
     std::vector<std::string> result;
-    for (const auto& l : lines())
-        if (l.rfind(prefix, 0) == 0) result.push_back(l);
+    std::istringstream in(out.str());
+    for (std::string line; std::getline(in, line);)
+        if (line.starts_with(prefix)) result.push_back(line);
     return result;
 }
 
