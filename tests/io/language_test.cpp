@@ -38,16 +38,31 @@ bool matches(const std::string& text, const std::string& pattern) {
     return wildcard_match(code_points(text), code_points(pattern));
 }
 
-TEST_F(Language, LongestFirstAndLaterLinesFirstAmongEquals) {
-    load(
-        "Title\r\nabcdefghi\r\nNine\r\naaa\r\nfirst\r\nTile $T: \r\nTile $T!\r\n\r\nbbb\r\n\r\n"
-        "second\r\n");
-    // "Tile $T: " is nine characters as read, so it goes before the stored
-    // nine although its own pattern is eight long.
-    EXPECT_EQ(patterns(), (Lines{"Tile *: ", "abcdefghi", "bbb", "aaa"}));
+// No file, no entries. Empty lines are skipped and a match without a
+// replacement is dropped; lengths count characters; the longest comes first
+// and among equals the later line.
+TEST_F(Language, WhatIsReadAndInWhichOrder) {
+    out.load_language_file();
+    EXPECT_EQ(out.language.entry_count, 0);
+    const std::pair<std::string, Lines> files[] = {
+        {"T\n\nA\n\n\nB\n   \nspaces\nLone\n\n", {"   ", "A"}},
+        // "ééé" (six bytes) is shorter than "abcd".
+        {"T\n\xC3\xA9\xC3\xA9\xC3\xA9\n1\nabcd\n2\n", {"abcd", "\xC3\xA9\xC3\xA9\xC3\xA9"}},
+        // "Tile $T: " is nine characters as read, so it goes before the stored
+        // nine although its own pattern is eight long.
+        {"Title\r\nabcdefghi\r\nNine\r\naaa\r\nfirst\r\nTile $T: \r\nTile $T!\r\n\r\nbbb\r\n\r\n"
+         "second\r\n",
+         {"Tile *: ", "abcdefghi", "bbb", "aaa"}}};
+    for (const auto& [file, expected] : files) {
+        load(file);
+        EXPECT_EQ(patterns(), expected);
+    }
     EXPECT_EQ(out.language.langto, (Lines{"Tile $T!", "Nine", "second", "first"}));
     EXPECT_EQ(translate("Tile Ember Fox: "), "Tile Ember Fox!");
     EXPECT_EQ(translate("Tile Ember Fox"), "Tile Ember Fox");
+    // Not UTF-8: the Windows code page, kept internally as UTF-8.
+    load("Title\r\ncaf\xE9\r\n\x93quoted\x94\r\n");
+    EXPECT_EQ(translate("caf\xC3\xA9"), "\xE2\x80\x9Cquoted\xE2\x80\x9D");
 }
 
 TEST_F(Language, TableOrderMatchesPlainInsertion) {
@@ -108,23 +123,6 @@ TEST(LanguageWildcard, PatternCharactersAndManyStars) {
     EXPECT_FALSE(matches(text, kStars + "*b"));
     EXPECT_TRUE(matches(text, kStars + "*"));
     EXPECT_FALSE(matches(text, "*" + std::string(2000, 'a') + "b*"));
-}
-
-TEST_F(Language, EncodingsAndLengthsInCharacters) {
-    // Not UTF-8: the Windows code page, kept internally as UTF-8.
-    load("Title\r\ncaf\xE9\r\n\x93quoted\x94\r\n");
-    EXPECT_EQ(translate("caf\xC3\xA9"), "\xE2\x80\x9Cquoted\xE2\x80\x9D");
-    // "ééé" (six bytes) is shorter than "abcd".
-    load("T\n\xC3\xA9\xC3\xA9\xC3\xA9\n1\nabcd\n2\n");
-    EXPECT_EQ(patterns(), (Lines{"abcd", "\xC3\xA9\xC3\xA9\xC3\xA9"}));
-}
-
-TEST_F(Language, MissingAndIncompleteFiles) {
-    out.load_language_file();
-    EXPECT_EQ(out.language.entry_count, 0);
-    // Empty lines are skipped; a match without a replacement is dropped.
-    load("T\n\nA\n\n\nB\n   \nspaces\nLone\n\n");
-    EXPECT_EQ(patterns(), (Lines{"   ", "A"}));
 }
 
 TEST_F(Language, HostileFilesDoNoHarm) {
