@@ -136,8 +136,7 @@ TEST(Progress, AHugeCountIsHeldAt999) {
 TEST(Progress, UnreadableNamesGiveUpTheCampaignAndAnEarlyEndKeepsWhatWasRead) {
     const std::vector<int>& t = kTiles;
     const std::vector<int>& d = kDeck;
-    const std::string name = name_of(t[3]);
-    std::string lower = name;
+    std::string lower = name_of(t[3]);
     for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
     const auto with = campaign_with;
     struct Case {
