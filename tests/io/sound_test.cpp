@@ -1,5 +1,5 @@
 // Sound slots: the preload, the rotation, the sound folder file by file, the
-// levels applied and device failures.
+// levels of the board spots and device failures.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -76,27 +76,9 @@ TEST_F(Slots, TheProgramFolderIsNeverRewritten) {
     EXPECT_EQ(h.lines(), Lines{"load 5 " + app + "/alt/capture.wav"});
 }
 
-TEST_F(Slots, VolumeAndPanRangesAndRounding) {
-    // A slot that holds nothing is left alone.
-    double w = -100;
-    out.set_slot_volume(7, w);
-    out.set_slot_pan(60, w);
-    EXPECT_TRUE(h.lines().empty());
-    std::string path = out.app_path("/sounds/capture.wav");
-    out.load_sound_slot(7, path);
-    h.take();
-    // Two decimals first, halves to even, then the range, then the whole number.
-    const std::pair<double, double> volumes[] = {{-5000.004, -5000}, {-5000.006, -5000.01},
-                                                 {0.004, 0},         {-2.5, -2.5},
-                                                 {-3.5, -3.5},       {-0.125, -0.12}};
-    for (auto [v, reduced] : volumes) {
-        out.set_slot_volume(7, v);
-        EXPECT_EQ(v, reduced);
-    }
-    for (double pan : {10000.0, 10000.006, 0.5}) out.set_slot_pan(7, pan);
-    EXPECT_EQ(h.take(), (Lines{"volume 7 -5000", "volume 7 0", "volume 7 -2", "volume 7 -4",
-                               "volume 7 0", "pan 7 10000", "pan 7 0"}));
-    // Board spots: louder toward the bottom row, panned by the column.
+// Board spots: louder toward the bottom row, panned by the column. The
+// levels the game gives a slot come only from here, whole numbers in range.
+TEST(Sound, BoardSpotsAreLouderTowardTheBottomRowAndPannedByTheColumn) {
     const std::tuple<int, int, double, double> spots[] = {
         {1, 1, -2000, -2500}, {3, 3, 0, 2500}, {2, 2, -1000, 0}};
     for (const auto& [x, y, volume, pan] : spots) {
