@@ -69,7 +69,7 @@ class StandIn {
     PROCESS_INFORMATION process_{};
 };
 
-TEST(NvdaReader, SpeechAndBrailleInOrderCancelAndAReaderThatQuits) {
+TEST(NvdaReader, SpeechAndBrailleOfAnyTextAndAReaderThatQuits) {
     TempDir dir;
     NvdaReader reader(nullptr, 30000);
     EXPECT_FALSE(reader.connect()) << "no reader is listening yet";
@@ -77,13 +77,10 @@ TEST(NvdaReader, SpeechAndBrailleInOrderCancelAndAReaderThatQuits) {
 
     StandIn stand_in(dir.path() + "/calls");
     ASSERT_TRUE(reader.connect());
-    reader.say("Main menu.");
-    reader.cancel();
-    reader.say("Jörg's «deck»");
+    reader.say("Jörg's «deck»");  // wide characters both ways
     EXPECT_EQ(stand_in.calls(),
-              (std::vector<std::string>{
-                  "testIfRunning", "speakText Main menu.", "brailleMessage Main menu.",
-                  "cancelSpeech", "speakText Jörg's «deck»", "brailleMessage Jörg's «deck»"}));
+              (std::vector<std::string>{"testIfRunning", "speakText Jörg's «deck»",
+                                        "brailleMessage Jörg's «deck»"}));
 
     // The reader ends inside the call: the call fails, the program lives on.
     EXPECT_THROW(reader.say("exit now"), std::runtime_error);
