@@ -13,9 +13,9 @@ using bench::Table;
 void BM_RunAiOpenBoard(benchmark::State& state) {
     Table t;
     for (auto _ : state) {
-        t.newbattle(1, 20, 2);
+        t.new_battle(1, 20, Side::Enemy);
         t.game.run_enemy_turn();
-        benchmark::DoNotOptimize(t.game.position().score[2]);
+        benchmark::DoNotOptimize(t.game.position().score(Side::Enemy));
     }
     state.counters["simulations"] = benchmark::Counter(static_cast<double>(state.iterations()) * 45,
                                                        benchmark::Counter::kIsRate);
@@ -27,15 +27,16 @@ BENCHMARK(BM_RunAiOpenBoard);
 void BM_SilentBattle(benchmark::State& state) {
     Table t;
     for (auto _ : state) {
-        t.newbattle(30, 40, 2);
+        t.new_battle(30, 40, Side::Enemy);
         for (int drop = 1; drop <= 9; ++drop) {
             if (drop % 2 == 1) {
-                t.enemymove();
+                t.enemy_move();
             } else {
-                t.userdrop();
+                t.player_drop();
             }
         }
-        benchmark::DoNotOptimize(t.game.position().score[1] + t.game.position().score[2]);
+        benchmark::DoNotOptimize(t.game.position().score(Side::Player) +
+                                 t.game.position().score(Side::Enemy));
     }
 }
 BENCHMARK(BM_SilentBattle);

@@ -25,7 +25,7 @@ std::string slurp(const std::string& path) {
 
 // Distinct characters two apart (so no two make a range) that no text of
 // the game holds, two bytes each in UTF-8.
-std::string hugelist() {
+std::string huge_list() {
     std::string list = "[";
     for (char32_t c = 0x100; list.size() < kEntryBytes; c += 2) {
         list += static_cast<char>(0xC0 | (c >> 6));
@@ -34,15 +34,15 @@ std::string hugelist() {
     return list + "]";
 }
 
-std::string hugelists() {
+std::string huge_lists() {
     std::string file = "Lists\n";
-    for (int i = 0; i < kEntries; ++i) file += "*" + hugelist() + "*\nx\n";
+    for (int i = 0; i < kEntries; ++i) file += "*" + huge_list() + "*\nx\n";
     return file;
 }
 
 // The longest entry turns every text into 4000 "a"; each of the others then
 // nearly matches at every place: 1999 "a" and a "b" between two "*".
-std::string nearmisses() {
+std::string near_misses() {
     std::string file =
         "Near misses\n" + std::string(2100, '*') + "\n" + std::string(4000, 'a') + "\n";
     for (int i = 0; i < kEntries - 1; ++i) file += "*" + std::string(1999, 'a') + "b*\nx\n";
@@ -51,7 +51,7 @@ std::string nearmisses() {
 
 // The same long text, and parts that fail at their first character at
 // every place: a plain one, a digit and a list.
-std::string firstmisses(const std::string& part) {
+std::string first_misses(const std::string& part) {
     std::string file =
         "First misses\n" + std::string(2100, '*') + "\n" + std::string(4000, 'a') + "\n";
     for (int i = 0; i < kEntries - 1; ++i) file += "*" + part + "*\nx\n";
@@ -59,7 +59,7 @@ std::string firstmisses(const std::string& part) {
 }
 
 // Long plain patterns that start as the text does and never match it.
-std::string longpatterns() {
+std::string long_patterns() {
     std::string file = "Long patterns\n";
     const std::string tail(kEntryBytes - kWelcome.size(), 'z');
     for (int i = 0; i < kEntries; ++i) file += kWelcome + tail + "\nx\n";
@@ -67,7 +67,7 @@ std::string longpatterns() {
 }
 
 // Every entry matches, and every replacement is too long to be made.
-std::string longreplacements() {
+std::string long_replacements() {
     std::string file = "Long replacements\n";
     for (int i = 0; i < kEntries; ++i) file += "$T\n$T" + std::string(kEntryBytes, 'r') + "\n";
     return file;
@@ -108,31 +108,31 @@ void BM_TranslateFullTranslation(benchmark::State& state) {
     translate(state, translation(), kWelcome);
 }
 void BM_TranslateHugeBracketLists(benchmark::State& state) {
-    translate(state, hugelists(), kWelcome);
+    translate(state, huge_lists(), kWelcome);
 }
 void BM_TranslateNearMissesOnLongText(benchmark::State& state) {
-    translate(state, nearmisses(), kWelcome);
+    translate(state, near_misses(), kWelcome);
 }
 void BM_TranslateFirstMissesOnLongText(benchmark::State& state) {
-    translate(state, firstmisses("b"), kWelcome);
+    translate(state, first_misses("b"), kWelcome);
 }
 void BM_TranslateFirstDigitMissesOnLongText(benchmark::State& state) {
-    translate(state, firstmisses("#"), kWelcome);
+    translate(state, first_misses("#"), kWelcome);
 }
 void BM_TranslateFirstListMissesOnLongText(benchmark::State& state) {
-    translate(state, firstmisses("[b]"), kWelcome);
+    translate(state, first_misses("[b]"), kWelcome);
 }
 void BM_TranslateLongPatterns(benchmark::State& state) {
-    translate(state, longpatterns(), kWelcome);
+    translate(state, long_patterns(), kWelcome);
 }
 void BM_TranslateLongReplacements(benchmark::State& state) {
-    translate(state, longreplacements(), kWelcome);
+    translate(state, long_replacements(), kWelcome);
 }
 // Reading the 30 MB file at start-up, where its patterns are prepared once.
 void BM_LoadLongPatterns(benchmark::State& state) {
     bench::Table table;
     Output out = table.output();
-    std::ofstream(out.data_path("/language.txt"), std::ios::binary) << longpatterns();
+    std::ofstream(out.data_path("/language.txt"), std::ios::binary) << long_patterns();
     for (auto _ : state) out.load_language_file();
 }
 

@@ -31,13 +31,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for ((i = 0; i < 100; i++)); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "Xvfb could not start" >&2; exit 1; }
-export DISPLAY=:$(head -n1 "$work/display")
-export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
-export VELLOXA_TRACE=$work/trace
+. "$(dirname "$0")/desktop.bash"
 mkdir -p "$work/home"
 ln -s "$bindir/sounds" "$work/home/sounds"
 ticks=$(getconf CLK_TCK)
@@ -57,14 +51,6 @@ if command -v brltty >/dev/null && [ -x "$probe" ]; then
     export BRLAPI_HOST=:$api BRLAPI_AUTH=none
 fi
 
-await() {
-    for ((i = 0; i < 400; i++)); do
-        grep -q -- "$1" "$work/trace" 2>/dev/null && return 0
-        sleep 0.025
-    done
-    echo "timed out waiting for '$1'" >&2
-    return 1
-}
 cputicks() { awk '{print $14 + $15}' "/proc/$app_pid/stat"; }
 # Processor use over $1 seconds, in percent of one core.
 cpuover() {

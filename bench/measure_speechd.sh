@@ -59,24 +59,10 @@ for ((i = 0; i < 100; i++)); do [ -S "$work/speechd.sock" ] && break; sleep 0.1;
 export SPEECHD_ADDRESS=unix_socket:$work/speechd.sock
 
 # ---- the program, started on the screen-reader route
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for ((i = 0; i < 100; i++)); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "Xvfb could not start" >&2; exit 1; }
-export DISPLAY=:$(head -n1 "$work/display")
-export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
-export VELLOXA_TRACE=$work/trace
+. "$(dirname "$0")/desktop.bash"
 ln -s "$bindir/sounds" "$work/home/sounds"
 printf '3\r\n3\r\n2\r\n' >"$work/home/progress.ini"
 
-await() {
-    for ((i = 0; i < 800; i++)); do
-        grep -q -- "$1" "$work/trace" 2>/dev/null && return 0
-        sleep 0.025
-    done
-    echo "timed out waiting for '$1'" >&2
-    return 1
-}
 # Waits until the module has started nothing new for 2 s.
 quiet() {
     local before=-1 now
@@ -88,7 +74,7 @@ quiet() {
 
 "$velloxa" --home "$work/home" --seed 2 >/dev/null 2>"$work/stderr" &
 app_pid=$!
-await "reader Welcome"
+await "reader Welcome" 800
 window=$(xdotool search --sync --pid "$app_pid" | head -n1)
 xdotool windowfocus --sync "$window"
 quiet
@@ -135,9 +121,9 @@ report() {
 report "main menu (Down, Up)" Down Down Up
 # Instant action: the board, once the opening moves are over.
 xdotool key Down; sleep 0.3; xdotool key Down; sleep 0.3; xdotool key Down
-await "reader Instant action"
+await "reader Instant action" 800
 xdotool key Return
-await "chosen to go first"
+await "chosen to go first" 800
 sleep 6
 quiet
 report "battle board (arrows)" Right Down Left Up

@@ -27,7 +27,7 @@ void BM_Save(benchmark::State& state) {
     build_catalogue(cards);
     // The file a new player's first save writes.
     const std::string text = write_progress_text(Settings{0, 3, 2, "sounds"}, Collection{}, cards);
-    const std::string home = bench::makehome();
+    const std::string home = bench::make_home();
     std::vector<double> ms;
     ms.reserve(kSaves);
     {
@@ -46,7 +46,7 @@ void BM_Save(benchmark::State& state) {
     state.counters["median_ms"] = ms[ms.size() / 2];
     state.counters["worst_ms"] = ms.back();
 }
-BENCHMARK(BM_Save<PosixFiles>)
+BENCHMARK(BM_Save<DiskFiles>)
     ->Name("BM_SaveAtOnce")
     ->Iterations(kSaves)
     ->Unit(benchmark::kMillisecond);

@@ -15,7 +15,7 @@
 
 namespace velloxa::bench {
 
-inline std::string makehome() {
+inline std::string make_home() {
     std::string tmpl = (std::filesystem::temp_directory_path() / "velloxa-bench-XXXXXX").string();
     if (::mkdtemp(tmpl.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     return tmpl;
@@ -25,7 +25,7 @@ inline std::string makehome() {
 class Table {
   public:
     Table()
-        : home_(makehome()),
+        : home_(make_home()),
           host_({}, HeadlessOptions{}, null_),
           platform_(host_.platform()),
           game(platform_, StartOptions{Folders{home_, home_}, 1}) {
@@ -46,37 +46,38 @@ class Table {
     // the language file apart from the game.
     Output output() { return Output(platform_, Folders{home_, home_}); }
 
-    void newbattle(int firstuser, int firstenemy, int turn) {
+    // Hands of five consecutive tiles each, starting at the tiles given.
+    void new_battle(int first_player_tile, int first_enemy_tile, Side turn) {
         MatchState m;
         for (int s = 1; s <= 5; ++s) {
-            m.hand[1][s] = firstuser + s - 1;
-            m.hand[2][s] = firstenemy + s - 1;
+            m.hand(Side::Player).set(s, first_player_tile + s - 1);
+            m.hand(Side::Enemy).set(s, first_enemy_tile + s - 1);
         }
-        m.cursor_x = m.cursor_y = 2;
+        m.cursor = Spot{2, 2};
         m.turn = turn;
         game.set_position(m);
     }
 
     // The enemy's move, from the position as it stands.
-    void enemymove() {
+    void enemy_move() {
         MatchState m = game.position();
-        m.turn = 2;
+        m.turn = Side::Enemy;
         game.set_position(m);
         game.run_enemy_turn();
     }
 
     // The user's side plays its first tile on the first empty spot.
-    void userdrop() {
+    void player_drop() {
         MatchState m = game.position();
         int slot = 1;
-        while (m.hand[1][slot] == 0) ++slot;
+        while (m.hand(Side::Player).tile(slot) == 0) ++slot;
         for (int x = 1; x <= 3; ++x)
             for (int y = 1; y <= 3; ++y)
-                if (m.board[x][y] == 0) {
-                    game.drop_tile(Spot{x, y}, m.hand[1][slot], kUser);
+                if (m.tile_at(Spot{x, y}) == 0) {
+                    game.drop_tile(Spot{x, y}, m.hand(Side::Player).tile(slot), Side::Player);
                     m = game.position();
-                    m.hand[1][slot] = 0;
-                    m.turn = 2;
+                    m.hand(Side::Player).set(slot, 0);
+                    m.turn = Side::Enemy;
                     game.set_position(m);
                     return;
                 }

@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
 #else
     const std::vector<std::string> args(argv + 1, argv + argc);
 #endif
-    const ParsedCommandLine parsed = parsecommandline(args);
+    const ParsedCommandLine parsed = parse_command_line(args);
     if (!parsed.error.empty()) {
         std::cerr << "velloxa: " << parsed.error << " (try --help)\n";
         return 2;
@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
     }
     const CommandLine& cmd = parsed.cmd;
     if (cmd.dump_content) {
-        std::cout << dumpcontent();
+        std::cout << dump_content();
         return 0;
     }
     for (const FrontEnd& front_end : kFrontEnds)

@@ -7,9 +7,17 @@
 #   tools/compare_corpus.sh OLD_PROGRAM NEW_PROGRAM [COUNT] [FIRST_SEED]
 #
 # A program may be a command with arguments, e.g. "wine build/windows/velloxa-cli.exe".
+# A Windows program (a command with a word ending in .exe; a bare .exe gets
+# $WINE, else wine or wine64, in front) runs under Wine. All Wine runs share
+# one prefix, made and its server started before the first game, so no game
+# pays Wine's start-up or carries its messages: $WINEPREFIX, by default
+# ~/.cache/velloxa-corpus-wine, kept for the next comparison; WINEDEBUG=-all
+# unless set. Wine reads --home's Unix path on the current folder's drive:
+# start the script outside the prefix's drive_c, so that drive is Z:.
 # The games mix every speech route and headless option, damaged and edited
 # progress files, language files (the shipped one and a hostile one), saves
-# that fail, and keys at random times. Exit code 0 when every game agrees.
+# that fail, and keys at random times. Exit code 0 when every game agrees, 2
+# when no game printed a transcript (the programs did not start).
 set -uo pipefail
 
 old=$1 new=$2 count=${3:-500} first=${4:-1}
@@ -25,6 +33,22 @@ openings=("Down Down Enter" "Down Enter" "Down Shift+Enter Down Down Enter Down 
 names=$("${source_dir}/build/release/velloxa" --dump-content 2>/dev/null | awk -F'\t' '$1 == "card" { print $3 }' | head -40)
 [ -n "$names" ] || names=$'Nobody\nNothing'
 mapfile -t tiles <<<"$names"
+
+wine=${WINE:-$(command -v wine || command -v wine64 || echo /usr/lib/wine/wine64)}
+uses_wine=
+for side in old new; do
+    [[ ${!side} == *.exe ]] && [[ ${!side} != *' '* ]] && printf -v "$side" '%s %s' "$wine" "${!side}"
+    [[ "${!side} " == *'.exe '* ]] && uses_wine=1
+done
+if [ -n "$uses_wine" ]; then
+    export WINEPREFIX=${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/velloxa-corpus-wine}
+    export WINEDEBUG=${WINEDEBUG:--all}
+    mkdir -p "$WINEPREFIX"
+    # A server that outlives each game by a minute serves every run; one
+    # already running for the prefix serves as well.
+    "$(command -v wineserver || echo "${wine%/*}/wineserver")" -p60 >/dev/null 2>&1
+    "$wine" wineboot -i >/dev/null 2>&1 || { echo "Wine does not start in $WINEPREFIX" >&2; exit 2; }
+fi
 
 # One game's home folder: sounds, and depending on the game a progress file
 # (whole, damaged or a folder that cannot be replaced) and a language file.
@@ -44,7 +68,7 @@ make_home() { # DIR KIND
     esac
 }
 
-differ=0
+differ=0 played=0
 for ((game = first; game < first + count; game++)); do
     RANDOM=$game
     script="$work/keys"
@@ -74,6 +98,9 @@ for ((game = first; game < first + count; game++)); do
         echo "exit $?" >>"$work/$side.out"
         mv "$home" "$work/$side"
     done
+    # Two programs that cannot start (no wine, a wrong path) agree on every
+    # game: a run in which no game printed a transcript compared nothing.
+    [ "$(cat "$work/old.out" "$work/new.out" | wc -l)" -gt 2 ] && played=$((played + 1))
     for file in out err home/progress.ini home/progress.ini.bak home/debuglog.txt; do
         a="$work/old.$file" b="$work/new.$file"
         [[ $file == home/* ]] && a="$work/old/${file#home/}" b="$work/new/${file#home/}"
@@ -88,4 +115,8 @@ for ((game = first; game < first + count; game++)); do
     done
 done
 echo "$count games from seed $first: $differ differ"
+if [ "$played" = 0 ]; then
+    echo "no game printed a transcript: $(head -c 300 "$work/old.err")" >&2
+    exit 2
+fi
 [ "$differ" = 0 ]

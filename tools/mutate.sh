@@ -15,52 +15,56 @@ build=$copy/build
 jobs=${JOBS:-2}
 limit=${MUTATE_TIMEOUT:-300}  # seconds; a break that hangs a test counts as caught
 
-# name#file#sed script (one edit)#test program
+# name#test program#sed script. Each break edits the one line of src/ that
+# carries the marker "// mutate: NAME" (or, where the marker stands alone on
+# its line, the line below it), so the script only has to say what changes
+# within that line. A marker that is missing, or an edit that no longer
+# matches its line, is reported and fails the run.
 breaks=(
-    "drop-equal-attack-wins#src/engine/droptile.cpp#s/if (mine > theirs) {/if (mine >= theirs) {/#test_engine"
-    "drop-chain-from-chain#src/engine/droptile.cpp#s/if (kind == Drop::Placed)/if (kind == Drop::Placed || kind == Drop::Chained)/#test_engine"
-    "drop-stale-tile#src/engine/droptile.cpp#s/tiles.attack(match.board\[x\]\[y\], kDirections\[d\])/tiles.attack(tile, kDirections[d])/#test_engine"
-    "plus-one-member#src/engine/droptile.cpp#s/members >= 2/members >= 1/#test_engine"
-    "plus-takes-own#src/engine/droptile.cpp#/board_owner\[x + kDx\[d\]\]\[y + kDy\[d\]\] == side) continue;/d#test_engine"
-    "ai-tie-takes-later#src/engine/ai.cpp#s/if (v > best) {/if (v >= best) {/#test_engine"
-    "ai-pick-range#src/engine/ai.cpp#s/random.below(6 - level) + 1/random.below(5 - level) + 1/#test_engine"
-    "ai-wall-term#src/engine/ai.cpp#s/if (x == 1 \&\& l < r) s = s + 0.01/if (x == 1 \&\& l < r) s = s + 0.02/#test_engine"
-    "waits-end-early#src/engine/waits.cpp#s/if (keys_ == before \&\& /if ((keys_ == before || true) \&\& /#test_flow"
-    "deal-starter-rarity#src/cards/decks.cpp#s/listrarity(cards, collection.draw_pool, 2);/listrarity(cards, collection.draw_pool, 3);/#test_cards"
-    "deal-roll-table#src/cards/decks.cpp#s/if (roll <= 24)/if (roll < 24)/#test_cards"
-    "deal-draw-twice#src/cards/decks.cpp#/list.erase(list.begin() + pos);/d#test_cards"
-    "reward-weight#src/cards/reward.cpp#s/return 27;/return 9;/#test_cards"
-    "reward-insert#src/cards/reward.cpp#s/)\] > rarity)/)] >= rarity)/#test_cards"
-    "progress-read-level#src/cards/progress.cpp#s/\*v >= 1 \&\& \*v <= 5/*v >= 0 \&\& *v <= 5/#test_cards"
-    "progress-read-unknown-name#src/cards/progress.cpp#0,/collection.unlocked_count = 5;/s//collection.unlocked_count = i - 1;/#test_cards"
-    "progress-write-folder#src/cards/progress.cpp#s/line(settings.sound_folder);/line(settings.sound_folder + \" \");/#test_cards"
-    "progress-no-backup#src/flow/files.cpp#/if (read.partial) collection_.unreadable/d#test_flow"
-    "speech-title-not-repeated#src/io/speech.cpp#s/if (same) {/if (same \&\& text.empty()) {/#test_io"
-    "speech-chord-unguarded#src/io/speech.cpp#s/speech.sending_chord = true;/speech.sending_chord = false;/#test_io"
-    "speech-untranslated#src/io/speech.cpp#s/if (language.entry_count != 0)/if (language.entry_count < 0)/#test_io"
-    "sound-slot-rotation#src/io/sound.cpp#s/if (sound.next_slot < 2) sound.next_slot = 2;/if (sound.next_slot < 1) sound.next_slot = 1;/#test_io"
-    "sound-no-fallback#src/io/sound.cpp#/if (!g.platform.files.exists(path)) path = original;/d#test_io"
-    "sound-rows-swapped#src/io/sound.cpp#s/kVolumes\[\] = {0, -2000, -1000, 0}/kVolumes[] = {0, -1000, -2000, 0}/#test_io"
-    "language-no-length-limit#src/io/language.cpp#s/kMaxTextLength = 4000;/kMaxTextLength = 8000;/#test_io"
-    "language-empty-lines-read#src/io/language.cpp#s/while (nextnonempty(lines, match)/while (lines.next(match)/#test_io"
-    "language-order#src/io/language.cpp#s/if (node.shortest > length) return/if (node.shortest >= length) return/#test_io"
-    "language-more-entries#src/io/language.h#s/kMaxEntries = 6000;/kMaxEntries = 7000;/#test_io"
-    "keys-chord-guard#src/flow/keys.cpp#/if (out.speech.sending_chord) return;/d#test_flow"
-    "startup-silent-route#src/flow/startup.cpp#s/(speech.speech_route == kReaderRoute \&\& !speech.reader_available) ||/(false) ||/#test_flow"
-    "keys-during-drop#src/flow/battle.h#s/return match_.turn == kEnemy || match_.dropping;/return match_.turn == kEnemy;/#test_flow"
-    "keys-escape-in-last-drop#src/flow/keys.cpp#s/match.turn == kNobody \&\&$/true \&\&/#test_flow"
-    "keys-leave-keeps-drop#src/flow/battle.h#s/void abandonmove() { match_.dropping = false; }/void abandonmove() {}/#test_flow"
-    "keys-leave-stays-in-move#src/flow/keys.cpp#s/if (leavingmove) throw/if (leavingmove \&\& keys.depth < 0) throw/#test_flow"
-    "menu-continue-skip#src/flow/menus.cpp#s/collection.unlocked_count == 5 ||/collection.unlocked_count == 6 ||/#test_flow"
-    "battle-no-point-gained#src/flow/battle.cpp#/if (side == kUser) text += \"  Point gained.\";/d#test_flow"
-    "battle-coin-flip-wait#src/flow/battle.cpp#s/hold(battlemode_ == 0 ? 5 : 4);/hold(5);/#test_flow"
-    "campaign-back-past-ten#src/flow/campaign.cpp#s/if (collection_.opponent > 11) collection_.opponent = 11;/if (collection_.opponent > 12) collection_.opponent = 12;/#test_flow"
-    "campaign-no-reward#src/flow/campaign.cpp#/            campaign.steal_tile();/d#test_flow"
-    "headless-every-save#src/platform/headless/headless.cpp#s/if (path.ends_with(\"\/progress.ini\")) line(\"save\");/line(\"save\");/#test_flow"
-    "posix-rename-failure-ignored#src/platform/posix_files.cpp#s/if (failure == 0 \&\& ::rename(save.temporary.c_str(), save.target.c_str()) != 0) failure = errno;/if (failure == 0) ::rename(save.temporary.c_str(), save.target.c_str());/#test_platform"
-    "folder-lock-shared#src/platform/data_folder_lock.cpp#s/LOCK_EX | LOCK_NB/LOCK_SH | LOCK_NB/#test_platform"
-    "speechd-cancel-keeps-queue#src/platform/speech/speechd_reader.cpp#/    channel_->texts.clear();/d#test_platform"
-    "terminal-shifted-digits-off-by-one#src/platform/terminal/keys.cpp#s/at == 9 ? '0' : static_cast<int>('1' + at)/at == 9 ? '0' : static_cast<int>('0' + at)/#test_platform"
+    "drop-equal-attack-wins#test_engine#s/>/>=/"
+    "drop-chain-from-chain#test_engine#s/kind == Drop::Placed/kind == Drop::Placed || kind == Drop::Chained/"
+    "drop-stale-tile#test_engine#s/match.tile_at(spot)/tile/"
+    "plus-one-member#test_engine#s/>= 2/>= 1/"
+    "plus-takes-own#test_engine#d"
+    "ai-tie-takes-later#test_engine#s/>/>=/"
+    "ai-pick-range#test_engine#s/6 - level/5 - level/"
+    "ai-wall-term#test_engine#s/0\\.01/0.02/"
+    "waits-end-early#test_flow#s/keys_ == before/(keys_ == before || true)/"
+    "deal-starter-rarity#test_cards#s/, 2)/, 3)/"
+    "deal-roll-table#test_cards#s/<=/</"
+    "deal-draw-twice#test_cards#d"
+    "reward-weight#test_cards#s/27/9/"
+    "reward-insert#test_cards#s/> rarity/>= rarity/"
+    "progress-read-level#test_cards#s/>= 1/>= 0/"
+    "progress-read-unknown-name#test_cards#s/= 5;/= 4;/"
+    "progress-write-folder#test_cards#s/sound_folder)/sound_folder + \" \")/"
+    "progress-no-backup#test_flow#d"
+    "speech-title-not-repeated#test_io#s/(same)/(same \\&\\& text.empty())/"
+    "speech-chord-unguarded#test_io#s/true/false/"
+    "speech-untranslated#test_io#s/!= 0/< 0/"
+    "sound-slot-rotation#test_io#s/2/1/g"
+    "sound-no-fallback#test_io#d"
+    "sound-rows-swapped#test_io#s/-2000, -1000/-1000, -2000/"
+    "language-no-length-limit#test_io#s/4000/8000/"
+    "language-empty-lines-read#test_io#s/next_non_empty(lines, match)/lines.next(match)/"
+    "language-order#test_io#s/>/>=/"
+    "language-more-entries#test_io#s/6000/7000/"
+    "keys-chord-guard#test_flow#d"
+    "startup-silent-route#test_flow#s/!speech.reader_available/false/"
+    "keys-during-drop#test_flow#s/ || match_.dropping//"
+    "keys-escape-in-last-drop#test_flow#s/match.turn == Side::Nobody/true/"
+    "keys-leave-keeps-drop#test_flow#s/match_.dropping = false;//"
+    "keys-leave-stays-in-move#test_flow#s/(leaving_move)/(leaving_move \\&\\& keys.depth < 0)/"
+    "menu-continue-skip#test_flow#s/== 5/== 6/"
+    "battle-no-point-gained#test_flow#d"
+    "battle-coin-flip-wait#test_flow#s/battle_mode_ == 0 ? 5 : 4/5/"
+    "campaign-back-past-ten#test_flow#s/11/12/g"
+    "campaign-no-reward#test_flow#d"
+    "headless-every-save#test_flow#s/if (path.ends_with(\"\\/progress.ini\")) //"
+    "posix-rename-failure-ignored#test_platform#s/if (failure == 0 \\&\\& ::rename(\\(.*\\)) != 0) failure = errno;/if (failure == 0) ::rename(\\1);/"
+    "folder-lock-shared#test_platform#s/LOCK_EX/LOCK_SH/"
+    "speechd-cancel-keeps-queue#test_platform#d"
+    "terminal-shifted-digits-off-by-one#test_platform#s/'1' + at/'0' + at/"
 )
 
 words=("$@")
@@ -94,7 +98,7 @@ git add -A . ':!.files' ':!*.log' && git commit -qm copy --allow-empty
 echo "building the copy in $build"
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLOXA_WERROR=ON \
     -DVELLOXA_BENCH=OFF >"$copy/cmake.log" 2>&1 || { echo "cmake failed: $copy/cmake.log"; exit 2; }
-programs=$(printf '%s\n' "${breaks[@]}" | cut -d'#' -f4 | sort -u)
+programs=$(printf '%s\n' "${breaks[@]}" | cut -d'#' -f2 | sort -u)
 # shellcheck disable=SC2086
 cmake --build "$build" -j"$jobs" --target $programs >"$copy/build.log" 2>&1 ||
     { echo "the unbroken copy does not build: $copy/build.log"; exit 2; }
@@ -107,12 +111,18 @@ done
 caught=0 total=0
 printf '%-30s %-12s %s\n' break test result
 for entry in "${breaks[@]}"; do
-    IFS='#' read -r name file script program <<<"$entry"
+    IFS='#' read -r name program script <<<"$entry"
     selected "$name" || continue
     total=$((total + 1))
-    sed -i -e "$script" "$file"
-    if git diff --quiet -- "$file"; then
-        result="NOT APPLIED (the edit matched nothing)"
+    mapfile -t marked < <(git grep -n -e "// mutate: $name\$" -- src)
+    file=${marked[0]%%:*}
+    line=${marked[0]#*:} && line=${line%%:*}
+    # A marker alone on its line marks the line below it.
+    [[ ${marked[0]#*:*:} =~ ^[[:space:]]*// ]] && line=$((line + 1))
+    if [ ${#marked[@]} -ne 1 ]; then
+        result="NO MARKER (${#marked[@]} lines carry it)"
+    elif ! sed -i -e "${line}{${script}}" "$file" || git diff --quiet -- "$file"; then
+        result="NOT APPLIED (the edit matched nothing on $file:$line)"
     elif ! cmake --build "$build" -j"$jobs" --target "$program" >"$copy/break.log" 2>&1; then
         result="DOES NOT BUILD"
     elif timeout "$limit" "$build/tests/$program" --gtest_brief=1 >"$copy/break.log" 2>&1; then
@@ -123,7 +133,7 @@ for entry in "${breaks[@]}"; do
         caught=$((caught + 1))
     fi
     printf '%-30s %-12s %s\n' "$name" "$program" "$result"
-    git checkout -q -- "$file"
+    git checkout -q -- src
 done
 # Back to the unbroken build, so the next run starts from it.
 cmake --build "$build" -j"$jobs" --target $programs >/dev/null 2>&1

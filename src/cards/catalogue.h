@@ -11,31 +11,31 @@ namespace velloxa {
 
 struct Catalogue : TileRules {
     static constexpr int kCapacity = 201;  // indices 0..200; 0 is the empty record
-    std::array<std::string, kCapacity> cardname, carddesc, cardcollection, cardsound, cardcapture,
-        cardenemycapture;
-    std::array<int, kCapacity> cardup{}, cardright{}, carddown{}, cardleft{}, cardrarity{};
-    int cardcount = 0;
+    std::array<std::string, kCapacity> tile_name, tile_description, tile_collection, tile_sound,
+        tile_capture, tile_enemy_capture;
+    std::array<int, kCapacity> tile_up{}, tile_right{}, tile_down{}, tile_left{}, tile_rarity{};
+    int tile_count = 0;
     // Names tiles bore in earlier versions: {tile index, former name}.
     std::vector<std::pair<int, std::string>> former;
 
     int attack(int tile, Direction toward) const override {
         switch (toward) {
             case Direction::Up:
-                return cardup[tile];
+                return tile_up[tile];
             case Direction::Right:
-                return cardright[tile];
+                return tile_right[tile];
             case Direction::Down:
-                return carddown[tile];
+                return tile_down[tile];
             default:
-                return cardleft[tile];
+                return tile_left[tile];
         }
     }
-    int rarity(int tile) const override { return cardrarity[tile]; }
+    int rarity(int tile) const override { return tile_rarity[tile]; }
 
     // Exact, case-sensitive lookup; 0 when no tile bears the name.
     int find(const std::string& name) const {
-        for (int i = 1; i <= cardcount; ++i)
-            if (cardname[i] == name) return i;
+        for (int i = 1; i <= tile_count; ++i)
+            if (tile_name[i] == name) return i;
         return 0;
     }
 };
@@ -47,7 +47,7 @@ struct TileContent {
     const char* collection;
     const char* sound;
     const char* capture;
-    const char* enemycapture;
+    const char* enemy_capture;
     int up, right, down, left, rarity;
 };
 

@@ -9,17 +9,17 @@ namespace velloxa {
 namespace {
 
 // Appends every tile of one rarity level to the scratch list, in index order.
-void listrarity(const Catalogue& cards, std::vector<int>& list, int rarity) {
+void list_rarity(const Catalogue& cards, std::vector<int>& list, int rarity) {
     list.clear();
-    for (int i = 1; i <= cards.cardcount; ++i)
-        if (cards.cardrarity[i] == rarity) list.push_back(i);
+    for (int i = 1; i <= cards.tile_count; ++i)
+        if (cards.tile_rarity[i] == rarity) list.push_back(i);
 }
 
 // Draws a position of the scratch list and removes the entry drawn.
-int drawfrom(Random& random, std::vector<int>& list) {
+int draw_from(Random& random, std::vector<int>& list) {
     const int pos = random.below(static_cast<int>(list.size()));
     const int tile = list[static_cast<size_t>(pos)];
-    list.erase(list.begin() + pos);
+    list.erase(list.begin() + pos);  // mutate: deal-draw-twice
     return tile;
 }
 
@@ -29,23 +29,23 @@ void deal_starter_deck(Collection& collection, MatchState& match, const Catalogu
                        Random& random) {
     collection.unlocked_count = 0;
     auto deal = [&](int slot) {
-        const int t = drawfrom(random, collection.draw_pool);
-        match.hand[1][slot] = t;
-        collection.deck[1][slot] = t;
-        collection.unlocked[static_cast<size_t>(++collection.unlocked_count)] = t;
+        const int t = draw_from(random, collection.draw_pool);
+        match.hand(Side::Player).set(slot, t);
+        collection.deck.set(slot, t);
+        collection.unlocked.set(++collection.unlocked_count, t);
     };
-    listrarity(cards, collection.draw_pool, 1);
+    list_rarity(cards, collection.draw_pool, 1);
     for (int slot = 1; slot <= 4 && !collection.draw_pool.empty(); ++slot) deal(slot);
-    listrarity(cards, collection.draw_pool, 2);
+    list_rarity(cards, collection.draw_pool, 2);  // mutate: deal-starter-rarity
     if (!collection.draw_pool.empty()) deal(5);
 }
 
 void deal_deck_to_hand(const Collection& collection, MatchState& match) {
-    for (int slot = 1; slot <= 5; ++slot) match.hand[1][slot] = collection.deck[1][slot];
+    match.hand(Side::Player) = collection.deck;
 }
 
 RarityCounts instant_rarity_counts(int roll) {
-    if (roll <= 24) return {0, 1, 2, 2, 0, 0};
+    if (roll <= 24) return {0, 1, 2, 2, 0, 0};  // mutate: deal-roll-table
     if (roll <= 69) return {0, 1, 1, 2, 1, 0};
     if (roll <= 89) return {0, 1, 1, 1, 2, 0};
     return {0, 1, 1, 1, 1, 1};
@@ -59,21 +59,21 @@ void deal_instant_hands(Collection& collection, MatchState& match, const Catalog
 
 void deal_by_rarity(Collection& collection, MatchState& match, const Catalogue& cards,
                     Random& random, RarityCounts counts, Hands hands) {
-    const auto dealt = [hands](int side) {
-        return hands == Hands::Both || (hands == Hands::User ? side == kUser : side == kEnemy);
+    const auto dealt = [hands](Side side) {
+        return hands == Hands::Both ||
+               (hands == Hands::Player ? side == Side::Player : side == Side::Enemy);
     };
     std::vector<int>& list = collection.draw_pool;
     int slot = 0;
     for (int r = 1; r <= 5; ++r) {
         if (counts[static_cast<size_t>(r)] <= 0) continue;
-        listrarity(cards, list, r);
+        list_rarity(cards, list, r);
         while (counts[static_cast<size_t>(r)] > 0 && slot < 5) {
             ++slot;
-            for (int side = kUser; side <= kEnemy; ++side) {
+            for (const Side side : {Side::Player, Side::Enemy}) {
                 if (!dealt(side)) continue;
                 // A catalogue too small for the counts leaves the slot as it was.
-                if (!list.empty())
-                    match.hand[static_cast<size_t>(side)][slot] = drawfrom(random, list);
+                if (!list.empty()) match.hand(side).set(slot, draw_from(random, list));
             }
             --counts[static_cast<size_t>(r)];
         }
@@ -82,24 +82,26 @@ void deal_by_rarity(Collection& collection, MatchState& match, const Catalogue& 
 }
 
 Placement put_tile_in_deck(Collection& collection, const Catalogue& cards, int position, int slot) {
-    if (position < 1 || position > std::min(collection.unlocked_count, 999) || slot < 1 || slot > 5)
+    if (position < 1 || position > std::min(collection.unlocked_count, UnlockedTiles::kMax) ||
+        slot < 1 || slot > 5)
         return {};
-    auto& deck = collection.deck[1];
-    const int t = collection.unlocked[static_cast<size_t>(position)];
-    const int old = deck[static_cast<size_t>(slot)];
+    Hand& deck = collection.deck;
+    const int t = collection.unlocked.at(position);
+    const int old = deck.tile(slot);
     const std::string n = num(slot);
     if (t == old) return {"This tile is already in slot " + n + ".", false};
-    if (cards.cardrarity[static_cast<size_t>(t)] > slot)
+    if (cards.tile_rarity[static_cast<size_t>(t)] > slot)
         return {
             "Tile slot " + n + " can not hold tiles with a rarity level greater than " + n + ".",
             false};
-    deck[static_cast<size_t>(slot)] = t;
-    std::string text = cards.cardname[static_cast<size_t>(t)] + " put in spot number " + n + ".";
+    deck.set(slot, t);
+    std::string text = cards.tile_name[static_cast<size_t>(t)] + " put in spot number " + n + ".";
     if (old != 0)
-        text += "  " + cards.cardname[static_cast<size_t>(old)] + " was put back into your pocket.";
+        text +=
+            "  " + cards.tile_name[static_cast<size_t>(old)] + " was put back into your pocket.";
     for (int i = 1; i <= 5; ++i) {
-        if (i == slot || deck[static_cast<size_t>(i)] != t) continue;
-        deck[static_cast<size_t>(i)] = 0;
+        if (i == slot || deck.tile(i) != t) continue;
+        deck.set(i, 0);
         text += "  Spot number " + num(i) + " is empty now.";
     }
     return {text, true};
@@ -107,7 +109,7 @@ Placement put_tile_in_deck(Collection& collection, const Catalogue& cards, int p
 
 int first_empty_deck_slot(const Collection& collection) {
     for (int i = 1; i <= 5; ++i)
-        if (collection.deck[1][static_cast<size_t>(i)] == 0) return i;
+        if (collection.deck.tile(i) == 0) return i;
     return 0;
 }
 

@@ -15,7 +15,7 @@ namespace velloxa {
 using RarityCounts = std::array<int, 6>;
 
 // Which hands a deal fills.
-enum class Hands { User, Enemy, Both };
+enum class Hands { Player, Enemy, Both };
 
 // The new campaign's collection: four tiles of rarity 1 and one of rarity 2,
 // which also form the deck and the user's hand.

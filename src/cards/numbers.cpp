@@ -29,14 +29,14 @@ std::string num(double value) {
         out.append(static_cast<size_t>(-exponent - 1), '0');
         out.append(digits);
     } else {
-        const size_t intlen = static_cast<size_t>(exponent) + 1;
-        if (digits.size() <= intlen) {
+        const size_t int_length = static_cast<size_t>(exponent) + 1;
+        if (digits.size() <= int_length) {
             out.append(digits);
-            out.append(intlen - digits.size(), '0');
+            out.append(int_length - digits.size(), '0');
         } else {
-            out.append(digits, 0, intlen);
+            out.append(digits, 0, int_length);
             out.push_back('.');
-            out.append(digits, intlen);
+            out.append(digits, int_length);
         }
     }
     return out;

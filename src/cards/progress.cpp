@@ -9,7 +9,7 @@ namespace velloxa {
 
 namespace {
 
-constexpr int kMaxUnlocked = 999;
+constexpr int kMaxUnlocked = UnlockedTiles::kMax;
 
 // The tile a name line names, former names included; 0 for none.
 int tile_by_name(const Catalogue& cards, const std::string& line) {
@@ -19,7 +19,7 @@ int tile_by_name(const Catalogue& cards, const std::string& line) {
 }
 
 const std::string& name_of(const Catalogue& cards, int t) {
-    return cards.cardname[t >= 0 && t < Catalogue::kCapacity ? static_cast<size_t>(t) : 0];
+    return cards.tile_name[t >= 0 && t < Catalogue::kCapacity ? static_cast<size_t>(t) : 0];
 }
 
 }  // namespace
@@ -31,14 +31,13 @@ std::string write_progress_text(const Settings& settings, const Collection& coll
     line(num(settings.speech_route));
     line(num(settings.difficulty));
     line(num(settings.voice_rate));
-    line(settings.sound_folder);
+    line(settings.sound_folder);  // mutate: progress-write-folder
     line(num(settings.difficulty));
     line(num(collection.opponent));
     const int n = std::clamp(collection.unlocked_count, 0, kMaxUnlocked);
     line(num(n));
-    for (int i = 1; i <= n; ++i) line(name_of(cards, collection.unlocked[static_cast<size_t>(i)]));
-    for (int slot = 1; slot <= 5; ++slot)
-        line(name_of(cards, collection.deck[1][static_cast<size_t>(slot)]));
+    for (int i = 1; i <= n; ++i) line(name_of(cards, collection.unlocked.at(i)));
+    for (int slot = 1; slot <= 5; ++slot) line(name_of(cards, collection.deck.tile(slot)));
     return text;
 }
 
@@ -63,7 +62,7 @@ ProgressRead read_progress(const std::string& text, const Catalogue& cards, Sett
     // Any other level would leave the computer opponent without a move.
     auto difficulty = [&] {
         const auto v = number();
-        if (v && *v >= 1 && *v <= 5)
+        if (v && *v >= 1 && *v <= 5)  // mutate: progress-read-level
             settings.difficulty = static_cast<int>(*v);
         else if (v)
             result.partial = true;
@@ -78,7 +77,7 @@ ProgressRead read_progress(const std::string& text, const Catalogue& cards, Sett
     if (file.next(line)) {
         if (const auto v = parse_number(line)) {
             settings.voice_rate = *v;
-            result.rateread = true;
+            result.rate_read = true;
         } else {
             result.partial = true;
         }
@@ -100,8 +99,8 @@ ProgressRead read_progress(const std::string& text, const Catalogue& cards, Sett
     // From here on a file that ends early was cut off (or its count is larger
     // than its names), and an unreadable name gives the campaign up: a count
     // of 5 is what the menus treat as a fresh starter collection.
-    auto giveup = [&] {
-        collection.unlocked_count = 5;
+    auto give_up = [&] {
+        collection.unlocked_count = 5;  // mutate: progress-read-unknown-name
         result.partial = true;
         return result;
     };
@@ -113,8 +112,8 @@ ProgressRead read_progress(const std::string& text, const Catalogue& cards, Sett
             return result;
         }
         const int t = tile_by_name(cards, line);
-        if (t == 0) return giveup();
-        collection.unlocked[static_cast<size_t>(i)] = t;
+        if (t == 0) return give_up();
+        collection.unlocked.set(i, t);
     }
     for (int slot = 1; slot <= 5; ++slot) {
         if (!file.next(line)) {
@@ -124,12 +123,12 @@ ProgressRead read_progress(const std::string& text, const Catalogue& cards, Sett
         // An empty line is a slot left empty in the deck menu; the campaign
         // stays readable.
         if (line.empty()) {
-            collection.deck[1][static_cast<size_t>(slot)] = 0;
+            collection.deck.set(slot, 0);
             continue;
         }
         const int t = tile_by_name(cards, line);
-        if (t == 0) return giveup();
-        collection.deck[1][static_cast<size_t>(slot)] = t;
+        if (t == 0) return give_up();
+        collection.deck.set(slot, t);
     }
     // Names left over mean a count smaller than the list it stands for.
     while (!result.partial && file.next(line)) result.partial = !line.empty();

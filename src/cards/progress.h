@@ -23,7 +23,7 @@ std::string write_progress_text(const Settings& settings, const Collection& coll
                                 const Catalogue& cards);
 
 struct ProgressRead {
-    bool rateread = false;  // line 3 held a number
+    bool rate_read = false;  // line 3 held a number
     // The file holds something the next save would not write back: a name
     // that names no tile, a number line without a number, a level that does
     // not exist, a collection cut off or longer than its count.

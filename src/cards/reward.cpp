@@ -7,11 +7,11 @@ namespace {
 // Entries per candidate in the weight list: low rarities are stolen far more
 // often. No tile (index 0) and unknown levels weigh nothing and so can never
 // be drawn.
-int stealweight(const Catalogue& cards, int t) {
-    if (t < 1 || t > cards.cardcount) return 0;
-    switch (cards.cardrarity[static_cast<size_t>(t)]) {
+int steal_weight(const Catalogue& cards, int t) {
+    if (t < 1 || t > cards.tile_count) return 0;
+    switch (cards.tile_rarity[static_cast<size_t>(t)]) {
         case 1:
-            return 27;
+            return 27;  // mutate: reward-weight
         case 2:
             return 9;
         case 3:
@@ -25,8 +25,8 @@ int stealweight(const Catalogue& cards, int t) {
 }
 
 bool owned(const Collection& c, int t) {
-    for (int i = 1; i <= c.unlocked_count && i <= 999; ++i)
-        if (c.unlocked[static_cast<size_t>(i)] == t) return true;
+    for (int i = 1; i <= c.unlocked_count && i <= UnlockedTiles::kMax; ++i)
+        if (c.unlocked.at(i) == t) return true;
     return false;
 }
 
@@ -36,17 +36,17 @@ std::optional<int> pick_stolen_tile(Collection& collection, const Catalogue& car
                                     Random& random) {
     std::vector<int>& weights = collection.draw_pool;
     weights.clear();
-    bool anynew = false;
+    bool any_new = false;
     for (int s = 1; s <= 5; ++s) {
-        const int t = collection.deck[2][static_cast<size_t>(s)];
-        const int w = stealweight(cards, t);
+        const int t = collection.enemy_deck.tile(s);
+        const int w = steal_weight(cards, t);
         // A candidate that can never be drawn must not count as new, or the
         // draw below would never end.
-        if (w > 0 && !owned(collection, t)) anynew = true;
+        if (w > 0 && !owned(collection, t)) any_new = true;
         weights.insert(weights.end(), static_cast<size_t>(w), t);
     }
     // A full list (only possible with an edited progress file) has no room left.
-    if (!anynew || collection.unlocked_count >= 999) return std::nullopt;
+    if (!any_new || collection.unlocked_count >= UnlockedTiles::kMax) return std::nullopt;
 
     int t = 0;
     do {
@@ -55,16 +55,15 @@ std::optional<int> pick_stolen_tile(Collection& collection, const Catalogue& car
 
     // After the last tile of equal or lower rarity, so equal rarities keep
     // the order in which they were gained.
-    auto& list = collection.unlocked;
-    const int rarity = cards.cardrarity[static_cast<size_t>(t)];
+    UnlockedTiles& list = collection.unlocked;
+    const int rarity = cards.tile_rarity[static_cast<size_t>(t)];
     int s = collection.unlocked_count;
-    while (s >= 1 && cards.cardrarity[static_cast<size_t>(list[static_cast<size_t>(s)])] > rarity)
-        --s;
+    // mutate: reward-insert
+    while (s >= 1 && cards.tile_rarity[static_cast<size_t>(list.at(s))] > rarity) --s;
     const int pos = s + 1;
     ++collection.unlocked_count;
-    for (int j = collection.unlocked_count; j > pos; --j)
-        list[static_cast<size_t>(j)] = list[static_cast<size_t>(j - 1)];
-    list[static_cast<size_t>(pos)] = t;
+    for (int j = collection.unlocked_count; j > pos; --j) list.set(j, list.at(j - 1));
+    list.set(pos, t);
     return t;
 }
 

@@ -10,7 +10,7 @@ constexpr char32_t kInvalid = 0xFFFFFFFF;
 
 // One UTF-8 sequence starting at `i`; advances `i` past it. Returns
 // kInvalid (and advances by one byte) when the bytes there are malformed.
-char32_t decodeone(std::string_view s, size_t& i) {
+char32_t decode_one(std::string_view s, size_t& i) {
     const auto byte = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
     const unsigned char b0 = byte(i);
     if (b0 < 0x80) {
@@ -80,14 +80,14 @@ constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
 }  // namespace
 
-bool validutf8(std::string_view bytes) {
+bool valid_utf8(std::string_view bytes) {
     size_t i = 0;
     while (i < bytes.size())
-        if (decodeone(bytes, i) == kInvalid) return false;
+        if (decode_one(bytes, i) == kInvalid) return false;
     return true;
 }
 
-std::string cp1252toutf8(std::string_view bytes) {
+std::string cp1252_to_utf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
     for (const char c : bytes) {
@@ -99,7 +99,7 @@ std::string cp1252toutf8(std::string_view bytes) {
 
 TextLines::TextLines(std::string_view bytes) : rest_(bytes) {
     if (rest_.substr(0, kBom.size()) == kBom) rest_.remove_prefix(kBom.size());
-    utf8_ = validutf8(rest_);
+    utf8_ = valid_utf8(rest_);
 }
 
 bool TextLines::next(std::string& line) {
@@ -112,7 +112,7 @@ bool TextLines::next(std::string& line) {
         skip += (rest_[skip] == '\r' && skip + 1 < rest_.size() && rest_[skip + 1] == '\n') ? 2 : 1;
     }
     rest_.remove_prefix(skip);
-    line = utf8_ ? std::string(raw) : cp1252toutf8(raw);
+    line = utf8_ ? std::string(raw) : cp1252_to_utf8(raw);
     return true;
 }
 
@@ -122,7 +122,7 @@ std::u32string code_points(std::string_view text) {
     size_t i = 0;
     while (i < text.size()) {
         const size_t at = i;
-        const char32_t cp = decodeone(text, i);
+        const char32_t cp = decode_one(text, i);
         out += cp == kInvalid ? char32_t{0xDC00u + static_cast<unsigned char>(text[at])} : cp;
     }
     return out;
@@ -139,7 +139,7 @@ size_t text_length(std::string_view text) {
     size_t count = 0;
     size_t i = 0;
     while (i < text.size()) {
-        decodeone(text, i);
+        decode_one(text, i);
         ++count;
     }
     return count;

@@ -9,11 +9,11 @@ namespace velloxa {
 
 // Whether `bytes` is well-formed UTF-8 (no overlong forms, no surrogates,
 // nothing above U+10FFFF).
-bool validutf8(std::string_view bytes);
+bool valid_utf8(std::string_view bytes);
 
 // Windows-1252 bytes as UTF-8. The five bytes the code page leaves undefined
 // become the control characters of the same number, as Windows does.
-std::string cp1252toutf8(std::string_view bytes);
+std::string cp1252_to_utf8(std::string_view bytes);
 
 // Reads a file's bytes line by line, each line as UTF-8. A leading byte
 // order mark is skipped; the rest is UTF-8 or, when it is not valid UTF-8,

@@ -17,7 +17,7 @@ void Waits::hold(double seconds) {
         const uint64_t before = keys_;
         clock_.process_until(holder.end);
         if (holder.interval < 1) break;
-        if (keys_ == before && clock_.now_ms() >= holder.end) {
+        if (keys_ == before && clock_.now_ms() >= holder.end) {  // mutate: waits-end-early
             stop_timer();
             break;
         }

@@ -51,10 +51,11 @@ class Battle {
 
     const MatchState& position() const { return match_; }
     const std::vector<std::string>& announcements() const { return queue_.announcements; }
-    int battle_mode() const { return battlemode_; }  // 0 in the campaign; 4 in Instant action
+    int battle_mode() const { return battle_mode_; }  // 0 in the campaign; 4 in Instant action
     // The enemy's move and the user's own drop in progress keep the board
     // keys out.
-    bool board_keys_held() const { return match_.turn == kEnemy || match_.dropping; }
+    // mutate: keys-during-drop
+    bool board_keys_held() const { return match_.turn == Side::Enemy || match_.dropping; }
 
     // A battle set up at a given position, as a test or a measurement needs.
     void set_position(const MatchState& position, int battle_mode);
@@ -62,18 +63,18 @@ class Battle {
     // A new battle: empty board, coin flip decided, the enemy's hand dealt.
     void start_battle(const Dealer& deal_enemy);
     void deal(const Dealer& dealer) { dealer(match_); }
-    void set_battlemode(int battle_mode) { battlemode_ = battle_mode; }
+    void set_battle_mode(int battle_mode) { battle_mode_ = battle_mode; }
     void announce_coin_flip(const std::string& leadin);
     // Enter on the summary's last item of a battle not yet over.
-    void nextturn();
+    void next_turn();
     // Escape on the finished battle's summary: nobody moves any more.
-    void viewfinishedboard() { match_.turn = kNobody; }
+    void view_finished_board() { match_.turn = Side::Nobody; }
     // What a move left open when Shift+Escape unwound it.
-    void abandonmove() { match_.dropping = false; }
+    void abandon_move() { match_.dropping = false; }  // mutate: keys-leave-keeps-drop
 
     void board_key(int code, int modifiers);  // a key on the battle board
     void drop_player_tile();                  // Shift+digit on the board, after its checks
-    void drop_tile(Spot spot, int tile, int side);
+    void drop_tile(Spot spot, int tile, Side side);
     void run_enemy_turn();
     void redraw_board() { velloxa::draw_board(p_.canvas, match_, p_.cards); }
 
@@ -85,7 +86,7 @@ class Battle {
     BattleParts p_;
     MatchState match_;
     AnnouncementQueue queue_;
-    int battlemode_ = 0;
+    int battle_mode_ = 0;
 };
 
 }  // namespace velloxa

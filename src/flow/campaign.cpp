@@ -20,12 +20,12 @@ const OpponentStory& story_at(int opponent) {
 
 std::string score_line(const MatchState& match) {
     const std::string tail = ".  Press Enter to continue, or escape to view the board.";
-    const std::string mine = num(match.score[1]);
-    const std::string theirs = num(match.score[2]);
+    const std::string mine = num(match.score(Side::Player));
+    const std::string theirs = num(match.score(Side::Enemy));
     if (!match.board_full()) return "Score is " + mine + " to " + theirs + tail;
-    if (match.score[1] > match.score[2])
+    if (match.score(Side::Player) > match.score(Side::Enemy))
         return "You have won the battle!  Score was " + mine + " to " + theirs + tail;
-    if (match.score[1] < match.score[2])
+    if (match.score(Side::Player) < match.score(Side::Enemy))
         return "You have been defeated!  Score was " + theirs + " to " + mine + tail;
     return "The battle was a draw.  Score was tied " + mine + " to " + theirs + tail;
 }
@@ -40,7 +40,7 @@ void Game::challenge_menu_key(int keycode, int shift) {
     const bool enter = keycode == key::Enter;
     switch (ui.item()) {
         case 1:
-            say(story_at(collection.opponent).sofar);
+            say(story_at(collection.opponent).so_far);
             break;
         case 2:
             if (!enter) {
@@ -51,7 +51,7 @@ void Game::challenge_menu_key(int keycode, int shift) {
             break;
         case 3:
             if (enter && collection.opponent < 11) {
-                const std::string leadin = story_at(collection.opponent).coinflip;
+                const std::string leadin = story_at(collection.opponent).coin_flip;
                 start_battle();
                 battle.deal(
                     [this](MatchState& match) { campaign.deal_user_hand_from_deck(match); });
@@ -62,7 +62,7 @@ void Game::challenge_menu_key(int keycode, int shift) {
             break;
         case 4:
             if (!enter) {
-                say(story_at(collection.opponent).goback);
+                say(story_at(collection.opponent).go_back);
                 break;
             }
             if (shift == 0) {
@@ -99,14 +99,14 @@ void Game::continue_after_summary() {
     ui.set(Menu::Board, 0);
     const MatchState& match = battle.position();
     if (!match.board_full()) {
-        battle.nextturn();
+        battle.next_turn();
         return;
     }
-    const bool incampaign = battle.battle_mode() == 0;
-    if (match.score[1] > match.score[2]) {
-        if (incampaign) {
+    const bool in_campaign = battle.battle_mode() == 0;
+    if (match.score(Side::Player) > match.score(Side::Enemy)) {
+        if (in_campaign) {
             campaign.advance();
-            campaign.steal_tile();
+            campaign.steal_tile();  // mutate: campaign-no-reward
             campaign.save_progress();
             ui.set(Menu::Challenge, 1);
         } else {
@@ -114,7 +114,7 @@ void Game::continue_after_summary() {
         }
         return;
     }
-    show_menu(incampaign ? Menu::Challenge : Menu::Main, 1);
+    show_menu(in_campaign ? Menu::Challenge : Menu::Main, 1);
 }
 
 void Game::start_battle() {
@@ -148,7 +148,7 @@ void Campaign::deal_opponent_hand(MatchState& match) {
     if (opponent >= 1 && opponent <= 10) {
         deal_by_rarity(collection_, match, cards_, random_, opponent_rarity_counts(opponent),
                        Hands::Enemy);
-        collection_.deck[kEnemy] = match.hand[kEnemy];
+        collection_.enemy_deck = match.hand(Side::Enemy);
     }
 }
 
@@ -170,7 +170,7 @@ void Campaign::step_difficulty() {
 }
 
 void Campaign::go_back() {
-    if (collection_.opponent > 11) collection_.opponent = 11;
+    if (collection_.opponent > 11) collection_.opponent = 11;  // mutate: campaign-back-past-ten
     collection_.opponent -= 1;
 }
 

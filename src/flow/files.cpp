@@ -11,7 +11,7 @@ namespace velloxa {
 namespace {
 
 Settings settings_of(const Output& out, int difficulty) {
-    return Settings{out.speech.speech_route, difficulty, out.speech.voice_rate,
+    return Settings{number_of(out.speech.speech_route), difficulty, out.speech.voice_rate,
                     out.sound.sound_folder};
 }
 
@@ -43,13 +43,13 @@ void Campaign::load_progress() {
     if (!content) return;
     Settings settings = settings_of(out_, difficulty_);
     const ProgressRead read = read_progress(*content, cards_, settings, collection_);
-    out_.speech.speech_route = settings.speech_route;
+    out_.speech.speech_route = speech_route_from_number(settings.speech_route);
     difficulty_ = settings.difficulty;
     out_.speech.voice_rate = settings.voice_rate;
     out_.sound.sound_folder = settings.sound_folder;
-    if (read.rateread && out_.speech.voice_available)
+    if (read.rate_read && out_.speech.voice_available)
         platform_.voice.set_rate(static_cast<int>(whole_part(settings.voice_rate)));
-    if (read.partial) collection_.unreadable = *content;
+    if (read.partial) collection_.unreadable = *content;  // mutate: progress-no-backup
 }
 
 void Campaign::steal_tile() {
@@ -61,7 +61,7 @@ void Campaign::steal_tile() {
         return;
     }
     out_.say("You have stolen a tile from your opponent.  You have now unlocked the " +
-             cards_.cardname[static_cast<size_t>(*stolen)] + " tile!");
+             cards_.tile_name[static_cast<size_t>(*stolen)] + " tile!");
 }
 
 }  // namespace velloxa

@@ -61,14 +61,14 @@ class Game : public EventSink, private BattleHost {
     // board takes the keys; a drop or the enemy's move is played on it as
     // in a battle
     void set_position(const MatchState& position, int battle_mode = 0);
-    void drop_tile(Spot spot, int tile, int side) { battle.drop_tile(spot, tile, side); }
+    void drop_tile(Spot spot, int tile, Side side) { battle.drop_tile(spot, tile, side); }
     void run_enemy_turn() { battle.run_enemy_turn(); }
 
   private:
     // ---- keys (keys.cpp)
     void handle_key(int code, int modifiers);
 
-    // ---- menus (menus.cpp, campaign.cpp, deckmenu.cpp)
+    // ---- menus (menus.cpp, campaign.cpp, deck_menu.cpp)
     void dispatch_menu_key(int code, int modifiers);
     void show_menu(Menu menu, int item);  // switch menus and speak the new current item
     void main_menu_key(int code, int modifiers);
@@ -97,7 +97,7 @@ class Game : public EventSink, private BattleHost {
     MenuCursor ui;
     Campaign campaign;
     Battle battle;
-    SpeechSettings speechkeys;
+    SpeechSettings speech_keys;
 };
 
 }  // namespace velloxa

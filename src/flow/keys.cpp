@@ -29,10 +29,10 @@ constexpr Facing kFacings[] = {
 
 // The neighbour's attack that faces the spot it is seen from.
 int facing_attack(const Catalogue& cards, int tile, int dx, int dy) {
-    if (dy < 0) return cards.carddown[tile];
-    if (dy > 0) return cards.cardup[tile];
-    if (dx < 0) return cards.cardright[tile];
-    return cards.cardleft[tile];
+    if (dy < 0) return cards.tile_down[tile];
+    if (dy > 0) return cards.tile_up[tile];
+    if (dx < 0) return cards.tile_right[tile];
+    return cards.tile_left[tile];
 }
 
 // Enemy hand slots from this one up are hidden at a level of 1 to 5.
@@ -43,7 +43,7 @@ int first_hidden_slot(int level) {
 }  // namespace
 
 void Game::on_key(int code, int modifiers) {
-    out.cancelreader();
+    out.cancel_reader();
     waits.key_handled();
     struct Nesting {
         int& depth;
@@ -57,7 +57,7 @@ void Game::on_key(int code, int modifiers) {
         // no key chord block, no running timer.
         if (keys.depth > 1) throw;
         keys.moves_open = 0;
-        battle.abandonmove();
+        battle.abandon_move();
         out.speech.sending_chord = false;
         waits.stop_timer();
     }
@@ -66,23 +66,23 @@ void Game::on_key(int code, int modifiers) {
 void Game::handle_key(int keycode, int shift) {
     const MatchState& match = battle.position();
     // The speech route's own key chord must not reach the game.
-    if (out.speech.sending_chord) return;
+    if (out.speech.sending_chord) return;  // mutate: keys-chord-guard
     if (keycode == key::Alt) return;
     if (keycode == key::Ctrl) {
         say("");
         return;
     }
     if (keycode == key::PageUp || keycode == key::PageDown) {
-        speechkeys.change_voice_rate(keycode == key::PageUp ? 1 : -1);
+        speech_keys.change_voice_rate(keycode == key::PageUp ? 1 : -1);
         return;
     }
     if (keycode == key::Tab) {
-        speechkeys.next_speech_route();
+        speech_keys.next_speech_route();
         return;
     }
     if (keycode == key::Escape && ui.menu() == Menu::Summary && match.board_full()) {
         ui.set(Menu::Board, 0);
-        battle.viewfinishedboard();
+        battle.view_finished_board();
         say("You may now view the board.  Press Escape again to return to the summary screen.");
         return;
     }
@@ -90,7 +90,8 @@ void Game::handle_key(int keycode, int shift) {
     // to the summary. While the ninth tile is still being dropped the board
     // is full too, and opening the summary then would let its result be
     // continued twice: two rewards and a skipped opponent.
-    if (keycode == key::Escape && ui.menu() == Menu::Board && match.turn == kNobody &&
+    // mutate: keys-escape-in-last-drop
+    if (keycode == key::Escape && ui.menu() == Menu::Board && match.turn == Side::Nobody &&
         match.board_full()) {
         show_menu(Menu::Summary, 0);
         return;
@@ -101,9 +102,9 @@ void Game::handle_key(int keycode, int shift) {
     }
     if (keycode == key::Escape && shift == key::ShiftDown) {
         // Only a key nested in one of the move's waits can find it open.
-        const bool leavingmove = keys.moves_open > 0;
+        const bool leaving_move = keys.moves_open > 0;
         show_menu(Menu::Main, 0);
-        if (leavingmove) throw MoveAbandoned{};
+        if (leaving_move) throw MoveAbandoned{};  // mutate: keys-leave-stays-in-move
         return;
     }
     if (ui.menu() != Menu::Board) {
@@ -119,10 +120,11 @@ void Game::handle_key(int keycode, int shift) {
 void Battle::board_key(int keycode, int shift) {
     if (keycode == key::Left || keycode == key::Right || keycode == key::Up ||
         keycode == key::Down) {
-        if (keycode == key::Left && match_.cursor_x > 1) match_.cursor_x -= 1;
-        if (keycode == key::Right && match_.cursor_x < 3) match_.cursor_x += 1;
-        if (keycode == key::Up && match_.cursor_y > 1) match_.cursor_y -= 1;
-        if (keycode == key::Down && match_.cursor_y < 3) match_.cursor_y += 1;
+        Spot& cursor = match_.cursor;
+        if (keycode == key::Left && cursor.x > 1) cursor.x -= 1;
+        if (keycode == key::Right && cursor.x < 3) cursor.x += 1;
+        if (keycode == key::Up && cursor.y > 1) cursor.y -= 1;
+        if (keycode == key::Down && cursor.y < 3) cursor.y += 1;
         say(describe_spot(match_, p_.cards));
         redraw_board();
         return;
@@ -130,24 +132,21 @@ void Battle::board_key(int keycode, int shift) {
 
     for (const Facing& f : kFacings) {
         if (keycode != f.key1 && keycode != f.key2) continue;
-        const int x = match_.cursor_x;
-        const int y = match_.cursor_y;
-        const int nx = x + f.dx;
-        const int ny = y + f.dy;
+        const Spot next{match_.cursor.x + f.dx, match_.cursor.y + f.dy};
         // Off the board, on a taken spot, or facing nothing of the enemy's:
         // nothing to tell.
-        if (nx < 1 || nx > 3 || ny < 1 || ny > 3) return;
-        if (match_.board[x][y] != 0) return;
-        const int neighbour = match_.board[nx][ny];
-        if (neighbour == 0 || match_.board_owner[nx][ny] == kUser) return;
+        if (!next.on_board()) return;
+        if (match_.tile_at(match_.cursor) != 0) return;
+        const int neighbour = match_.tile_at(next);
+        if (neighbour == 0 || match_.owner_at(next) == Side::Player) return;
         say(num(facing_attack(p_.cards, neighbour, f.dx, f.dy)) + " is the " + f.word +
-            " attack for the " + p_.cards.cardname[neighbour] + " " + f.where + " this spot.");
+            " attack for the " + p_.cards.tile_name[neighbour] + " " + f.where + " this spot.");
         return;
     }
 
     if (keycode == 'Z') {
-        const double mine = match_.score[1];
-        const double theirs = match_.score[2];
+        const double mine = match_.score(Side::Player);
+        const double theirs = match_.score(Side::Enemy);
         std::string ending;
         if (!match_.board_full()) {
             ending = mine > theirs   ? ".  You are currently winning."
@@ -164,25 +163,25 @@ void Battle::board_key(int keycode, int shift) {
 
     if (keycode >= '1' && keycode <= '5') {
         match_.hand_cursor = keycode - '0';
-        if (match_.hand[kUser][match_.hand_cursor] == 0) {
+        if (match_.hand(Side::Player).tile(match_.hand_cursor) == 0) {
             say("card already used.");
             return;
         }
         if (shift == key::ShiftDown) {
             drop_player_tile();
         } else {
-            say(describe_hand_tile(match_, p_.cards, kUser, match_.hand_cursor));
+            say(describe_hand_tile(match_, p_.cards, Side::Player, match_.hand_cursor));
         }
         return;
     }
 
     if ((keycode >= '6' && keycode <= '9') || keycode == '0') {
         match_.hand_cursor = keycode == '0' ? 5 : keycode - '5';
-        if (match_.hand[kEnemy][match_.hand_cursor] == 0) {
+        if (match_.hand(Side::Enemy).tile(match_.hand_cursor) == 0) {
             say("Enemy's card already used.");
             return;
         }
-        const int level = battlemode_ == 0 ? p_.host.difficulty() : battlemode_;
+        const int level = battle_mode_ == 0 ? p_.host.difficulty() : battle_mode_;
         if (level >= 1 && match_.hand_cursor >= first_hidden_slot(level)) {
             if (level == 1) {
                 say("This enemy card is shrouded in mystery.");
@@ -193,50 +192,52 @@ void Battle::board_key(int keycode, int shift) {
             }
             return;
         }
-        say(describe_hand_tile(match_, p_.cards, kEnemy, match_.hand_cursor));
+        say(describe_hand_tile(match_, p_.cards, Side::Enemy, match_.hand_cursor));
     }
 }
 
 void Battle::drop_player_tile() {
-    if (match_.board[match_.cursor_x][match_.cursor_y] != 0) {
+    if (match_.tile_at(match_.cursor) != 0) {
         say("There is already a tile on this spot.");
         return;
     }
     const MoveScope move(p_.keys);
     match_.dropping = true;
     queue_.announcements.clear();
-    queue_.announcements.push_back(
-        "You drop " + p_.cards.cardname[match_.hand[kUser][match_.hand_cursor]] + " onto spot " +
-        num(match_.cursor_x) + ", " + num(match_.cursor_y) + ".");
-    drop_tile(Spot{match_.cursor_x, match_.cursor_y}, match_.hand[kUser][match_.hand_cursor],
-              kUser);
-    match_.hand[kUser][match_.hand_cursor] = 0;
+    Hand& hand = match_.hand(Side::Player);
+    queue_.announcements.push_back("You drop " + p_.cards.tile_name[hand.tile(match_.hand_cursor)] +
+                                   " onto spot " + num(match_.cursor.x) + ", " +
+                                   num(match_.cursor.y) + ".");
+    drop_tile(match_.cursor, hand.tile(match_.hand_cursor), Side::Player);
+    // The slot is read again: a key during the drop's waits may have moved it.
+    hand.set(match_.hand_cursor, 0);
     p_.host.show_summary();
-    match_.turn = kEnemy;
+    match_.turn = Side::Enemy;
     match_.dropping = false;
 }
 
 void SpeechSettings::next_speech_route() {
     Speech& speech = out_.speech;
-    speech.speech_route += 1;
+    speech.speech_route = speech.speech_route == SpeechRoute::ScreenReader
+                              ? SpeechRoute::Voice
+                              : speech_route_from_number(number_of(speech.speech_route) + 1);
     if (needs_title_reader(speech.speech_route) && !platform_.window.title_is_read())
-        speech.speech_route = kReaderRoute;
-    if (speech.speech_route > kReaderRoute) speech.speech_route = kVoiceRoute;
-    if (speech.speech_route == kVoiceRoute) {
+        speech.speech_route = SpeechRoute::ScreenReader;
+    if (speech.speech_route == SpeechRoute::Voice) {
         out_.reset_title(version_);
         out_.say("Sapi on");
     }
-    if (speech.speech_route == kTitleRoute) out_.say("NVDA");
-    if (speech.speech_route == kChordRoute) out_.say("Window eyes support");
+    if (speech.speech_route == SpeechRoute::WindowTitle) out_.say("NVDA");
+    if (speech.speech_route == SpeechRoute::TitleAndChord) out_.say("Window eyes support");
     // A screen reader started after the game is found here.
-    if (speech.speech_route == kReaderRoute) out_.probe_screen_reader();
-    if (speech.speech_route == kReaderRoute && speech.reader_available) {
+    if (speech.speech_route == SpeechRoute::ScreenReader) out_.probe_screen_reader();
+    if (speech.speech_route == SpeechRoute::ScreenReader && speech.reader_available) {
         out_.reset_title(version_);
         out_.say("Jaws");
     }
-    if (speech.speech_route == kReaderRoute && !speech.reader_available) {
+    if (speech.speech_route == SpeechRoute::ScreenReader && !speech.reader_available) {
         // No reader answers: back to the voice instead of falling silent.
-        speech.speech_route = kVoiceRoute;
+        speech.speech_route = SpeechRoute::Voice;
         out_.reset_title(version_);
         out_.say("Jaws does not seem to be responding, Sapi on.");
     }

@@ -79,7 +79,7 @@ void Game::show_menu(Menu menu, int item) {
 
 void MenuCursor::step_menu_cursor(int keycode, int items, Ends ends) {
     const auto step = [&](int by) {
-        menuitem_ += by;
+        menu_item_ += by;
         out_.play_sound(out_.app_path("/sounds/menu/arrows.wav"), 0, 0, Loop::Once, kNextFreeSlot);
     };
     if (keycode == key::Up || keycode == key::Left) {
@@ -88,11 +88,11 @@ void MenuCursor::step_menu_cursor(int keycode, int items, Ends ends) {
         step(1);
     }
     if (ends == Ends::Wrap) {
-        if (menuitem_ <= 0) menuitem_ = items;
-        if (menuitem_ > items) menuitem_ = 1;
+        if (menu_item_ <= 0) menu_item_ = items;
+        if (menu_item_ > items) menu_item_ = 1;
     } else {
-        if (menuitem_ <= 0) menuitem_ = 1;
-        if (menuitem_ > items) menuitem_ = items;
+        if (menu_item_ <= 0) menu_item_ = 1;
+        if (menu_item_ > items) menu_item_ = items;
     }
 }
 
@@ -102,6 +102,7 @@ void Game::main_menu_key(int keycode, int shift) {
     // first opponent no campaign has begun: nothing to continue, so the
     // cursor steps over "Continue".
     const Collection& collection = campaign.collection();
+    // mutate: menu-continue-skip
     if (ui.item() == 2 && (collection.unlocked_count == 5 || collection.opponent < 1)) {
         ui.step_menu_cursor(keycode, 4, Ends::Wrap);
         if (ui.item() == 1) {
@@ -140,7 +141,7 @@ void Game::main_menu_key(int keycode, int shift) {
             }
             start_battle();
             battle.deal([this](MatchState& match) { campaign.deal_instant_decks(match); });
-            battle.set_battlemode(4);
+            battle.set_battle_mode(4);
             battle.announce_coin_flip("");
             break;
         case 4:

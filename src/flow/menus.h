@@ -16,13 +16,13 @@ class MenuCursor {
     explicit MenuCursor(Output& out) : out_(out) {}
 
     Menu menu() const { return menu_; }
-    int item() const { return menuitem_; }  // from 1; 0 while nothing is selected yet
+    int item() const { return menu_item_; }  // from 1; 0 while nothing is selected yet
     // Switches menus without speaking; the caller tells the new item.
     void set(Menu menu, int item) {
         menu_ = menu;
-        menuitem_ = item;
+        menu_item_ = item;
     }
-    void set_item(int item) { menuitem_ = item; }
+    void set_item(int item) { menu_item_ = item; }
     // Steps the item for an arrow key, with its sound, and keeps it within
     // 1 to `items`.
     void step_menu_cursor(int keycode, int items, Ends ends);
@@ -30,7 +30,7 @@ class MenuCursor {
   private:
     Output& out_;
     Menu menu_ = Menu::Board;
-    int menuitem_ = 0;
+    int menu_item_ = 0;
 };
 
 }  // namespace velloxa

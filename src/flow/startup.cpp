@@ -17,7 +17,7 @@ Game::Game(Platform& p, StartOptions options, Catalogue tiles)
       ui(out),
       campaign(p, out, random, cards),
       battle(BattleParts{*this, out, waits, random, p.canvas, cards, keys}),
-      speechkeys(p, out, kVersion, [this] { campaign.save_progress(); }) {}
+      speech_keys(p, out, kVersion, [this] { campaign.save_progress(); }) {}
 
 bool Game::start() {
     random.seed(seed);
@@ -32,9 +32,9 @@ bool Game::start() {
         platform.voice.set_rate(static_cast<int>(whole_part(speech.voice_rate)));
     out.probe_screen_reader();
 
-    // The sound system of the original program, version 8; 49 slots rotate.
+    // DirectSound 8's numbering; every slot but 0 takes part in the rotation.
     out.sound.api_version = 8;
-    out.sound.slot_count = 49;
+    out.sound.slot_count = SoundDevice::kSlots - 1;
     if (!platform.sound.open_device()) {
         std::string message =
             "Unable to start DirectSound. Check to see that your sound card is properly "
@@ -60,10 +60,10 @@ bool Game::start() {
     // A route that cannot speak, or that nobody hears on this platform, would
     // leave the player without even the welcome; the file keeps its value
     // until the next save.
-    if (speech.speech_route < kVoiceRoute || speech.speech_route > kReaderRoute ||
-        (speech.speech_route == kReaderRoute && !speech.reader_available) ||
+    // mutate: startup-silent-route
+    if ((speech.speech_route == SpeechRoute::ScreenReader && !speech.reader_available) ||
         (needs_title_reader(speech.speech_route) && !platform.window.title_is_read()))
-        speech.speech_route = kVoiceRoute;
+        speech.speech_route = SpeechRoute::Voice;
 
     say(std::string("Welcome to Nebbin's Velloxa, version ") + kVersion + ".  Main menu.");
     ui.set(Menu::Main, 0);

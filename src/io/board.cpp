@@ -25,23 +25,23 @@ double luminance(Rgb c) {
 
 // Black or white, whichever stands out more against the fill: onlookers who
 // see poorly still read the names and attacks on every spot.
-Rgb textcolour(Rgb fill) {
+Rgb text_colour(Rgb fill) {
     const double l = luminance(fill);
-    const double onblack = (l + 0.05) / 0.05;
-    const double onwhite = 1.05 / (l + 0.05);
-    return onblack >= onwhite ? Rgb{0, 0, 0} : Rgb{255, 255, 255};
+    const double on_black = (l + 0.05) / 0.05;
+    const double on_white = 1.05 / (l + 0.05);
+    return on_black >= on_white ? Rgb{0, 0, 0} : Rgb{255, 255, 255};
 }
 
 }  // namespace
 
 void draw_board(Canvas& canvas, const MatchState& match, const Catalogue& cards) {
     BoardPicture picture;
-    picture.cursor_x = match.cursor_x;
-    picture.cursor_y = match.cursor_y;
+    picture.cursor_x = match.cursor.x;
+    picture.cursor_y = match.cursor.y;
     for (int x = 1; x <= 3; ++x)
         for (int y = 1; y <= 3; ++y)
-            picture.cells[static_cast<size_t>((x - 1) * 3 + y - 1)] = {match.board[x][y],
-                                                                       match.board_owner[x][y]};
+            picture.cells[static_cast<size_t>((x - 1) * 3 + y - 1)] = {
+                match.tile_at(Spot{x, y}), static_cast<int>(match.owner_at(Spot{x, y}))};
     canvas.begin_board(picture);
     const auto [width, height] = canvas.inner_size();
     const double s = std::min(width / 3.0, height / 3.0);
@@ -50,13 +50,13 @@ void draw_board(Canvas& canvas, const MatchState& match, const Catalogue& cards)
         for (int y = 1; y <= 3; ++y) {
             const double left = (x - 1) * s;
             const double top = (y - 1) * s;
-            const bool cursor = x == match.cursor_x && y == match.cursor_y;
+            const bool cursor = x == match.cursor.x && y == match.cursor.y;
             Rgb fill;
-            switch (match.board_owner[x][y]) {
-                case 1:
+            switch (match.owner_at(Spot{x, y})) {
+                case Side::Player:
                     fill = cursor ? Rgb{255, 0, 0} : Rgb{200, 0, 0};
                     break;
-                case 2:
+                case Side::Enemy:
                     fill = cursor ? Rgb{0, 0, 255} : Rgb{0, 0, 170};
                     break;
                 default:
@@ -66,20 +66,20 @@ void draw_board(Canvas& canvas, const MatchState& match, const Catalogue& cards)
             canvas.fill_rect(px(left), px(top), px(left + s - 3), px(top + s - 3), fill);
             canvas.outline_rect(px(left), px(top), px(left + s - 3), px(top + s - 3),
                                 cursor ? Rgb{0, 255, 0} : black);
-            const int t = match.board[x][y];
+            const int t = match.tile_at(Spot{x, y});
             if (t == 0) continue;
-            const std::string& name = cards.cardname[t];
-            const Rgb ink = textcolour(fill);
+            const std::string& name = cards.tile_name[t];
+            const Rgb ink = text_colour(fill);
             canvas.text(px(left + 20), px(top + 0.22 * s),
                         s / (static_cast<int>(text_length(name)) + 1), ink, name);
             canvas.text(px(left + s / 2 - 18), px(top + 5), 24, ink,
-                        std::to_string(cards.cardup[t]));
+                        std::to_string(cards.tile_up[t]));
             canvas.text(px(left + s / 2 - 18), px(top + 0.75 * s), 24, ink,
-                        std::to_string(cards.carddown[t]));
+                        std::to_string(cards.tile_down[t]));
             canvas.text(px(left + 5), px(top + 0.4 * s), 24, ink,
-                        std::to_string(cards.cardleft[t]));
+                        std::to_string(cards.tile_left[t]));
             canvas.text(px(left + 0.75 * s), px(top + 0.4 * s), 24, ink,
-                        std::to_string(cards.cardright[t]));
+                        std::to_string(cards.tile_right[t]));
         }
     }
     canvas.end_board();

@@ -8,25 +8,25 @@ namespace velloxa {
 std::string stat_text(const Catalogue& cards, int t) {
     // Only catalogue indices reach here; anything else reads as the empty record.
     if (t < 0 || t >= Catalogue::kCapacity) t = 0;
-    return cards.cardname[t] + ", attack " + num(cards.cardup[t]) + " up, " +
-           num(cards.carddown[t]) + " down, " + num(cards.cardleft[t]) + " left, and " +
-           num(cards.cardright[t]) + " right.  From the " + cards.cardcollection[t] +
-           " collection, rarity level " + num(cards.cardrarity[t]) + ".  " + cards.carddesc[t];
+    return cards.tile_name[t] + ", attack " + num(cards.tile_up[t]) + " up, " +
+           num(cards.tile_down[t]) + " down, " + num(cards.tile_left[t]) + " left, and " +
+           num(cards.tile_right[t]) + " right.  From the " + cards.tile_collection[t] +
+           " collection, rarity level " + num(cards.tile_rarity[t]) + ".  " +
+           cards.tile_description[t];
 }
 
 std::string describe_spot(const MatchState& match, const Catalogue& cards) {
-    const int x = match.cursor_x;
-    const int y = match.cursor_y;
-    const std::string spot = num(x) + " " + num(y);
-    if (match.board[x][y] == 0) return spot + ", Empty tile.";
-    return spot + ", " + (match.board_owner[x][y] == kEnemy ? "Enemy " : "") +
-           stat_text(cards, match.board[x][y]);
+    const Spot at = match.cursor;
+    const std::string spot = num(at.x) + " " + num(at.y);
+    const int t = match.tile_at(at);
+    if (t == 0) return spot + ", Empty tile.";
+    return spot + ", " + (match.owner_at(at) == Side::Enemy ? "Enemy " : "") + stat_text(cards, t);
 }
 
-std::string describe_hand_tile(const MatchState& match, const Catalogue& cards, int side,
+std::string describe_hand_tile(const MatchState& match, const Catalogue& cards, Side side,
                                int slot) {
-    const int t = match.hand[side][slot];
-    if (side == kUser) return t == 0 ? "card already used." : stat_text(cards, t);
+    const int t = match.hand(side).tile(slot);
+    if (side == Side::Player) return t == 0 ? "card already used." : stat_text(cards, t);
     return t == 0 ? "Enemy's card already used." : "Enemy's " + stat_text(cards, t);
 }
 

@@ -15,7 +15,8 @@ std::string stat_text(const Catalogue& cards, int t);
 // The spot under the board cursor.
 std::string describe_spot(const MatchState& match, const Catalogue& cards);
 // The tile in a hand slot of either side.
-std::string describe_hand_tile(const MatchState& match, const Catalogue& cards, int side, int slot);
+std::string describe_hand_tile(const MatchState& match, const Catalogue& cards, Side side,
+                               int slot);
 
 void draw_board(Canvas& canvas, const MatchState& match, const Catalogue& cards);
 

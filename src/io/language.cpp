@@ -16,7 +16,7 @@ namespace {
 
 // Translated texts never grow beyond this many characters: entries that
 // feed each other could otherwise grow a text without end.
-constexpr size_t kMaxTextLength = 4000;
+constexpr size_t kMaxTextLength = 4000;  // mutate: language-no-length-limit
 
 // The table while the file is read. Each new pair goes before the first
 // entry whose pattern is not longer than the new match text, which keeps
@@ -30,18 +30,18 @@ class LengthTable {
     explicit LengthTable(size_t capacity) : capacity_(capacity) {}
 
     void add(std::string match, std::string replacement) {
-        const size_t readlength = text_length(match);
+        const size_t read_length = text_length(match);
         std::string pattern = replace_all(match, "$T", "*");
-        const size_t at = firstnotlonger(readlength);
+        const size_t at = first_not_longer(read_length);
         if (at >= capacity_) return;  // would come after every entry kept
         const size_t length = text_length(pattern);
-        const int node = newnode(length, std::move(pattern), std::move(replacement));
+        const int node = new_node(length, std::move(pattern), std::move(replacement));
         auto [before, after] = split(root_, at);
         root_ = merge(merge(before, node), after);
         if (size(root_) > capacity_) {
             auto [kept, last] = split(root_, capacity_);
             root_ = kept;
-            freenode(last);
+            free_node(last);
         }
     }
 
@@ -93,11 +93,11 @@ class LengthTable {
 
     // Position of the first entry whose pattern is not longer than `length`;
     // the entry count when there is none.
-    size_t firstnotlonger(size_t length) const {
+    size_t first_not_longer(size_t length) const {
         size_t skipped = 0;
         for (int n = root_; n >= 0;) {
             const Node& node = nodes_[static_cast<size_t>(n)];
-            if (node.shortest > length) return skipped + node.size;
+            if (node.shortest > length) return skipped + node.size;  // mutate: language-order
             if (shortest(node.left) <= length) {
                 n = node.left;
             } else if (node.length <= length) {
@@ -138,7 +138,7 @@ class LengthTable {
         return b;
     }
 
-    int newnode(size_t length, std::string pattern, std::string replacement) {
+    int new_node(size_t length, std::string pattern, std::string replacement) {
         int n;
         if (!free_.empty()) {
             n = free_.back();
@@ -150,23 +150,23 @@ class LengthTable {
         Node& node = at(n);
         node = Node{};
         node.length = length;
-        node.priority = nextpriority();
+        node.priority = next_priority();
         node.pattern = std::move(pattern);
         node.replacement = std::move(replacement);
         update(n);
         return n;
     }
 
-    void freenode(int n) {
+    void free_node(int n) {
         if (n < 0) return;
-        freenode(at(n).left);
-        freenode(at(n).right);
+        free_node(at(n).left);
+        free_node(at(n).right);
         at(n) = Node{};
         free_.push_back(n);
     }
 
     // xorshift32: balance only, so the game's own random draws stay untouched.
-    uint32_t nextpriority() {
+    uint32_t next_priority() {
         seed_ ^= seed_ << 13;
         seed_ ^= seed_ >> 17;
         seed_ ^= seed_ << 5;
@@ -181,18 +181,18 @@ class LengthTable {
 };
 
 // The next line that is not empty; false at the end of the file.
-bool nextnonempty(TextLines& lines, std::string& line) {
+bool next_non_empty(TextLines& lines, std::string& line) {
     while (lines.next(line))
         if (!line.empty()) return true;
     return false;
 }
 
-LanguageEntry makeentry(const std::string& pattern, const std::string& replacement) {
+LanguageEntry make_entry(const std::string& pattern, const std::string& replacement) {
     LanguageEntry entry{WildcardPattern(code_points(pattern)), code_points(replacement)};
     for (size_t at = 0; (at = entry.replacement.find(U"$T", at)) != std::u32string::npos; at += 2)
         ++entry.holes;
-    entry.fixedlength = entry.replacement.size() - 2 * entry.holes;
-    if (entry.fixedlength > kMaxTextLength) std::u32string().swap(entry.replacement);
+    entry.fixed_length = entry.replacement.size() - 2 * entry.holes;
+    if (entry.fixed_length > kMaxTextLength) std::u32string().swap(entry.replacement);
     return entry;
 }
 
@@ -211,8 +211,8 @@ bool spend(uint64_t& budget, uint64_t steps) {
 
 void Output::load_language_file() {
     language.entry_count = 0;
-    language.langfrom.clear();
-    language.langto.clear();
+    language.language_from.clear();
+    language.language_to.clear();
     language.entries.clear();
     LengthTable table(static_cast<size_t>(Language::kMaxEntries));
     try {
@@ -224,20 +224,22 @@ void Output::load_language_file() {
         if (!lines.next(language.language_title)) return;
         std::string match, replacement;
         // A match text with no replacement after it is dropped.
-        while (nextnonempty(lines, match) && nextnonempty(lines, replacement))
+        // mutate: language-empty-lines-read
+        while (next_non_empty(lines, match) && next_non_empty(lines, replacement))
             table.add(std::move(match), std::move(replacement));
     } catch (const std::exception&) {
         // An unreadable file translates what was read up to the failure.
     }
     try {
-        table.collect(language.langfrom, language.langto);
-        language.entries.reserve(language.langfrom.size());
-        for (size_t i = 0; i < language.langfrom.size(); ++i)
-            language.entries.push_back(makeentry(language.langfrom[i], language.langto[i]));
-        language.entry_count = static_cast<int>(language.langfrom.size());
+        table.collect(language.language_from, language.language_to);
+        language.entries.reserve(language.language_from.size());
+        for (size_t i = 0; i < language.language_from.size(); ++i)
+            language.entries.push_back(
+                make_entry(language.language_from[i], language.language_to[i]));
+        language.entry_count = static_cast<int>(language.language_from.size());
     } catch (const std::exception&) {
-        language.langfrom.clear();
-        language.langto.clear();
+        language.language_from.clear();
+        language.language_to.clear();
         language.entries.clear();
     }
 }
@@ -255,18 +257,19 @@ void translate(const Language& language, std::string& text, uint64_t& budget) {
             // The variable part runs from the first "*" to as many characters
             // before the end as the pattern has after it.
             const auto length = static_cast<int64_t>(chars.size());
-            const auto p = static_cast<int64_t>(entry.pattern.firststar());
+            const auto p = static_cast<int64_t>(entry.pattern.first_star());
             const int64_t tail = p == 0 ? length : std::clamp<int64_t>(length - p + 1, 0, length);
             const int64_t kept =
                 std::max<int64_t>(0, tail - (static_cast<int64_t>(entry.pattern.size()) - p));
-            const size_t resultlength = entry.fixedlength + entry.holes * static_cast<size_t>(kept);
-            if (resultlength > kMaxTextLength) continue;
+            const size_t result_length =
+                entry.fixed_length + entry.holes * static_cast<size_t>(kept);
+            if (result_length > kMaxTextLength) continue;
             // Going through the replacement and writing the new text.
-            if (!spend(budget, entry.replacement.size() + resultlength)) break;
+            if (!spend(budget, entry.replacement.size() + result_length)) break;
             const std::u32string_view captured = std::u32string_view(chars).substr(
                 static_cast<size_t>(length - tail), static_cast<size_t>(kept));
             std::u32string result;
-            result.reserve(resultlength);
+            result.reserve(result_length);
             size_t from = 0;
             for (size_t at; (at = entry.replacement.find(U"$T", from)) != std::u32string::npos;
                  from = at + 2)

@@ -37,7 +37,7 @@ class Output {
     void say(std::string text);
     void create_voice();
     void probe_screen_reader();
-    void cancelreader();  // route 3: a key stops what the reader still says
+    void cancel_reader();  // route 3: a key stops what the reader still says
     void reset_title(const std::string& version);
 
     // Sound slots.

@@ -67,10 +67,11 @@ class KeyInjector {
     virtual void release(int code) = 0;
 };
 
-// 50 sound slots. `load` throws std::runtime_error when the file cannot be
-// decoded; the slot then keeps what it held.
+// kSlots sound slots, 0 to kSlots - 1. `load` throws std::runtime_error
+// when the file cannot be decoded; the slot then keeps what it held.
 class SoundDevice {
   public:
+    static constexpr int kSlots = 50;
     virtual ~SoundDevice() = default;
     virtual bool open_device() = 0;
     virtual void load(int slot, const std::string& path) = 0;
@@ -92,7 +93,7 @@ struct BoardPicture {
 };
 
 // The picture as transcripts and traces write it: "draw X Y TILE/OWNER ...".
-inline std::string drawline(const BoardPicture& picture) {
+inline std::string draw_line(const BoardPicture& picture) {
     std::string line =
         "draw " + std::to_string(picture.cursor_x) + " " + std::to_string(picture.cursor_y);
     for (const auto& [tile, owner] : picture.cells)

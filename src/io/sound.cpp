@@ -12,7 +12,7 @@ namespace velloxa {
 namespace {
 
 // The whole number nearest to `v`, halves to the even neighbour.
-double halfeven(double v) {
+double half_even(double v) {
     const double below = std::floor(v);
     const double fraction = v - below;
     if (fraction > 0.5) return below + 1;
@@ -22,7 +22,7 @@ double halfeven(double v) {
 
 // `w` to the nearest hundredth, halves to even, decided on the exact value
 // of w * 100 rather than on its rounded product.
-double twodecimals(double w) {
+double two_decimals(double w) {
     const double scaled = w * 100.0;
     if (!std::isfinite(scaled)) return w;
     const double error = std::fma(w, 100.0, -scaled);  // w * 100 == scaled + error
@@ -39,23 +39,23 @@ double twodecimals(double w) {
     return whole / 100.0;
 }
 
-bool holdssound(const Output& g, int slot) {
-    return slot >= 0 && static_cast<size_t>(slot) < g.sound.soundbuffer.size() &&
-           g.sound.soundbuffer[static_cast<size_t>(slot)];
+bool holds_sound(const Output& g, int slot) {
+    return slot >= 0 && static_cast<size_t>(slot) < g.sound.slot_loaded.size() &&
+           g.sound.slot_loaded[static_cast<size_t>(slot)];
 }
 
 // Loads `path` into `slot` when the file exists; false when it was not loaded.
-bool loadslot(Output& g, int slot, const std::string& path) {
+bool load_slot(Output& g, int slot, const std::string& path) {
     try {
         if (!g.platform.files.exists(path)) {
             g.append_debug_log("File is missing: " + path);
             return false;
         }
         if (g.sound.api_version != 8) return false;
-        if (slot < 0 || static_cast<size_t>(slot) >= g.sound.soundbuffer.size())
+        if (slot < 0 || static_cast<size_t>(slot) >= g.sound.slot_loaded.size())
             throw std::out_of_range("no sound slot " + std::to_string(slot));
         g.platform.sound.load(slot, path);
-        g.sound.soundbuffer[static_cast<size_t>(slot)] = true;
+        g.sound.slot_loaded[static_cast<size_t>(slot)] = true;
         return true;
     } catch (const std::exception& e) {
         g.append_debug_log(std::string("error in setsound: ") + e.what());
@@ -66,26 +66,26 @@ bool loadslot(Output& g, int slot, const std::string& path) {
 
 // Volume and pan alike: reduced to two decimals, applied as a whole number
 // only when in range and the slot holds a sound.
-void setlevel(Output& g, int slot, double& w, double lowest, double highest,
-              void (SoundDevice::*apply)(int, int), const char* failure) {
+void set_level(Output& g, int slot, double& w, double lowest, double highest,
+               void (SoundDevice::*apply)(int, int), const char* failure) {
     try {
-        w = twodecimals(w);
-        if (!(w >= lowest && w <= highest) || !holdssound(g, slot)) return;
-        (g.platform.sound.*apply)(slot, static_cast<int>(halfeven(w)));
+        w = two_decimals(w);
+        if (!(w >= lowest && w <= highest) || !holds_sound(g, slot)) return;
+        (g.platform.sound.*apply)(slot, static_cast<int>(half_even(w)));
     } catch (const std::exception& e) {
         g.append_debug_log(failure + std::string(e.what()));
     }
 }
 
 // load_sound_slot, telling whether the requested sound is now in the slot.
-bool changesound(Output& g, int slot, std::string& path) {
+bool change_sound(Output& g, int slot, std::string& path) {
     try {
         // Blanks around the path go, but the program folder is taken as it
         // is: only the fixed part after it is trimmed and rewritten.
         const std::string& app = g.folders.app;
-        const auto inapp = [&] { return !app.empty() && path.compare(0, app.size(), app) == 0; };
-        if (!inapp()) path.erase(0, std::min(path.find_first_not_of(' '), path.size()));
-        const size_t fixed = inapp() ? app.size() : 0;
+        const auto in_app = [&] { return !app.empty() && path.compare(0, app.size(), app) == 0; };
+        if (!in_app()) path.erase(0, std::min(path.find_first_not_of(' '), path.size()));
+        const size_t fixed = in_app() ? app.size() : 0;
         while (path.size() > fixed && path.back() == ' ') path.pop_back();
         if (path.empty()) return false;
 
@@ -93,8 +93,8 @@ bool changesound(Output& g, int slot, std::string& path) {
         path = path.substr(0, fixed) +
                replace_all(path.substr(fixed), "/sounds/", "/" + g.sound.sound_folder + "/");
         // A sound set may hold only some of the files; the rest come from "sounds".
-        if (!g.platform.files.exists(path)) path = original;
-        return loadslot(g, slot, path);
+        if (!g.platform.files.exists(path)) path = original;  // mutate: sound-no-fallback
+        return load_slot(g, slot, path);
     } catch (const std::exception& e) {
         g.append_debug_log(std::string("error in setsound: ") + e.what());
         g.append_debug_log(path);
@@ -110,11 +110,11 @@ void Output::play_sound(std::string path, double volume, double pan, Loop loop, 
         // Slots 0 and 1 are never chosen, so rotation runs 2..slot_count.
         sound.next_slot += 1;
         if (sound.next_slot > sound.slot_count) sound.next_slot = 1;
-        if (sound.next_slot < 2) sound.next_slot = 2;
+        if (sound.next_slot < 2) sound.next_slot = 2;  // mutate: sound-slot-rotation
         slot = sound.next_slot;
     }
     // Without the requested sound the slot would play whatever it held before.
-    if (!changesound(*this, slot, path)) return;
+    if (!change_sound(*this, slot, path)) return;
     set_slot_volume(slot, volume);
     set_slot_pan(slot, pan);
     try {
@@ -125,28 +125,28 @@ void Output::play_sound(std::string path, double volume, double pan, Loop loop, 
 }
 
 void Output::load_sound_slot(int slot, std::string& path) {
-    changesound(*this, slot, path);
+    change_sound(*this, slot, path);
 }
 
 void Output::preload_sounds() {
     // Always the standard set: the sound folder is not known yet.
     const std::string path = app_path("/sounds/menu/arrows.wav");
-    const int last = std::min(sound.slot_count, static_cast<int>(sound.soundbuffer.size()) - 1);
-    for (int slot = 0; slot <= last; ++slot) loadslot(*this, slot, path);
+    const int last = std::min(sound.slot_count, static_cast<int>(sound.slot_loaded.size()) - 1);
+    for (int slot = 0; slot <= last; ++slot) load_slot(*this, slot, path);
 }
 
 void Output::set_slot_volume(int slot, double& volume) {
-    setlevel(*this, slot, volume, -5000, 0, &SoundDevice::set_volume, "error in setvol: ");
+    set_level(*this, slot, volume, -5000, 0, &SoundDevice::set_volume, "error in setvol: ");
 }
 
 void Output::set_slot_pan(int slot, double& pan) {
-    setlevel(*this, slot, pan, -10000, 10000, &SoundDevice::set_pan, "error in setpan: ");
+    set_level(*this, slot, pan, -10000, 10000, &SoundDevice::set_pan, "error in setpan: ");
 }
 
 Placement2d Output::placement_of(Spot spot) {
     // Left to right across the stereo field, quieter toward the top row.
     static constexpr double kPans[] = {0, -2500, 0, 2500};
-    static constexpr double kVolumes[] = {0, -2000, -1000, 0};
+    static constexpr double kVolumes[] = {0, -2000, -1000, 0};  // mutate: sound-rows-swapped
     Placement2d placement;
     if (spot.x >= 1 && spot.x <= 3) placement.pan = kPans[spot.x];
     if (spot.y >= 1 && spot.y <= 3) placement.volume = kVolumes[spot.y];

@@ -18,9 +18,10 @@ void Output::say(std::string text) {
         }
     };
     // The state is read afresh at every step: a yield may let a key change it.
+    // mutate: speech-untranslated
     if (language.entry_count != 0) guarded([&] { translate(text); });
 
-    if (speech.speech_route == kVoiceRoute) {
+    if (speech.speech_route == SpeechRoute::Voice) {
         if (speech.voice_available) {
             guarded([&] { platform.voice.speak(text, kSpeakInterrupting); });
         } else {
@@ -29,19 +30,20 @@ void Output::say(std::string text) {
         guarded([&] { platform.clock.yield(); });
     }
 
-    if (speech.speech_route == kTitleRoute || speech.speech_route == kChordRoute) {
+    if (speech.speech_route == SpeechRoute::WindowTitle ||
+        speech.speech_route == SpeechRoute::TitleAndChord) {
         // A title set to what it already shows would not be announced again.
         bool same = false;
         guarded([&] { same = platform.window.title() == text; });
-        if (same) {
+        if (same) {  // mutate: speech-title-not-repeated
             guarded([&] { platform.window.set_title(" " + text); });
             guarded([&] { platform.clock.yield(); });
         }
         guarded([&] { platform.window.set_title(text); });
     }
 
-    if (speech.speech_route == kChordRoute) {
-        speech.sending_chord = true;
+    if (speech.speech_route == SpeechRoute::TitleAndChord) {
+        speech.sending_chord = true;  // mutate: speech-chord-unguarded
         guarded([&] { platform.keys.press(key::Ctrl); });
         guarded([&] { platform.keys.press(key::Shift); });
         guarded([&] { platform.keys.press(key::LetterT); });
@@ -53,7 +55,7 @@ void Output::say(std::string text) {
         guarded([&] { platform.clock.yield(); });
     }
 
-    if (speech.speech_route == kReaderRoute) {
+    if (speech.speech_route == SpeechRoute::ScreenReader) {
         bool lost = false;
         guarded([&] {
             try {
@@ -67,7 +69,7 @@ void Output::say(std::string text) {
         // silence: back to the voice, as Tab does when no reader answers.
         if (lost) {
             speech.reader_available = false;
-            speech.speech_route = kVoiceRoute;
+            speech.speech_route = SpeechRoute::Voice;
             reset_title(version);
             say("Jaws does not seem to be responding, Sapi on.");
         }
@@ -92,10 +94,10 @@ void Output::probe_screen_reader() {
     }
 }
 
-void Output::cancelreader() {
+void Output::cancel_reader() {
     // Only this route's texts are the reader's own; on the title routes the
     // screen reader is reading the title.
-    if (speech.speech_route != kReaderRoute || !speech.reader_available) return;
+    if (speech.speech_route != SpeechRoute::ScreenReader || !speech.reader_available) return;
     try {
         platform.reader.cancel();
     } catch (const std::exception& e) {

@@ -7,15 +7,15 @@ namespace velloxa {
 WildcardPattern::WildcardPattern(std::u32string pattern) : pattern_(std::move(pattern)) {
     const size_t size = pattern_.size();
     const size_t star = pattern_.find(U'*');
-    firststar_ = star == std::u32string::npos ? 0 : star + 1;
-    firstend_ = size;
+    first_star_ = star == std::u32string::npos ? 0 : star + 1;
+    first_end_ = size;
     size_t tokens = 0;  // since the last "*"
     for (size_t i = 0; i < size;) {
         const char32_t c = pattern_[i];
         if (c == U'*') {
-            if (firstend_ == size) firstend_ = i;
+            if (first_end_ == size) first_end_ = i;
             while (i < size && pattern_[i] == U'*') ++i;
-            lastbegin_ = i;
+            last_begin_ = i;
             tokens = 0;
             continue;
         }
@@ -35,7 +35,7 @@ WildcardPattern::WildcardPattern(std::u32string pattern) : pattern_(std::move(pa
         ++tokens;
         ++tokens_;
     }
-    lasttokens_ = tokens;
+    last_tokens_ = tokens;
 }
 
 namespace {
@@ -48,7 +48,7 @@ class Matcher {
   public:
     Matcher(std::u32string_view pattern, std::u32string_view text, uint64_t budget)
         : pattern_(pattern.data()),
-          patternend_(pattern.data() + pattern.size()),
+          pattern_end_(pattern.data() + pattern.size()),
           text_(text.data()),
           budget_(budget) {}
 
@@ -60,11 +60,11 @@ class Matcher {
     bool part(size_t& at, size_t& from, size_t end) {
         const char32_t* p = pattern_ + at;
         const char32_t* t = text_ + from;
-        const char32_t* const textend = text_ + end;
+        const char32_t* const text_end = text_ + end;
         uint64_t left = budget_;
         bool matched = true;
-        for (; p != patternend_ && *p != U'*'; ++t) {
-            if (t == textend || !token(p, *t, left)) {
+        for (; p != pattern_end_ && *p != U'*'; ++t) {
+            if (t == text_end || !token(p, *t, left)) {
                 matched = false;
                 break;
             }
@@ -84,9 +84,9 @@ class Matcher {
             const char32_t* const first = pattern_ + at;
             const char32_t* next = first;
             const char32_t* t = text_ + from;
-            const char32_t* const textend = text_ + end;
+            const char32_t* const text_end = text_ + end;
             uint64_t left = budget_;
-            while (t != textend && !token(next, *t, left)) {
+            while (t != text_end && !token(next, *t, left)) {
                 if (left == 0) break;
                 next = first;
                 ++t;
@@ -94,14 +94,14 @@ class Matcher {
             from = static_cast<size_t>(t - text_);
             budget_ = left;
             if (from >= end || budget_ == 0) return false;
-            size_t partat = static_cast<size_t>(next - pattern_), partfrom = from + 1;
-            if (part(partat, partfrom, end)) {
-                at = partat;
-                from = partfrom;
+            size_t part_at = static_cast<size_t>(next - pattern_), part_from = from + 1;
+            if (part(part_at, part_from, end)) {
+                at = part_at;
+                from = part_from;
                 return true;
             }
             // Too little text left here is too little further on too.
-            if (budget_ == 0 || partfrom >= end) return false;
+            if (budget_ == 0 || part_from >= end) return false;
         }
     }
 
@@ -137,7 +137,7 @@ class Matcher {
     }
 
     const char32_t* pattern_;
-    const char32_t* patternend_;
+    const char32_t* pattern_end_;
     const char32_t* text_;
     uint64_t budget_;
 };
@@ -152,16 +152,16 @@ bool WildcardPattern::matches(std::u32string_view text, uint64_t& budget) const 
     Matcher m(pattern_, text, budget);
     const bool matched = [&] {
         size_t at = 0, from = 0;
-        if (firstend_ == pattern_.size()) return tokens_ == n && m.part(at, from, n);
+        if (first_end_ == pattern_.size()) return tokens_ == n && m.part(at, from, n);
         // The first part must start the text and the last must end it; the
         // ones between are taken at their leftmost places, which leaves the
         // most room for those after them.
-        size_t lastat = lastbegin_, lastfrom = n - lasttokens_;
-        if (!m.part(at, from, n) || !m.part(lastat, lastfrom, n)) return false;
+        size_t last_at = last_begin_, last_from = n - last_tokens_;
+        if (!m.part(at, from, n) || !m.part(last_at, last_from, n)) return false;
         for (;;) {
             while (pattern_[at] == U'*') ++at;
-            if (at >= lastbegin_) return true;
-            if (!m.leftmost(at, from, n - lasttokens_)) return false;
+            if (at >= last_begin_) return true;
+            if (!m.leftmost(at, from, n - last_tokens_)) return false;
         }
     }();
     budget = m.budget();

@@ -34,16 +34,16 @@ class WildcardPattern {
     size_t size() const { return pattern_.size(); }
     // Position of the first "*" counting from 1, also one inside a list; 0
     // when there is none.
-    size_t firststar() const { return firststar_; }
+    size_t first_star() const { return first_star_; }
 
   private:
     std::u32string pattern_;
-    size_t firststar_ = 0;
-    bool never_ = false;     // a "[" never closed, or a "[]"
-    size_t tokens_ = 0;      // characters a text needs at least
-    size_t firstend_ = 0;    // where the first "*" stands; the size when none
-    size_t lastbegin_ = 0;   // just after the last "*"
-    size_t lasttokens_ = 0;  // of the part after the last "*"
+    size_t first_star_ = 0;
+    bool never_ = false;      // a "[" never closed, or a "[]"
+    size_t tokens_ = 0;       // characters a text needs at least
+    size_t first_end_ = 0;    // where the first "*" stands; the size when none
+    size_t last_begin_ = 0;   // just after the last "*"
+    size_t last_tokens_ = 0;  // of the part after the last "*"
 };
 
 // Whether `pattern` covers `text`, without a limit.

@@ -53,7 +53,7 @@ void BackgroundSaves::replace(const std::string& path, const std::string& data) 
         if (queue_->closed) return;
     }
     if (is_backup(path)) {
-        PosixFiles::replace(path, data);
+        DiskFiles::replace(path, data);
         return;
     }
     PendingSave save = begin_save(path, data);

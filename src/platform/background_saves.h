@@ -8,7 +8,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/posix_files.h"
+#include "platform/disk_files.h"
 
 namespace velloxa {
 
@@ -17,7 +17,7 @@ namespace velloxa {
 // not happen leaves the old file whole.
 inline constexpr std::chrono::milliseconds kLastSavesLimit{2000};
 
-class BackgroundSaves : public PosixFiles {
+class BackgroundSaves : public DiskFiles {
   public:
     BackgroundSaves();
     // Waits for the saves handed over as close_within(kLastSavesLimit) does;

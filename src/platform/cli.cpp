@@ -49,7 +49,7 @@ std::string usage() {
            "  --version           show the version\n";
 }
 
-ParsedCommandLine parsecommandline(const std::vector<std::string>& args) {
+ParsedCommandLine parse_command_line(const std::vector<std::string>& args) {
     ParsedCommandLine p;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -119,12 +119,12 @@ ParsedCommandLine parsecommandline(const std::vector<std::string>& args) {
     return p;
 }
 
-std::string dumpcontent() {
+std::string dump_content() {
     std::ostringstream out;
     int index = 0;
     for (const TileContent& t : tile_content()) {
         out << "card\t" << ++index << '\t' << t.name << '\t' << t.desc << '\t' << t.collection
-            << '\t' << t.sound << '\t' << t.capture << '\t' << t.enemycapture << '\t' << t.up
+            << '\t' << t.sound << '\t' << t.capture << '\t' << t.enemy_capture << '\t' << t.up
             << '\t' << t.right << '\t' << t.down << '\t' << t.left << '\t' << t.rarity << '\n';
     }
     for (const FormerName& f : former_names())
@@ -132,10 +132,10 @@ std::string dumpcontent() {
     int opponent = 0;
     for (const OpponentStory& s : story_content()) {
         ++opponent;
-        out << "story\t" << opponent << "\tsofar\t" << s.sofar << '\n';
+        out << "story\t" << opponent << "\tsofar\t" << s.so_far << '\n';
         out << "story\t" << opponent << "\tintro\t" << s.intro << '\n';
-        if (opponent != 11) out << "story\t" << opponent << "\tcoinflip\t" << s.coinflip << '\n';
-        if (opponent != 1) out << "story\t" << opponent << "\tgoback\t" << s.goback << '\n';
+        if (opponent != 11) out << "story\t" << opponent << "\tcoinflip\t" << s.coin_flip << '\n';
+        if (opponent != 1) out << "story\t" << opponent << "\tgoback\t" << s.go_back << '\n';
     }
     return out.str();
 }
@@ -175,7 +175,7 @@ int run_headless(const CommandLine& cmd) {
     }
     std::vector<ScriptEvent> script;
     try {
-        script = parsescript(text);
+        script = parse_script(text);
     } catch (const ScriptError& e) {
         std::cerr << "velloxa: " << cmd.headless << ": " << e.what() << "\n";
         return 2;

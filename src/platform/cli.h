@@ -16,12 +16,12 @@ struct ParsedCommandLine {
     std::string error;  // one line naming the problem; empty when fine
 };
 
-ParsedCommandLine parsecommandline(const std::vector<std::string>& args);
+ParsedCommandLine parse_command_line(const std::vector<std::string>& args);
 
 std::string usage();
 
 // The content dump: tiles, former names and the story.
-std::string dumpcontent();
+std::string dump_content();
 
 // Runs the headless mode; returns the exit code.
 int run_headless(const CommandLine& cmd);

@@ -68,4 +68,15 @@ class HeardTitle : public WindowTitle {
     TextListener heard_;
 };
 
+// A window's three ways of speaking, each passing every text on to the
+// same listener.
+struct HeardSpeech {
+    HeardSpeech(Voice& voice_in, ScreenReader& reader_in, WindowTitle& title_in,
+                const TextListener& heard)
+        : voice(voice_in, heard), reader(reader_in, heard), title(title_in, heard) {}
+    HeardVoice voice;
+    HeardReader reader;
+    HeardTitle title;
+};
+
 }  // namespace velloxa

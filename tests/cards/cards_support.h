@@ -11,7 +11,7 @@
 
 namespace velloxa::testing {
 
-using Slots = std::array<int, 6>;  // a hand or deck; slot 0 unused
+using Slots = std::array<int, 5>;  // the tiles of a hand or deck, slots 1 to 5
 
 inline const Catalogue& catalogue() {
     static const Catalogue cards = [] {
@@ -22,33 +22,41 @@ inline const Catalogue& catalogue() {
     return cards;
 }
 
-inline int tileof(int rarity, size_t n) {
+inline int tile_of(int rarity, size_t n) {
     std::vector<int> out;
-    for (int i = 1; i <= catalogue().cardcount; ++i)
-        if (catalogue().cardrarity[static_cast<size_t>(i)] == rarity) out.push_back(i);
+    for (int i = 1; i <= catalogue().tile_count; ++i)
+        if (catalogue().tile_rarity[static_cast<size_t>(i)] == rarity) out.push_back(i);
     return out.at(n);
 }
 
 inline const std::string& name_of(int t) {
-    return catalogue().cardname[static_cast<size_t>(t)];
+    return catalogue().tile_name[static_cast<size_t>(t)];
 }
 
-// The rarities of slots 1 to 5.
-inline std::vector<int> rarities(const Slots& slots) {
-    std::vector<int> out;
-    for (size_t s = 1; s <= 5; ++s)
-        out.push_back(catalogue().cardrarity[static_cast<size_t>(slots[s])]);
+inline Slots slots_of(const Hand& hand) {
+    Slots out{};
+    for (int s = 1; s <= Hand::kSlots; ++s) out[static_cast<size_t>(s - 1)] = hand.tile(s);
     return out;
 }
 
-inline void setunlocked(Collection& c, const std::vector<int>& tiles) {
-    c.unlocked = {};
-    c.unlocked_count = static_cast<int>(tiles.size());
-    std::copy(tiles.begin(), tiles.end(), c.unlocked.begin() + 1);
+// The rarities of slots 1 to 5.
+inline std::vector<int> rarities(const Hand& hand) {
+    std::vector<int> out;
+    for (const int t : slots_of(hand))
+        out.push_back(catalogue().tile_rarity[static_cast<size_t>(t)]);
+    return out;
 }
 
-inline std::vector<int> unlockedlist(const Collection& c) {
-    return {c.unlocked.begin() + 1, c.unlocked.begin() + 1 + c.unlocked_count};
+inline void set_unlocked(Collection& c, const std::vector<int>& tiles) {
+    c.unlocked = {};
+    c.unlocked_count = static_cast<int>(tiles.size());
+    for (size_t i = 0; i < tiles.size(); ++i) c.unlocked.set(static_cast<int>(i) + 1, tiles[i]);
+}
+
+inline std::vector<int> unlocked_list(const Collection& c) {
+    std::vector<int> list;
+    for (int i = 1; i <= c.unlocked_count; ++i) list.push_back(c.unlocked.at(i));
+    return list;
 }
 
 }  // namespace velloxa::testing

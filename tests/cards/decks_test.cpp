@@ -15,20 +15,21 @@ TEST(StarterDeck, FourCommonTilesAndOneOfRarityTwo) {
         Collection c;
         MatchState m;
         Random random(seed);
-        setunlocked(c, {9, 10, 11, 30, 31, 32, 33});  // an older campaign is forgotten
+        set_unlocked(c, {9, 10, 11, 30, 31, 32, 33});  // an older campaign is forgotten
         deal_starter_deck(c, m, catalogue(), random);
-        const Slots deck = c.deck[1];
-        EXPECT_EQ(m.hand[1], deck);
-        EXPECT_EQ(unlockedlist(c), std::vector<int>(deck.begin() + 1, deck.end()));
-        EXPECT_EQ(rarities(deck), (std::vector<int>{1, 1, 1, 1, 2}));
-        EXPECT_EQ(std::set<int>(deck.begin() + 1, deck.end()).size(), 5u) << seed;
+        const Slots deck = slots_of(c.deck);
+        EXPECT_EQ(m.hand(Side::Player), c.deck);
+        EXPECT_EQ(unlocked_list(c), std::vector<int>(deck.begin(), deck.end()));
+        EXPECT_EQ(rarities(c.deck), (std::vector<int>{1, 1, 1, 1, 2}));
+        EXPECT_EQ(std::set<int>(deck.begin(), deck.end()).size(), 5u) << seed;
     }
 }
 
 TEST(InstantDecks, RollTableBoundaries) {
-    const Slots a{0, 1, 2, 2, 0, 0}, b{0, 1, 1, 2, 1, 0}, c{0, 1, 1, 1, 2, 0}, d{0, 1, 1, 1, 1, 1};
-    const std::pair<int, Slots> cases[] = {{1, a},  {24, a}, {25, b}, {69, b},
-                                           {70, c}, {89, c}, {90, d}, {100, d}};
+    const RarityCounts a{0, 1, 2, 2, 0, 0}, b{0, 1, 1, 2, 1, 0}, c{0, 1, 1, 1, 2, 0},
+        d{0, 1, 1, 1, 1, 1};
+    const std::pair<int, RarityCounts> cases[] = {{1, a},  {24, a}, {25, b}, {69, b},
+                                                  {70, c}, {89, c}, {90, d}, {100, d}};
     for (const auto& [roll, counts] : cases) EXPECT_EQ(instant_rarity_counts(roll), counts) << roll;
 }
 
@@ -38,28 +39,29 @@ TEST(InstantDecks, TenDistinctTilesWithTheSameRarityPerSlot) {
         Collection c;
         MatchState m;
         Random random(seed);
-        c.deck[1] = {0, 1, 2, 3, 4, 17};
-        const auto decks = c.deck;
+        c.deck = Hand({1, 2, 3, 4, 17});
+        const Hand deck = c.deck;
         deal_instant_hands(c, m, catalogue(), random);
-        std::set<int> all(m.hand[1].begin() + 1, m.hand[1].end());
-        all.insert(m.hand[2].begin() + 1, m.hand[2].end());
+        const Slots player = slots_of(m.hand(Side::Player)), enemy = slots_of(m.hand(Side::Enemy));
+        std::set<int> all(player.begin(), player.end());
+        all.insert(enemy.begin(), enemy.end());
         EXPECT_EQ(all.size(), 10u);
         EXPECT_EQ(all.count(0), 0u);
-        EXPECT_EQ(rarities(m.hand[1]), rarities(m.hand[2]));
-        EXPECT_EQ(c.deck, decks);  // the campaign deck is not touched
+        EXPECT_EQ(rarities(m.hand(Side::Player)), rarities(m.hand(Side::Enemy)));
+        EXPECT_EQ(c.deck, deck);  // the campaign deck is not touched
     }
 }
 
 TEST(PutTile, SlotRulesAndTheirTexts) {
     // A collection of rarities 1, 1, 1, 2, 3; the deck holds all but the third.
-    const int a = tileof(1, 0), b = tileof(1, 1), e = tileof(1, 2), c = tileof(2, 0),
-              d = tileof(3, 0);
+    const int a = tile_of(1, 0), b = tile_of(1, 1), e = tile_of(1, 2), c = tile_of(2, 0),
+              d = tile_of(3, 0);
     Collection col;
-    setunlocked(col, {a, b, e, c, d});
-    col.deck[1] = {0, a, b, c, d, 0};
-    auto put = [&](int position, int slot, bool expectchange) {
+    set_unlocked(col, {a, b, e, c, d});
+    col.deck = Hand({a, b, c, d, 0});
+    auto put = [&](int position, int slot, bool expect_change) {
         const Placement placed = put_tile_in_deck(col, catalogue(), position, slot);
-        EXPECT_EQ(placed.changed, expectchange) << placed.text;
+        EXPECT_EQ(placed.changed, expect_change) << placed.text;
         return placed.text;
     };
 
@@ -68,17 +70,17 @@ TEST(PutTile, SlotRulesAndTheirTexts) {
     EXPECT_EQ(put(1, 1, false), "This tile is already in slot 1.");
     const std::pair<int, int> outside[] = {{0, 1}, {6, 1}, {1, 0}, {1, 6}};
     for (auto [position, slot] : outside) EXPECT_EQ(put(position, slot, false), "");
-    EXPECT_EQ(col.deck[1], (Slots{0, a, b, c, d, 0}));
+    EXPECT_EQ(slots_of(col.deck), (Slots{a, b, c, d, 0}));
 
     EXPECT_EQ(put(5, 5, true), name_of(d) + " put in spot number 5.  Spot number 4 is empty now.");
-    EXPECT_EQ(col.deck[1], (Slots{0, a, b, c, 0, d}));
+    EXPECT_EQ(slots_of(col.deck), (Slots{a, b, c, 0, d}));
     EXPECT_EQ(first_empty_deck_slot(col), 4);
     EXPECT_EQ(put(3, 4, true), name_of(e) + " put in spot number 4.");
     EXPECT_EQ(first_empty_deck_slot(col), 0);
     // The tile of slot 1 moves to slot 3 and sends the tile there back.
     EXPECT_EQ(put(1, 3, true), name_of(a) + " put in spot number 3.  " + name_of(c) +
                                    " was put back into your pocket.  Spot number 1 is empty now.");
-    EXPECT_EQ(col.deck[1], (Slots{0, 0, b, a, e, d}));
+    EXPECT_EQ(slots_of(col.deck), (Slots{0, b, a, e, d}));
     EXPECT_EQ(first_empty_deck_slot(col), 1);
 }
 

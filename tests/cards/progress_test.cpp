@@ -22,25 +22,26 @@ std::string crlf(const Lines& lines, const std::string& end = "\r\n") {
     return out;
 }
 
-bool plainascii(const std::string& s) {
+bool plain_ascii(const std::string& s) {
     return std::all_of(s.begin(), s.end(), [](char c) { return c >= ' ' && c <= '~'; });
 }
 
 // What the progress file and the rules rely on in the catalogue.
 TEST(Catalogue, EveryNameFindsItsTileAndNoFormerNameIsInUse) {
     const Catalogue& c = catalogue();
-    for (int i = 1; i <= c.cardcount; ++i) {
-        SCOPED_TRACE(c.cardname[i]);
+    for (int i = 1; i <= c.tile_count; ++i) {
+        SCOPED_TRACE(c.tile_name[i]);
         // Found at its own index: names are unique and the lookup is exact.
-        EXPECT_EQ(c.find(c.cardname[i]), i);
-        EXPECT_TRUE(c.cardrarity[i] >= 1 && c.cardrarity[i] <= 5);  // a deck slot and a weight
-        EXPECT_TRUE(plainascii(c.cardname[i] + c.carddesc[i]) && c.cardname[i].back() != ' ');
+        EXPECT_EQ(c.find(c.tile_name[i]), i);
+        EXPECT_TRUE(c.tile_rarity[i] >= 1 && c.tile_rarity[i] <= 5);  // a deck slot and a weight
+        EXPECT_TRUE(plain_ascii(c.tile_name[i] + c.tile_description[i]) &&
+                    c.tile_name[i].back() != ' ');
     }
     // A former name that were also a current name would leave the progress
     // reader unable to tell which tile is meant.
     ASSERT_FALSE(c.former.empty());
     for (const auto& [index, name] : c.former)
-        EXPECT_TRUE(!name.empty() && c.find(name) == 0 && index >= 1 && index <= c.cardcount)
+        EXPECT_TRUE(!name.empty() && c.find(name) == 0 && index >= 1 && index <= c.tile_count)
             << name;
 }
 
@@ -56,8 +57,8 @@ struct Read {
 
 // A campaign of seven tiles on opponent 4 with a full deck, settings all
 // away from the defaults.
-const std::vector<int> kTiles = {tileof(1, 5), tileof(1, 0), tileof(1, 3), tileof(2, 4),
-                                 tileof(2, 1), tileof(3, 2), tileof(4, 0)};
+const std::vector<int> kTiles = {tile_of(1, 5), tile_of(1, 0), tile_of(1, 3), tile_of(2, 4),
+                                 tile_of(2, 1), tile_of(3, 2), tile_of(4, 0)};
 const std::vector<int> kDeck = {kTiles[1], kTiles[2], kTiles[4], kTiles[6], kTiles[5]};
 
 // The first n lines of its file.
@@ -121,16 +122,16 @@ TEST(Progress, SettingsAreTakenAsWholePartsOrLeftAsTheyWere) {
 }
 
 TEST(Progress, AHugeCountIsHeldAt999) {
-    const int one = tileof(1, 0), two = tileof(2, 0);
+    const int one = tile_of(1, 0), two = tile_of(2, 0);
     Lines lines = {"0", "3", "2", "sounds", "3", "1", "1000000000000", name_of(one)};
     // A file that ends inside the list counts the names read.
-    EXPECT_EQ(unlockedlist(Read(crlf(lines)).collection), std::vector<int>{one});
+    EXPECT_EQ(unlocked_list(Read(crlf(lines)).collection), std::vector<int>{one});
     // The deck is read from the lines after the 999th name.
     lines.insert(lines.end(), 1199, name_of(one));
     lines[7 + 999] = name_of(two);
     const Read r(crlf(lines));
     EXPECT_EQ(r.collection.unlocked_count, 999);
-    EXPECT_EQ(r.collection.deck[1], (Slots{0, two, one, one, one, one}));
+    EXPECT_EQ(slots_of(r.collection.deck), (Slots{two, one, one, one, one}));
 }
 
 TEST(Progress, UnreadableNamesGiveUpTheCampaignAndAnEarlyEndKeepsWhatWasRead) {
@@ -150,16 +151,16 @@ TEST(Progress, UnreadableNamesGiveUpTheCampaignAndAnEarlyEndKeepsWhatWasRead) {
     const Case cases[] = {
         {with(10, "No such tile"), given, {}, true},  // the fourth name
         {with(10, lower), given, {}, true},
-        {with(16, "No such tile"), {t[0], t[1], t[2], t[3], t[4]}, {0, d[0], d[1]}, true},
-        {with(16, ""), t, {0, d[0], d[1], 0, d[3], d[4]}, false},  // an empty slot
-        {campaign(10), {t[0], t[1], t[2]}, {}, true},              // the file ends in the list
-        {campaign(16), t, {0, d[0], d[1]}, true},                  // or in the deck
+        {with(16, "No such tile"), {t[0], t[1], t[2], t[3], t[4]}, {d[0], d[1]}, true},
+        {with(16, ""), t, {d[0], d[1], 0, d[3], d[4]}, false},  // an empty slot
+        {campaign(10), {t[0], t[1], t[2]}, {}, true},           // the file ends in the list
+        {campaign(16), t, {d[0], d[1]}, true},                  // or in the deck
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(::testing::PrintToString(k.lines));
         const Read r(crlf(k.lines));
-        EXPECT_EQ(unlockedlist(r.collection), k.list);
-        EXPECT_EQ(r.collection.deck[1], k.deck);
+        EXPECT_EQ(unlocked_list(r.collection), k.list);
+        EXPECT_EQ(slots_of(r.collection.deck), k.deck);
         EXPECT_EQ(r.collection.opponent, 4);
         EXPECT_EQ(r.result.partial, k.partial);
     }
@@ -196,8 +197,8 @@ TEST(Progress, FormerNamesAreReadInBothSectionsAndWrittenAnew) {
     const auto& [b, oldb] = catalogue().former.at(1);
     const Read r(
         crlf({"0", "3", "2", "sounds", "3", "2", "2", olda, oldb, olda, oldb, "", "", ""}));
-    EXPECT_EQ(unlockedlist(r.collection), (std::vector<int>{a, b}));
-    EXPECT_EQ(r.collection.deck[1], (Slots{0, a, b, 0, 0, 0}));
+    EXPECT_EQ(unlocked_list(r.collection), (std::vector<int>{a, b}));
+    EXPECT_EQ(slots_of(r.collection.deck), (Slots{a, b, 0, 0, 0}));
     EXPECT_NE(r.written().find("\r\n" + name_of(a) + "\r\n"), std::string::npos);
 }
 

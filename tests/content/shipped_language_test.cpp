@@ -22,7 +22,7 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string from_source(const std::string& relative) {
-    return readfile(sourcefolder() + "/" + relative);
+    return read_file(source_folder() + "/" + relative);
 }
 
 const char* const kShipped[] = {"packaging/language.txt", "packaging/windows/language.txt"};
@@ -49,7 +49,7 @@ Lines texts_of(const std::string& file) {
 
 TEST(ShippedLanguage, EveryEditionLoadsWithNoEntryDropped) {
     std::vector<std::string> files(std::begin(kShipped), std::end(kShipped));
-    for (const auto& edition : fs::directory_iterator(sourcefolder() + "/packaging/editions"))
+    for (const auto& edition : fs::directory_iterator(source_folder() + "/packaging/editions"))
         files.push_back("packaging/editions/" + edition.path().filename().string());
     for (const std::string& path : files) {
         SCOPED_TRACE(path);
@@ -117,7 +117,7 @@ Lines play(const Scenario& s, const std::string& language) {
     options.seed = s.seed;
     options.headless = s.headless;
     Harness h(options);
-    h.home.addsounds();
+    h.home.add_sounds();
     if (!s.progress.empty()) h.home.write("progress.ini", s.progress);
     if (!language.empty()) h.home.write("language.txt", language);
     h.start();
@@ -210,44 +210,42 @@ TEST_P(Heard, ThePlusRuleExampleCapturesAsTold) {
     const auto number = [&](size_t i) { return std::stoi(m[i]); };
 
     Harness h;
-    h.home.addsounds();
+    h.home.add_sounds();
     h.start();
     Game& g = *h.game;
     const Catalogue& cards = g.catalogue();
     const auto tile = [&](const std::string& wanted) {
-        for (size_t t = 1; t < cards.cardname.size(); ++t)
-            if (cards.cardname[t] == wanted) return static_cast<int>(t);
+        for (size_t t = 1; t < cards.tile_name.size(); ++t)
+            if (cards.tile_name[t] == wanted) return static_cast<int>(t);
         ADD_FAILURE() << "no tile " << wanted;
         return 0;
     };
     const int dropped = tile(m[1]), above = tile(m[4]), right = tile(m[6]);
     // The attacks named, and the sums said, are the catalogue's.
-    EXPECT_EQ(cards.cardup[dropped], number(2));
-    EXPECT_EQ(cards.cardright[dropped], number(3));
-    EXPECT_EQ(cards.carddown[above], number(5));
-    EXPECT_EQ(cards.cardleft[right], number(7));
+    EXPECT_EQ(cards.tile_up[dropped], number(2));
+    EXPECT_EQ(cards.tile_right[dropped], number(3));
+    EXPECT_EQ(cards.tile_down[above], number(5));
+    EXPECT_EQ(cards.tile_left[right], number(7));
     EXPECT_EQ(number(8) + number(9), number(10));
     EXPECT_EQ(number(11) + number(12), number(13));
     EXPECT_EQ((Lines{m[8], m[9], m[11], m[12]}), (Lines{m[2], m[5], m[3], m[7]}));
 
     MatchState board;
-    board.board[2][1] = above;
-    board.board_owner[2][1] = kEnemy;
-    board.board[3][2] = right;
-    board.board_owner[3][2] = kEnemy;
-    board.hand[kUser][1] = dropped;
-    board.cursor_x = board.cursor_y = 2;
-    board.turn = kUser;
+    board.place(Spot{2, 1}, above, Side::Enemy);
+    board.place(Spot{3, 2}, right, Side::Enemy);
+    board.hand(Side::Player).set(1, dropped);
+    board.cursor = Spot{2, 2};
+    board.turn = Side::Player;
     g.set_position(board);
     h.keys("Shift+1");
-    EXPECT_EQ(g.position().board_owner[2][1], kUser);
-    EXPECT_EQ(g.position().board_owner[3][2], kUser);
-    EXPECT_EQ(g.position().score[kUser], 2);
+    EXPECT_EQ(g.position().owner_at(Spot{2, 1}), Side::Player);
+    EXPECT_EQ(g.position().owner_at(Spot{3, 2}), Side::Player);
+    EXPECT_EQ(g.position().score(Side::Player), 2);
     const Lines& said = g.announcements();
     ASSERT_EQ(said.size(), 3u);
     for (size_t i : {1u, 2u}) {
         EXPECT_TRUE(said[i].starts_with("Using the Plus rule, ")) << said[i];
-        EXPECT_NE(said[i].find(cards.cardname[i == 1 ? above : right]), std::string::npos)
+        EXPECT_NE(said[i].find(cards.tile_name[i == 1 ? above : right]), std::string::npos)
             << said[i];
     }
 }

@@ -26,7 +26,7 @@ class Spoken : public ::testing::Test {
 // drain.
 TEST_F(Spoken, CoinFlipEndsBeforeTheOpponentMoves) {
     for (int k = 1; k <= 10; ++k) {
-        const std::string text = std::string(story_content()[k - 1].coinflip) +
+        const std::string text = std::string(story_content()[k - 1].coin_flip) +
                                  "  Your opponent has been chosen to go first.";
         const double seconds = voice.seconds(text, slowest_wpm());
         // Above a second: the voice really spoke it.
@@ -55,7 +55,7 @@ TEST_F(Spoken, CaptureTextsTurnTheTileWhereItStands) {
     for (const TileContent& t : tile_content()) {
         using Heard = std::tuple<std::string, const char*, const char*>;  // text, owner, after
         for (const auto& [text, owner, after] :
-             {Heard{t.capture, "you", "  Point gained."}, Heard{t.enemycapture, "enemy", ""}}) {
+             {Heard{t.capture, "you", "  Point gained."}, Heard{t.enemy_capture, "enemy", ""}}) {
             if (text.empty()) continue;
             const size_t mark = text.find("$T");
             ASSERT_NE(mark, std::string::npos) << text;
@@ -79,9 +79,9 @@ TEST_F(Spoken, CaptureTextsTurnTheTileWhereItStands) {
 TEST_F(Spoken, StoryAndTilesSpeakWithoutQuotationMarks) {
     std::vector<std::string> texts;
     for (const TileContent& t : tile_content())
-        texts.insert(texts.end(), {t.name, t.desc, t.capture, t.enemycapture});
+        texts.insert(texts.end(), {t.name, t.desc, t.capture, t.enemy_capture});
     for (const OpponentStory& s : story_content())
-        texts.insert(texts.end(), {s.sofar, s.intro, s.coinflip, s.goback});
+        texts.insert(texts.end(), {s.so_far, s.intro, s.coin_flip, s.go_back});
     for (const std::string& text : texts) EXPECT_EQ(text.find('"'), std::string::npos) << text;
 }
 

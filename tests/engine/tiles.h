@@ -5,8 +5,8 @@
 #include <sstream>
 #include <string>
 
-#include "engine/droptile.h"
 #include "engine/match.h"
+#include "engine/rules.h"
 
 namespace velloxa::testing {
 
@@ -37,8 +37,7 @@ inline MatchState board(const std::string& rows) {
         for (int x = 1; x <= 3; ++x) {
             const char c = rows[static_cast<size_t>((y - 1) * 4 + x - 1)];
             if (c == '.') continue;
-            m.board[x][y] = tile(c);
-            m.board_owner[x][y] = c < 'a' ? kUser : kEnemy;
+            m.place(Spot{x, y}, tile(c), c < 'a' ? Side::Player : Side::Enemy);
         }
     return m;
 }
@@ -52,8 +51,10 @@ struct Recorded : DropEffects {
                std::to_string(s.y);
     }
     void landed(Spot s) override { add("land", s); }
-    void captured(Spot, Spot taken, int, bool plus) override { add(plus ? "plus" : "take", taken); }
-    void settled(Spot s, int) override { add("done", s); }
+    void captured(Spot, Spot taken, Side, bool plus) override {
+        add(plus ? "plus" : "take", taken);
+    }
+    void settled(Spot s, Side) override { add("done", s); }
 };
 
 }  // namespace velloxa::testing

@@ -16,14 +16,14 @@ const std::string kEmptyBoard = "draw 2 2 0/0 0/0 0/0 0/0 0/0 0/0 0/0 0/0 0/0";
 // down and left.
 int define(Catalogue& c, int i, const std::string& name, const std::string& attacks,
            const std::string& sound = "") {
-    c.cardname[i] = name;
-    c.cardup[i] = attacks[0] - '0';
-    c.cardright[i] = attacks[1] - '0';
-    c.carddown[i] = attacks[2] - '0';
-    c.cardleft[i] = attacks[3] - '0';
-    c.cardrarity[i] = 1;
-    c.cardsound[i] = sound;
-    c.cardcapture[i] = c.cardenemycapture[i] = "";
+    c.tile_name[i] = name;
+    c.tile_up[i] = attacks[0] - '0';
+    c.tile_right[i] = attacks[1] - '0';
+    c.tile_down[i] = attacks[2] - '0';
+    c.tile_left[i] = attacks[3] - '0';
+    c.tile_rarity[i] = 1;
+    c.tile_sound[i] = sound;
+    c.tile_capture[i] = c.tile_enemy_capture[i] = "";
     return i;
 }
 
@@ -33,9 +33,8 @@ Catalogue builtin() {
     return c;
 }
 
-void put(MatchState& m, int x, int y, int t, int owner) {
-    m.board[x][y] = t;
-    m.board_owner[x][y] = owner;
+void put(MatchState& m, int x, int y, int t, Side owner) {
+    m.place(Spot{x, y}, t, owner);
 }
 
 // From the key that starts a battle to the enemy's first move: campaign and
@@ -43,23 +42,23 @@ void put(MatchState& m, int x, int y, int t, int owner) {
 TEST(Battle, CoinFlipTranscripts) {
     const std::string user = "You have been chosen to go first!";
     const std::string enemy = "Your opponent has been chosen to go first.";
-    const std::string spins = story_content()[1].coinflip;
+    const std::string spins = story_content()[1].coin_flip;
     struct Case {
         bool instant;
-        int turn;
+        Side turn;
         std::string speech, hold;
     };
-    const Case cases[] = {{false, 1, "speak " + spins + "  " + user, "hold 1000"},
-                          {false, 2, "speak " + spins + "  " + enemy, "hold 5000"},
-                          {true, 1, "speak   " + user, "hold 1000"},
-                          {true, 2, "speak   " + enemy, "hold 4000"}};
+    const Case cases[] = {{false, Side::Player, "speak " + spins + "  " + user, "hold 1000"},
+                          {false, Side::Enemy, "speak " + spins + "  " + enemy, "hold 5000"},
+                          {true, Side::Player, "speak   " + user, "hold 1000"},
+                          {true, Side::Enemy, "speak   " + enemy, "hold 4000"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.speech);
         // Instant action from the main menu, or the third item of the second
         // opponent's challenge menu.
         bool tossed = false;
         for (uint64_t seed = 1; seed < 50 && !tossed; ++seed) {
-            const auto h = startedgame(c.instant ? "" : progressfile(3, 2), {.seed = seed});
+            const auto h = started_game(c.instant ? "" : progress_file(3, 2), {.seed = seed});
             if (!c.instant) h->keys("Down\nDown\nEnter\nDown\n");
             h->take();
             h->keys(c.instant ? "Down\nDown\nEnter\n" : "Down\nEnter\n");
@@ -70,8 +69,8 @@ TEST(Battle, CoinFlipTranscripts) {
             tossed = true;
             EXPECT_EQ(Lines(save, save + 4), (Lines{"save", kEmptyBoard, c.speech, c.hold}));
             // The enemy moves at once and hands over to the summary menu.
-            EXPECT_EQ(save + 4 < out.end(), c.turn == 2);
-            EXPECT_EQ(h->game->menu(), c.turn == 2 ? Menu::Summary : Menu::Board);
+            EXPECT_EQ(save + 4 < out.end(), c.turn == Side::Enemy);
+            EXPECT_EQ(h->game->menu(), c.turn == Side::Enemy ? Menu::Summary : Menu::Board);
         }
         EXPECT_TRUE(tossed);
     }
@@ -88,30 +87,35 @@ TEST(Battle, CaptureAnnouncementsOfBothSidesInEveryForm) {
                        "Using the Plus rule, Ember scorches Moss; Moss smoulders.",
                        "Using the Plus rule, Ember scorches Brine; Brine smoulders."};
     struct Case {
-        int side;
-        std::string capture, enemycapture;
-        bool owntext;
+        Side side;
+        std::string capture, enemy_capture;
+        bool own_text;
     };
-    const Case cases[] = {{1, "", "", false}, {1, "", text, false}, {1, text, "", true},
-                          {2, "", "", false}, {2, text, "", false}, {2, "", text, true}};
+    const Side player = Side::Player, enemy = Side::Enemy;
+    const Case cases[] = {{player, "", "", false},  {player, "", text, false},
+                          {player, text, "", true}, {enemy, "", "", false},
+                          {enemy, text, "", false}, {enemy, "", text, true}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.side) + " '" + c.capture + "' '" + c.enemycapture + "'");
+        const bool mine = c.side == Side::Player;
+        const Side other = mine ? Side::Enemy : Side::Player;
+        SCOPED_TRACE(std::string(mine ? "player" : "enemy") + " '" + c.capture + "' '" +
+                     c.enemy_capture + "'");
         Catalogue tiles = builtin();
         MatchState m;
-        put(m, 2, 1, define(tiles, 2, "Slate", "0030"), 3 - c.side);
-        put(m, 3, 2, define(tiles, 3, "Moss", "0004"), 3 - c.side);
-        put(m, 2, 3, define(tiles, 4, "Brine", "5000"), 3 - c.side);
+        put(m, 2, 1, define(tiles, 2, "Slate", "0030"), other);
+        put(m, 3, 2, define(tiles, 3, "Moss", "0004"), other);
+        put(m, 2, 3, define(tiles, 4, "Brine", "5000"), other);
         const int ember = define(tiles, 1, "Ember", "5430");
-        tiles.cardcapture[ember] = c.capture;
-        tiles.cardenemycapture[ember] = c.enemycapture;
-        const auto h = startedgame("", {.tiles = tiles});
+        tiles.tile_capture[ember] = c.capture;
+        tiles.tile_enemy_capture[ember] = c.enemy_capture;
+        const auto h = started_game("", {.tiles = tiles});
         h->game->set_position(m);
         h->game->drop_tile(Spot{2, 2}, ember, c.side);
         Lines expected;
-        for (std::string line : c.owntext ? own : plain) {
+        for (std::string line : c.own_text ? own : plain) {
             if (const size_t star = line.find('*'); star != std::string::npos)
-                line.replace(star, 1, c.side == 1 ? "your" : "the enemy's");
-            expected.push_back(line + (c.side == 1 ? "  Point gained." : ""));
+                line.replace(star, 1, mine ? "your" : "the enemy's");
+            expected.push_back(line + (mine ? "  Point gained." : ""));
         }
         EXPECT_EQ(h->game->announcements(), expected);
     }
@@ -125,7 +129,7 @@ struct SwapOnKey : EventSink {
     SwapOnKey(Game& g, int t) : game(g), tile(t) {}
     void on_key(int, int) override {
         MatchState m = game.position();
-        m.board[1][1] = tile;
+        m.place(Spot{1, 1}, tile, m.owner_at(Spot{1, 1}));
         game.set_position(m);
     }
     void on_paint() override {}
@@ -136,20 +140,20 @@ TEST(Battle, SoundsAndWaitsFollowTheTileOnTheSpotAfterEachWait) {
     const int quartz = define(tiles, 2, "Quartz", "0900", "quartz");
     const int slate = define(tiles, 3, "Slate", "0003");
     const int ember = define(tiles, 1, "Ember", "1111");
-    const auto h = startedgame("", {.seed = 1, .tiles = tiles});
+    const auto h = started_game("", {.seed = 1, .tiles = tiles});
     h->home.write("sounds/tiles/quartz.wav", "");
     MatchState m;
-    put(m, 2, 1, slate, 2);
+    put(m, 2, 1, slate, Side::Enemy);
     h->game->set_position(m);
     SwapOnKey swap(*h->game, quartz);
     h->host->run(swap);  // from here on keys reach the swapper
-    h->host->append(parsescript("+0.1 A\n"));
+    h->host->append(parse_script("+0.1 A\n"));
     Random replay(1);  // the game's generator, not drawn from before the drop
     const std::string first = std::to_string(replay.below(4) + 1),
                       second = std::to_string(replay.below(4) + 1);
     h->take();
 
-    h->game->drop_tile(Spot{1, 1}, ember, kUser);
+    h->game->drop_tile(Spot{1, 1}, ember, Side::Player);
 
     EXPECT_EQ(h->game->announcements(),
               Lines{"The Slate tile has been captured by your Quartz tile.  Point gained."});

@@ -15,19 +15,20 @@ namespace {
 // Where in a battle the player presses Shift+Escape.
 struct Leaving {
     const char* name;
-    int first;           // who the coin flip lets go first
+    Side first;          // who the coin flip lets go first
     const char* before;  // keys once the battle has started
     double after;        // seconds from the last of those keys to Shift+Escape
 };
 
 // A seed whose first battle lets `first` begin.
-uint64_t seedwhere(int first) {
+uint64_t seed_where(Side first) {
     for (uint64_t seed = 1;; ++seed) {
         Harness probe({.script = "", .seed = seed, .headless = {}});
         probe.start();
         probe.keys("Down\nDown\nEnter\n");
-        const std::string toss = first == kUser ? "You have been chosen to go first!"
-                                                : "Your opponent has been chosen to go first.";
+        const std::string toss = first == Side::Player
+                                     ? "You have been chosen to go first!"
+                                     : "Your opponent has been chosen to go first.";
         const Lines said = probe.only("speak ");
         if (std::any_of(said.begin(), said.end(),
                         [&](const std::string& l) { return l.ends_with(toss); }))
@@ -51,8 +52,8 @@ class LeaveMidMove : public ::testing::TestWithParam<std::tuple<Leaving, int>> {
 
 TEST_P(LeaveMidMove, EndsTheMoveAtOnceAndLeavesNothingBehind) {
     const auto& [at, route] = GetParam();
-    Harness h({.script = "", .seed = seedwhere(at.first), .headless = {}});
-    h.home.addsounds();
+    Harness h({.script = "", .seed = seed_where(at.first), .headless = {}});
+    h.home.add_sounds();
     h.start();
     for (int i = 0; i < route; ++i) h.keys("Tab\n");
     std::string script = std::string("Down\nDown\nEnter\n") + at.before;
@@ -60,8 +61,7 @@ TEST_P(LeaveMidMove, EndsTheMoveAtOnceAndLeavesNothingBehind) {
     h.take();
     h.keys(script);
     Game& g = *h.game;
-    const auto board = g.position().board;
-    const int turn = g.position().turn;
+    const MatchState before = g.position();
     const Lines lines = h.take();
 
     // Everything after the Shift+Escape is the main menu's own "Exit".
@@ -83,16 +83,20 @@ TEST_P(LeaveMidMove, EndsTheMoveAtOnceAndLeavesNothingBehind) {
     ASSERT_EQ(next.size(), 2u) << "route " << route;
     EXPECT_EQ(next[0], "New game");
     EXPECT_TRUE(next[1].starts_with("Instant action.")) << next[1];
-    EXPECT_EQ(g.position().board, board);
-    EXPECT_EQ(g.position().turn, turn);
+    for (int x = 1; x <= 3; ++x)
+        for (int y = 1; y <= 3; ++y) {
+            EXPECT_EQ(g.position().tile_at(Spot{x, y}), before.tile_at(Spot{x, y}));
+            EXPECT_EQ(g.position().owner_at(Spot{x, y}), before.owner_at(Spot{x, y}));
+        }
+    EXPECT_EQ(g.position().turn, before.turn);
 }
 
 const Leaving kPlaces[] = {
-    {"CoinFlipUserFirst", 1, "", 0.5},
-    {"CoinFlipEnemyFirst", 2, "", 2},
-    {"EnemyDrop", 2, "", 4.3},
-    {"UserDrop", 1, "+1.5 Shift+1\n", 0.1},
-    {"EnemyTurnAfterSummary", 1, "+1.5 Shift+1\n+1 Enter\n+0.1 Enter\n", 1.3},
+    {"CoinFlipUserFirst", Side::Player, "", 0.5},
+    {"CoinFlipEnemyFirst", Side::Enemy, "", 2},
+    {"EnemyDrop", Side::Enemy, "", 4.3},
+    {"UserDrop", Side::Player, "+1.5 Shift+1\n", 0.1},
+    {"EnemyTurnAfterSummary", Side::Player, "+1.5 Shift+1\n+1 Enter\n+0.1 Enter\n", 1.3},
 };
 
 INSTANTIATE_TEST_SUITE_P(Moves, LeaveMidMove,
@@ -106,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(Moves, LeaveMidMove,
 // in keeps running and what follows it still happens.
 TEST(LeaveMidMove, OutsideAMoveTheInterruptedRoutineGoesOn) {
     Harness h;
-    h.home.addsounds();
+    h.home.add_sounds();
     h.home.write("progress.ini", "0\r\n3\r\n2\r\nsounds\r\n3\r\n1\r\n0\r\n");
     h.start();
     // "Continue": "Good luck", half a second, then the challenge menu.
@@ -126,7 +130,7 @@ TEST(SavedRoute, TheWelcomeIsAlwaysHeard) {
         Harness h({.script = "", .seed = 1, .headless = {.voice = true, .screen_reader = reader}});
         h.home.write("progress.ini", std::string(line1) + "\r\n3\r\n2\r\nsounds\r\n");
         h.start();
-        EXPECT_EQ(h.game->output().speech.speech_route, expected) << line1 << reader;
+        EXPECT_EQ(number_of(h.game->output().speech.speech_route), expected) << line1 << reader;
         EXPECT_EQ(h.only(welcome[expected]).size(), 1u) << line1 << reader;
         EXPECT_TRUE(h.home.read("progress.ini").starts_with(line1));
     }
@@ -135,7 +139,7 @@ TEST(SavedRoute, TheWelcomeIsAlwaysHeard) {
 // A progress.ini that is a folder cannot be replaced: every save says so.
 TEST(FailedSave, IsSpokenEveryTimeAndWritesNoSaveLine) {
     Harness h;
-    h.home.addsounds();
+    h.home.add_sounds();
     std::filesystem::create_directory(h.home.path() + "/progress.ini");
     h.start();
     h.take();
@@ -154,12 +158,12 @@ struct DamagedFile : ::testing::Test {
     Harness h;
     std::string file;
     void SetUp() override {
-        h.home.addsounds();
+        h.home.add_sounds();
         Catalogue c;
         build_catalogue(c);
         file = "0\r\n3\r\n2\r\nsounds\r\n3\r\n2\r\n7\r\n";
         for (int t : {1, 2, 3, 4, 5, 6, 7})
-            file += (t == 3 ? c.cardname[t] + "x" : c.cardname[t]) + "\r\n";
+            file += (t == 3 ? c.tile_name[t] + "x" : c.tile_name[t]) + "\r\n";
         h.home.write("progress.ini", file);
     }
 };

@@ -15,14 +15,14 @@ const std::string kInstant =
 // From the main menu at start-up, "Continue" into the challenge menu.
 const std::string kContinue = "Down\nDown\nEnter\n";
 
-std::vector<int> firsttiles(int count) {
+std::vector<int> first_tiles(int count) {
     std::vector<int> tiles;
     for (int t = 1; t <= count; ++t) tiles.push_back(t);
     return tiles;
 }
 
 TEST(Menus, StepsWrapAndEnterOnExitSaysGoodBye) {
-    const auto h = startedgame(progressfile(3, 1));  // a campaign to continue
+    const auto h = started_game(progress_file(3, 1));  // a campaign to continue
     EXPECT_EQ(h->said("Up\nUp\nRight\nLeft\nLeft\nLeft\nLeft\nUp\n"),
               (Lines{"Exit", "How to play", "Exit", "How to play", kInstant,
                      "Continue where you last left off.", "New game", "Exit"}));
@@ -38,19 +38,19 @@ TEST(Menus, StepsWrapAndEnterOnExitSaysGoodBye) {
 // Nothing to continue: a fresh starter collection, or no campaign begun.
 TEST(Menus, ContinueIsSkippedWithExactlyFiveTilesOrBeforeTheFirstOpponent) {
     for (const auto& [count, opponent] : {std::pair{5, 3}, {6, 0}, {7, -2}}) {
-        const auto h = startedgame(progressfile(3, opponent, firsttiles(count)));
+        const auto h = started_game(progress_file(3, opponent, first_tiles(count)));
         EXPECT_EQ(h->said("Down\nDown\nUp\nRight\nLeft\n"),
                   (Lines{"New game", kInstant, "New game", kInstant, "New game"}));
     }
     for (int count : {0, 4, 6}) {
-        const auto h = startedgame(progressfile(3, 1, firsttiles(count)));
+        const auto h = started_game(progress_file(3, 1, first_tiles(count)));
         EXPECT_EQ(h->said("Down\nDown\n"), (Lines{"New game", "Continue where you last left off."}))
             << count;
     }
 }
 
 TEST(Menus, NewGameConfirmsOverwritingThenCyclesTheDifficulty) {
-    const auto h = startedgame(progressfile(3, 2, firsttiles(6)));
+    const auto h = started_game(progress_file(3, 2, first_tiles(6)));
     h->said("Down\n");
     EXPECT_EQ(h->said("Enter\n"),
               Lines{"Hold shift and press Enter to confirm overwriting your current game."});
@@ -67,7 +67,7 @@ struct Campaign : ::testing::Test {
     std::unique_ptr<Harness> h;
     Game& g() { return *h->game; }
     void challenge(int opponent, const std::vector<int>& deck = {0, 0, 0, 0, 0}) {
-        h = startedgame(progressfile(3, opponent, {}, deck));
+        h = started_game(progress_file(3, opponent, {}, deck));
         h->keys(kContinue);
         h->take();
     }
@@ -77,13 +77,13 @@ TEST_F(Campaign, ChallengeItemsStopAtTheEnds) {
     const auto& story = story_content();
     challenge(1);  // no way back from the first opponent: three items
     EXPECT_EQ(h->said("Up\nEnter\nDown\nDown\nDown\n"),
-              (Lines{story[0].sofar, story[0].sofar, "Configure your deck for battle.",
+              (Lines{story[0].so_far, story[0].so_far, "Configure your deck for battle.",
                      story[0].intro, story[0].intro}));
     // Past the tenth opponent the story ends and no battle is offered.
     const auto& last = story[10];
     challenge(11);
     EXPECT_EQ(h->said("Up\nDown\nDown\nEnter\n"),
-              (Lines{last.sofar, "Configure your deck for battle.", last.intro, last.intro}));
+              (Lines{last.so_far, "Configure your deck for battle.", last.intro, last.intro}));
 }
 
 TEST_F(Campaign, GoingBackNeedsShiftAndStopsBelowEleven) {
@@ -93,7 +93,7 @@ TEST_F(Campaign, GoingBackNeedsShiftAndStopsBelowEleven) {
     challenge(5);
     h->keys("Down\nDown\n");
     EXPECT_EQ(h->said("Down\nEnter\n"),
-              (Lines{story_content()[4].goback,
+              (Lines{story_content()[4].go_back,
                      "Hold shift and press Enter to confirm going back to face an earlier "
                      "opponent.  You will have to defeat that opponent again before moving "
                      "forward."}));
@@ -110,17 +110,16 @@ TEST_F(Campaign, GoingBackNeedsShiftAndStopsBelowEleven) {
 // The user's tile on (2, 2) beats the enemy's on (3, 2): two announcements.
 MatchState capturing(const Catalogue& cards) {
     int strong = 1, weak = 1;
-    for (int t = 1; t <= cards.cardcount; ++t) {
-        if (cards.cardright[t] > cards.cardright[strong]) strong = t;
-        if (cards.cardleft[t] < cards.cardleft[weak]) weak = t;
+    for (int t = 1; t <= cards.tile_count; ++t) {
+        if (cards.tile_right[t] > cards.tile_right[strong]) strong = t;
+        if (cards.tile_left[t] < cards.tile_left[weak]) weak = t;
     }
     MatchState m;
-    m.turn = kUser;
-    m.cursor_x = m.cursor_y = 2;
-    m.hand[1] = {0, strong, 2, 3, 4, 5};
-    m.hand[2] = {0, 17, 18, 19, 20, 21};
-    m.board[3][2] = weak;
-    m.board_owner[3][2] = kEnemy;
+    m.turn = Side::Player;
+    m.cursor = Spot{2, 2};
+    m.hand(Side::Player) = Hand({strong, 2, 3, 4, 5});
+    m.hand(Side::Enemy) = Hand({17, 18, 19, 20, 21});
+    m.place(Spot{3, 2}, weak, Side::Enemy);
     return m;
 }
 
@@ -140,9 +139,9 @@ TEST_F(Campaign, SummaryStopsAtItsEndsAndEnterWalksForwardToTheNextTurn) {
     ASSERT_EQ(enemy.size(), 2u);
     EXPECT_EQ(enemy[0], "It is your enemy's turn.");
     EXPECT_TRUE(enemy[1].starts_with("Enemy drops ")) << enemy[1];
-    std::string tolast;
-    for (size_t i = 0; i < g().announcements().size(); ++i) tolast += "Down\n";
-    h->keys(tolast);
+    std::string to_last;
+    for (size_t i = 0; i < g().announcements().size(); ++i) to_last += "Down\n";
+    h->keys(to_last);
     EXPECT_EQ(h->said("Enter\n"), Lines{"It is your turn."});
     EXPECT_EQ(g().menu(), Menu::Board);
 }
@@ -160,13 +159,14 @@ TEST_F(Campaign, AFinishedBattleTellsItsResultAndOnlyAVictoryMovesOn) {
         SCOPED_TRACE(c.result);
         challenge(3);  // the enemy's hand dealt, so there is a tile to win
         MatchState m;
-        for (auto& column : m.board) column.fill(1);
-        for (auto& column : m.board_owner) column.fill(kUser);
-        m.board[1][1] = 0;
-        m.cursor_x = m.cursor_y = 1;
-        m.hand[1] = {0, 1, 2, 3, 4, 5};
-        m.score = {0, c.mine, c.theirs};
-        m.turn = kUser;
+        for (int x = 1; x <= 3; ++x)
+            for (int y = 1; y <= 3; ++y)
+                m.place(Spot{x, y}, x == 1 && y == 1 ? 0 : 1, Side::Player);
+        m.cursor = Spot{1, 1};
+        m.hand(Side::Player) = Hand({1, 2, 3, 4, 5});
+        m.add_to_score(Side::Player, c.mine);
+        m.add_to_score(Side::Enemy, c.theirs);
+        m.turn = Side::Player;
         g().set_position(m);
         h->said("Shift+1\n");  // the last tile: the summary tells the drop
         const Lines texts = h->said("Down\nEnter\nEnter\n");
@@ -181,7 +181,7 @@ TEST_F(Campaign, AFinishedBattleTellsItsResultAndOnlyAVictoryMovesOn) {
 // A campaign at the second opponent, the deck menu on its first tile.
 struct CampaignDeck : Campaign {
     void open(const std::vector<int>& collection, const std::vector<int>& deck) {
-        h = startedgame(progressfile(3, 2, collection, deck));
+        h = started_game(progress_file(3, 2, collection, deck));
         h->keys(kContinue + "Down\nEnter\n");
         h->take();
     }
@@ -198,9 +198,9 @@ TEST_F(CampaignDeck, NumberKeysPutTilesAndSaveOnlyChanges) {
     const Lines lines = h->take();
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_TRUE(
-        lines[1].starts_with("speak " + g().catalogue().cardname[33] + " put in spot number 3."));
+        lines[1].starts_with("speak " + g().catalogue().tile_name[33] + " put in spot number 3."));
     EXPECT_EQ(lines[2], "save");
-    EXPECT_EQ(g().collection().deck[1][3], 33);
+    EXPECT_EQ(g().collection().deck.tile(3), 33);
 }
 
 TEST_F(CampaignDeck, LeavingNeedsAFullDeck) {
@@ -210,8 +210,8 @@ TEST_F(CampaignDeck, LeavingNeedsAFullDeck) {
                      "You must assign a tile to spot number 2 before you can leave this menu."}));
     EXPECT_EQ(g().menu(), Menu::Deck);
     h->keys("Up\nUp\nUp\n4\nUp\n2\n");  // tiles 6 and 5 into the empty slots
-    EXPECT_EQ(g().collection().deck[1], (std::array<int, 6>{0, 1, 5, 3, 6, 17}));
-    EXPECT_EQ(h->said("Down\nDown\nDown\nDown\nEnter\n").back(), story_content()[1].sofar);
+    EXPECT_EQ(g().collection().deck, Hand({1, 5, 3, 6, 17}));
+    EXPECT_EQ(h->said("Down\nDown\nDown\nDown\nEnter\n").back(), story_content()[1].so_far);
     EXPECT_EQ(g().menu(), Menu::Challenge);
     EXPECT_EQ(g().menu_item(), 1);
 }

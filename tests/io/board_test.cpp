@@ -31,13 +31,12 @@ struct InkCanvas : Canvas {
 
 TEST(Board, TextIsBlackOrWhiteWhicheverContrastsMoreWithTheFill) {
     MatchState match;
-    const int tile = tileof(1, 0);
+    const int tile = tile_of(1, 0);
     // A tile of each side, with and without the cursor on it.
     for (int y = 1; y <= 3; ++y) {
-        match.board[1][y] = match.board[2][y] = tile;
-        match.board_owner[1][y] = 1;
-        match.board_owner[2][y] = 2;
-        match.board[3][y] = tile;  // a tile of nobody's, drawn on the grey of an empty spot
+        match.place(Spot{1, y}, tile, Side::Player);
+        match.place(Spot{2, y}, tile, Side::Enemy);
+        match.place(Spot{3, y}, tile, Side::Nobody);  // drawn on the grey of an empty spot
     }
     const std::vector<int> black{0, 0, 0}, white{255, 255, 255};
     const std::map<std::vector<int>, std::vector<int>> expected = {
@@ -46,8 +45,7 @@ TEST(Board, TextIsBlackOrWhiteWhicheverContrastsMoreWithTheFill) {
     };
     std::set<std::vector<int>> seen;
     for (const auto& [x, y] : {std::pair{1, 1}, {2, 2}, {3, 3}}) {
-        match.cursor_x = x;
-        match.cursor_y = y;
+        match.cursor = Spot{x, y};
         InkCanvas canvas;
         draw_board(canvas, match, catalogue());
         ASSERT_EQ(canvas.spots.size(), 9u);

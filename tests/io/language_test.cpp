@@ -22,7 +22,7 @@ struct Language : ::testing::Test {
         out.translate(text);
         return text;
     }
-    const Lines& patterns() const { return out.language.langfrom; }
+    const Lines& patterns() const { return out.language.language_from; }
     Harness h;
     Output out{*h.platform, Folders{h.home.path(), h.home.path()}};
 };
@@ -57,7 +57,7 @@ TEST_F(Language, WhatIsReadAndInWhichOrder) {
         load(file);
         EXPECT_EQ(patterns(), expected);
     }
-    EXPECT_EQ(out.language.langto, (Lines{"Tile $T!", "Nine", "second", "first"}));
+    EXPECT_EQ(out.language.language_to, (Lines{"Tile $T!", "Nine", "second", "first"}));
     EXPECT_EQ(translate("Tile Ember Fox: "), "Tile Ember Fox!");
     EXPECT_EQ(translate("Tile Ember Fox"), "Tile Ember Fox");
     // Not UTF-8: the Windows code page, kept internally as UTF-8.

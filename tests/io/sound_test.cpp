@@ -14,7 +14,7 @@ namespace {
 // Every slot starts with the menu sound of the standard set, whatever the
 // chosen folder; without it each slot logs the missing file.
 TEST(Sound, StartUpPreloadsEverySlotWithTheStandardSet) {
-    const auto full = startedgame("0\r\n3\r\n2\r\nmine\r\n");
+    const auto full = started_game("0\r\n3\r\n2\r\nmine\r\n");
     EXPECT_EQ(full->only("load ").size(), 50u);
     EXPECT_EQ(full->only("load ").back(),
               "load 49 " + full->home.path() + "/sounds/menu/arrows.wav");
@@ -30,7 +30,7 @@ struct Slots : ::testing::Test {
     Harness h;
     Output out{*h.platform, Folders{h.home.path(), h.home.path()}};
     void SetUp() override {
-        h.home.addsounds();
+        h.home.add_sounds();
         out.sound.api_version = 8;
         out.sound.slot_count = 49;
         out.sound.sound_folder = "sounds";
@@ -89,11 +89,11 @@ TEST(Sound, BoardSpotsAreLouderTowardTheBottomRowAndPannedByTheColumn) {
 
 // A device whose files never decode, or whose volume control fails.
 struct BrokenDevice : SoundDevice {
-    bool badfiles = true;
+    bool bad_files = true;
     Lines calls;
     bool open_device() override { return true; }
     void load(int, const std::string&) override {
-        if (badfiles) throw std::runtime_error("not a wave file");
+        if (bad_files) throw std::runtime_error("not a wave file");
         calls.push_back("load");
     }
     void set_volume(int, int) override { throw std::runtime_error("no volume control"); }
@@ -110,7 +110,7 @@ TEST_F(Slots, DeviceFailuresAreLoggedAndSwallowed) {
     broken.play_sound(capture, 0, 0, Loop::Once, kNextFreeSlot);
     EXPECT_EQ(h.take(), (Lines{"log error in setsound: not a wave file", "log " + capture}));
     EXPECT_TRUE(device.calls.empty());
-    device.badfiles = false;
+    device.bad_files = false;
     broken.play_sound(capture, 0, 0, Loop::Once, kNextFreeSlot);
     EXPECT_EQ(h.take(), Lines{"log error in setvol: no volume control"});
     EXPECT_EQ(device.calls, (Lines{"load", "pan", "play"}));

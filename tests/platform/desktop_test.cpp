@@ -21,7 +21,7 @@
 namespace velloxa {
 namespace {
 
-using testing::waituntil;
+using testing::wait_until;
 
 TEST(DesktopKeys, GameKeysOnAnyLayoutBecomeTheirVirtualKeyCodes) {
     struct Case {
@@ -104,7 +104,7 @@ struct DesktopAudio : ::testing::Test {
     // The frames written so far; closing the device first makes them complete.
     std::vector<Frame> written(bool close = true) {
         if (close) audio.close();
-        const std::string raw = testing::readfile(dir.path() + "/out.raw");
+        const std::string raw = testing::read_file(dir.path() + "/out.raw");
         std::vector<Frame> frames(raw.size() / sizeof(Frame));
         // The device may not have written anything yet: no copy from nowhere.
         if (!frames.empty()) std::memcpy(frames.data(), raw.data(), frames.size() * sizeof(Frame));
@@ -123,7 +123,7 @@ TEST_F(DesktopAudio, SoundLevelsReachTheDeviceExactlyAndStayUntilANewLoad) {
     dir.write("a.wav", wav(4410, 20000, 20000));
     dir.write("b.wav", wav(4410, -12000, 8000));
     const auto idle = [](int channel) {
-        EXPECT_TRUE(waituntil([&] { return Mix_Playing(channel) == 0; }));
+        EXPECT_TRUE(wait_until([&] { return Mix_Playing(channel) == 0; }));
     };
     sound.load(5, dir.path() + "/a.wav");
     sound.set_volume(5, -5000);
@@ -153,20 +153,20 @@ TEST_F(DesktopAudio, TheVoiceIsHeardUntilTheSilenceKeyCutsItOff) {
         return std::count_if(first, last, [](Frame f) { return std::abs(f.left) > 200; });
     };
     voice.set_rate(1);
-    std::string longtext;
-    for (int i = 0; i < 40; ++i) longtext += "This sentence is here to make the text long.  ";
-    voice.speak(longtext, 3);
-    ASSERT_TRUE(waituntil([&] {
+    std::string long_text;
+    for (int i = 0; i < 40; ++i) long_text += "This sentence is here to make the text long.  ";
+    voice.speak(long_text, 3);
+    ASSERT_TRUE(wait_until([&] {
         const auto frames = written(false);
         return voiced(frames.begin(), frames.end()) > 0;
     }));
     voice.speak("", 3);
-    ASSERT_TRUE(waituntil([&] { return !voice.busy(); }))
+    ASSERT_TRUE(wait_until([&] { return !voice.busy(); }))
         << "the purged text went on (it lasts well over a minute)";
     // Buffers the device had already filled may still be written after the
     // cut; a second beyond them must be silent.
     const size_t cut = written(false).size() + 8 * SdlAudio::kFrames;
-    ASSERT_TRUE(waituntil([&] { return written(false).size() > cut + SdlAudio::kRate; }));
+    ASSERT_TRUE(wait_until([&] { return written(false).size() > cut + SdlAudio::kRate; }));
     const auto frames = written();
     EXPECT_GT(voiced(frames.begin(), frames.begin() + static_cast<long>(cut)), 0);
     EXPECT_EQ(voiced(frames.begin() + static_cast<long>(cut), frames.end()), 0)

@@ -11,15 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix_files.h"
+#include "platform/disk_files.h"
 #include "platform/shipped_language.h"
 #include "support/harness.h"
 
 namespace velloxa {
 namespace {
 
-using testing::readfile;
-using testing::sourcefolder;
+using testing::read_file;
+using testing::source_folder;
 using testing::TempDir;
 
 // Sets an environment variable (or unsets it) until the end of the scope.
@@ -112,7 +112,7 @@ TEST_F(StartFolders, TheShippedLanguageFileFollowsEachEditionUntilThePlayerChang
 // routes differently, and a Linux file in a Windows folder was put there by hand.
 TEST(ShippedLanguageCopy, EachSystemReplacesOnlyItsOwnEarlierEditions) {
     TempDir dir;
-    PosixFiles files;
+    DiskFiles files;
     dir.write("shipped.txt", "new edition\r\n");
     const std::string earlier(earlier_language_editions(ShippedFor::linux_system).front());
     dir.write("copy.txt", earlier);
@@ -130,7 +130,7 @@ TEST(ShippedLanguageCopy, EachSystemReplacesOnlyItsOwnEarlierEditions) {
 // kept in packaging/editions/ and compiled in, or players who hold it never
 // get the new one.
 TEST(ShippedLanguageCopy, EveryEarlierEditionIsKept) {
-    const std::string source = sourcefolder();
+    const std::string source = source_folder();
     struct System {
         const char *file, *name;
         ShippedFor system;
@@ -139,7 +139,7 @@ TEST(ShippedLanguageCopy, EveryEarlierEditionIsKept) {
          {System{"packaging/language.txt", "linux", ShippedFor::linux_system},
           System{"packaging/windows/language.txt", "windows", ShippedFor::windows_system}}) {
         SCOPED_TRACE(s.file);
-        const std::string current = readfile(source + "/" + s.file);
+        const std::string current = read_file(source + "/" + s.file);
         std::smatch title;
         const std::string first = current.substr(0, current.find_first_of("\r\n"));
         ASSERT_TRUE(std::regex_search(first, title, std::regex("edition (\\d+)$"))) << first;
@@ -147,8 +147,8 @@ TEST(ShippedLanguageCopy, EveryEarlierEditionIsKept) {
         const std::vector<std::string_view>& earlier = earlier_language_editions(s.system);
         EXPECT_EQ(earlier.size(), edition - 1);
         for (size_t n = 1; n < edition; ++n) {
-            const std::string kept = readfile(source + "/packaging/editions/" + s.name + "-" +
-                                              std::to_string(n) + ".txt");
+            const std::string kept = read_file(source + "/packaging/editions/" + s.name + "-" +
+                                               std::to_string(n) + ".txt");
             EXPECT_FALSE(kept.empty()) << "edition " << n << " is missing";
             EXPECT_NE(std::find(earlier.begin(), earlier.end(), kept), earlier.end());
         }

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "platform/data_folder_lock.h"
-#include "platform/posix_files.h"
+#include "platform/disk_files.h"
 #include "support/newest_save.h"
 
 namespace velloxa {
@@ -37,7 +37,7 @@ TEST(Files, AReplaceWritesThroughTheLinkAndKeepsThePlayersMode) {
     dir.write("synced/progress.ini", "old");
     fs::permissions(target, mode);
     fs::create_symlink("synced/progress.ini", dir.path() + "/progress.ini");
-    PosixFiles().replace(dir.path() + "/progress.ini", "new\r\n");
+    DiskFiles().replace(dir.path() + "/progress.ini", "new\r\n");
     EXPECT_TRUE(fs::is_symlink(dir.path() + "/progress.ini"));
     EXPECT_EQ(dir.read("synced/progress.ini"), "new\r\n");
     EXPECT_EQ(fs::status(target).permissions(), mode);
@@ -57,7 +57,7 @@ TEST(Files, AFailedWriteLeavesTheOldFileWhole) {
         limit.rlim_cur = limit.rlim_max = 1000;
         ::setrlimit(RLIMIT_FSIZE, &limit);
         try {
-            PosixFiles().replace(dir.path() + "/progress.ini", std::string(5000, 'x'));
+            DiskFiles().replace(dir.path() + "/progress.ini", std::string(5000, 'x'));
         } catch (const std::runtime_error& e) {
             std::_Exit(std::string(e.what()) == "File too large" ? 3 : 1);
         }
@@ -76,7 +76,7 @@ TEST(BackgroundSaves, KilledAtAnyMomentTheyLeaveTheOldOrTheNewFile) {
     TempDir dir;
     const std::string path = dir.path() + "/progress.ini";
     const std::string contents[] = {std::string(200000, 'a'), std::string(150000, 'b') + "\r\n"};
-    PosixFiles().replace(path, contents[0]);
+    DiskFiles().replace(path, contents[0]);
     std::mt19937 random(7);
     for (int round = 0; round < 30; ++round) {
         int ready[2];
@@ -123,7 +123,7 @@ TEST(Files, PlantedLinksFifosAndModesAreNoWayIn) {
     ::chmod((dir.path() + "/progress.ini").c_str(), 0640);
     fs::create_symlink(dir.path() + "/bashrc", dir.path() + "/progress.ini.bak");
     fs::create_symlink(dir.path() + "/bashrc", dir.path() + "/debuglog.txt");
-    PosixFiles files;
+    DiskFiles files;
     files.replace(dir.path() + "/progress.ini.bak", "damaged");
     EXPECT_TRUE(files.append_line(dir.path() + "/debuglog.txt", "a line"));
     EXPECT_EQ(dir.read("bashrc"), "the player's own");
@@ -162,7 +162,7 @@ TEST(Files, PlantedLinksFifosAndModesAreNoWayIn) {
 TEST(BackgroundSaves, TheBackupComesFirstOrNothingIsReplaced) {
     testing::Harness h;
     const std::string home = h.home.path();
-    h.home.addsounds();
+    h.home.add_sounds();
     const std::string damaged = "0\r\n3\r\n2\r\nsounds\r\n3\r\n2\r\n1\r\nNo such tile\r\n";
     h.home.write("progress.ini", damaged);
     fs::create_directory(home + "/progress.ini.bak");
@@ -196,7 +196,7 @@ TEST(DataFolder, ASecondTerminalCopyEndsButHeadlessRunsAreExempt) {
     const char* binary = std::getenv("VELLOXA_BINARY");
     if (!binary) GTEST_SKIP() << "VELLOXA_BINARY is not set";
     TempDir dir;
-    dir.addsounds();
+    dir.add_sounds();
     const DataFolderLock running(dir.path());
     dir.write("progress.ini.tmp-Zz9Zz9", "a save in progress");
     const std::string run = "cd " + dir.path() + " && VELLOXA_NO_AUDIO=1 " + binary + " --home " +

@@ -21,7 +21,7 @@
 namespace velloxa {
 namespace {
 
-using testing::waituntil;
+using testing::wait_until;
 
 // A speech-dispatcher on a local socket that answers enough of its protocol
 // for the reader and logs every line it gets: commands in capitals, the lines
@@ -145,13 +145,13 @@ TEST_F(DesktopReader, SpeaksTheProtocolAndACancelDropsTheTextsWaiting) {
     reader.cancel();
     reader.set_rate(-30);
     reader.say("Two lines\n.hidden dot\r\n.");
-    ASSERT_TRUE(waituntil([&] { return server.logged("text ..\ntext .\n"); }));
+    ASSERT_TRUE(wait_until([&] { return server.logged("text ..\ntext .\n"); }));
     for (const char* text : {"second", "third"}) EXPECT_EQ(refusal(reader, text), "");
     reader.cancel();
     reader.cancel();
     for (const char* text : {"fourth", "fifth"}) EXPECT_EQ(refusal(reader, text), "");
     server.release();
-    ASSERT_TRUE(waituntil([&] { return server.logged("text fifth\ntext .\n"); }));
+    ASSERT_TRUE(wait_until([&] { return server.logged("text fifth\ntext .\n"); }));
     std::string log = server.log();
     ASSERT_TRUE(log.starts_with("SET SELF CLIENT_NAME ") && server.logged(":VELLOXA:MAIN\n"))
         << log;
@@ -181,7 +181,7 @@ TEST_F(DesktopReader, AHungLostOrGarblingServerIsGivenUp) {
         // give up before any later one arrives.
         EXPECT_EQ(refusal(reader, "Tab"), "");
         std::string first;
-        ASSERT_TRUE(waituntil([&] { return !(first = refusal(reader, "anyone?")).empty(); }));
+        ASSERT_TRUE(wait_until([&] { return !(first = refusal(reader, "anyone?")).empty(); }));
         EXPECT_EQ(first, reason);
         EXPECT_EQ(refusal(reader, "anyone?"), "no screen reader");
         reader.cancel();  // nothing left to cancel, and no throw
@@ -206,9 +206,9 @@ TEST_F(DesktopReader, AVoiceThatCannotStartSpeaksThroughTheServer) {
               "velloxa: espeak-ng cannot start; the voice speaks through speech-dispatcher\n");
     voice.set_rate(5);
     voice.speak("One", 3);
-    ASSERT_TRUE(waituntil([&] { return server.logged("text One\n"); }));
+    ASSERT_TRUE(wait_until([&] { return server.logged("text One\n"); }));
     voice.speak("Two", 3);  // cuts the first off, as the voice's flags ask
-    ASSERT_TRUE(waituntil([&] { return server.logged("text Two\n"); }));
+    ASSERT_TRUE(wait_until([&] { return server.logged("text Two\n"); }));
     EXPECT_TRUE(server.logged("SET SELF RATE 50\nSPEAK\ntext One\ntext .\nCANCEL SELF\nSPEAK\n"))
         << server.log();
     EXPECT_TRUE(h.lines().empty()) << "the broken voice was used";

@@ -12,7 +12,7 @@
 
 #include "io/keycodes.h"
 #include "platform/background_saves.h"
-#include "platform/saves_on_exit.h"
+#include "platform/posix/saves_on_exit.h"
 #include "platform/terminal/keys.h"
 #include "platform/terminal/terminal_host.h"
 #include "support/harness.h"
@@ -139,7 +139,7 @@ struct Term : Pipes, TerminalHost, EventSink {
     }
     void on_paint() override {}
     // Types `bytes` as the last input and hands out every key.
-    void runon(const std::string& bytes) {
+    void run_on(const std::string& bytes) {
         type(bytes);
         ::close(std::exchange(in[1], -1));
         run(*this);
@@ -157,7 +157,7 @@ TEST(TerminalHost, KeysWaitForTheGameThenComeInWaitsAndYields) {
         if (code == 'Z') t.process_until(t.now_ms() + 600000);
         if (code == 'Q') t.yield();
     };
-    t.runon("qw\x1b");
+    t.run_on("qw\x1b");
     EXPECT_EQ(t.keys, (Keys{{'Z', 0}, {'Q', 0}, {'W', 0}, {27, 0}}));
 }
 
@@ -200,7 +200,7 @@ TEST(TerminalHost, NegotiatesTheMostExactKeyReporting) {
         t.negotiate(2000);
         EXPECT_EQ(t.kitty(), kitty);
         EXPECT_NE(drain(t.control[0]).find(kitty ? "\x1b[>13u" : "\x1b[>4;1m"), std::string::npos);
-        t.runon("");
+        t.run_on("");
         EXPECT_EQ(t.keys, (kitty ? Keys{} : Keys{{'X', 0}}));
     }
 }

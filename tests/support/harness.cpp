@@ -34,16 +34,16 @@ void TempDir::write(const std::string& relative, const std::string& content) con
     std::ofstream(p, std::ios::binary) << content;
 }
 
-std::string readfile(const std::string& path) {
+std::string read_file(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::string sourcefolder() {
+std::string source_folder() {
     return VELLOXA_SOURCE_DIR;
 }
 
-bool waituntil(const std::function<bool()>& done, int seconds) {
+bool wait_until(const std::function<bool()>& done, int seconds) {
     const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     while (!done()) {
         if (std::chrono::steady_clock::now() > limit) return false;
@@ -53,7 +53,7 @@ bool waituntil(const std::function<bool()>& done, int seconds) {
 }
 
 std::string TempDir::read(const std::string& relative) const {
-    return readfile((fs::path(path_) / relative).string());
+    return read_file((fs::path(path_) / relative).string());
 }
 
 std::vector<std::string> TempDir::names(const std::string& relative) const {
@@ -64,7 +64,7 @@ std::vector<std::string> TempDir::names(const std::string& relative) const {
     return names;
 }
 
-void TempDir::addsounds(const std::string& folder) const {
+void TempDir::add_sounds(const std::string& folder) const {
     write(folder + "/menu/arrows.wav", "");
     write(folder + "/menu/enter.wav", "");
     for (int n = 1; n <= 4; ++n) write(folder + "/drop" + std::to_string(n) + ".wav", "");
@@ -87,7 +87,7 @@ Platform with_services(const Platform& base, Replacements with) {
 }
 
 Harness::Harness(HarnessOptions options) : options_(std::move(options)) {
-    host = std::make_unique<TestHost>(parsescript(options_.script), options_.headless, out);
+    host = std::make_unique<TestHost>(parse_script(options_.script), options_.headless, out);
     const Platform headless = host->platform();
     platform = std::make_unique<Platform>(with_services(headless, {.keys = options_.keys}));
     StartOptions start;
@@ -113,7 +113,7 @@ void Harness::start(bool run) {
 }
 
 void Harness::keys(const std::string& script) {
-    host->append(parsescript(script));
+    host->append(parse_script(script));
     try {
         host->run(*game);
     } catch (const ProgramEnded&) {
@@ -149,22 +149,22 @@ std::vector<std::string> Harness::said(const std::string& script) {
     return texts;
 }
 
-std::string progressfile(int difficulty, int opponent, const std::vector<int>& collection,
-                         const std::vector<int>& deck) {
+std::string progress_file(int difficulty, int opponent, const std::vector<int>& collection,
+                          const std::vector<int>& deck) {
     Catalogue cards;
     build_catalogue(cards);
     const std::string level = std::to_string(difficulty);
     std::string file = "0\r\n" + level + "\r\n2\r\nsounds\r\n" + level + "\r\n" +
                        std::to_string(opponent) + "\r\n" + std::to_string(collection.size()) +
                        "\r\n";
-    for (int t : collection) file += cards.cardname[static_cast<size_t>(t)] + "\r\n";
-    for (int t : deck) file += (t == 0 ? "" : cards.cardname[static_cast<size_t>(t)]) + "\r\n";
+    for (int t : collection) file += cards.tile_name[static_cast<size_t>(t)] + "\r\n";
+    for (int t : deck) file += (t == 0 ? "" : cards.tile_name[static_cast<size_t>(t)]) + "\r\n";
     return file;
 }
 
-std::unique_ptr<Harness> startedgame(const std::string& progress, HarnessOptions options) {
+std::unique_ptr<Harness> started_game(const std::string& progress, HarnessOptions options) {
     auto h = std::make_unique<Harness>(std::move(options));
-    h->home.addsounds();
+    h->home.add_sounds();
     if (!progress.empty()) h->home.write("progress.ini", progress);
     h->start();
     return h;

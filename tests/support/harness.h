@@ -29,14 +29,14 @@ class TestHost : public Headless {
 };
 
 // The whole content of a file; empty when it cannot be read.
-std::string readfile(const std::string& path);
+std::string read_file(const std::string& path);
 
 // The root of the source tree, where the shipped files come from.
-std::string sourcefolder();
+std::string source_folder();
 
 // Polls until `done` (what another thread or process does); false once the
 // limit, only a guard against a hang, has passed.
-bool waituntil(const std::function<bool()>& done, int seconds = 60);
+bool wait_until(const std::function<bool()>& done, int seconds = 60);
 
 // A temporary folder removed with everything in it at the end.
 class TempDir {
@@ -51,7 +51,7 @@ class TempDir {
     // The names of the files and folders in it, sorted.
     std::vector<std::string> names(const std::string& relative = "") const;
     // Creates the standard sound files (empty files count as present headless).
-    void addsounds(const std::string& folder = "sounds") const;
+    void add_sounds(const std::string& folder = "sounds") const;
 
   private:
     std::string path_;
@@ -107,18 +107,19 @@ using Lines = std::vector<std::string>;
 // A progress file with speech route 0, voice rate 2 and the sounds folder:
 // the difficulty, the campaign position, the collection and the five deck
 // slots (0 for an empty slot), tiles given by catalogue index.
-std::string progressfile(int difficulty, int opponent, const std::vector<int>& collection = {},
-                         const std::vector<int>& deck = {0, 0, 0, 0, 0});
+std::string progress_file(int difficulty, int opponent, const std::vector<int>& collection = {},
+                          const std::vector<int>& deck = {0, 0, 0, 0, 0});
 
 // A game started with the standard sounds and, when given, a progress file.
-std::unique_ptr<Harness> startedgame(const std::string& progress = "", HarnessOptions options = {});
+std::unique_ptr<Harness> started_game(const std::string& progress = "",
+                                      HarnessOptions options = {});
 
 // A started game with the standard sounds, the fixture most game tests share.
 struct StartedGame : ::testing::Test {
     Harness h;
     Game& g() { return *h.game; }
     void SetUp() override {
-        h.home.addsounds();
+        h.home.add_sounds();
         h.start();
     }
 };

@@ -16,7 +16,7 @@ namespace velloxa {
 namespace {
 
 using testing::Harness;
-using testing::readfile;
+using testing::read_file;
 using testing::TempDir;
 
 // The stand-in, started beside this test program, until it is stopped.
@@ -35,7 +35,7 @@ class StandIn {
             throw std::runtime_error("the stand-in does not start");
         CloseHandle(process_.hThread);
         // Generous: Wine may be slow to start a program on a busy machine.
-        listening = testing::waituntil([&] { return readfile(log_).starts_with("listening\n"); });
+        listening = testing::wait_until([&] { return read_file(log_).starts_with("listening\n"); });
     }
     ~StandIn() {
         TerminateProcess(process_.hProcess, 0);
@@ -51,7 +51,7 @@ class StandIn {
     }
     // Every call received, without the "listening" line.
     std::vector<std::string> calls() const {
-        std::istringstream log(readfile(log_));
+        std::istringstream log(read_file(log_));
         std::vector<std::string> all;
         for (std::string line; std::getline(log, line);)
             if (line != "listening") all.push_back(line);

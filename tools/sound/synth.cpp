@@ -155,13 +155,13 @@ MadeSound finish(Wave w) {
     size_t end = w.size();
     while (end > frames(0.05) && std::abs(w[end - 1]) < peak * 0.002) --end;
     w.resize(end);
-    const size_t fadein = std::min(w.size() / 4, frames(0.003));
-    const size_t fadeout = std::min(w.size() / 3, frames(0.03));
+    const size_t fade_in = std::min(w.size() / 4, frames(0.003));
+    const size_t fade_out = std::min(w.size() / 3, frames(0.03));
     for (size_t i = 0; i < w.size(); ++i) {
         double g = 1;
-        if (i < fadein) g *= static_cast<double>(i) / fadein;
-        const size_t fromend = w.size() - 1 - i;
-        if (fromend < fadeout) g *= 0.5 - 0.5 * std::cos(kPi * fromend / fadeout);
+        if (i < fade_in) g *= static_cast<double>(i) / fade_in;
+        const size_t from_end = w.size() - 1 - i;
+        if (from_end < fade_out) g *= 0.5 - 0.5 * std::cos(kPi * from_end / fade_out);
         w[i] *= g;
     }
     const double ceiling = std::pow(10.0, kCeiling / 20);
@@ -243,9 +243,9 @@ Wave hiss(double seconds, Dice& dice, Filter::Kind kind, const std::function<dou
 
 // A voiced sound through vowel formants: the base of every creature call.
 // A voiced sound whose vowel may change: formants follow f1(t) and f2(t).
-Wave glidingvoice(double seconds, const std::function<double(double)>& pitch,
-                  const std::function<double(double)>& f1, const std::function<double(double)>& f2,
-                  double breath, Dice& dice, const std::function<double(double)>& level) {
+Wave gliding_voice(double seconds, const std::function<double(double)>& pitch,
+                   const std::function<double(double)>& f1, const std::function<double(double)>& f2,
+                   double breath, Dice& dice, const std::function<double(double)>& level) {
     Wave w(frames(seconds));
     Filter a(Filter::kBand), b(Filter::kBand), c(Filter::kBand);
     double phase = 0;
@@ -264,7 +264,7 @@ Wave glidingvoice(double seconds, const std::function<double(double)>& pitch,
 // A voiced sound through fixed vowel formants: the base of most creature calls.
 Wave voice(double seconds, const std::function<double(double)>& pitch, double f1, double f2,
            double breath, Dice& dice, const std::function<double(double)>& level) {
-    return glidingvoice(
+    return gliding_voice(
         seconds, pitch, [f1](double) { return f1; }, [f2](double) { return f2; }, breath, dice,
         level);
 }
@@ -616,7 +616,7 @@ Wave bleat(Traits& tr) {  // goats and rams
 
 Wave meow(Traits& tr) {  // cats
     const double len = 0.75, f = 420 + tr.pitch * 0.4;
-    return glidingvoice(
+    return gliding_voice(
         len, [=](double t) { return f * (1 + 0.35 * std::sin(kPi * t / len)); },
         [=](double t) { return 300 + 600 * std::sin(kPi * std::min(1.0, t / (len * 0.7))); },
         [=](double t) { return 2300 - 1100 * t / len; }, 0.05, tr.dice,
@@ -786,7 +786,7 @@ Wave inferno(Traits& tr) {  // fire dragons
 
 // A resonant click that rings for a few milliseconds: a run of them has a
 // body, so it reaches the set's loudness without the limiter.
-Wave ringclick(Dice& dice, double centre, double q, double ring) {
+Wave ring_click(Dice& dice, double centre, double q, double ring) {
     return hiss(
         ring * 5, dice, Filter::kBand, [=](double) { return centre; }, q,
         [=](double t) { return pluck(t, 0.0005, ring); });
@@ -796,13 +796,13 @@ Wave ringclick(Dice& dice, double centre, double q, double ring) {
 // long smooth wail that falls away.
 Wave albatross(Traits& tr) {
     const double f = 480 + tr.pitch * 0.3;
-    Wave w = glidingvoice(
+    Wave w = gliding_voice(
         0.25, [=](double t) { return f * (1 + 1.6 * t); }, [](double) { return 700; },
         [](double) { return 1500; }, 0.05, tr.dice,
         [](double t) { return swell(t, 0.25, 0.08, 0.06); });
     const double len = 0.6;
     add(w,
-        glidingvoice(
+        gliding_voice(
             len, [=](double t) { return f * (1.4 - 0.6 * t / len); },
             [=](double t) { return 900 - 300 * t / len; }, [](double) { return 1500; }, 0.05,
             tr.dice, [=](double t) { return swell(t, len, 0.03, 0.4); }),
@@ -915,7 +915,7 @@ Wave octopus(Traits& tr) {
                 0.07, [=](double t) { return g * (1 + 9 * t); },
                 [](double t) { return pluck(t, 0.002, 0.02); }, {1, 0.3}),
             1, at[i]);
-        add(w, ringclick(tr.dice, g * 4, 3, 0.006), 0.5, at[i]);
+        add(w, ring_click(tr.dice, g * 4, 3, 0.006), 0.5, at[i]);
     }
     return w;
 }
@@ -1009,7 +1009,7 @@ Wave beetle(Traits& tr) {
 Wave crab(Traits& tr) {
     Wave w;
     const double c = 1800 + tr.pitch;
-    for (double at : {0.0, 0.07, 0.3, 0.37}) add(w, ringclick(tr.dice, c, 6, 0.012), 1, at);
+    for (double at : {0.0, 0.07, 0.3, 0.37}) add(w, ring_click(tr.dice, c, 6, 0.012), 1, at);
     return w;
 }
 
@@ -1019,7 +1019,7 @@ Wave urchin(Traits& tr) {
     Wave w;
     for (int i = 0; i < 40; ++i) {
         const double at = tr.dice.range(0, len - 0.03);
-        add(w, ringclick(tr.dice, tr.dice.range(2500, 5000), 5, 0.004), swell(at, len, 0.25, 0.3),
+        add(w, ring_click(tr.dice, tr.dice.range(2500, 5000), 5, 0.004), swell(at, len, 0.25, 0.3),
             at);
     }
     return w;
@@ -1046,7 +1046,7 @@ Wave gecko(Traits& tr) {
 Wave scorpion(Traits& tr) {
     Wave w;
     for (int i = 0; i < 8; ++i)
-        add(w, ringclick(tr.dice, 3000 + tr.pitch, 4, 0.006), 0.8, i * 0.035);
+        add(w, ring_click(tr.dice, 3000 + tr.pitch, 4, 0.006), 0.8, i * 0.035);
     add(w,
         hiss(
             0.15, tr.dice, Filter::kBand, [](double t) { return 5000 - 25000 * t; }, 2,
@@ -1118,14 +1118,14 @@ Wave mole(Traits& tr) {
 Wave skink(Traits& tr) {
     Wave w;
     for (int i = 0; i < 10; ++i)
-        add(w, ringclick(tr.dice, tr.dice.range(2300, 3500), 4, 0.005), tr.dice.range(0.6, 1),
+        add(w, ring_click(tr.dice, tr.dice.range(2300, 3500), 4, 0.005), tr.dice.range(0.6, 1),
             i * 0.04);
     return w;
 }
 
 // A quick snap and a splash.
 Wave pike(Traits& tr) {
-    Wave w = ringclick(tr.dice, 2000, 2, 0.008);
+    Wave w = ring_click(tr.dice, 2000, 2, 0.008);
     add(w,
         hiss(
             0.3, tr.dice, Filter::kBand, [=](double t) { return 2000 - 3000 * t + tr.pitch; }, 1.5,
@@ -1142,7 +1142,7 @@ Wave crocodile(Traits& tr) {
         [=](double t) {
             return swell(t, len, 0.3, 0.05) * (0.7 + 0.3 * std::sin(2 * kPi * 9 * t));
         });
-    add(w, ringclick(tr.dice, 1200, 2, 0.015), 2, 0.6);
+    add(w, ring_click(tr.dice, 1200, 2, 0.015), 2, 0.6);
     add(w,
         tone(
             0.15, [](double) { return 160; }, [](double t) { return pluck(t, 0.001, 0.04); },
@@ -1156,7 +1156,7 @@ Wave narwhal(Traits& tr) {
     Wave w;
     double at = 0;
     for (int i = 0; i < 6; ++i) {
-        add(w, ringclick(tr.dice, 2500, 5, 0.006), 1, at);
+        add(w, ring_click(tr.dice, 2500, 5, 0.006), 1, at);
         at += 0.1 - 0.012 * i;
     }
     const double f = 1100 + tr.pitch;
@@ -1170,8 +1170,8 @@ Wave narwhal(Traits& tr) {
 
 // A crack of horns, then a short, deep bleat.
 Wave ram(Traits& tr) {
-    Wave w = ringclick(tr.dice, 1500, 3, 0.01);
-    add(w, ringclick(tr.dice, 1100, 3, 0.012), 0.7, 0.02);
+    Wave w = ring_click(tr.dice, 1500, 3, 0.01);
+    add(w, ring_click(tr.dice, 1100, 3, 0.012), 0.7, 0.02);
     const double len = 0.35, f = 140 + tr.pitch * 0.2;
     add(w,
         voice(
@@ -1353,7 +1353,7 @@ std::string lower(std::string s) {
     return s;
 }
 
-bool hasword(const std::string& text, const std::string& word) {
+bool has_word(const std::string& text, const std::string& word) {
     for (size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) {
         const bool start = at == 0 || !std::isalpha(static_cast<unsigned char>(text[at - 1]));
         if (start) return true;  // a word, or the start of one ("wolves", "birds")
@@ -1361,8 +1361,8 @@ bool hasword(const std::string& text, const std::string& word) {
     return false;
 }
 
-const Recipe* recipefor(const std::string& sound, const std::string& name,
-                        const std::string& desc) {
+const Recipe* recipe_for(const std::string& sound, const std::string& name,
+                         const std::string& desc) {
     if (auto c = chosen().find(sound); c != chosen().end())
         for (const Recipe& r : recipes())
             if (c->second == r.name) return &r;
@@ -1370,18 +1370,19 @@ const Recipe* recipefor(const std::string& sound, const std::string& name,
     for (const std::string& text : {lower(name), lower(sound), lower(desc)}) {
         for (const Recipe& r : recipes())
             for (const char* word : r.words)
-                if (hasword(text, word)) return &r;
+                if (has_word(text, word)) return &r;
     }
     return nullptr;
 }
 
-Wave tilesound(const std::string& sound, const std::string& name, const std::string& desc) {
+Wave synthesise_tile_sound(const std::string& sound, const std::string& name,
+                           const std::string& desc) {
     const uint64_t h = hash(sound);
     Traits tr{0, 0, 0, Dice(h)};
     tr.pitch = 110 * std::pow(2.0, tr.dice.range(0, 2.5));  // 110 Hz to about 620 Hz
     tr.speed = tr.dice.range(0.5, 1.5);
     tr.length = tr.dice.range(0.45, 0.8);
-    if (const Recipe* r = recipefor(sound, name, desc)) return r->make(tr);
+    if (const Recipe* r = recipe_for(sound, name, desc)) return r->make(tr);
     // Nothing known about it: a creature voice of its own.
     return chatter(tr);
 }
@@ -1401,7 +1402,8 @@ std::vector<MadeSound> make_sound_set() {
     std::set<std::string> named;
     for (const TileContent& t : tile_content())
         if (*t.sound && named.insert(t.sound).second)
-            made("tiles/" + std::string(t.sound) + ".wav", tilesound(t.sound, t.name, t.desc));
+            made("tiles/" + std::string(t.sound) + ".wav",
+                 synthesise_tile_sound(t.sound, t.name, t.desc));
     return set;
 }
 

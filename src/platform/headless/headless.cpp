@@ -30,13 +30,13 @@ void Headless::line(const std::string& text) {
 
 bool Headless::due(int64_t& when) const {
     if (sink_ == nullptr || next_ >= script_.size() || !script_[next_].timed) return false;
-    when = lastdelivery_ + script_[next_].delay_ms;
+    when = last_delivery_ + script_[next_].delay_ms;
     return true;
 }
 
 void Headless::deliver() {
     const ScriptEvent ev = script_[next_++];
-    lastdelivery_ = clock_;
+    last_delivery_ = clock_;
     line("key " + std::to_string(ev.code) + " " + std::to_string(ev.state));
     sink_->on_key(ev.code, ev.state);
 }
@@ -115,7 +115,7 @@ void Headless::play(int slot, int flags) {
 }
 
 void Headless::begin_board(const BoardPicture& picture) {
-    line(drawline(picture));
+    line(draw_line(picture));
 }
 
 void Headless::show(const std::string& text) {
@@ -138,7 +138,7 @@ bool Headless::append_line(const std::string& path, const std::string& text) {
 void Headless::replace(const std::string& path, const std::string& data) {
     NativeFiles::replace(path, data);
     // Only the progress file itself is reported; its backup is not.
-    if (path.ends_with("/progress.ini")) line("save");
+    if (path.ends_with("/progress.ini")) line("save");  // mutate: headless-every-save
 }
 
 }  // namespace velloxa

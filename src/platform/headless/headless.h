@@ -11,7 +11,7 @@
 #ifdef _WIN32
 #include "platform/windows/windows_files.h"
 #else
-#include "platform/posix_files.h"
+#include "platform/disk_files.h"
 #endif
 
 namespace velloxa {
@@ -19,7 +19,7 @@ namespace velloxa {
 #ifdef _WIN32
 using NativeFiles = WindowsFiles;
 #else
-using NativeFiles = PosixFiles;
+using NativeFiles = DiskFiles;
 #endif
 
 struct HeadlessOptions {
@@ -101,7 +101,7 @@ class Headless : public Clock,
     std::ostream& out_;
     EventSink* sink_ = nullptr;
     int64_t clock_ = 0;
-    int64_t lastdelivery_ = 0;
+    int64_t last_delivery_ = 0;
     std::string title_ = "Velloxa";
     bool reader_ = false;
 };

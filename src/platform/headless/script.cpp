@@ -22,7 +22,7 @@ std::string trim(const std::string& s) {
     return s.substr(b, e - b + 1);
 }
 
-bool keyname(const std::string& name, int& code, int& ownbit) {
+bool key_name(const std::string& name, int& code, int& own_bit) {
     static const struct {
         const char* name;
         int code;
@@ -31,11 +31,11 @@ bool keyname(const std::string& name, int& code, int& ownbit) {
                   {"pagedown", 34, 0}, {"up", 38, 0},     {"down", 40, 0}, {"left", 37, 0},
                   {"right", 39, 0},    {"shift", 16, 1},  {"ctrl", 17, 2}, {"alt", 18, 4}};
     const std::string n = lower(name);
-    ownbit = 0;
+    own_bit = 0;
     for (const auto& k : kNames) {
         if (n == k.name) {
             code = k.code;
-            ownbit = k.bit;
+            own_bit = k.bit;
             return true;
         }
     }
@@ -61,7 +61,7 @@ bool keyname(const std::string& name, int& code, int& ownbit) {
 
 }  // namespace
 
-bool parsekey(const std::string& text, int& code, int& state) {
+bool parse_key(const std::string& text, int& code, int& state) {
     state = 0;
     std::string rest = text;
     for (;;) {
@@ -81,13 +81,13 @@ bool parsekey(const std::string& text, int& code, int& state) {
         state |= bit;
         rest = rest.substr(plus + 1);
     }
-    int ownbit = 0;
-    if (!keyname(rest, code, ownbit)) return false;
-    state |= ownbit;
+    int own_bit = 0;
+    if (!key_name(rest, code, own_bit)) return false;
+    state |= own_bit;
     return true;
 }
 
-std::vector<ScriptEvent> parsescript(const std::string& text) {
+std::vector<ScriptEvent> parse_script(const std::string& text) {
     std::vector<ScriptEvent> events;
     std::istringstream in(text);
     std::string raw;
@@ -115,7 +115,7 @@ std::vector<ScriptEvent> parsescript(const std::string& text) {
             ev.delay_ms = static_cast<int64_t>(std::nearbyint(seconds * 1000.0));
             key = trim(line.substr(blank));
         }
-        if (!parsekey(key, ev.code, ev.state))
+        if (!parse_key(key, ev.code, ev.state))
             throw ScriptError(lineno, "unknown key '" + key + "'");
         events.push_back(ev);
     }

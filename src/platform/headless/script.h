@@ -23,9 +23,9 @@ struct ScriptError : std::runtime_error {
 
 // Parses one key name with its modifier prefixes ("Shift+Enter", "vk65").
 // Returns false when it is not a key.
-bool parsekey(const std::string& text, int& code, int& state);
+bool parse_key(const std::string& text, int& code, int& state);
 
 // Parses a whole script; throws ScriptError naming the first bad line.
-std::vector<ScriptEvent> parsescript(const std::string& text);
+std::vector<ScriptEvent> parse_script(const std::string& text);
 
 }  // namespace velloxa

@@ -13,8 +13,8 @@
 #include "platform/folders.h"
 #include "platform/frontends.h"
 #include "platform/null_devices.h"
+#include "platform/posix/saves_on_exit.h"
 #include "platform/save_notice.h"
-#include "platform/saves_on_exit.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_sound.h"
 #include "platform/sdl/sdl_window.h"
@@ -75,13 +75,11 @@ int run_desktop(const CommandLine& cmd) {
         braille.show(text);
         window.set_caption(text);
     };
-    HeardVoice heard_voice(voice, heard);
-    HeardReader heard_reader(reader, heard);
-    HeardTitle heard_title(window, heard);
+    HeardSpeech speech(voice, reader, window, heard);
     Platform platform{.clock = window,
-                      .window = heard_title,
-                      .voice = heard_voice,
-                      .reader = heard_reader,
+                      .window = speech.title,
+                      .voice = speech.voice,
+                      .reader = speech.reader,
                       .keys = keys,
                       .sound = sound,
                       .canvas = window,

@@ -22,9 +22,9 @@ int virtual_key(SDL_Keycode sym, SDL_Scancode scancode) {
     // gives punctuation. A letter key whose layout gives a letter outside
     // ASCII (Cyrillic, Greek) counts as the Latin letter at its place.
     if (sym >= SDLK_a && sym <= SDLK_z) return 'A' + (sym - SDLK_a);
-    const bool letterkey = scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z;
-    if (letterkey && sym >= 0x80 && !(sym & SDLK_SCANCODE_MASK)) return by_scancode(scancode);
-    if (!letterkey)
+    const bool letter_key = scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z;
+    if (letter_key && sym >= 0x80 && !(sym & SDLK_SCANCODE_MASK)) return by_scancode(scancode);
+    if (!letter_key)
         if (const int code = by_scancode(scancode)) return code;
     if (sym >= SDLK_KP_1 && sym <= SDLK_KP_9) return 97 + (sym - SDLK_KP_1);
     if (sym >= SDLK_F1 && sym <= SDLK_F12) return 112 + (sym - SDLK_F1);

@@ -1,5 +1,5 @@
 // The one audio device of the program, opened through SDL_mixer in a fixed
-// format (16-bit stereo): 50 mixer channels carry the 50 sound slots, and the
+// format (16-bit stereo): one mixer channel per sound slot, and the
 // music hook carries the voice's speech stream, so sounds and speech share
 // the device. Needs no window; the terminal front-end uses it too.
 #pragma once
@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "io/platform.h"
 #include "platform/sdl/spsc_ring.h"
 #include "platform/sdl/trace.h"
 
@@ -20,7 +21,7 @@ namespace velloxa {
 
 class SdlAudio {
   public:
-    static constexpr int kChannels = 50;
+    static constexpr int kChannels = SoundDevice::kSlots;
     static constexpr int kRate = 44100;
     // Small enough that a key's sound starts within a few milliseconds.
     static constexpr int kFrames = 512;

@@ -1,4 +1,4 @@
-// The 50 sound slots on the shared SDL_mixer device: slot n is mixer
+// The sound slots on the shared SDL_mixer device: slot n is mixer
 // channel n. Volume and pan are applied by a per-channel effect in exact
 // decibels (SDL_mixer's own volume has 1/128 steps, which turns -50 dB into
 // silence, and its panning effect is dropped whenever a channel is reused).

@@ -169,7 +169,7 @@ int SdlWindow::caption_height(int window_height) const {
 }
 
 void SdlWindow::begin_board(const BoardPicture& picture) {
-    drawn_ = drawline(picture);
+    drawn_ = draw_line(picture);
     const auto [w, h] = inner_size();
     if (!frame_ || w != frame_w_ || h != frame_h_) {
         if (frame_) SDL_DestroyTexture(frame_);
@@ -200,7 +200,7 @@ void SdlWindow::outline_rect(int left, int top, int right, int bottom, Rgb c) {
 }
 
 TTF_Font* SdlWindow::font(int points) {
-    if (!ttf_ || fontmissing_) return nullptr;
+    if (!ttf_ || font_missing_) return nullptr;
     auto found = fonts_.find(points);
     if (found != fonts_.end()) return found->second;
     // Points at 96 dots per inch, as the board's sizes were meant.
@@ -208,7 +208,7 @@ TTF_Font* SdlWindow::font(int points) {
     if (!f) {
         std::cerr << "velloxa: cannot load the font " VELLOXA_FONT ": " << TTF_GetError()
                   << "; the board is drawn without texts\n";
-        fontmissing_ = true;
+        font_missing_ = true;
         return nullptr;
     }
     fonts_.emplace(points, f);

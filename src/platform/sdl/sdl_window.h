@@ -92,7 +92,7 @@ class SdlWindow : public Clock,
     bool caption_stale_ = true;
     std::string drawn_;  // the trace's draw line, written when the picture is done
     bool ttf_ = false;
-    bool fontmissing_ = false;
+    bool font_missing_ = false;
     std::map<int, TTF_Font*> fonts_;
     std::string title_ = "Velloxa";
     EventSink* sink_ = nullptr;

@@ -162,7 +162,7 @@ void SpeechdReader::cancel() {
     std::lock_guard<std::mutex> lock(channel_->mutex);
     if (channel_->stage != SpeechdChannel::Stage::open || !channel_->spoken_since_cancel) return;
     trace_line(trace_, "reader-cancel");
-    channel_->texts.clear();
+    channel_->texts.clear();  // mutate: speechd-cancel-keeps-queue
     channel_->cancel_waiting = true;
     channel_->spoken_since_cancel = false;
     channel_->changed.notify_all();

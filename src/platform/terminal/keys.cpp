@@ -22,7 +22,7 @@ int modstate(int param) {
 // into sub-fields at ':'; an empty number is -1.
 using Fields = std::vector<std::vector<int>>;
 
-Fields parsefields(std::string_view text) {
+Fields parse_fields(std::string_view text) {
     Fields fields(1, std::vector<int>(1, -1));
     for (char c : text) {
         if (c == ';') {
@@ -44,7 +44,7 @@ int field(const Fields& f, size_t i, size_t sub, int otherwise) {
 }
 
 // The digit row on a US layout: Shift turns 1..0 into these.
-constexpr std::string_view shifteddigits = "!@#$%^&*()";
+constexpr std::string_view shifted_digits = "!@#$%^&*()";
 
 struct Punct {
     char plain, shifted;
@@ -99,14 +99,15 @@ void KeyDecoder::push(int code, int state) {
     events_.push_back({TermKey::key, code, state});
 }
 
-void KeyDecoder::pushchar(unsigned cp, int state) {
+void KeyDecoder::push_char(unsigned cp, int state) {
     if (cp >= 'a' && cp <= 'z') return push(static_cast<int>(cp) - 32, state);
     if (cp >= 'A' && cp <= 'Z') return push(static_cast<int>(cp), state | 1);
     if (cp >= '0' && cp <= '9') return push(static_cast<int>(cp), state);
     if (cp == ' ') return push(32, state);
     if (cp > 0x7e) return;
     const char c = static_cast<char>(cp);
-    if (const size_t at = shifteddigits.find(c); at != std::string_view::npos)
+    if (const size_t at = shifted_digits.find(c); at != std::string_view::npos)
+        // mutate: terminal-shifted-digits-off-by-one
         return push(at == 9 ? '0' : static_cast<int>('1' + at), state | 1);
     for (const Punct& p : punctuation) {
         if (c == p.plain) return push(p.code, state);
@@ -158,7 +159,7 @@ size_t KeyDecoder::decode(bool final) {
                 if (c < 0x20)
                     push('A' + c - 1, 2);
                 else
-                    pushchar(c, 0);
+                    push_char(c, 0);
         }
         return 1;
     }
@@ -168,8 +169,8 @@ size_t KeyDecoder::decode(bool final) {
         return 1;
     }
     const unsigned char c1 = byte(1);
-    if (c1 == '[') return decodecsi(final);
-    if (c1 == 'O') return decodess3(final);
+    if (c1 == '[') return decode_csi(final);
+    if (c1 == 'O') return decode_ss3(final);
     if (c1 == 0x1b || c1 >= 0x80) {
         push(27, 0);
         return 1;
@@ -193,7 +194,7 @@ size_t KeyDecoder::decode(bool final) {
             else if (c1 <= 0x1a)
                 push('A' + c1 - 1, 6);
             else if (c1 >= 0x20)
-                pushchar(c1, 4);
+                push_char(c1, 4);
     }
     return 2;
 }
@@ -202,7 +203,7 @@ namespace {
 
 // F1 to F12; F2 to F4 are the stand-ins for the chords, F5 to F9 for
 // Shift+1 to Shift+5, which only a US layout sends as `!@#$%`.
-void functionkey(int n, int state, TermKey& out) {
+void function_key(int n, int state, TermKey& out) {
     if (n >= 5 && n <= 9) {
         out = {TermKey::key, '1' + n - 5, key::ShiftDown};
         return;
@@ -224,7 +225,7 @@ void functionkey(int n, int state, TermKey& out) {
 
 // The function key that Escape [ n ~ means (xterm, rxvt, the Linux
 // console); 0 for none.
-int functionnumber(int n) {
+int function_number(int n) {
     if (n >= 11 && n <= 15) return n - 10;
     if (n >= 17 && n <= 21) return n - 11;
     if (n == 23 || n == 24) return n - 12;
@@ -233,7 +234,7 @@ int functionnumber(int n) {
 
 // rxvt ends a function key with Shift by '$', which is otherwise no final
 // byte: only after a number does it end the sequence.
-bool rxvtshiftend(std::string_view b, size_t at) {
+bool rxvt_shift_end(std::string_view b, size_t at) {
     if (b[at] != '$' || at <= 2) return false;
     for (size_t i = 2; i < at; ++i)
         if (b[i] < '0' || b[i] > '9') return false;
@@ -242,7 +243,7 @@ bool rxvtshiftend(std::string_view b, size_t at) {
 
 }  // namespace
 
-size_t KeyDecoder::decodecsi(bool final) {
+size_t KeyDecoder::decode_csi(bool final) {
     const std::string& b = buffer_;
     // The Linux console sends F1 to F5 as Escape [ [ A to E.
     if (b.size() > 2 && b[2] == '[') {
@@ -253,13 +254,13 @@ size_t KeyDecoder::decodecsi(bool final) {
         }
         if (b[3] >= 'A' && b[3] <= 'E') {
             TermKey k;
-            functionkey(b[3] - 'A' + 1, 0, k);
+            function_key(b[3] - 'A' + 1, 0, k);
             events_.push_back(k);
         }
         return 4;
     }
     size_t j = 2;
-    while (j < b.size() && b[j] >= 0x20 && b[j] <= 0x3f && !rxvtshiftend(b, j)) ++j;
+    while (j < b.size() && b[j] >= 0x20 && b[j] <= 0x3f && !rxvt_shift_end(b, j)) ++j;
     if (j == b.size()) {
         if (!final) return 0;
         if (j == 2) push(219, 4);  // Alt+[
@@ -267,7 +268,7 @@ size_t KeyDecoder::decodecsi(bool final) {
     }
     const char f = b[j];
     // Broken off: drop it, decode the rest.
-    if ((f < 0x40 || f > 0x7e) && !rxvtshiftend(b, j)) return j;
+    if ((f < 0x40 || f > 0x7e) && !rxvt_shift_end(b, j)) return j;
     std::string_view params(b.data() + 2, j - 2);
     char marker = 0;
     if (!params.empty() &&
@@ -275,7 +276,7 @@ size_t KeyDecoder::decodecsi(bool final) {
         marker = params[0];
         params.remove_prefix(1);
     }
-    const Fields fs = parsefields(params);
+    const Fields fs = parse_fields(params);
     const int mods = modstate(field(fs, 1, 0, 1));
     const size_t used = j + 1;
 
@@ -293,14 +294,14 @@ size_t KeyDecoder::decodecsi(bool final) {
             const int base = field(fs, 0, 2, -1);
             // Digits go by their place on the keyboard, whatever the layout.
             if (base >= '0' && base <= '9') cp = base;
-            if (cp >= 0) pushcodepoint(static_cast<unsigned>(cp), mods);
+            if (cp >= 0) push_code_point(static_cast<unsigned>(cp), mods);
             return used;
         }
         case '~': {
             const int n = field(fs, 0, 0, -1);
             if (n == 27 && fs.size() >= 3) {  // xterm's modifyOtherKeys
                 const int cp = field(fs, 2, 0, -1);
-                if (cp >= 0) pushcodepoint(static_cast<unsigned>(cp), mods);
+                if (cp >= 0) push_code_point(static_cast<unsigned>(cp), mods);
                 return used;
             }
             switch (n) {
@@ -325,9 +326,9 @@ size_t KeyDecoder::decodecsi(bool final) {
                     push(34, mods);
                     break;
                 default:
-                    if (const int fn = functionnumber(n); fn != 0) {
+                    if (const int fn = function_number(n); fn != 0) {
                         TermKey k;
-                        functionkey(fn, mods, k);
+                        function_key(fn, mods, k);
                         events_.push_back(k);
                     }
             }
@@ -337,13 +338,13 @@ size_t KeyDecoder::decodecsi(bool final) {
         case '$':
         case '^':
         case '@':
-            if (const int fn = functionnumber(field(fs, 0, 0, -1)); fn != 0) {
+            if (const int fn = function_number(field(fs, 0, 0, -1)); fn != 0) {
                 TermKey k;
-                functionkey(fn,
-                            f == '$'   ? key::ShiftDown
-                            : f == '^' ? key::CtrlDown
-                                       : key::ShiftDown | key::CtrlDown,
-                            k);
+                function_key(fn,
+                             f == '$'   ? key::ShiftDown
+                             : f == '^' ? key::CtrlDown
+                                        : key::ShiftDown | key::CtrlDown,
+                             k);
                 events_.push_back(k);
             }
             return used;
@@ -388,7 +389,7 @@ size_t KeyDecoder::decodecsi(bool final) {
             // A cursor report would carry a row other than 1; none is asked for.
             if (field(fs, 0, 0, 1) != 1) return used;
             TermKey k;
-            functionkey(f - 'P' + 1, mods, k);
+            function_key(f - 'P' + 1, mods, k);
             events_.push_back(k);
             return used;
         }
@@ -397,7 +398,7 @@ size_t KeyDecoder::decodecsi(bool final) {
     }
 }
 
-size_t KeyDecoder::decodess3(bool final) {
+size_t KeyDecoder::decode_ss3(bool final) {
     const std::string& b = buffer_;
     size_t j = 2;
     while (j < b.size() && b[j] >= '0' && b[j] <= '9') ++j;
@@ -435,7 +436,7 @@ size_t KeyDecoder::decodess3(bool final) {
         case 'R':
         case 'S': {
             TermKey k;
-            functionkey(f - 'P' + 1, mods, k);
+            function_key(f - 'P' + 1, mods, k);
             events_.push_back(k);
             break;
         }
@@ -446,7 +447,7 @@ size_t KeyDecoder::decodess3(bool final) {
     return j + 1;
 }
 
-void KeyDecoder::pushcodepoint(unsigned cp, int state) {
+void KeyDecoder::push_code_point(unsigned cp, int state) {
     switch (cp) {
         case 13:
             return push(13, state);
@@ -461,7 +462,7 @@ void KeyDecoder::pushcodepoint(unsigned cp, int state) {
             break;
     }
     if (cp >= 'A' && cp <= 'Z') return push(static_cast<int>(cp), state | 1);
-    if (cp >= 0x20 && cp < 0x7f) return pushchar(cp, state);
+    if (cp >= 0x20 && cp < 0x7f) return push_char(cp, state);
     // The kitty protocol's own numbers for keys without a character.
     if (cp >= 57399 && cp <= 57408) return push('0' + static_cast<int>(cp - 57399), state);
     switch (cp) {

@@ -47,11 +47,11 @@ class KeyDecoder {
     // Decodes one event from the start of the buffer; returns the bytes
     // used, 0 when the sequence is not complete yet.
     size_t decode(bool final);
-    size_t decodecsi(bool final);
-    size_t decodess3(bool final);
+    size_t decode_csi(bool final);
+    size_t decode_ss3(bool final);
     void push(int code, int state);
-    void pushchar(unsigned codepoint, int state);
-    void pushcodepoint(unsigned codepoint, int state);
+    void push_char(unsigned codepoint, int state);
+    void push_code_point(unsigned codepoint, int state);
 
     std::string buffer_;
     std::deque<TermKey> events_;

@@ -14,15 +14,15 @@
 #include "platform/data_folder_lock.h"
 #include "platform/folders.h"
 #include "platform/frontends.h"
+#include "platform/posix/saves_on_exit.h"
 #include "platform/save_notice.h"
-#include "platform/saves_on_exit.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_sound.h"
 #include "platform/sdl/trace.h"
 #include "platform/speech/espeak_voice.h"
 #include "platform/speech/speechd_reader.h"
 #include "platform/spoken_texts.h"
-#include "platform/terminal/rawmode.h"
+#include "platform/terminal/raw_mode.h"
 #include "platform/terminal/terminal_host.h"
 
 namespace velloxa {
@@ -76,7 +76,7 @@ int play(const CommandLine& cmd, TerminalHost& host) {
         std::cerr << "velloxa: " << kDataFolderInUse << "\n";
         return 1;
     }
-    NoScreenReader noreader;
+    NoScreenReader no_reader;
     SilentSound silent;
     const std::unique_ptr<Trace> trace = Trace::from_environment();
     SdlAudio audio(trace.get());
@@ -101,7 +101,7 @@ int play(const CommandLine& cmd, TerminalHost& host) {
     SoundDevice& sound = sounding ? static_cast<SoundDevice&>(device) : silent;
     // The screen-reader route prints each text too: a braille display on the
     // console shows it, whatever speech-dispatcher does with it.
-    HeardReader reader(wanted ? static_cast<ScreenReader&>(speechd) : noreader,
+    HeardReader reader(wanted ? static_cast<ScreenReader&>(speechd) : no_reader,
                        [&host](const std::string& text) {
                            if (!text.empty()) host.print(text);
                        });
@@ -129,7 +129,7 @@ int play(const CommandLine& cmd, TerminalHost& host) {
     Game game(platform, start);
     host.set_names([&game](int t) {
         return t >= 0 && t < Catalogue::kCapacity
-                   ? game.catalogue().cardname[static_cast<size_t>(t)]
+                   ? game.catalogue().tile_name[static_cast<size_t>(t)]
                    : std::string();
     });
     bool started = false;
@@ -148,17 +148,17 @@ int run_terminal(const CommandLine& cmd) {
     options.control = capable_terminal() ? 1 : -1;
     options.board = cmd.board;
     TerminalHost host(options);
-    const bool raw = rawmode::enter(0, options.control);
+    const bool raw = raw_mode::enter(0, options.control);
     int code = 1;
     try {
         if (raw) host.negotiate(300);
         code = play(cmd, host);
     } catch (const std::exception& e) {
-        rawmode::leave();
+        raw_mode::leave();
         std::cerr << "velloxa: " << e.what() << "\n";
         return 1;
     }
-    rawmode::leave();
+    raw_mode::leave();
     return code;
 }
 

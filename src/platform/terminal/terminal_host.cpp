@@ -10,9 +10,9 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "platform/fdio.h"
-#include "platform/saves_on_exit.h"
-#include "platform/terminal/rawmode.h"
+#include "platform/posix/fdio.h"
+#include "platform/posix/saves_on_exit.h"
+#include "platform/terminal/raw_mode.h"
 
 namespace velloxa {
 
@@ -44,7 +44,7 @@ std::string initials(const std::string& name, int count) {
     return s;
 }
 
-bool samepicture(const BoardPicture& a, const BoardPicture& b) {
+bool same_picture(const BoardPicture& a, const BoardPicture& b) {
     return a.cursor_x == b.cursor_x && a.cursor_y == b.cursor_y && a.cells == b.cells;
 }
 
@@ -65,8 +65,8 @@ constexpr std::chrono::milliseconds kQuitGrace{150};
 
 }  // namespace
 
-std::array<std::string, 3> boardlines(const BoardPicture& picture,
-                                      const std::function<std::string(int)>& names) {
+std::array<std::string, 3> board_lines(const BoardPicture& picture,
+                                       const std::function<std::string(int)>& names) {
     std::array<std::string, 3> lines;
     for (int y = 1; y <= 3; ++y) {
         std::string& line = lines[static_cast<size_t>(y - 1)];
@@ -107,7 +107,7 @@ void TerminalHost::set_away(bool away) {
     if (!stolen_.empty()) {
         decoder_.feed(stolen_);
         stolen_.clear();
-        escapedue_ = now_ms() + options_.escape_ms;
+        escape_due_ = now_ms() + options_.escape_ms;
     }
     if (stolen_end_ && !eof_) {
         eof_ = true;
@@ -149,7 +149,7 @@ void TerminalHost::watch() {
             // here, within their limit, and nothing else of it is touched.
             lock.unlock();
             finish_saves_before_exit();
-            rawmode::leave();
+            raw_mode::leave();
             std::_Exit(0);
         }
     }
@@ -167,14 +167,14 @@ void TerminalHost::steal(KeyDecoder& scan) {
     }
 }
 
-void TerminalHost::writeout(int fd, const std::string& bytes) {
-    writeall(fd, bytes.data(), bytes.size());
+void TerminalHost::write_out(int fd, const std::string& bytes) {
+    write_all(fd, bytes.data(), bytes.size());
 }
 
 bool TerminalHost::print(const std::string& text) {
     const std::string s = printable(text);
     if (s.empty()) return false;
-    writeout(options_.out, s + "\n");
+    write_out(options_.out, s + "\n");
     return true;
 }
 
@@ -182,7 +182,7 @@ void TerminalHost::negotiate(int64_t budget_ms) {
     if (options_.control < 0) return;
     // The keyboard protocol query, then the device attributes, which every
     // terminal answers: an answer to the first before the second means yes.
-    writeout(options_.control, "\x1b[?u\x1b[c");
+    write_out(options_.control, "\x1b[?u\x1b[c");
     const int64_t until = now_ms() + budget_ms;
     while (!attributes_ && !eof_) {
         const int64_t now = now_ms();
@@ -193,14 +193,14 @@ void TerminalHost::negotiate(int64_t budget_ms) {
     if (kitty_) {
         // Escape codes for every key (8), modifiers told apart (1), and the
         // key's place on a US layout (4) so that digits work on any layout.
-        rawmode::set_leave_sequence("\x1b[<u\x1b[23;0t");
-        writeout(options_.control, "\x1b[22;0t\x1b[>13u");
+        raw_mode::set_leave_sequence("\x1b[<u\x1b[23;0t");
+        write_out(options_.control, "\x1b[22;0t\x1b[>13u");
     } else {
         // xterm's modifyOtherKeys: Shift+Enter and the like get codes.
-        rawmode::set_leave_sequence("\x1b[>4;0m\x1b[23;0t");
-        writeout(options_.control, "\x1b[22;0t\x1b[>4;1m");
+        raw_mode::set_leave_sequence("\x1b[>4;0m\x1b[23;0t");
+        write_out(options_.control, "\x1b[22;0t\x1b[>4;1m");
     }
-    writeout(options_.control, "\x1b]0;" + title_ + "\a");
+    write_out(options_.control, "\x1b]0;" + title_ + "\a");
 }
 
 int64_t TerminalHost::now_ms() {
@@ -215,7 +215,7 @@ void TerminalHost::pump(int64_t timeout_ms) {
     } away{*this};
     if (!decoder_.empty()) timeout_ms = 0;  // keys the watch read come first
     if (decoder_.incomplete()) {
-        const int64_t left = std::max<int64_t>(0, escapedue_ - now_ms());
+        const int64_t left = std::max<int64_t>(0, escape_due_ - now_ms());
         if (timeout_ms < 0 || left < timeout_ms) timeout_ms = left;
     }
     const int wait = timeout_ms < 0 ? -1 : static_cast<int>(std::min<int64_t>(timeout_ms, INT_MAX));
@@ -228,14 +228,14 @@ void TerminalHost::pump(int64_t timeout_ms) {
             const ssize_t n = ::read(options_.in, buf, sizeof buf);
             if (n > 0) {
                 decoder_.feed(std::string_view(buf, static_cast<size_t>(n)));
-                escapedue_ = now_ms() + options_.escape_ms;
+                escape_due_ = now_ms() + options_.escape_ms;
             } else if (n == 0 || (errno != EINTR && errno != EAGAIN)) {
                 eof_ = true;
                 decoder_.expire();
             }
         }
     }
-    if (decoder_.incomplete() && now_ms() >= escapedue_) decoder_.expire();
+    if (decoder_.incomplete() && now_ms() >= escape_due_) decoder_.expire();
     take();
 }
 
@@ -259,7 +259,7 @@ void TerminalHost::take() {
     }
 }
 
-bool TerminalHost::deliverone() {
+bool TerminalHost::deliver_one() {
     // Nothing reaches the game before its start-up has finished.
     if (sink_ == nullptr || keys_.empty()) return false;
     const TermKey k = keys_.front();
@@ -271,7 +271,7 @@ bool TerminalHost::deliverone() {
 void TerminalHost::run(EventSink& sink) {
     sink_ = &sink;
     for (;;) {
-        if (deliverone()) continue;
+        if (deliver_one()) continue;
         if (eof_) return;
         pump(-1);
     }
@@ -279,7 +279,7 @@ void TerminalHost::run(EventSink& sink) {
 
 void TerminalHost::process_until(int64_t deadline_ms) {
     for (;;) {
-        if (deliverone()) return;
+        if (deliver_one()) return;
         const int64_t now = now_ms();
         if (now >= deadline_ms) return;
         pump(deadline_ms - now);
@@ -288,7 +288,7 @@ void TerminalHost::process_until(int64_t deadline_ms) {
 
 void TerminalHost::yield() {
     pump(0);
-    while (deliverone()) {
+    while (deliver_one()) {
     }
 }
 
@@ -297,19 +297,19 @@ void TerminalHost::set_title(const std::string& text) {
     // that a title watcher notices; a printed line is new anyway.
     const bool nudge = text == " " + title_;
     title_ = text;
-    if (options_.control >= 0) writeout(options_.control, "\x1b]0;" + printable(text) + "\a");
+    if (options_.control >= 0) write_out(options_.control, "\x1b]0;" + printable(text) + "\a");
     if (!nudge) print(text);
 }
 
 void TerminalHost::begin_board(const BoardPicture& picture) {
-    if (!options_.board || (shown_ && samepicture(*shown_, picture))) return;
+    if (!options_.board || (shown_ && same_picture(*shown_, picture))) return;
     shown_ = picture;
-    for (const std::string& line : boardlines(picture, names_)) print(line);
+    for (const std::string& line : board_lines(picture, names_)) print(line);
 }
 
 void TerminalHost::end() {
     if (before_end_) before_end_();
-    rawmode::leave();
+    raw_mode::leave();
     std::_Exit(0);
 }
 

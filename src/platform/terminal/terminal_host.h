@@ -14,8 +14,8 @@
 #include <thread>
 
 #include "io/platform.h"
+#include "platform/disk_files.h"
 #include "platform/null_devices.h"
-#include "platform/posix_files.h"
 #include "platform/terminal/keys.h"
 
 namespace velloxa {
@@ -30,8 +30,8 @@ struct TerminalOptions {
 
 // The three lines of the text board: tile initials with the owner (Y you,
 // E enemy) and the cursor in brackets.
-std::array<std::string, 3> boardlines(const BoardPicture& picture,
-                                      const std::function<std::string(int)>& names);
+std::array<std::string, 3> board_lines(const BoardPicture& picture,
+                                       const std::function<std::string(int)>& names);
 
 class TerminalHost : public Clock,
                      public WindowTitle,
@@ -39,7 +39,7 @@ class TerminalHost : public Clock,
                      public NoDrawing,
                      public MessageBox,
                      public ProcessEnd,
-                     public PosixFiles {
+                     public DiskFiles {
   public:
     explicit TerminalHost(TerminalOptions options);
     ~TerminalHost() override;
@@ -82,8 +82,8 @@ class TerminalHost : public Clock,
     // for the first byte; decodes it and acts on Ctrl+C at once.
     void pump(int64_t timeout_ms);
     void take();
-    bool deliverone();
-    void writeout(int fd, const std::string& bytes);
+    bool deliver_one();
+    void write_out(int fd, const std::string& bytes);
     // The keys are read here only while the game is away from pump(): a
     // call that hangs (a sound or speech library) must not keep Ctrl+C from
     // ending the program.
@@ -95,7 +95,7 @@ class TerminalHost : public Clock,
     KeyDecoder decoder_;
     std::deque<TermKey> keys_;
     EventSink* sink_ = nullptr;
-    int64_t escapedue_ = 0;  // when waiting bytes are taken as they stand
+    int64_t escape_due_ = 0;  // when waiting bytes are taken as they stand
     bool eof_ = false;
     bool kitty_ = false;
     bool attributes_ = false;

@@ -21,13 +21,13 @@ constexpr DWORD kBufferFlags =
     DSBCAPS_STATIC | DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME;
 static_assert(kBufferFlags == 226);
 
-uint32_t little32(std::string_view bytes, size_t at) {
+uint32_t little_endian_32(std::string_view bytes, size_t at) {
     uint32_t v = 0;
     for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(bytes[at + i]);
     return v;
 }
 
-uint16_t little16(std::string_view bytes, size_t at) {
+uint16_t little_endian_16(std::string_view bytes, size_t at) {
     return static_cast<uint16_t>(static_cast<unsigned char>(bytes[at]) |
                                  (static_cast<unsigned char>(bytes[at + 1]) << 8));
 }
@@ -38,24 +38,25 @@ struct Wave {
 };
 
 // A RIFF WAVE file of PCM samples (plain or in the extensible header).
-Wave parsewave(std::string_view bytes) {
+Wave parse_wave(std::string_view bytes) {
     if (bytes.size() < 12 || bytes.substr(0, 4) != "RIFF" || bytes.substr(8, 4) != "WAVE")
         throw std::runtime_error("not a WAV file");
     Wave wave;
     bool format = false, data = false;
     for (size_t at = 12; at + 8 <= bytes.size();) {
         const std::string_view id = bytes.substr(at, 4);
-        const size_t size = little32(bytes, at + 4);
+        const size_t size = little_endian_32(bytes, at + 4);
         const size_t body = at + 8;
         const size_t available = std::min(size, bytes.size() - body);
         if (id == "fmt " && available >= 16) {
-            uint16_t tag = little16(bytes, body);
-            if (tag == WAVE_FORMAT_EXTENSIBLE && available >= 26) tag = little16(bytes, body + 24);
+            uint16_t tag = little_endian_16(bytes, body);
+            if (tag == WAVE_FORMAT_EXTENSIBLE && available >= 26)
+                tag = little_endian_16(bytes, body + 24);
             if (tag != WAVE_FORMAT_PCM) throw std::runtime_error("the WAV file is not PCM");
             wave.format.wFormatTag = WAVE_FORMAT_PCM;
-            wave.format.nChannels = little16(bytes, body + 2);
-            wave.format.nSamplesPerSec = little32(bytes, body + 4);
-            wave.format.wBitsPerSample = little16(bytes, body + 14);
+            wave.format.nChannels = little_endian_16(bytes, body + 2);
+            wave.format.nSamplesPerSec = little_endian_32(bytes, body + 4);
+            wave.format.wBitsPerSample = little_endian_16(bytes, body + 14);
             wave.format.nBlockAlign =
                 static_cast<WORD>(wave.format.nChannels * wave.format.wBitsPerSample / 8);
             wave.format.nAvgBytesPerSec = wave.format.nSamplesPerSec * wave.format.nBlockAlign;
@@ -115,7 +116,7 @@ void DirectSoundDevice::load(int index, const std::string& path) {
     if (!device_) throw std::runtime_error("the sound device is not open");
     const std::optional<std::string> bytes = files_.read(path);
     if (!bytes) throw std::runtime_error("file not found: " + path);
-    Wave wave = parsewave(*bytes);
+    Wave wave = parse_wave(*bytes);
     DSBUFFERDESC description{};
     description.dwSize = sizeof description;
     description.dwFlags = kBufferFlags;

@@ -1,4 +1,4 @@
-// Sound through DirectSound 8: 50 static secondary buffers, volume in
+// Sound through DirectSound 8: one static secondary buffer per slot, volume in
 // hundredths of a decibel and pan exactly as the game computes them
 // (DirectSound's own units, so no conversion).
 #pragma once
@@ -17,8 +17,6 @@ class Win32Window;
 
 class DirectSoundDevice : public SoundDevice {
   public:
-    static constexpr int kSlots = 50;
-
     DirectSoundDevice(Win32Window& window, FileStore& files, WinTrace* trace)
         : window_(window), files_(files), trace_(trace) {}
     ~DirectSoundDevice() override;

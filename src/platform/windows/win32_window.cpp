@@ -244,7 +244,7 @@ std::pair<int, int> Win32Window::inner_size() {
 
 void Win32Window::begin_board(const BoardPicture& picture) {
     // Traced once the picture is saved, so a reader of the trace finds it whole.
-    drawn_ = drawline(picture);
+    drawn_ = draw_line(picture);
     drawing_ = true;
     RECT inner{};
     GetClientRect(window_, &inner);

@@ -89,13 +89,11 @@ int run_windows(const CommandLine& cmd) {
     DirectSoundDevice sound(window, files, trace.get());
     // Every text said also becomes the caption, whatever the speech route.
     const TextListener heard = [&window](const std::string& text) { window.set_caption(text); };
-    HeardVoice heard_voice(voice, heard);
-    HeardReader heard_reader(reader, heard);
-    HeardTitle heard_title(window, heard);
+    HeardSpeech speech(voice, reader, window, heard);
     Platform platform{.clock = window,
-                      .window = heard_title,
-                      .voice = heard_voice,
-                      .reader = heard_reader,
+                      .window = speech.title,
+                      .voice = speech.voice,
+                      .reader = speech.reader,
                       .keys = window,
                       .sound = sound,
                       .canvas = window,

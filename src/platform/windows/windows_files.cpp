@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "platform/posix_files.h"
+#include "platform/disk_files.h"
 #include "platform/windows/wide.h"
 #include "platform/windows/win32.h"
 
@@ -34,7 +34,7 @@ class FileHandle {
     HANDLE handle_;
 };
 
-bool writeall(HANDLE file, const std::string& data) {
+bool write_all(HANDLE file, const std::string& data) {
     size_t done = 0;
     while (done < data.size()) {
         const DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 20));
@@ -82,7 +82,7 @@ bool WindowsFiles::append_line(const std::string& path, const std::string& line)
                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return false;
-    const bool ok = writeall(file.get(), line + "\n");
+    const bool ok = write_all(file.get(), line + "\n");
     return file.close() && ok;
 }
 
@@ -93,19 +93,19 @@ void WindowsFiles::replace(const std::string& path, const std::string& data) {
 
 // The background writer's file store (background_saves.h) is the same on
 // Windows: these files, with the slow part of a save on its worker.
-bool PosixFiles::exists(const std::string& path) {
+bool DiskFiles::exists(const std::string& path) {
     return WindowsFiles().exists(path);
 }
 
-std::optional<std::string> PosixFiles::read(const std::string& path) {
+std::optional<std::string> DiskFiles::read(const std::string& path) {
     return WindowsFiles().read(path);
 }
 
-bool PosixFiles::append_line(const std::string& path, const std::string& line) {
+bool DiskFiles::append_line(const std::string& path, const std::string& line) {
     return WindowsFiles().append_line(path, line);
 }
 
-void PosixFiles::replace(const std::string& path, const std::string& data) {
+void DiskFiles::replace(const std::string& path, const std::string& data) {
     WindowsFiles().replace(path, data);
 }
 
@@ -131,7 +131,7 @@ PendingSave begin_save(const std::string& path, const std::string& data) {
         DeleteFileW(temporary.c_str());
         fail(ERROR_TOO_MANY_OPEN_FILES);
     }
-    if (!writeall(created, data)) {
+    if (!write_all(created, data)) {
         const DWORD code = GetLastError();
         abandon_save(save);
         fail(code);

@@ -5,7 +5,7 @@
 #include <io.h>
 
 #include "platform/data_folder_lock.h"
-#include "platform/posix_files.h"
+#include "platform/disk_files.h"
 #include "platform/windows/wide.h"
 #include "platform/windows/win32.h"
 

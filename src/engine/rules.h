@@ -16,12 +16,12 @@ class DropEffects {
     // The tile has just been put on `spot`.
     virtual void landed(Spot spot) = 0;
     // The tile on `taken` now belongs to `side`, won by the tile on `captor`.
-    virtual void captured(Spot captor, Spot taken, int side, bool plus) = 0;
+    virtual void captured(Spot captor, Spot taken, Side side, bool plus) = 0;
     // Everything this drop (a chain drop included) set off is done.
-    virtual void settled(Spot spot, int side) = 0;
+    virtual void settled(Spot spot, Side side) = 0;
 };
 
-void resolve_drop(MatchState& match, const TileRules& tiles, Spot spot, int tile, int side,
+void resolve_drop(MatchState& match, const TileRules& tiles, Spot spot, int tile, Side side,
                   Drop kind, DropEffects& effects);
 
 }  // namespace velloxa

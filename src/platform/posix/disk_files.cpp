@@ -1,4 +1,4 @@
-#include "platform/posix_files.h"
+#include "platform/disk_files.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "platform/backup_name.h"
-#include "platform/fdio.h"
+#include "platform/posix/fdio.h"
 
 namespace velloxa {
 
@@ -151,12 +151,12 @@ void remove_leftover_temporaries(const std::string& path) {
     ::closedir(dir);
 }
 
-bool PosixFiles::exists(const std::string& path) {
+bool DiskFiles::exists(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-std::optional<std::string> PosixFiles::read(const std::string& path) {
+std::optional<std::string> DiskFiles::read(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
     struct stat st {};
@@ -180,7 +180,7 @@ std::optional<std::string> PosixFiles::read(const std::string& path) {
     return out;
 }
 
-bool PosixFiles::append_line(const std::string& path, const std::string& line) {
+bool DiskFiles::append_line(const std::string& path, const std::string& line) {
     int fd = open_to_append(path);
     // A link planted in a shared folder must not lead the log elsewhere: it
     // is replaced by a file of our own, created only if nothing took its place.
@@ -191,11 +191,11 @@ bool PosixFiles::append_line(const std::string& path, const std::string& line) {
                     kNewFileMode);
     if (fd < 0) return false;
     const std::string text = line + "\n";
-    const bool ok = writeall(fd, text.data(), text.size());
+    const bool ok = write_all(fd, text.data(), text.size());
     return ::close(fd) == 0 && ok;
 }
 
-void PosixFiles::replace(const std::string& path, const std::string& data) {
+void DiskFiles::replace(const std::string& path, const std::string& data) {
     PendingSave save = begin_save(path, data);
     finish_save(save);
 }
@@ -214,7 +214,7 @@ PendingSave begin_save(const std::string& path, const std::string& data) {
         save.temporary.clear();
         fail();
     }
-    if (!writeall(save.fd, data.data(), data.size()) || (mode && ::fchmod(save.fd, *mode) != 0)) {
+    if (!write_all(save.fd, data.data(), data.size()) || (mode && ::fchmod(save.fd, *mode) != 0)) {
         const int saved = errno;
         abandon_save(save);
         errno = saved;
@@ -227,6 +227,7 @@ void finish_save(PendingSave& save) {
     const int fd = std::exchange(save.fd, -1);
     int failure = ::fsync(fd) == 0 ? 0 : errno;
     if (::close(fd) != 0 && failure == 0) failure = errno;
+    // mutate: posix-rename-failure-ignored
     if (failure == 0 && ::rename(save.temporary.c_str(), save.target.c_str()) != 0) failure = errno;
     if (failure != 0) {
         abandon_save(save);

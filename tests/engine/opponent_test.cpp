@@ -1,6 +1,6 @@
 // The computer opponent: trial drops on a copy, the history of successive
 // bests and the pick by level, each with the draws it makes.
-#include "engine/ai.h"
+#include "engine/opponent.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 namespace velloxa::testing {
 namespace {
 
-using Hand = std::array<int, 6>;
+using Slots = std::array<int, 5>;  // a hand, slots 1 to 5
 
 // g and h attack 9 on every side, p and f 0.
 const Tiles kTiles("g9999 h9999 p0000 f0000");
@@ -28,9 +28,9 @@ int code(const std::optional<EnemyMove>& move) {
     return move ? move->slot * 100 + move->spot.x * 10 + move->spot.y : 0;
 }
 
-MatchState enemyhand(const std::string& rows, const Hand& hand) {
+MatchState enemy_hand(const std::string& rows, const Slots& hand) {
     MatchState m = board(rows);
-    m.hand[kEnemy] = hand;
+    m.hand(Side::Enemy) = Hand(hand);
     return m;
 }
 
@@ -38,7 +38,8 @@ TEST(Opponent, TrialScoresChainDropFirstThenTheDrop) {
     Tiles tiles = kTiles;
     tiles.rarities = {{kG, 2}, {tile('p'), 3}};
     MatchState m = board("... ... .Pf");
-    m.score = {0, 7, 1};
+    m.add_to_score(Side::Player, 7);
+    m.add_to_score(Side::Enemy, 1);
     Random random(1), replay(1);
     const double value = predict_score(m, tiles, Spot{2, 2}, kG, random);
     // Equal attacks give no wall or neighbour terms: one point, then the
@@ -70,7 +71,7 @@ TEST(Opponent, EvaluationAddsItsTermsInOrder) {
         Tiles tiles("k0000 e" + std::string(c.numbers, 4));
         tiles.rarities[tile('e')] = c.numbers[4] - '0';
         MatchState m = board(c.neighbours ? ".k. k.k .k." : "... ... ...");
-        m.score[kEnemy] = 2;
+        m.add_to_score(Side::Enemy, 2);
         Random random(7), replay(7);
         double expected = 2 + replay.below(9) * 0.01;
         for (double term : c.terms) expected = expected + term;
@@ -82,13 +83,13 @@ TEST(Opponent, EvaluationAddsItsTermsInOrder) {
 TEST(Opponent, LevelAndBattleModeDrawThePickAfterTheTrials) {
     // Level 5 draws nothing; a battle mode draws again and overrides.
     const int levels[][3] = {{5, 0, 0}, {1, 5, 1}, {3, 5, 1}};
-    for (const auto& [difficulty, battle_mode, pickdraws] : levels) {
+    for (const auto& [difficulty, battle_mode, pick_draws] : levels) {
         SCOPED_TRACE(std::to_string(difficulty) + "/" + std::to_string(battle_mode));
-        const MatchState m = enemyhand(kThreeTries, {0, 0, 0, kG, 0, 0});
+        const MatchState m = enemy_hand(kThreeTries, {0, 0, kG, 0, 0});
         Random random(7), replay(7);
         const auto move = choose_enemy_move(m, kTiles, random, difficulty, battle_mode);
         EXPECT_EQ(code(move), 322);
-        for (int i = 0; i < kSimulations + pickdraws; ++i) replay.rnd();
+        for (int i = 0; i < kSimulations + pick_draws; ++i) replay.rnd();
         EXPECT_EQ(random.next_u64(), replay.next_u64());
     }
 }
@@ -108,25 +109,25 @@ TEST(Opponent, EasiestLevelPicksOnlySuccessiveBestsAndRedrawsEmptyEntries) {
         best = best || pick == 1;
         first = first || pick == 2;
         const auto move =
-            choose_enemy_move(enemyhand(kThreeTries, {0, 0, 0, kG, 0, 0}), kTiles, random, 1, 0);
+            choose_enemy_move(enemy_hand(kThreeTries, {0, 0, kG, 0, 0}), kTiles, random, 1, 0);
         EXPECT_EQ(code(move), pick == 1 ? 322 : 311);
     }
     EXPECT_TRUE(best && first && redrawn);
 }
 
 TEST(Opponent, ASingleTryIsPlayedAndNoTryIsNoMoveAtEveryLevel) {
-    const std::pair<const char*, Hand> cases[] = {
-        {"fff ff. fff", {0, 0, 0, 0, 0, kG}},  // one spot, one tile
-        {"P.. ... ...", {}},                   // empty spots but an empty hand
-        {"fff fff fff", {0, kG, kG, 0, 0, 0}}  // a full board
+    const std::pair<const char*, Slots> cases[] = {
+        {"fff ff. fff", {0, 0, 0, 0, kG}},  // one spot, one tile
+        {"P.. ... ...", {}},                // empty spots but an empty hand
+        {"fff fff fff", {kG, kG, 0, 0, 0}}  // a full board
     };
     for (const auto& [rows, hand] : cases)
         for (int difficulty = 1; difficulty <= 5; ++difficulty) {
             SCOPED_TRACE(std::string(rows) + " " + std::to_string(difficulty));
             Random random(static_cast<uint64_t>(difficulty));
             const auto move =
-                choose_enemy_move(enemyhand(rows, hand), kTiles, random, difficulty, 4);
-            EXPECT_EQ(code(move), hand[5] != 0 ? 532 : 0);
+                choose_enemy_move(enemy_hand(rows, hand), kTiles, random, difficulty, 4);
+            EXPECT_EQ(code(move), hand[4] != 0 ? 532 : 0);
         }
 }
 
@@ -138,7 +139,7 @@ TEST(Opponent, AmongEqualValuesTheFirstTryStays) {
         Random random(seed), replay(seed);
         const int first = replay.below(9), second = replay.below(9);
         tie = tie || first == second;
-        const auto move = choose_enemy_move(enemyhand("fff f.f fff", {0, kG, tile('h'), 0, 0, 0}),
+        const auto move = choose_enemy_move(enemy_hand("fff f.f fff", {kG, tile('h'), 0, 0, 0}),
                                             kTiles, random, 5, 0);
         EXPECT_EQ(code(move), second > first ? 222 : 122) << seed;
     }

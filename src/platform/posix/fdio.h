@@ -10,7 +10,7 @@ namespace velloxa {
 
 // Writes all `size` bytes, retrying after interruptions; false on failure.
 // Only calls write(), so signal handlers may use it too.
-inline bool writeall(int fd, const char* data, size_t size) {
+inline bool write_all(int fd, const char* data, size_t size) {
     while (size > 0) {
         const ssize_t n = ::write(fd, data, size);
         if (n < 0 && errno == EINTR) continue;

@@ -1,4 +1,4 @@
-#include "platform/terminal/rawmode.h"
+#include "platform/terminal/raw_mode.h"
 
 #include <signal.h>
 #include <termios.h>
@@ -10,9 +10,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/fdio.h"
+#include "platform/posix/fdio.h"
 
-namespace velloxa::rawmode {
+namespace velloxa::raw_mode {
 
 namespace {
 
@@ -24,10 +24,10 @@ struct State {
     bool saved = false;
     termios original{};
     char leave[64]{};
-    volatile sig_atomic_t leavelength = 0;
+    volatile sig_atomic_t leave_length = 0;
     volatile sig_atomic_t active = 0;
     struct sigaction previous[NSIG] {};
-    void* altstack = nullptr;  // kept for the whole run
+    void* alt_stack = nullptr;  // kept for the whole run
 };
 
 State& state() {
@@ -41,7 +41,7 @@ State& state() {
 constexpr int ending[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE, SIGSEGV,
                           SIGBUS, SIGFPE,  SIGILL, SIGABRT, SIGTRAP};
 
-void onsignal(int sig) {
+void on_signal(int sig) {
     const int saved = errno;
     leave();
     // Hand the signal to whatever handled it before (the default action, or
@@ -55,18 +55,18 @@ void onsignal(int sig) {
 void install() {
     // Room to run the handler when the stack itself has overflowed.
     State& s = state();
-    constexpr size_t altsize = 64 * 1024;
-    if (s.altstack == nullptr) s.altstack = std::malloc(altsize);
+    constexpr size_t alt_stack_size = 64 * 1024;
+    if (s.alt_stack == nullptr) s.alt_stack = std::malloc(alt_stack_size);
     stack_t alt{};
-    alt.ss_sp = s.altstack;
-    alt.ss_size = altsize;
+    alt.ss_sp = s.alt_stack;
+    alt.ss_size = alt_stack_size;
     if (alt.ss_sp != nullptr) sigaltstack(&alt, nullptr);
 
     for (int sig : ending) {
         struct sigaction now {};
         if (sigaction(sig, nullptr, &now) != 0 || now.sa_handler == SIG_IGN) continue;
         struct sigaction mine {};
-        mine.sa_handler = onsignal;
+        mine.sa_handler = on_signal;
         sigemptyset(&mine.sa_mask);
         mine.sa_flags = SA_ONSTACK;
         sigaction(sig, &mine, &s.previous[sig]);
@@ -96,17 +96,17 @@ bool enter(int in, int control) {
 void set_leave_sequence(const std::string& bytes) {
     State& s = state();
     const size_t n = std::min(bytes.size(), sizeof s.leave - 1);
-    s.leavelength = 0;
+    s.leave_length = 0;
     std::memcpy(s.leave, bytes.data(), n);
-    s.leavelength = static_cast<sig_atomic_t>(n);
+    s.leave_length = static_cast<sig_atomic_t>(n);
 }
 
 void leave() {
     State& s = state();
     if (!s.active) return;
     s.active = 0;
-    if (s.control >= 0 && s.leavelength > 0)
-        writeall(s.control, s.leave, static_cast<size_t>(s.leavelength));
+    if (s.control >= 0 && s.leave_length > 0)
+        write_all(s.control, s.leave, static_cast<size_t>(s.leave_length));
     if (s.saved) {
         // Keys typed but never read (and late answers of the terminal) must
         // not spill into the shell.
@@ -115,4 +115,4 @@ void leave() {
     }
 }
 
-}  // namespace velloxa::rawmode
+}  // namespace velloxa::raw_mode

@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace velloxa::rawmode {
+namespace velloxa::raw_mode {
 
 // Puts the terminal on `in` into raw key mode: no line editing, no echo, no
 // signal keys, no flow control; output processing stays, so a line feed
@@ -23,4 +23,4 @@ void set_leave_sequence(const std::string& bytes);
 // number of times; after the first call it does nothing.
 void leave();
 
-}  // namespace velloxa::rawmode
+}  // namespace velloxa::raw_mode

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/posix_files.h"
+#include "platform/disk_files.h"
 #include "platform/shipped_language.h"
 
 namespace velloxa {
@@ -31,7 +31,7 @@ std::string prepared_user_folder(const std::string& app) {
     std::error_code ec;
     fs::create_directories(data, ec);
     if (!fs::is_directory(data, ec)) return std::string();
-    PosixFiles files;
+    DiskFiles files;
     refresh_language_copy(files, app + "/language.txt", data + "/language.txt",
                           ShippedFor::linux_system);
     return data;

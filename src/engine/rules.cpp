@@ -1,4 +1,4 @@
-#include "engine/droptile.h"
+#include "engine/rules.h"
 
 #include <array>
 
@@ -16,41 +16,39 @@ Direction opposite(int d) {
     return kDirections[static_cast<size_t>((d + 2) % 4)];
 }
 
-bool onboard(int x, int y) {
-    return x >= 1 && x <= 3 && y >= 1 && y <= 3;
+Spot neighbour(Spot spot, int d) {
+    return Spot{spot.x + kDx[static_cast<size_t>(d)], spot.y + kDy[static_cast<size_t>(d)]};
 }
 
-void capture(MatchState& m, Spot captor, Spot taken, int side, bool plus, DropEffects& effects) {
-    m.score[side] = m.score[side] + 1;
-    m.board_owner[taken.x][taken.y] = side;
+void capture(MatchState& m, Spot captor, Spot taken, Side side, bool plus, DropEffects& effects) {
+    m.add_to_score(side, 1);
+    m.set_owner(taken, side);
     effects.captured(captor, taken, side, plus);
 }
 
 }  // namespace
 
-void resolve_drop(MatchState& match, const TileRules& tiles, Spot spot, int tile, int side,
+void resolve_drop(MatchState& match, const TileRules& tiles, Spot spot, int tile, Side side,
                   Drop kind, DropEffects& effects) {
-    const int x = spot.x, y = spot.y;
-    match.board[x][y] = tile;
-    match.board_owner[x][y] = side;
+    match.place(spot, tile, side);
     effects.landed(spot);
     std::array<int, 4> sums{};
 
     // The tile on the spot is read afresh whenever it is needed: a key
     // handled during a wait may have changed it.
     for (int d = 0; d < 4; ++d) {
-        const int nx = x + kDx[d], ny = y + kDy[d];
-        if (!onboard(nx, ny)) continue;
-        if (match.board[nx][ny] == 0 || match.board_owner[nx][ny] == side) continue;
-        const int mine = tiles.attack(match.board[x][y], kDirections[d]);
-        const int theirs = tiles.attack(match.board[nx][ny], opposite(d));
+        const Spot next = neighbour(spot, d);
+        if (!next.on_board()) continue;
+        if (match.tile_at(next) == 0 || match.owner_at(next) == side) continue;
+        // mutate: drop-stale-tile
+        const int mine = tiles.attack(match.tile_at(spot), kDirections[d]);
+        const int theirs = tiles.attack(match.tile_at(next), opposite(d));
         sums[d] = mine + theirs;
-        if (mine > theirs) {
-            capture(match, spot, Spot{nx, ny}, side, false, effects);
+        if (mine > theirs) {  // mutate: drop-equal-attack-wins
+            capture(match, spot, next, side, false, effects);
             // Runs whole, waits and all, before the next direction is looked at.
-            if (kind == Drop::Placed)
-                resolve_drop(match, tiles, Spot{nx, ny}, match.board[nx][ny], side, Drop::Chained,
-                             effects);
+            if (kind == Drop::Placed)  // mutate: drop-chain-from-chain
+                resolve_drop(match, tiles, next, match.tile_at(next), side, Drop::Chained, effects);
         }
     }
 
@@ -66,13 +64,13 @@ void resolve_drop(MatchState& match, const TileRules& tiles, Spot spot, int tile
     int members = 0;
     for (int d = 0; d < 4; ++d) {
         if (sums[d] == 0) continue;
-        if (match.board_owner[x + kDx[d]][y + kDy[d]] == side) continue;
+        if (match.owner_at(neighbour(spot, d)) == side) continue;  // mutate: plus-takes-own
         member[d] = true;
         ++members;
     }
-    if (plus && members >= 2)
+    if (plus && members >= 2)  // mutate: plus-one-member
         for (int d = 0; d < 4; ++d)
-            if (member[d]) capture(match, spot, Spot{x + kDx[d], y + kDy[d]}, side, true, effects);
+            if (member[d]) capture(match, spot, neighbour(spot, d), side, true, effects);
 
     effects.settled(spot, side);
 }

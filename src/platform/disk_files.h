@@ -7,7 +7,7 @@
 
 namespace velloxa {
 
-class PosixFiles : public FileStore {
+class DiskFiles : public FileStore {
   public:
     bool exists(const std::string& path) override;
     // Only a regular file is read: a FIFO or a device is not even waited on.

@@ -1,5 +1,5 @@
 // The rules of a single drop: the attack rule, chain drops and the Plus rule.
-#include "engine/droptile.h"
+#include "engine/rules.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +44,7 @@ TEST(Drop, AttackChainAndPlusRules) {
         SCOPED_TRACE(std::string(r.tiles) + " / " + r.rows);
         const Tiles tiles(r.tiles);
         MatchState m = board(r.rows);
-        const int side = r.dropped == 'E' ? kUser : kEnemy;
+        const Side side = r.dropped == 'E' ? Side::Player : Side::Enemy;
         Recorded effects;
         resolve_drop(m, tiles, Spot{2, 2}, tile('e'), side, Drop::Placed, effects);
         EXPECT_EQ(captures(effects.log), r.captures);
@@ -52,9 +52,9 @@ TEST(Drop, AttackChainAndPlusRules) {
         int taken = 0;
         std::istringstream in(r.captures);
         for (std::string what, spot; in >> what >> spot; ++taken)
-            EXPECT_EQ(m.board_owner[spot[0] - '0'][spot[1] - '0'], side) << spot;
-        EXPECT_EQ(m.score[side], taken);
-        EXPECT_EQ(m.score[3 - side], 0);
+            EXPECT_EQ(m.owner_at(Spot{spot[0] - '0', spot[1] - '0'}), side) << spot;
+        EXPECT_EQ(m.score(side), taken);
+        EXPECT_EQ(m.score(side == Side::Player ? Side::Enemy : Side::Player), 0);
     }
 }
 
@@ -64,7 +64,7 @@ TEST(Drop, ChainDropRunsWholeBeforeTheNextDirection) {
     const Tiles tiles("e6611 a0720 b0093 d1002");
     MatchState m = board(".ab ..d ...");
     Recorded effects;
-    resolve_drop(m, tiles, Spot{2, 2}, tile('e'), kUser, Drop::Placed, effects);
+    resolve_drop(m, tiles, Spot{2, 2}, tile('e'), Side::Player, Drop::Placed, effects);
     EXPECT_EQ(effects.log,
               "land 22 take 21 land 21 take 31 done 21 take 32 land 32 done 32 done 22");
 }
@@ -75,7 +75,7 @@ TEST(Drop, TheTileOnTheSpotIsReadAfreshAfterEachEffect) {
     struct Swap : Recorded {
         MatchState* m = nullptr;
         void landed(Spot s) override {
-            if (log.empty()) m->board[s.x][s.y] = tile('q');
+            if (log.empty()) m->place(s, tile('q'), Side::Player);
             Recorded::landed(s);
         }
     };
@@ -83,7 +83,7 @@ TEST(Drop, TheTileOnTheSpotIsReadAfreshAfterEachEffect) {
     MatchState m = board(".s. ... ...");
     Swap effects;
     effects.m = &m;
-    resolve_drop(m, tiles, Spot{1, 1}, tile('e'), kUser, Drop::Placed, effects);
+    resolve_drop(m, tiles, Spot{1, 1}, tile('e'), Side::Player, Drop::Placed, effects);
     EXPECT_EQ(captures(effects.log), "take 21");
 }
 

@@ -22,11 +22,10 @@ void Game::deck_menu_key(int keycode, int) {
             if (placed.changed) campaign.save_progress();
             return;
         }
-        const int t = collection.unlocked[static_cast<size_t>(ui.item())];
+        const int t = collection.unlocked.at(ui.item());
         std::string prefix;
         for (int slot = 1; slot <= 5; ++slot)
-            if (collection.deck[1][static_cast<size_t>(slot)] == t)
-                prefix = "Tile " + num(slot) + ": ";
+            if (collection.deck.tile(slot) == t) prefix = "Tile " + num(slot) + ": ";
         say(prefix + stat_text(cards, t));
         return;
     }

@@ -6,7 +6,7 @@
 
 #include <cerrno>
 
-#include "platform/posix_files.h"
+#include "platform/disk_files.h"
 
 namespace velloxa {
 
@@ -15,6 +15,7 @@ DataFolderLock::DataFolderLock(const std::string& folder) {
     fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd_ < 0) return;
     int result;
+    // mutate: folder-lock-shared
     while ((result = ::flock(fd_, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
     }
     if (result == 0) {

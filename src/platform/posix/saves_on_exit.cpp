@@ -1,4 +1,4 @@
-#include "platform/saves_on_exit.h"
+#include "platform/posix/saves_on_exit.h"
 
 #include <fcntl.h>
 #include <pthread.h>
@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "platform/fdio.h"
+#include "platform/posix/fdio.h"
 
 namespace velloxa {
 
@@ -41,7 +41,7 @@ ExitState& exit_state() {
 void tell(const std::string& line) {
     if (line.empty()) return;
     const std::string text = line + "\n";
-    writeall(2, text.data(), text.size());
+    write_all(2, text.data(), text.size());
 }
 
 void finish_active() {
@@ -114,7 +114,7 @@ SavesOnExit::~SavesOnExit() {
             s.handled[sig] = false;
         }
         const char stop = kStopWatching;
-        writeall(s.pipe[1], &stop, 1);
+        write_all(s.pipe[1], &stop, 1);
         s.watcher.join();
         ::close(s.pipe[0]);
         ::close(s.pipe[1]);
