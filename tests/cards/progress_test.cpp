@@ -70,6 +70,13 @@ Lines campaign(size_t n = 19) {
     return out;
 }
 
+// The campaign's file with line `index` (from 0) replaced by `text`.
+Lines campaign_with(size_t index, const std::string& text) {
+    Lines lines = campaign();
+    lines[index] = text;
+    return lines;
+}
+
 // Read with any line ends, a byte order mark or no last line end, a campaign
 // is written back as the same nineteen lines.
 TEST(Progress, ACampaignReadsBackAndWritesTheSameNineteenLines) {
@@ -130,14 +137,9 @@ TEST(Progress, AHugeCountIsHeldAt999) {
 TEST(Progress, UnreadableNamesGiveUpTheCampaignAndAnEarlyEndKeepsWhatWasRead) {
     const std::vector<int>& t = kTiles;
     const std::vector<int>& d = kDeck;
-    const std::string name = name_of(t[3]);
-    std::string lower = name;
+    std::string lower = name_of(t[3]);
     for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    auto with = [&](size_t index, const std::string& text) {
-        Lines lines = campaign();
-        lines[index] = text;
-        return lines;
-    };
+    const auto with = campaign_with;
     struct Case {
         Lines lines;
         std::vector<int> list;
@@ -167,11 +169,7 @@ TEST(Progress, UnreadableNamesGiveUpTheCampaignAndAnEarlyEndKeepsWhatWasRead) {
 // Whatever the next save would not write back counts as damage, so that the
 // file is kept as a backup first; a value the game merely replaces does not.
 TEST(Progress, DamageIsEverythingTheNextSaveWouldLose) {
-    auto with = [](size_t index, const std::string& text) {
-        Lines lines = campaign();
-        lines[index] = text;
-        return lines;
-    };
+    const auto with = campaign_with;
     Lines longer = campaign();
     longer.push_back(name_of(kTiles[0]));
     Lines trailing = campaign();

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <map>
 #include <numbers>
@@ -29,8 +30,21 @@ std::vector<double> sine(double freq, double rate, double seconds) {
     return w;
 }
 
-// Power of each bin of the real FFT of `samples`, zero-padded to `size`.
-std::vector<double> power_spectrum(const Wave& samples, size_t size) {
+// The power of each bin of the real FFT of `samples`, zero-padded to `size`
+// (by default the next power of two), and the width of a bin in Hz.
+struct Spectrum {
+    std::vector<double> power;
+    double bin_hz;
+    double band(double low, double high) const {
+        double sum = 0;
+        for (size_t k = 0; k < power.size(); ++k)
+            if (k * bin_hz >= low && k * bin_hz < high) sum += power[k];
+        return sum;
+    }
+};
+
+Spectrum spectrum(const Wave& samples, size_t size = 0) {
+    if (size == 0) size = std::bit_ceil(samples.size());
     std::vector<double> in(size, 0.0);
     std::copy_n(samples.begin(), std::min(size, samples.size()), in.begin());
     std::vector<fftw_complex> out(size / 2 + 1);
@@ -38,29 +52,16 @@ std::vector<double> power_spectrum(const Wave& samples, size_t size) {
         fftw_plan_dft_r2c_1d(static_cast<int>(size), in.data(), out.data(), FFTW_ESTIMATE);
     fftw_execute(plan);
     fftw_destroy_plan(plan);
-    std::vector<double> power(out.size());
+    Spectrum s{std::vector<double>(out.size()), kRate / static_cast<double>(size)};
     for (size_t k = 0; k < out.size(); ++k)
-        power[k] = out[k][0] * out[k][0] + out[k][1] * out[k][1];
-    return power;
-}
-
-size_t whole(size_t n) {
-    size_t size = 1;
-    while (size < n) size *= 2;
-    return size;
+        s.power[k] = out[k][0] * out[k][0] + out[k][1] * out[k][1];
+    return s;
 }
 
 // The share of a sound's energy between `low` and `high` Hz.
 double band_share(const Wave& w, double low, double high) {
-    const size_t size = whole(w.size());
-    const std::vector<double> power = power_spectrum(w, size);
-    double in = 0, all = 0;
-    for (size_t k = 0; k < power.size(); ++k) {
-        const double f = static_cast<double>(k) * kRate / static_cast<double>(size);
-        all += power[k];
-        if (f >= low && f <= high) in += power[k];
-    }
-    return in / all;
+    const Spectrum s = spectrum(w);
+    return s.band(low, high) / s.band(0, kRate);
 }
 
 double decibels(double power) {
@@ -93,17 +94,10 @@ Profile profile(const Wave& w) {
     }
     p.seconds = static_cast<double>(last * kFrame) / kRate;
 
-    const size_t size = whole(w.size());
-    const std::vector<double> spectrum = power_spectrum(w, size);
-    for (double centre = 100; centre <= 10001; centre *= std::cbrt(2.0)) {
-        double sum = 0;
-        for (size_t k = 0; k < spectrum.size(); ++k) {
-            const double f = static_cast<double>(k) * kRate / static_cast<double>(size);
-            if (f >= centre / std::pow(2.0, 1 / 6.0) && f < centre * std::pow(2.0, 1 / 6.0))
-                sum += spectrum[k];
-        }
-        p.bands.push_back(decibels(sum));
-    }
+    const Spectrum whole = spectrum(w);
+    const double sixth = std::pow(2.0, 1 / 6.0);  // half a third octave
+    for (double centre = 100; centre <= 10001; centre *= std::cbrt(2.0))
+        p.bands.push_back(decibels(whole.band(centre / sixth, centre * sixth)));
     const double strongest = *std::max_element(p.bands.begin(), p.bands.end());
     for (double& b : p.bands) b = std::max(kFloor, b - strongest);
 
@@ -120,13 +114,13 @@ Profile profile(const Wave& w) {
             const double hann = 0.5 - 0.5 * std::cos(2 * std::numbers::pi * i / kWindow);
             if (at < w.size()) piece[i] = w[at] * hann;
         }
-        const std::vector<double> s = power_spectrum(piece, kWindow);
+        const Spectrum s = spectrum(piece, kWindow);
         double weight = 0, sum = 0;
-        for (size_t k = 1; k < s.size(); ++k) {
-            const double hz = static_cast<double>(k) * kRate / kWindow;
+        for (size_t k = 1; k < s.power.size(); ++k) {
+            const double hz = static_cast<double>(k) * s.bin_hz;
             if (hz < 100 || hz > 12000) continue;
-            weight += s[k];
-            sum += s[k] * std::log2(hz);
+            weight += s.power[k];
+            sum += s.power[k] * std::log2(hz);
         }
         p.centroid.push_back(weight > 0 ? sum / weight : std::nan(""));
     }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "cards/catalogue.h"
@@ -52,25 +53,22 @@ TEST_F(Spoken, CaptureTextsTurnTheTileWhereItStands) {
         if (const double s = voice.seconds(t.name, slowest_wpm()); s > longest)
             longest = s, slowest = t.name;
     for (const TileContent& t : tile_content()) {
-        struct Heard {
-            std::string text, owner, after;
-        };
-        for (const Heard& h :
+        using Heard = std::tuple<std::string, const char*, const char*>;  // text, owner, after
+        for (const auto& [text, owner, after] :
              {Heard{t.capture, "you", "  Point gained."}, Heard{t.enemy_capture, "enemy", ""}}) {
-            const std::string& text = h.text;
             if (text.empty()) continue;
             const size_t mark = text.find("$T");
             ASSERT_NE(mark, std::string::npos) << text;
             EXPECT_EQ(text.find("$T", mark + 1), std::string::npos) << "named twice: " << text;
             EXPECT_LT(std::count(text.begin(), text.begin() + static_cast<long>(mark), ' '), 10)
                 << "named late: " << text;
-            EXPECT_NE(text.find(h.owner, mark), std::string::npos)
+            EXPECT_NE(text.find(owner, mark), std::string::npos)
                 << "the new side is not said: " << text;
             for (const char* carried : kCarriedOff)
                 EXPECT_EQ(text.find(carried), std::string::npos) << carried << ": " << text;
             std::string spoken = text;
             spoken.replace(mark, 2, slowest);
-            spoken = "Using the Plus rule, " + spoken + h.after;
+            spoken = "Using the Plus rule, " + spoken + after;
             const double seconds = voice.seconds(spoken, slowest_wpm());
             EXPECT_TRUE(seconds > 1 && seconds <= 6) << seconds << " s: " << spoken;
         }

@@ -1,5 +1,5 @@
 // Sound slots: the preload, the rotation, the sound folder file by file, the
-// levels applied and device failures.
+// levels of the board spots and device failures.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -14,12 +14,10 @@ namespace {
 // Every slot starts with the menu sound of the standard set, whatever the
 // chosen folder; without it each slot logs the missing file.
 TEST(Sound, StartUpPreloadsEverySlotWithTheStandardSet) {
-    Harness full;
-    full.home.add_sounds();
-    full.home.write("progress.ini", "0\r\n3\r\n2\r\nmine\r\n");
-    full.start();
-    EXPECT_EQ(full.only("load ").size(), 50u);
-    EXPECT_EQ(full.only("load ").back(), "load 49 " + full.home.path() + "/sounds/menu/arrows.wav");
+    const auto full = started_game("0\r\n3\r\n2\r\nmine\r\n");
+    EXPECT_EQ(full->only("load ").size(), 50u);
+    EXPECT_EQ(full->only("load ").back(),
+              "load 49 " + full->home.path() + "/sounds/menu/arrows.wav");
 
     Harness none;
     none.start();
@@ -78,27 +76,9 @@ TEST_F(Slots, TheProgramFolderIsNeverRewritten) {
     EXPECT_EQ(h.lines(), Lines{"load 5 " + app + "/alt/capture.wav"});
 }
 
-TEST_F(Slots, VolumeAndPanRangesAndRounding) {
-    // A slot that holds nothing is left alone.
-    double w = -100;
-    out.set_slot_volume(7, w);
-    out.set_slot_pan(60, w);
-    EXPECT_TRUE(h.lines().empty());
-    std::string path = out.app_path("/sounds/capture.wav");
-    out.load_sound_slot(7, path);
-    h.take();
-    // Two decimals first, halves to even, then the range, then the whole number.
-    const std::pair<double, double> volumes[] = {{-5000.004, -5000}, {-5000.006, -5000.01},
-                                                 {0.004, 0},         {-2.5, -2.5},
-                                                 {-3.5, -3.5},       {-0.125, -0.12}};
-    for (auto [v, reduced] : volumes) {
-        out.set_slot_volume(7, v);
-        EXPECT_EQ(v, reduced);
-    }
-    for (double pan : {10000.0, 10000.006, 0.5}) out.set_slot_pan(7, pan);
-    EXPECT_EQ(h.take(), (Lines{"volume 7 -5000", "volume 7 0", "volume 7 -2", "volume 7 -4",
-                               "volume 7 0", "pan 7 10000", "pan 7 0"}));
-    // Board spots: louder toward the bottom row, panned by the column.
+// Board spots: louder toward the bottom row, panned by the column. The
+// levels the game gives a slot come only from here, whole numbers in range.
+TEST(Sound, BoardSpotsAreLouderTowardTheBottomRowAndPannedByTheColumn) {
     const std::tuple<int, int, double, double> spots[] = {
         {1, 1, -2000, -2500}, {3, 3, 0, 2500}, {2, 2, -1000, 0}};
     for (const auto& [x, y, volume, pan] : spots) {
@@ -123,8 +103,7 @@ struct BrokenDevice : SoundDevice {
 
 TEST_F(Slots, DeviceFailuresAreLoggedAndSwallowed) {
     BrokenDevice device;
-    const Platform& b = *h.platform;
-    Platform p = with_services(b, {.sound = &device});
+    Platform p = with_services(*h.platform, {.sound = &device});
     Output broken(p, out.folders);
     broken.sound = out.sound;
     const std::string capture = broken.app_path("/sounds/capture.wav");

@@ -6,30 +6,30 @@
 #include <utility>
 #include <vector>
 
-#include "flow/speech_settings.h"
 #include "support/harness.h"
 
 namespace velloxa::testing {
 namespace {
 
-// A started game with sounds present, so that only speech failures are
-// logged; `next` gives the new transcript lines without progress saves and
-// keys.
+// A started game with sounds present, so that only speech failures are logged.
 struct Started : Harness {
-    explicit Started(bool reader = false, bool voice = true, const std::string& file = "",
-                     bool titles = true)
-        : Harness({.script = "", .seed = 1, .headless = {voice, reader, true, titles}}) {
+    explicit Started(bool reader = false, const std::string& file = "", bool titles = true)
+        : Harness({.headless = {.screen_reader = reader, .title_reader = titles}}) {
         home.add_sounds();
         if (!file.empty()) home.write("progress.ini", file);
         start();
     }
-    Lines next() {
-        Lines out;
-        for (const auto& l : take())
-            if (l != "save" && !l.starts_with("key ")) out.push_back(l);
-        return out;
-    }
 };
+
+// What the player was told since the last look, without keys, sounds and saves.
+Lines told(Harness& h) {
+    Lines out;
+    for (const std::string& l : h.take())
+        if (l != "save" && !l.starts_with("key ") && !l.starts_with("play ") &&
+            !l.starts_with("load ") && !l.starts_with("volume ") && !l.starts_with("pan "))
+            out.push_back(l);
+    return out;
+}
 
 const std::string kTitle = "title Nebbin's Velloxa (v0.5f)";
 const Lines kChord = {"press 17", "press 16", "press 84", "release 17", "release 16", "release 84"};
@@ -40,39 +40,30 @@ Lines join(std::initializer_list<Lines> parts) {
     return all;
 }
 
-TEST(Speech, RouteCycleWithAndWithoutAScreenReader) {
-    Started with(true);
-    with.take();
-    with.keys("Tab\nTab\nTab\nTab\n");
-    EXPECT_EQ(with.next(), join({{"title NVDA", "title Window eyes support"},
-                                 kChord,
-                                 {kTitle, "reader Jaws", kTitle, "speak Sapi on"}}));
-    // Without a screen reader the step into route 3 falls back to the voice.
-    Started without;
-    without.take();
-    without.keys("Tab\nTab\nTab\n");
-    EXPECT_EQ(without.next(),
-              join({{"title NVDA", "title Window eyes support"},
-                    kChord,
-                    {kTitle, "speak Jaws does not seem to be responding, Sapi on."}}));
-    EXPECT_EQ(without.game->output().speech.speech_route, SpeechRoute::Voice);
-}
-
-// Where nobody reads the title, its two routes are never offered: Tab goes
-// between the voice and the screen reader, and a saved title route starts
-// on the voice.
-TEST(Speech, WithoutATitleReaderTabSkipsTheTitleRoutes) {
-    Started with(true, true, "", false);
-    with.take();
-    with.keys("Tab\nTab\n");
-    EXPECT_EQ(with.next(), (Lines{kTitle, "reader Jaws", kTitle, "speak Sapi on"}));
-    Started without(false, true, "", false);
-    without.take();
-    without.keys("Tab\n");
-    EXPECT_EQ(without.next(),
-              (Lines{kTitle, "speak Jaws does not seem to be responding, Sapi on."}));
+// Tab steps through the routes and back to the voice; without a screen
+// reader the step into route 3 falls back to the voice. Where nobody reads
+// the title, its two routes are never offered, and a saved title route
+// starts on the voice.
+TEST(Speech, RouteCycleWithAndWithoutAScreenReaderOrATitleReader) {
+    const Lines titles = join({{"title NVDA", "title Window eyes support"}, kChord});
+    const Lines reader = {kTitle, "reader Jaws", kTitle, "speak Sapi on"};
+    const Lines fallback = {kTitle, "speak Jaws does not seem to be responding, Sapi on."};
+    const std::tuple<bool, bool, const char*, Lines> cases[] = {
+        {true, true, "Tab\nTab\nTab\nTab\n", join({titles, reader})},
+        {false, true, "Tab\nTab\nTab\n", join({titles, fallback})},
+        {true, false, "Tab\nTab\n", reader},
+        {false, false, "Tab\n", fallback},
+    };
+    for (const auto& [with_reader, title_read, tabs, expected] : cases) {
+        Started s(with_reader, "", title_read);
+        s.take();
+        s.keys(tabs);
+        EXPECT_EQ(told(s), expected) << tabs;
+        EXPECT_EQ(s.game->output().speech.speech_route, SpeechRoute::Voice) << tabs;
+        EXPECT_TRUE(s.home.read("progress.ini").starts_with("0\r\n")) << "the route is saved";
+    }
     for (const char* route : {"1", "2"}) {
-        Started saved(false, true, std::string(route) + "\r\n3\r\n2\r\nsounds\r\n", false);
+        Started saved(false, std::string(route) + "\r\n3\r\n2\r\nsounds\r\n", false);
         EXPECT_EQ(saved.only("speak ").at(0),
                   "speak Welcome to Nebbin's Velloxa, version 0.5f.  Main menu.");
         EXPECT_EQ(saved.game->output().speech.speech_route, SpeechRoute::Voice);
@@ -85,18 +76,13 @@ struct Speaking : Harness {
     Speaking() { out.create_voice(); }
 };
 
-TEST(Speech, ReaderRouteWithoutAReader) {
+TEST(Speech, TheReaderRouteWithoutAReaderFailsIntoTheLogOnly) {
     Speaking s;
     // A route 3 without a reader (set as a key may set it) fails into the log only.
     s.out.speech.speech_route = SpeechRoute::ScreenReader;
     s.out.say("Hello");
     EXPECT_EQ(s.take(), Lines{"log error in sayit: no screen reader"});
     EXPECT_EQ(s.home.read("debuglog.txt"), "error in sayit: no screen reader\n");
-    int saves = 0;
-    SpeechSettings settings(*s.platform, s.out, kVersion, [&saves] { ++saves; });
-    settings.next_speech_route();
-    EXPECT_EQ(s.take(), (Lines{kTitle, "speak Sapi on"}));
-    EXPECT_EQ(saves, 1);
 }
 
 TEST(Speech, TitleRoutesRepeatTexts) {
@@ -120,11 +106,9 @@ struct WatchingKeys : KeyInjector {
 };
 
 TEST(Speech, KeysAreBlockedOnlyWhileTheChordIsSent) {
-    Harness h;
     WatchingKeys keys;
-    const Platform& b = *h.platform;
-    Platform p = with_services(b, {.keys = &keys});
-    Output out(p, Folders{h.home.path(), h.home.path()});
+    Harness h({.keys = &keys});
+    Output out(*h.platform, Folders{h.home.path(), h.home.path()});
     keys.out = &out;
     out.speech.speech_route = SpeechRoute::TitleAndChord;
     out.say("Chord");
@@ -134,16 +118,16 @@ TEST(Speech, KeysAreBlockedOnlyWhileTheChordIsSent) {
 
 TEST(Speech, RateFromTheFileAndTheKeysStaysWithinOneToTen) {
     // The voice takes the whole part of the rate read.
-    Started s(false, true, "0\r\n3\r\n3.75\r\nsounds\r\n");
+    Started s(false, "0\r\n3\r\n3.75\r\nsounds\r\n");
     EXPECT_EQ(s.only("rate "), (Lines{"rate 2", "rate 3"}));
     // 2.5 only from an edited file: spoken as it is.
-    for (const auto& [from, key, told] :
+    for (const auto& [from, key, said] :
          {std::tuple{"10", "PageUp", "10"}, {"1", "PageDown", "1"}, {"2.5", "PageUp", "3.5"}}) {
-        Started rate(false, true, std::string("0\r\n3\r\n") + from + "\r\nsounds\r\n");
+        Started rate(false, std::string("0\r\n3\r\n") + from + "\r\nsounds\r\n");
         rate.take();
         rate.keys(std::string(key) + "\n");
-        EXPECT_EQ(rate.next(), (Lines{std::string("rate ") + (told[0] == '3' ? "3" : told),
-                                      std::string("speak Sapi rate changed to ") + told + "."}));
+        EXPECT_EQ(told(rate), (Lines{std::string("rate ") + (said[0] == '3' ? "3" : said),
+                                     std::string("speak Sapi rate changed to ") + said + "."}));
     }
 }
 
@@ -165,21 +149,12 @@ struct ListeningGame : ::testing::Test {
     ListeningReader reader;
     Harness h;
     void SetUp() override {
-        h.use_reader(reader);
+        h.use({.reader = &reader});
         h.home.add_sounds();
         h.home.write("progress.ini", "3\r\n3\r\n2\r\nsounds\r\n");
         h.start();
         h.take();
         reader.heard.clear();
-    }
-    // What the player is told, without the keys, sounds and saves.
-    Lines told() {
-        Lines out;
-        for (const std::string& l : h.take())
-            if (!l.starts_with("key ") && !l.starts_with("play ") && !l.starts_with("load ") &&
-                !l.starts_with("volume ") && !l.starts_with("pan ") && l != "save")
-                out.push_back(l);
-        return out;
     }
 };
 
@@ -198,8 +173,9 @@ TEST_F(ListeningGame, EachKeyCancelsTheReaderRouteFirst) {
 TEST_F(ListeningGame, AReaderGivenUpFallsBackToTheVoice) {
     reader.lose = true;
     h.keys("Down\nUp\n");
-    EXPECT_EQ(told(), (Lines{"log error in sayit: gone", kTitle,
-                             "speak Jaws does not seem to be responding, Sapi on.", "speak Exit"}));
+    EXPECT_EQ(told(h),
+              (Lines{"log error in sayit: gone", kTitle,
+                     "speak Jaws does not seem to be responding, Sapi on.", "speak Exit"}));
     EXPECT_FALSE(h.game->output().speech.reader_available);
     EXPECT_EQ(h.game->output().speech.speech_route, SpeechRoute::Voice);
 }

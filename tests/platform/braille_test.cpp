@@ -8,31 +8,29 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/braille/braille_display.h"
 #include "platform/braille/braille_view.h"
 #include "platform/spoken_texts.h"
+#include "support/harness.h"
 
 namespace velloxa {
 namespace {
 
-std::vector<std::wstring> windows(const std::wstring& text, int cells) {
-    return braille_windows(text, cells);
-}
-
 TEST(BrailleWindows, BreakAfterWordsAndCutOnlyWordsLongerThanTheDisplay) {
     using W = std::vector<std::wstring>;
-    EXPECT_EQ(windows(L"Instant action", 40), W{L"Instant action"});
-    EXPECT_EQ(windows(L"You drop a tile onto spot 1, 2.", 12),
+    EXPECT_EQ(braille_windows(L"Instant action", 40), W{L"Instant action"});
+    EXPECT_EQ(braille_windows(L"You drop a tile onto spot 1, 2.", 12),
               (W{L"You drop a", L"tile onto", L"spot 1, 2."}));
     // The double blank between sentences goes at a break, stays inside a window.
-    EXPECT_EQ(windows(L"One.  Two.  Three.", 11), (W{L"One.  Two.", L"Three."}));
-    EXPECT_EQ(windows(L"abcdefghij xy", 4), (W{L"abcd", L"efgh", L"ij", L"xy"}));
-    EXPECT_EQ(windows(L"exactly ten", 7), (W{L"exactly", L"ten"}));
-    EXPECT_EQ(windows(L"", 40), W{L""});
-    EXPECT_EQ(windows(L"   ", 2), W{L""});
-    EXPECT_EQ(windows(L"  You go first!", 8), (W{L"You go", L"first!"}));
+    EXPECT_EQ(braille_windows(L"One.  Two.  Three.", 11), (W{L"One.  Two.", L"Three."}));
+    EXPECT_EQ(braille_windows(L"abcdefghij xy", 4), (W{L"abcd", L"efgh", L"ij", L"xy"}));
+    EXPECT_EQ(braille_windows(L"exactly ten", 7), (W{L"exactly", L"ten"}));
+    EXPECT_EQ(braille_windows(L"", 40), W{L""});
+    EXPECT_EQ(braille_windows(L"   ", 2), W{L""});
+    EXPECT_EQ(braille_windows(L"  You go first!", 8), (W{L"You go", L"first!"}));
 }
 
 TEST(BrailleWindows, Utf8BecomesCharactersAndBrokenBytesAQuestionMark) {
@@ -50,21 +48,18 @@ TEST(BrailleView, NewestShownPanningCrossesTextsLineKeysStepThroughThem) {
     view.add("Welcome to the game of tiles.");
     view.add("New game");
     EXPECT_EQ(view.shown(), L"New game  ");
-    EXPECT_FALSE(view.step(1));
-    EXPECT_TRUE(view.step(-1));
-    EXPECT_EQ(view.shown(), L"Welcome to");
-    EXPECT_TRUE(view.pan(1));
-    EXPECT_EQ(view.shown(), L"the game  ");
-    EXPECT_TRUE(view.pan(1));
-    EXPECT_EQ(view.shown(), L"of tiles. ");
-    EXPECT_TRUE(view.pan(1));  // on into the newer text
-    EXPECT_EQ(view.shown(), L"New game  ");
-    EXPECT_TRUE(view.pan(-1));  // back to the older text's last window
-    EXPECT_EQ(view.shown(), L"of tiles. ");
-    EXPECT_TRUE(view.jump(-1));
-    EXPECT_FALSE(view.pan(-1));
-    EXPECT_FALSE(view.step(-1));
-    EXPECT_EQ(view.shown(), L"Welcome to");
+    // Step (a line key), pan or jump by one, whether it moved, what is shown.
+    const std::tuple<char, int, bool, const wchar_t*> moves[] = {
+        {'s', 1, false, L"New game  "}, {'s', -1, true, L"Welcome to"},
+        {'p', 1, true, L"the game  "},  {'p', 1, true, L"of tiles. "},
+        {'p', 1, true, L"New game  "},   // on into the newer text
+        {'p', -1, true, L"of tiles. "},  // back to the older text's last window
+        {'j', -1, true, L"Welcome to"}, {'p', -1, false, L"Welcome to"},
+        {'s', -1, false, L"Welcome to"}};
+    for (const auto& [how, by, moved, shown] : moves) {
+        EXPECT_EQ(how == 's' ? view.step(by) : how == 'p' ? view.pan(by) : view.jump(by), moved);
+        EXPECT_EQ(view.shown(), shown) << how << by;
+    }
     // A new text is shown at once, wherever the reader was.
     view.add("Continue");
     EXPECT_EQ(view.shown(), L"Continue  ");
@@ -80,43 +75,21 @@ TEST(BrailleView, KeepsOnlyTheLastTexts) {
     EXPECT_EQ(steps, BrailleView::kTextsKept - 1);
 }
 
-struct FakeVoice : Voice {
-    bool open_voice() override { return true; }
-    void speak(const std::string& text, int) override { said.push_back(text); }
-    void set_rate(int) override {}
-    std::vector<std::string> said;
-};
-struct AbsentReader : ScreenReader {
-    bool connect() override { return false; }
-    void say(const std::string&) override { throw std::runtime_error("no screen reader"); }
-};
-struct FakeTitle : WindowTitle {
-    std::string title() override { return shown; }
-    void set_title(const std::string& text) override { shown = text; }
-    std::string shown;
-};
-
+// The headless platform's voice, absent reader and title underneath.
 TEST(HeardTexts, EveryRouteHandsItsTextsOnOnce) {
+    testing::Harness h;
     std::vector<std::string> heard;
     const TextListener listen = [&heard](const std::string& text) { heard.push_back(text); };
-    FakeVoice voice;
-    HeardVoice heard_voice(voice, listen);
-    heard_voice.speak("Sapi on", 3);
-    heard_voice.speak("", 3);  // the silence key clears the caption
-    EXPECT_EQ(voice.said, (std::vector<std::string>{"Sapi on", ""}));
-
-    AbsentReader reader;
-    HeardReader heard_reader(reader, listen);
-    EXPECT_THROW(heard_reader.say("Jaws"), std::runtime_error);
-
+    HeardVoice voice(*h.host, listen);
+    voice.speak("Sapi on", 3);
+    voice.speak("", 3);  // the silence key clears the caption
+    HeardReader reader(*h.host, listen);
+    EXPECT_THROW(reader.say("Jaws"), std::runtime_error);
     // A title said twice is nudged with a blank first: heard twice, not thrice.
-    FakeTitle title;
-    HeardTitle heard_title(title, listen);
-    heard_title.set_title("NVDA");
-    heard_title.set_title(" NVDA");
-    heard_title.set_title("NVDA");
-    heard_title.set_title(" spaced");
-    EXPECT_EQ(title.shown, " spaced");
+    HeardTitle title(*h.host, listen);
+    for (const char* text : {"NVDA", " NVDA", "NVDA", " spaced"}) title.set_title(text);
+    EXPECT_EQ(h.lines(), (testing::Lines{"speak Sapi on", "speak ", "title NVDA", "title  NVDA",
+                                         "title NVDA", "title  spaced"}));
     EXPECT_EQ(heard, (std::vector<std::string>{"Sapi on", "", "Jaws", "NVDA", "NVDA", " spaced"}));
 }
 

@@ -4,10 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <numeric>
 #include <string>
 #include <thread>
@@ -22,6 +20,8 @@
 
 namespace velloxa {
 namespace {
+
+using testing::wait_until;
 
 TEST(DesktopKeys, GameKeysOnAnyLayoutBecomeTheirVirtualKeyCodes) {
     struct Case {
@@ -79,16 +79,6 @@ struct Frame {
     int16_t left, right;
     bool operator==(const Frame&) const = default;
 };
-
-// Polls for what the audio threads do; the limit only guards against a hang.
-bool wait_until(const std::function<bool()>& done) {
-    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > limit) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
-}
 
 std::string le(uint32_t v, int bytes) {
     std::string s;

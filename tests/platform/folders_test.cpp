@@ -132,8 +132,7 @@ TEST(ShippedLanguageCopy, EachSystemReplacesOnlyItsOwnEarlierEditions) {
 TEST(ShippedLanguageCopy, EveryEarlierEditionIsKept) {
     const std::string source = source_folder();
     struct System {
-        const char* file;
-        const char* name;
+        const char *file, *name;
         ShippedFor system;
     };
     for (const System& s :

@@ -11,31 +11,22 @@
 #include <cstdlib>
 #include <filesystem>
 #include <random>
-#include <set>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <vector>
 
-#include "cards/catalogue.h"
-#include "platform/background_saves.h"
 #include "platform/data_folder_lock.h"
 #include "platform/disk_files.h"
-#include "platform/save_notice.h"
-#include "support/harness.h"
+#include "support/newest_save.h"
 
 namespace velloxa {
 namespace {
 
 namespace fs = std::filesystem;
 using testing::TempDir;
-using Names = std::set<std::string>;
-
-Names names_in(const std::string& folder) {
-    Names names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename());
-    return names;
-}
+using Names = std::vector<std::string>;
 
 // A progress file linked into a synced folder is written where the link
 // points, and keeps the link and the player's permissions.
@@ -50,7 +41,7 @@ TEST(Files, AReplaceWritesThroughTheLinkAndKeepsThePlayersMode) {
     EXPECT_TRUE(fs::is_symlink(dir.path() + "/progress.ini"));
     EXPECT_EQ(dir.read("synced/progress.ini"), "new\r\n");
     EXPECT_EQ(fs::status(target).permissions(), mode);
-    EXPECT_EQ(names_in(dir.path() + "/synced"), Names{"progress.ini"});
+    EXPECT_EQ(dir.names("synced"), Names{"progress.ini"});
 }
 
 // A write that fails part way (the file size limit here, a full disk
@@ -76,7 +67,7 @@ TEST(Files, AFailedWriteLeavesTheOldFileWhole) {
     ::waitpid(child, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 3) << "no failure told: " << status;
     EXPECT_EQ(dir.read("progress.ini"), "old");
-    EXPECT_EQ(names_in(dir.path()), Names{"progress.ini"});
+    EXPECT_EQ(dir.names(), Names{"progress.ini"});
 }
 
 // Saves killed at random moments: the file is always a whole old or new
@@ -116,8 +107,8 @@ TEST(BackgroundSaves, KilledAtAnyMomentTheyLeaveTheOldOrTheNewFile) {
     dir.write("progress.ini.bak.tmp-Q7r8S9", "a backup's");
     fs::create_directory(path + ".tmp-folder");
     { const DataFolderLock start(dir.path()); }
-    EXPECT_EQ(names_in(dir.path()), (Names{"language.txt.tmp-a1B2c3", "progress.ini",
-                                           "progress.ini.tmp-folder", "progress.ini.tmp-mine"}));
+    EXPECT_EQ(dir.names(), (Names{"language.txt.tmp-a1B2c3", "progress.ini",
+                                  "progress.ini.tmp-folder", "progress.ini.tmp-mine"}));
 }
 
 // In a folder others may write to, a link planted at the backup's or the
@@ -172,18 +163,13 @@ TEST(BackgroundSaves, TheBackupComesFirstOrNothingIsReplaced) {
     testing::Harness h;
     const std::string home = h.home.path();
     h.home.add_sounds();
-    Catalogue cards;
-    build_catalogue(cards);
-    std::string damaged = "0\r\n3\r\n2\r\nsounds\r\n3\r\n2\r\n6\r\n";
-    for (int t = 1; t <= 6; ++t) damaged += cards.tile_name[t] + (t == 2 ? "x\r\n" : "\r\n");
+    const std::string damaged = "0\r\n3\r\n2\r\nsounds\r\n3\r\n2\r\n1\r\nNo such tile\r\n";
     h.home.write("progress.ini", damaged);
     fs::create_directory(home + "/progress.ini.bak");
     std::ostringstream err;
     BackgroundSaves saves;
     SaveNotice notice(saves, err);
-    const Platform base = h.host->platform();
-    h.platform.reset(new Platform(testing::with_services(base, {.files = &notice})));
-    h.game = std::make_unique<Game>(*h.platform, StartOptions{Folders{home, home}, 1});
+    h.use({.files = &notice});
     h.start();
     EXPECT_EQ(h.said("PageUp\n"),
               (testing::Lines{"Sapi rate changed to 3.", "Your progress could not be saved."}));
@@ -200,33 +186,8 @@ TEST(BackgroundSaves, TheBackupComesFirstOrNothingIsReplaced) {
                              home + "/progress.ini.bak (the README tells how to restore it)\n");
 }
 
-// The desktop and the terminal save in the background, the newest save
-// winning, and tell the first failure on standard error with the folder and
-// the reason. A failure is thrown at once, or found later and thrown by the
-// next save, and told once. The saves handed over are in place once flushed
-// and at the end; none is taken once closed for the way out.
 TEST(BackgroundSaves, TheNewestSaveIsInPlaceOnceFlushedAndAFailureIsToldOnce) {
-    TempDir dir;
-    std::ostringstream err;
-    {
-        BackgroundSaves saves;
-        SaveNotice notice(saves, err);
-        dir.write("progress.ini/keep", "");  // a folder where the file should be: the rename fails
-        notice.replace(dir.path() + "/progress.ini", "lost");
-        saves.flush();
-        EXPECT_THROW(notice.replace(dir.path() + "/other.ini", "kept"), std::runtime_error);
-        EXPECT_THROW(notice.replace(dir.path() + "/missing/other.ini", "x"), std::runtime_error);
-        for (int n = 0; n < 50; ++n) notice.replace(dir.path() + "/other.ini", std::to_string(n));
-        saves.flush();  // as the program does before it ends itself
-        EXPECT_EQ(dir.read("other.ini"), "49");
-        notice.replace(dir.path() + "/other.ini", "the last");
-        EXPECT_EQ(saves.close_within(kLastSavesLimit), "");
-        notice.replace(dir.path() + "/other.ini", "after the end");  // the way out saves nothing
-    }
-    EXPECT_EQ(err.str(),
-              "velloxa: progress cannot be saved in " + dir.path() + ": Is a directory\n");
-    EXPECT_EQ(dir.read("other.ini"), "the last");
-    EXPECT_EQ(names_in(dir.path()), (Names{"other.ini", "progress.ini"}));
+    testing::expect_newest_save_wins_and_a_failure_told_once();
 }
 
 // A second interactive copy on the same data folder ends, saying why, and

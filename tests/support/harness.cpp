@@ -2,11 +2,14 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <thread>
 #include <utility>
 
 namespace velloxa::testing {
@@ -40,8 +43,25 @@ std::string source_folder() {
     return VELLOXA_SOURCE_DIR;
 }
 
+bool wait_until(const std::function<bool()>& done, int seconds) {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > limit) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
 std::string TempDir::read(const std::string& relative) const {
     return read_file((fs::path(path_) / relative).string());
+}
+
+std::vector<std::string> TempDir::names(const std::string& relative) const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(fs::path(path_) / relative))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 void TempDir::add_sounds(const std::string& folder) const {
@@ -77,8 +97,8 @@ Harness::Harness(HarnessOptions options) : options_(std::move(options)) {
                           : std::make_unique<Game>(*platform, start);
 }
 
-void Harness::use_reader(ScreenReader& reader) {
-    auto replaced = std::make_unique<Platform>(with_services(*platform, {.reader = &reader}));
+void Harness::use(Replacements with) {
+    auto replaced = std::make_unique<Platform>(with_services(*platform, with));
     game = std::make_unique<Game>(*replaced,
                                   StartOptions{Folders{home.path(), home.path()}, options_.seed});
     platform = std::move(replaced);
@@ -86,8 +106,7 @@ void Harness::use_reader(ScreenReader& reader) {
 
 void Harness::start(bool run) {
     try {
-        if (!game->start()) return;
-        if (run) host->run(*game);
+        if (game->start() && run) host->run(*game);
     } catch (const ProgramEnded&) {
         ended = true;
     }
@@ -103,11 +122,7 @@ void Harness::keys(const std::string& script) {
 }
 
 std::vector<std::string> Harness::lines() const {
-    std::vector<std::string> result;
-    std::istringstream in(out.str());
-    std::string line;
-    while (std::getline(in, line)) result.push_back(line);
-    return result;
+    return only("");
 }
 
 std::vector<std::string> Harness::take() {
@@ -119,8 +134,9 @@ std::vector<std::string> Harness::take() {
 
 std::vector<std::string> Harness::only(const std::string& prefix) const {
     std::vector<std::string> result;
-    for (const auto& l : lines())
-        if (l.rfind(prefix, 0) == 0) result.push_back(l);
+    std::istringstream in(out.str());
+    for (std::string line; std::getline(in, line);)
+        if (line.starts_with(prefix)) result.push_back(line);
     return result;
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -33,6 +34,10 @@ std::string read_file(const std::string& path);
 // The root of the source tree, where the shipped files come from.
 std::string source_folder();
 
+// Polls until `done` (what another thread or process does); false once the
+// limit, only a guard against a hang, has passed.
+bool wait_until(const std::function<bool()>& done, int seconds = 60);
+
 // A temporary folder removed with everything in it at the end.
 class TempDir {
   public:
@@ -43,6 +48,8 @@ class TempDir {
     const std::string& path() const { return path_; }
     void write(const std::string& relative, const std::string& content) const;
     std::string read(const std::string& relative) const;
+    // The names of the files and folders in it, sorted.
+    std::vector<std::string> names(const std::string& relative = "") const;
     // Creates the standard sound files (empty files count as present headless).
     void add_sounds(const std::string& folder = "sounds") const;
 
@@ -70,8 +77,8 @@ struct HarnessOptions {
 class Harness {
   public:
     explicit Harness(HarnessOptions options = {});
-    // Makes the game anew (not started) with `reader` as its screen reader.
-    void use_reader(ScreenReader& reader);
+    // Makes the game anew (not started) with the test's own services.
+    void use(Replacements with);
     // Runs start-up (and the script, when `run` is true).
     void start(bool run = true);
     // Delivers more keys from the top level, as further script lines.
