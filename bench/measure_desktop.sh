@@ -21,6 +21,7 @@ app_pid=
 brltty_pid=
 display_pid=
 cleanup() {
+    set +e  # a process already gone must not stop the rest of the clean-up
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
     # BRLTTY ends while its display is still there to be let go.
     [ -n "$brltty_pid" ] && kill "$brltty_pid" 2>/dev/null && sleep 1 && kill -9 "$brltty_pid" 2>/dev/null

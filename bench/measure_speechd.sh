@@ -21,6 +21,7 @@ xvfb_pid=
 app_pid=
 server_pid=
 cleanup() {
+    set +e  # a process already gone must not stop the rest of the clean-up
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
     [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
