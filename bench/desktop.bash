@@ -10,10 +10,11 @@ export DISPLAY=:$(head -n1 "$work/display")
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 export VELLOXA_TRACE=$work/trace
 
-# await TEXT [TRIES]: waits until the trace holds TEXT, 25 ms between looks.
+# await TEXT [TRIES] [AFTER]: waits until the trace holds TEXT (past its
+# first AFTER lines), 25 ms between looks.
 await() {
     for ((i = 0; i < ${2:-400}; i++)); do
-        grep -q -- "$1" "$work/trace" 2>/dev/null && return 0
+        tail -n +"$((${3:-0} + 1))" "$work/trace" 2>/dev/null | grep -q -- "$1" && return 0
         sleep 0.025
     done
     echo "timed out waiting for '$1'" >&2

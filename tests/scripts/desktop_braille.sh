@@ -83,9 +83,12 @@ expect "after the silence key" shows "New game"
 
 # The display follows the X focus: a second copy's window has its own texts.
 mkdir "$work/second"
-SDL_AUDIODRIVER=dummy "$velloxa" --home "$work/second" >/dev/null 2>&1 &
+SDL_AUDIODRIVER=dummy VELLOXA_TRACE="$work/trace2" "$velloxa" --home "$work/second" >/dev/null 2>&1 &
 second=$!
 cleanup=("kill $second" "${cleanup[@]}")
+# A new window raises itself once shown; only after its first picture can the
+# focus be moved without that raise taking it back.
+wait_for 60 grep -q " draw" "$work/trace2" || die "the second window drew nothing"
 focus --onlyvisible --pid "$second" || die "no second window"
 expect "the second window focused" starts "Welcome to Nebbin's Velloxa, version"
 xdotool windowfocus --sync "$first"
