@@ -79,4 +79,21 @@ struct HeardSpeech {
     HeardTitle title;
 };
 
+// The platform of a window that is also the clock, the canvas, the message
+// box and the process, and speaks through `speech`.
+template <class Window>
+Platform window_platform(Window& window, HeardSpeech& speech, KeyInjector& keys, SoundDevice& sound,
+                         FileStore& files) {
+    return Platform{.clock = window,
+                    .window = speech.title,
+                    .voice = speech.voice,
+                    .reader = speech.reader,
+                    .keys = keys,
+                    .sound = sound,
+                    .canvas = window,
+                    .msgbox = window,
+                    .process = window,
+                    .files = files};
+}
+
 }  // namespace velloxa

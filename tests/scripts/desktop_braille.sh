@@ -54,15 +54,7 @@ mkdir "$work/home"
 SDL_AUDIODRIVER=dummy VELLOXA_TRACE=$trace "$velloxa" --home "$work/home" --seed 3 >"$work/out" 2>&1 &
 pid=$!
 cleanup=("kill $pid" "${cleanup[@]}")
-from=0
-seen() { tail -n +$((from + 1)) "$trace" 2>/dev/null | grep -q -- "$1"; }
-press() { # KEY PATTERN
-    from=$(wc -l <"$trace")
-    xdotool key --delay 0 "$1"
-    wait_for 60 seen "$2" && wait_for 60 idle "$pid" || die "no '$2' after $1: $(tail -n3 "$trace")"
-}
-wait_for 60 seen "^[0-9]* draw" && wait_for 60 idle "$pid" || die "no board drawn: $(cat "$work/out")"
-focus --pid "$pid" || die "no window"
+window_ready
 first=$window
 wait_for 60 seen " braille-ready 40x1" || fail "the program did not take the display: $(cat "$work/out")"
 

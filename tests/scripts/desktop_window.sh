@@ -21,18 +21,7 @@ SDL_AUDIODRIVER=dummy VELLOXA_TRACE=$trace VELLOXA_SCREENSHOT=$shot BRLAPI_HOST=
     "$velloxa" --home "$work/home" --seed 3 >"$work/out" 2>&1 &
 pid=$!
 cleanup+=("kill $pid")
-from=0
-seen() { tail -n +$((from + 1)) "$trace" 2>/dev/null | grep -q -- "$1"; }
-# The line a key brings, then the program waiting at its top level again,
-# so that no key lands inside a wait.
-press() { # KEY PATTERN
-    from=$(wc -l <"$trace")
-    xdotool key --delay 0 "$1"
-    wait_for 60 seen "$2" && wait_for 60 idle "$pid" || die "no '$2' after $1: $(tail -n3 "$trace")"
-}
-# The draw line is written once its picture is saved.
-wait_for 60 seen "^[0-9]* draw" && wait_for 60 idle "$pid" || die "no board drawn: $(cat "$work/out")"
-focus --pid "$pid" || die "no window"
+window_ready
 
 menu_board
 

@@ -54,6 +54,24 @@ focus() { # ARGS...
     xdotool windowfocus --sync "$window" >/dev/null 2>&1
 }
 
+# A desktop program `pid` writing its trace to `trace`: whether a line
+# matching PATTERN came after the first `from` lines.
+from=0
+seen() { tail -n +$((from + 1)) "$trace" 2>/dev/null | grep -q -- "$1"; }
+# The line a key brings, then the program waiting at its top level again,
+# so that no key lands inside a wait.
+press() { # KEY PATTERN
+    from=$(wc -l <"$trace")
+    xdotool key --delay 0 "$1"
+    wait_for 60 seen "$2" && wait_for 60 idle "$pid" || die "no '$2' after $1: $(tail -n3 "$trace")"
+}
+# The program's first picture drawn (its draw line is written once the
+# picture is saved), and its window given the keyboard.
+window_ready() {
+    wait_for 60 seen "^[0-9]* draw" && wait_for 60 idle "$pid" || die "no board drawn: $(cat "$work/out")"
+    focus --pid "$pid" || die "no window"
+}
+
 # The board in the window's picture `shot`, read by the helper `probe`: it
 # fills 480 by 480 of the 640 by 640 window, above the caption's 160 pixels,
 # with spots of 160 pixels. A

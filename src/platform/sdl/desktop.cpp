@@ -76,16 +76,7 @@ int run_desktop(const CommandLine& cmd) {
         window.set_caption(text);
     };
     HeardSpeech speech(voice, reader, window, heard);
-    Platform platform{.clock = window,
-                      .window = speech.title,
-                      .voice = speech.voice,
-                      .reader = speech.reader,
-                      .keys = keys,
-                      .sound = sound,
-                      .canvas = window,
-                      .msgbox = window,
-                      .process = window,
-                      .files = files};
+    Platform platform = window_platform(window, speech, keys, sound, files);
 
     const StartOptions start = start_options(cmd);
     const DataFolderLock lock(start.folders.data);

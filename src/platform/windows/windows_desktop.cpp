@@ -90,16 +90,7 @@ int run_windows(const CommandLine& cmd) {
     // Every text said also becomes the caption, whatever the speech route.
     const TextListener heard = [&window](const std::string& text) { window.set_caption(text); };
     HeardSpeech speech(voice, reader, window, heard);
-    Platform platform{.clock = window,
-                      .window = speech.title,
-                      .voice = speech.voice,
-                      .reader = speech.reader,
-                      .keys = window,
-                      .sound = sound,
-                      .canvas = window,
-                      .msgbox = window,
-                      .process = window,
-                      .files = files};
+    Platform platform = window_platform(window, speech, window, sound, files);
 
     Game game(platform, start);
     // A failed start-up has shown its message and ended the program.
