@@ -2,6 +2,7 @@
 // move of a battle.
 #include "flow/campaign.h"
 
+#include "cards/decks.h"
 #include "cards/numbers.h"
 #include "flow/game.h"
 #include "flow/story.h"
@@ -51,6 +52,15 @@ void Game::challenge_menu_key(int keycode, int shift) {
             break;
         case 3:
             if (enter && collection.opponent < 11) {
+                // Four tiles cannot fill nine spots when the player goes
+                // first: such a battle could never end.
+                const int empty = first_empty_deck_slot(collection);
+                if (empty != 0) {  // mutate: challenge-empty-slot
+                    say("Deck slot " + num(empty) +
+                        " is empty.  Fill it under Configure your deck before you face this "
+                        "opponent.");
+                    break;
+                }
                 const std::string leadin = story_at(collection.opponent).coin_flip;
                 start_battle();
                 battle.deal(

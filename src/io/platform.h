@@ -27,6 +27,10 @@ class WindowTitle {
     virtual ~WindowTitle() = default;
     virtual std::string title() = 0;
     virtual void set_title(const std::string& text) = 0;
+    // The program's own name, set when a route stops using the title: not a
+    // text for the player, so a front-end that prints titles may keep it
+    // out of its lines.
+    virtual void restore_title(const std::string& text) { set_title(text); }
     // False where no screen reader announces the title, so that the routes
     // through it would leave the player in silence.
     virtual bool title_is_read() const { return true; }

@@ -107,7 +107,7 @@ void Output::cancel_reader() {
 
 void Output::reset_title(const std::string& version) {
     try {
-        platform.window.set_title("Nebbin's Velloxa (v" + version + ")");
+        platform.window.restore_title("Nebbin's Velloxa (v" + version + ")");
     } catch (const std::exception&) {
         // The title is only a courtesy to screen readers.
     }

@@ -84,6 +84,8 @@ struct Scenario {
 
 std::vector<Scenario> scenarios() {
     const HeadlessOptions reader{.screen_reader = true}, silent{.sound_device = false};
+    std::string holed = progress(3);  // the fifth deck slot empty
+    holed.erase(holed.rfind("Chorus Toad"), 11);
     return {
         {"first start: help, a hint, an instant battle's summary",
          "",
@@ -99,6 +101,7 @@ std::vector<Scenario> scenarios() {
          "Down\nDown\nDown\nEnter\n",
          {}},
         {"every opponent beaten", progress(11), "Down\nDown\nEnter\nDown\nDown\n", {}},
+        {"a deck slot left empty", holed, "Down\nDown\nEnter\nDown\nDown\nEnter\n", {}},
         {"no sound device", "", "", silent},
     };
 }

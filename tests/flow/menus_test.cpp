@@ -66,7 +66,7 @@ TEST(Menus, NewGameConfirmsOverwritingThenCyclesTheDifficulty) {
 struct Campaign : ::testing::Test {
     std::unique_ptr<Harness> h;
     Game& g() { return *h->game; }
-    void challenge(int opponent, const std::vector<int>& deck = {0, 0, 0, 0, 0}) {
+    void challenge(int opponent, const std::vector<int>& deck = {1, 2, 3, 4, 5}) {
         h = started_game(progress_file(3, opponent, {}, deck));
         h->keys(kContinue);
         h->take();
@@ -105,6 +105,29 @@ TEST_F(Campaign, GoingBackNeedsShiftAndStopsBelowEleven) {
         h->said("Down\nDown\nDown\nShift+Enter\n");
         EXPECT_EQ(g().collection().opponent, 10) << from;
     }
+}
+
+// A deck left with a hole (Shift+Escape out of the deck menu, or an edited
+// file) would deal four tiles, and a battle the player begins could never
+// fill its ninth spot: the challenge refuses until the slot is filled.
+TEST_F(Campaign, ABattleWaitsForAFullDeck) {
+    challenge(2, {1, 2, 0, 4, 0});
+    h->keys("Down\nDown\n");
+    h->take();
+    const std::string refusal =
+        "speak Deck slot 3 is empty.  Fill it under Configure your deck before you face this "
+        "opponent.";
+    h->keys("Enter\n");
+    const Lines refused = h->take();
+    ASSERT_FALSE(refused.empty());
+    EXPECT_EQ(refused.back(), refusal);
+    // Only the key and its sound before it: no lead-in, no save, no coin flip.
+    EXPECT_EQ(refused.size(), 6u) << ::testing::PrintToString(refused);
+    EXPECT_EQ(g().menu(), Menu::Challenge);
+    EXPECT_EQ(g().menu_item(), 3);
+    challenge(2, {1, 2, 3, 4, 5});
+    h->keys("Down\nDown\n");
+    EXPECT_EQ(h->said("Enter\n").front().rfind(story_content()[1].coin_flip, 0), 0u);
 }
 
 // The user's tile on (2, 2) beats the enemy's on (3, 2): two announcements.

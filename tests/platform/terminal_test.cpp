@@ -213,6 +213,11 @@ TEST(TerminalHost, PrintsPlainLinesAndTheTextBoardOnlyOnRequestAndChange) {
     p.cells[5] = {4, 2};  // column 2, row 3
     quiet.begin_board(p);
     EXPECT_EQ(drain(quiet.out[0]), "bad]0;x text\n");
+    // The program's own name back in the title is no line for the player.
+    drain(quiet.control[0]);
+    quiet.restore_title("Velloxa (v1)");
+    EXPECT_EQ(drain(quiet.out[0]), "");
+    EXPECT_EQ(drain(quiet.control[0]), "\x1b]0;Velloxa (v1)\a");
     // Initials are cut by characters, not bytes.
     shown.set_names([](int t) { return t == 3 ? std::string("\xc3\x89mber") : "Fo"; });
     shown.begin_board(p);

@@ -106,9 +106,10 @@ using Lines = std::vector<std::string>;
 
 // A progress file with speech route 0, voice rate 2 and the sounds folder:
 // the difficulty, the campaign position, the collection and the five deck
-// slots (0 for an empty slot), tiles given by catalogue index.
+// slots (0 for an empty slot; the first five tiles by default), tiles given by
+// catalogue index.
 std::string progress_file(int difficulty, int opponent, const std::vector<int>& collection = {},
-                          const std::vector<int>& deck = {0, 0, 0, 0, 0});
+                          const std::vector<int>& deck = {1, 2, 3, 4, 5});
 
 // A game started with the standard sounds and, when given, a progress file.
 std::unique_ptr<Harness> started_game(const std::string& progress = "",

@@ -296,9 +296,13 @@ void TerminalHost::set_title(const std::string& text) {
     // The title routes repeat a text by showing it behind a blank first, so
     // that a title watcher notices; a printed line is new anyway.
     const bool nudge = text == " " + title_;
+    restore_title(text);
+    if (!nudge) print(text);
+}
+
+void TerminalHost::restore_title(const std::string& text) {
     title_ = text;
     if (options_.control >= 0) write_out(options_.control, "\x1b]0;" + printable(text) + "\a");
-    if (!nudge) print(text);
 }
 
 void TerminalHost::begin_board(const BoardPicture& picture) {

@@ -69,6 +69,7 @@ class TerminalHost : public Clock,
     // WindowTitle
     std::string title() override { return title_; }
     void set_title(const std::string& text) override;
+    void restore_title(const std::string& text) override;
     // A terminal has no chord to send to anyone, and draws nothing: the
     // text board is printed on request from the picture.
     void begin_board(const BoardPicture& picture) override;
