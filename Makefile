@@ -13,6 +13,8 @@ JOBS     ?= $(shell nproc)
 PACKAGES := cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev \
             libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libespeak-ng-dev espeak-ng-data \
             fonts-dejavu-core xvfb xauth xdotool tmux
+# The message catalogues: msgfmt compiles them, xgettext makes the template.
+PACKAGES += gettext
 # Formatting the sources (make format, make format-check).
 PACKAGES += clang-format
 # Braille through BRLTTY; its device-free drivers and xbrlapi's X focus
