@@ -148,6 +148,31 @@ class PluralParser {
     int depth_ = 0;
 };
 
+std::string fill_placeholders(std::string_view text, std::initializer_list<Placeholder> parts) {
+    std::string filled;
+    filled.reserve(text.size() + 32);
+    for (size_t at = 0; at < text.size();) {
+        const size_t open = text.find('{', at);
+        filled.append(text.substr(at, open - at));
+        if (open == std::string_view::npos) break;
+        const size_t close = text.find('}', open);
+        const Placeholder* part = nullptr;
+        if (close != std::string_view::npos) {
+            const std::string_view name = text.substr(open + 1, close - open - 1);
+            for (const Placeholder& p : parts)
+                if (p.name == name) part = &p;
+        }
+        if (part == nullptr) {
+            filled += '{';
+            at = open + 1;
+            continue;
+        }
+        filled.append(part->value);
+        at = close + 1;
+    }
+    return filled;
+}
+
 PluralRule::PluralRule() {
     nodes_ = {Node{.kind = Node::Kind::N}, Node{.kind = Node::Kind::Number, .value = 1},
               Node{.kind = Node::Kind::Binary, .op = '!', .a = 0, .b = 1}};

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,6 +11,18 @@
 #include <vector>
 
 namespace velloxa {
+
+// A named part of a text, "{tile}" in the text and its translations, so a
+// translator may move it where the language puts it.
+struct Placeholder {
+    std::string_view name;
+    std::string_view value;
+};
+
+// `text` with each "{name}" of `parts` replaced by its value. Braces that
+// name no part stay as they are, so a slip in a translation shows, and a
+// value is never scanned again.
+std::string fill_placeholders(std::string_view text, std::initializer_list<Placeholder> parts);
 
 // The "plural=" expression of a catalogue's header: which of its forms a
 // count takes. Anything it cannot read falls back to the Germanic rule.

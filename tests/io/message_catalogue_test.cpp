@@ -98,6 +98,14 @@ TEST(MessageCatalogue, PluralRulesOfTheShippedKinds) {
     EXPECT_FALSE(PluralRule::parse(deep));
 }
 
+TEST(MessageCatalogue, PlaceholdersAreFilledByNameOnce) {
+    EXPECT_EQ(fill_placeholders("{tile} takes {other} at {x}, {y}.",
+                                {{"x", "2"}, {"y", "3"}, {"tile", "{x}"}, {"other", "Moth"}}),
+              "{x} takes Moth at 2, 3.");
+    EXPECT_EQ(fill_placeholders("{unknown} {x", {{"x", "1"}}), "{unknown} {x");
+    EXPECT_EQ(fill_placeholders("", {}), "");
+}
+
 // Every cut of a real catalogue, and words overwritten with large values,
 // read as no catalogue or a smaller one, never out of bounds.
 TEST(MessageCatalogue, DamagedFilesAreRefusedWhole) {
