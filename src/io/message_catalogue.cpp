@@ -148,7 +148,7 @@ class PluralParser {
     int depth_ = 0;
 };
 
-std::string fill_placeholders(std::string_view text, std::initializer_list<Placeholder> parts) {
+std::string fill_placeholders(std::string_view text, std::span<const Placeholder> parts) {
     std::string filled;
     filled.reserve(text.size() + 32);
     for (size_t at = 0; at < text.size();) {
@@ -321,13 +321,13 @@ std::optional<MessageCatalogue> MessageCatalogue::parse(std::string_view mo) {
 }
 
 const std::string* MessageCatalogue::find(std::string_view id) const {
-    const auto found = entries_.find(std::string(id));
+    const auto found = entries_.find(id);
     if (found == entries_.end() || found->second.front().empty()) return nullptr;
     return &found->second.front();
 }
 
 const std::string* MessageCatalogue::find_plural(std::string_view id, uint64_t n) const {
-    const auto found = entries_.find(std::string(id));
+    const auto found = entries_.find(id);
     if (found == entries_.end()) return nullptr;
     const size_t form = rule_.form(n);
     if (form >= found->second.size() || found->second[form].empty()) return nullptr;

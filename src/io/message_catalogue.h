@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -22,7 +24,11 @@ struct Placeholder {
 // `text` with each "{name}" of `parts` replaced by its value. Braces that
 // name no part stay as they are, so a slip in a translation shows, and a
 // value is never scanned again.
-std::string fill_placeholders(std::string_view text, std::initializer_list<Placeholder> parts);
+std::string fill_placeholders(std::string_view text, std::span<const Placeholder> parts);
+inline std::string fill_placeholders(std::string_view text,
+                                     std::initializer_list<Placeholder> parts) {
+    return fill_placeholders(text, std::span(parts.begin(), parts.size()));
+}
 
 // The "plural=" expression of a catalogue's header: which of its forms a
 // count takes. Anything it cannot read falls back to the Germanic rule.
@@ -62,7 +68,14 @@ class MessageCatalogue {
     size_t size() const { return entries_.size(); }
 
   private:
-    std::unordered_map<std::string, std::vector<std::string>> entries_;
+    // Looked up by the text as the code holds it, without copying it.
+    struct TextHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    std::unordered_map<std::string, std::vector<std::string>, TextHash, std::equal_to<>> entries_;
     PluralRule rule_;
 };
 

@@ -1,12 +1,13 @@
-// Compiled catalogues as msgfmt writes them, in both byte orders, and as a
-// damaged or hostile file leaves them.
-#include "io/message_catalogue.h"
+// Choosing a language, and compiled catalogues as msgfmt writes them, in
+// both byte orders, and as a damaged or hostile file leaves them.
+#include "io/languages.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
 
+#include "io/message_catalogue.h"
 #include "support/harness.h"
 
 namespace velloxa::testing {
@@ -104,6 +105,51 @@ TEST(MessageCatalogue, PlaceholdersAreFilledByNameOnce) {
               "{x} takes Moth at 2, 3.");
     EXPECT_EQ(fill_placeholders("{unknown} {x", {{"x", "1"}}), "{unknown} {x");
     EXPECT_EQ(fill_placeholders("", {}), "");
+}
+
+TEST(Languages, RequestedCodesFindTheShippedCatalogue) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"de", "de"},
+        {"de_AT.UTF-8", "de"},
+        {"pt-BR", "pt_BR"},
+        {"pt_PT", "pt_BR"},
+        {"PT_br", "pt_BR"},
+        {"zh", "zh_CN"},
+        {"zh-Hans", "zh_CN"},
+        {"zh_TW", ""},
+        {"cmn", "zh_CN"},
+        {"en_GB", "en"},
+        {"C", "en"},
+        {"POSIX", "en"},
+        {"C.UTF-8", "en"},
+        {"xx", ""},
+        {"", ""},
+        {"../../etc", ""},
+    };
+    for (const auto& [requested, found] : cases) {
+        const GameLanguage* language = find_language(requested);
+        EXPECT_EQ(language == nullptr ? "" : language->code, std::string_view(found)) << requested;
+    }
+    struct Environment {
+        std::vector<std::pair<const char*, const char*>> set;
+        std::string expected;
+    };
+    const Environment environments[] = {
+        {{{"LANG", "ru_RU.UTF-8"}}, "ru_RU.UTF-8"},
+        {{{"LANG", "ru_RU.UTF-8"}, {"LC_MESSAGES", "fr_FR"}}, "fr_FR"},
+        {{{"LC_ALL", "es_ES"}, {"LC_MESSAGES", "fr_FR"}}, "es_ES"},
+        {{{"LANG", "de_DE"}, {"LANGUAGE", "xx:pt_BR:fr"}}, "pt_BR"},
+        {{{"LANG", "C"}, {"LANGUAGE", "fr"}}, "C"},
+        {{}, ""},
+    };
+    for (const Environment& e : environments) {
+        const std::string chosen = system_language([&e](const char* name) -> std::string_view {
+            for (const auto& [variable, value] : e.set)
+                if (std::string_view(variable) == name) return value;
+            return {};
+        });
+        EXPECT_EQ(chosen, e.expected);
+    }
 }
 
 // Every cut of a real catalogue, and words overwritten with large values,
