@@ -1,6 +1,7 @@
 # `make run` plays the game, `make test` builds and runs every test.
 # Both install the Debian packages they need when they are missing.
 # `make run ARGS=--terminal` passes options to the game.
+# `make pot` renews the translators' template po/velloxa.pot;
 # `make package` builds the Debian package; `make format` formats the C++
 # sources, `make format-check` only checks them.
 # `make windows` cross-builds the Windows program, its zip and installer in dist/;
@@ -31,7 +32,7 @@ WINDOWS_ZIP := dist/velloxa-$(VERSION)-windows.zip
 WINDOWS_SETUP := dist/velloxa-$(VERSION)-setup.exe
 
 .PHONY: all deps windows-deps build asan tsan run test bench package clean windows windows-test \
-        format format-check
+        format format-check pot
 
 # Installs the Debian packages named in $(1) that are missing.
 define install_packages
@@ -103,6 +104,10 @@ format: deps
 
 format-check: deps
 	clang-format --dry-run --Werror $(FORMATTED)
+
+# Renews the translators' template from the sources and the content.
+pot: build
+	bash tools/make_pot.sh $(BUILD)/velloxa .
 
 bench: build
 	$(BUILD)/bench/velloxa_bench

@@ -31,6 +31,7 @@ install(TARGETS velloxa RUNTIME DESTINATION ${VELLOXA_INSTALL_BINDIR})
 install(DIRECTORY ${CMAKE_BINARY_DIR}/sounds DESTINATION ${VELLOXA_DATADIR}
         PATTERN .generated EXCLUDE)
 install(FILES ${CMAKE_BINARY_DIR}/language.txt DESTINATION ${VELLOXA_DATADIR})
+install(FILES ${VELLOXA_MO_FILES} DESTINATION ${VELLOXA_DATADIR}/locale)
 install(FILES ${VELLOXA_PACKAGING}/org.velloxa.Velloxa.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${VELLOXA_PACKAGING}/org.velloxa.Velloxa.metainfo.xml

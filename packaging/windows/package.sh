@@ -2,7 +2,7 @@
 # Packs the Windows program for players, the portable zip and the installer:
 #   package.sh WINDOWS_BUILD SOUND_GENERATOR SOURCE VERSION DIST
 # The zip holds one folder, Velloxa/, with velloxa.exe, velloxa-cli.exe, the
-# generated sounds/, README.txt and language.txt (Windows line ends, for
+# generated sounds/, the catalogues in locale/, README.txt and language.txt (Windows line ends, for
 # Notepad); the installer, velloxa-VERSION-setup.exe, installs the same.
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -17,6 +17,7 @@ dist=$(cd "$dist" && pwd)
 x86_64-w64-mingw32-strip -o "$stage/Velloxa/velloxa.exe" "$build/velloxa.exe"
 x86_64-w64-mingw32-strip -o "$stage/Velloxa/velloxa-cli.exe" "$build/velloxa-cli.exe"
 "$generator" "$stage/Velloxa/sounds"
+cp -r "$build/locale" "$stage/Velloxa/locale"
 sed -e "s/@VERSION@/$version/g" -e 's/\r*$/\r/' "$source/packaging/windows/README.txt" >"$stage/Velloxa/README.txt"
 # The Windows edition of the texts when there is one.
 language=$source/packaging/windows/language.txt
