@@ -5,9 +5,9 @@ namespace velloxa {
 
 // Fields in order: name, description, collection, sound, the user's capture text, the
 // enemy's capture text, then the attacks up, right, down, left and the rarity level.
-const std::array<TileContent, 62>& tile_content() {
+const std::array<Tile, 62>& tile_content() {
     // clang-format off
-    static const std::array<TileContent, 62> kTiles = {{
+    static const std::array<Tile, 62> kTiles = {{
         // Rarity level 1.
         {"Ditch Newt",  // 1
          "A thumb-sized newt that guards one muddy ditch as if it were a kingdom.  It has never lost the ditch, mostly because nobody else wants it.",

@@ -16,15 +16,15 @@ namespace {
 // looked at; the enemy's points are never announced as gained.
 std::string capture_text(const Catalogue& c, int captor, int captured, Side side, bool plus) {
     const std::string& own =
-        side == Side::Player ? c.tile_capture[captor] : c.tile_enemy_capture[captor];
+        side == Side::Player ? c.tile(captor).capture : c.tile(captor).enemy_capture;
     std::string text;
     if (own.empty()) {
-        text = std::string(plus ? "Using the Plus rule, the " : "The ") + c.tile_name[captured] +
+        text = std::string(plus ? "Using the Plus rule, the " : "The ") + c.tile(captured).name +
                " tile has been captured by " + (side == Side::Player ? "your " : "the enemy's ") +
-               c.tile_name[captor] + " tile.";
+               c.tile(captor).name + " tile.";
     } else {
         text = std::string(plus ? "Using the Plus rule, " : "") +
-               replace_all(own, "$T", c.tile_name[captured]);
+               replace_all(own, "$T", c.tile(captured).name);
     }
     if (side == Side::Player) text += "  Point gained.";  // mutate: battle-no-point-gained
     return text;
@@ -45,7 +45,7 @@ class Battle::LiveDrop : public DropEffects {
         b_.p_.out.play_sound(b_.p_.out.app_path("/sounds/drop" + std::to_string(n) + ".wav"),
                              at.volume, at.pan, Loop::Once, kNextFreeSlot);
         b_.hold(0.25);
-        const std::string own = b_.p_.cards.tile_sound[b_.match_.tile_at(spot)];
+        const std::string own = b_.p_.cards.tile(b_.match_.tile_at(spot)).sound;
         if (own.empty()) {
             b_.hold(0.25);
         } else {
@@ -82,7 +82,7 @@ void Battle::run_enemy_turn() {
     if (!move) return;
     const int tile = match_.hand(Side::Enemy).tile(move->slot);
     queue_.announcements.clear();
-    queue_.announcements.push_back("Enemy drops " + p_.cards.tile_name[tile] + " onto spot " +
+    queue_.announcements.push_back("Enemy drops " + p_.cards.tile(tile).name + " onto spot " +
                                    std::to_string(move->spot.x) + ", " +
                                    std::to_string(move->spot.y) + ".");
     drop_tile(move->spot, tile, Side::Enemy);

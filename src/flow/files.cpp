@@ -61,7 +61,7 @@ void Campaign::steal_tile() {
         return;
     }
     out_.say("You have stolen a tile from your opponent.  You have now unlocked the " +
-             cards_.tile_name[static_cast<size_t>(*stolen)] + " tile!");
+             cards_.tile(*stolen).name + " tile!");
 }
 
 }  // namespace velloxa

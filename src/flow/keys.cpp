@@ -29,10 +29,10 @@ constexpr Facing kFacings[] = {
 
 // The neighbour's attack that faces the spot it is seen from.
 int facing_attack(const Catalogue& cards, int tile, int dx, int dy) {
-    if (dy < 0) return cards.tile_down[tile];
-    if (dy > 0) return cards.tile_up[tile];
-    if (dx < 0) return cards.tile_right[tile];
-    return cards.tile_left[tile];
+    if (dy < 0) return cards.tile(tile).down;
+    if (dy > 0) return cards.tile(tile).up;
+    if (dx < 0) return cards.tile(tile).right;
+    return cards.tile(tile).left;
 }
 
 // Enemy hand slots from this one up are hidden at a level of 1 to 5.
@@ -140,7 +140,7 @@ void Battle::board_key(int keycode, int shift) {
         const int neighbour = match_.tile_at(next);
         if (neighbour == 0 || match_.owner_at(next) == Side::Player) return;
         say(num(facing_attack(p_.cards, neighbour, f.dx, f.dy)) + " is the " + f.word +
-            " attack for the " + p_.cards.tile_name[neighbour] + " " + f.where + " this spot.");
+            " attack for the " + p_.cards.tile(neighbour).name + " " + f.where + " this spot.");
         return;
     }
 
@@ -205,7 +205,7 @@ void Battle::drop_player_tile() {
     match_.dropping = true;
     queue_.announcements.clear();
     Hand& hand = match_.hand(Side::Player);
-    queue_.announcements.push_back("You drop " + p_.cards.tile_name[hand.tile(match_.hand_cursor)] +
+    queue_.announcements.push_back("You drop " + p_.cards.tile(hand.tile(match_.hand_cursor)).name +
                                    " onto spot " + num(match_.cursor.x) + ", " +
                                    num(match_.cursor.y) + ".");
     drop_tile(match_.cursor, hand.tile(match_.hand_cursor), Side::Player);

@@ -29,20 +29,23 @@ bool plain_ascii(const std::string& s) {
 // What the progress file and the rules rely on in the catalogue.
 TEST(Catalogue, EveryNameFindsItsTileAndNoFormerNameIsInUse) {
     const Catalogue& c = catalogue();
-    for (int i = 1; i <= c.tile_count; ++i) {
-        SCOPED_TRACE(c.tile_name[i]);
+    for (int i = 1; i <= c.count(); ++i) {
+        SCOPED_TRACE(c.tile(i).name);
         // Found at its own index: names are unique and the lookup is exact.
-        EXPECT_EQ(c.find(c.tile_name[i]), i);
-        EXPECT_TRUE(c.tile_rarity[i] >= 1 && c.tile_rarity[i] <= 5);  // a deck slot and a weight
-        EXPECT_TRUE(plain_ascii(c.tile_name[i] + c.tile_description[i]) &&
-                    c.tile_name[i].back() != ' ');
+        EXPECT_EQ(c.find(c.tile(i).name), i);
+        EXPECT_TRUE(c.tile(i).rarity >= 1 && c.tile(i).rarity <= 5);  // a deck slot and a weight
+        EXPECT_TRUE(plain_ascii(c.tile(i).name + c.tile(i).description) &&
+                    c.tile(i).name.back() != ' ');
     }
+    // An index with no tile behind it reads as an empty spot, never past the table.
+    for (int t : {-1, 0, c.count() + 1, 1000})
+        EXPECT_TRUE(c.tile(t).name.empty() && c.attack(t, Direction::Up) == 0 && c.rarity(t) == 0)
+            << t;
     // A former name that were also a current name would leave the progress
     // reader unable to tell which tile is meant.
     ASSERT_FALSE(c.former.empty());
     for (const auto& [index, name] : c.former)
-        EXPECT_TRUE(!name.empty() && c.find(name) == 0 && index >= 1 && index <= c.tile_count)
-            << name;
+        EXPECT_TRUE(!name.empty() && c.find(name) == 0 && index >= 1 && index <= c.count()) << name;
 }
 
 // What start-up holds before the file is read, and what reading made of it.

@@ -208,10 +208,10 @@ TEST_P(Heard, ThePlusRuleExampleCapturesAsTold) {
     const int dropped = cards.find(m[1]), above = cards.find(m[4]), right = cards.find(m[6]);
     ASSERT_TRUE(dropped != 0 && above != 0 && right != 0) << "a tile the example names is missing";
     // The attacks named, and the sums said, are the catalogue's.
-    EXPECT_EQ(cards.tile_up[dropped], number(2));
-    EXPECT_EQ(cards.tile_right[dropped], number(3));
-    EXPECT_EQ(cards.tile_down[above], number(5));
-    EXPECT_EQ(cards.tile_left[right], number(7));
+    EXPECT_EQ(cards.tile(dropped).up, number(2));
+    EXPECT_EQ(cards.tile(dropped).right, number(3));
+    EXPECT_EQ(cards.tile(above).down, number(5));
+    EXPECT_EQ(cards.tile(right).left, number(7));
     EXPECT_EQ(number(8) + number(9), number(10));
     EXPECT_EQ(number(11) + number(12), number(13));
     EXPECT_EQ((Lines{m[8], m[9], m[11], m[12]}), (Lines{m[2], m[5], m[3], m[7]}));
@@ -231,7 +231,7 @@ TEST_P(Heard, ThePlusRuleExampleCapturesAsTold) {
     ASSERT_EQ(said.size(), 3u);
     for (size_t i : {1u, 2u}) {
         EXPECT_TRUE(said[i].starts_with("Using the Plus rule, ")) << said[i];
-        EXPECT_NE(said[i].find(cards.tile_name[i == 1 ? above : right]), std::string::npos)
+        EXPECT_NE(said[i].find(cards.tile(i == 1 ? above : right).name), std::string::npos)
             << said[i];
     }
 }

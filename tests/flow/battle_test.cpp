@@ -15,15 +15,19 @@ const std::string kEmptyBoard = "draw 2 2 0/0 0/0 0/0 0/0 0/0 0/0 0/0 0/0 0/0";
 // The built-in tiles with entry i overwritten; `attacks` are up, right,
 // down and left.
 int define(Catalogue& c, int i, const std::string& name, const std::string& attacks,
-           const std::string& sound = "") {
-    c.tile_name[i] = name;
-    c.tile_up[i] = attacks[0] - '0';
-    c.tile_right[i] = attacks[1] - '0';
-    c.tile_down[i] = attacks[2] - '0';
-    c.tile_left[i] = attacks[3] - '0';
-    c.tile_rarity[i] = 1;
-    c.tile_sound[i] = sound;
-    c.tile_capture[i] = c.tile_enemy_capture[i] = "";
+           const std::string& sound = "", const std::string& capture = "",
+           const std::string& enemy_capture = "") {
+    Tile t;
+    t.name = name;
+    t.sound = sound;
+    t.capture = capture;
+    t.enemy_capture = enemy_capture;
+    t.up = attacks[0] - '0';
+    t.right = attacks[1] - '0';
+    t.down = attacks[2] - '0';
+    t.left = attacks[3] - '0';
+    t.rarity = 1;
+    c.set(i, t);
     return i;
 }
 
@@ -105,9 +109,7 @@ TEST(Battle, CaptureAnnouncementsOfBothSidesInEveryForm) {
         put(m, 2, 1, define(tiles, 2, "Slate", "0030"), other);
         put(m, 3, 2, define(tiles, 3, "Moss", "0004"), other);
         put(m, 2, 3, define(tiles, 4, "Brine", "5000"), other);
-        const int ember = define(tiles, 1, "Ember", "5430");
-        tiles.tile_capture[ember] = c.capture;
-        tiles.tile_enemy_capture[ember] = c.enemy_capture;
+        const int ember = define(tiles, 1, "Ember", "5430", "", c.capture, c.enemy_capture);
         const auto h = started_game("", {.tiles = tiles});
         h->game->set_position(m);
         h->game->drop_tile(Spot{2, 2}, ember, c.side);

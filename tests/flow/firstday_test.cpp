@@ -163,7 +163,7 @@ struct DamagedFile : ::testing::Test {
         build_catalogue(c);
         file = "0\r\n3\r\n2\r\nsounds\r\n3\r\n2\r\n7\r\n";
         for (int t : {1, 2, 3, 4, 5, 6, 7})
-            file += (t == 3 ? c.tile_name[t] + "x" : c.tile_name[t]) + "\r\n";
+            file += (t == 3 ? c.tile(t).name + "x" : c.tile(t).name) + "\r\n";
         h.home.write("progress.ini", file);
     }
 };

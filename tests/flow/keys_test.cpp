@@ -29,7 +29,7 @@ struct Keys : StartedGame {
         StartedGame::SetUp();
         g().set_position(players_turn());
     }
-    std::string name(int t) { return g().catalogue().tile_name[t]; }
+    std::string name(int t) { return g().catalogue().tile(t).name; }
 };
 
 TEST_F(Keys, GlobalKeysComeBeforeMenusAndBoard) {
@@ -156,7 +156,7 @@ TEST(BoardKeys, EscapeDuringTheLastDropLeavesTheSummaryToTheDrop) {
     const Lines texts = h->said("Shift+1\n+0.1 Escape\n+0.05 Enter\n+0.05 Enter\nEnter\nEnter\n");
     ASSERT_GE(texts.size(), 2u);
     EXPECT_EQ(texts[0], "Hold shift and press Escape to return to the main menu.");
-    EXPECT_EQ(texts[1], "You drop " + g.catalogue().tile_name[1] + " onto spot 2, 2.");
+    EXPECT_EQ(texts[1], "You drop " + g.catalogue().tile(1).name + " onto spot 2, 2.");
     EXPECT_EQ(g.collection().opponent, 4);
     EXPECT_EQ(g.collection().unlocked_count, 1);
     EXPECT_EQ(g.menu(), Menu::Challenge);

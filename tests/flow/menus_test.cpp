@@ -133,9 +133,9 @@ TEST_F(Campaign, ABattleWaitsForAFullDeck) {
 // The user's tile on (2, 2) beats the enemy's on (3, 2): two announcements.
 MatchState capturing(const Catalogue& cards) {
     int strong = 1, weak = 1;
-    for (int t = 1; t <= cards.tile_count; ++t) {
-        if (cards.tile_right[t] > cards.tile_right[strong]) strong = t;
-        if (cards.tile_left[t] < cards.tile_left[weak]) weak = t;
+    for (int t = 1; t <= cards.count(); ++t) {
+        if (cards.tile(t).right > cards.tile(strong).right) strong = t;
+        if (cards.tile(t).left < cards.tile(weak).left) weak = t;
     }
     MatchState m;
     m.turn = Side::Player;
@@ -221,7 +221,7 @@ TEST_F(CampaignDeck, NumberKeysPutTilesAndSaveOnlyChanges) {
     const Lines lines = h->take();
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_TRUE(
-        lines[1].starts_with("speak " + g().catalogue().tile_name[33] + " put in spot number 3."));
+        lines[1].starts_with("speak " + g().catalogue().tile(33).name + " put in spot number 3."));
     EXPECT_EQ(lines[2], "save");
     EXPECT_EQ(g().collection().deck.tile(3), 33);
 }

@@ -1400,10 +1400,10 @@ std::vector<MadeSound> make_sound_set() {
     for (int n = 1; n <= 4; ++n) made("drop" + std::to_string(n) + ".wav", drop(n));
     made("capture.wav", capture());
     std::set<std::string> named;
-    for (const TileContent& t : tile_content())
-        if (*t.sound && named.insert(t.sound).second)
-            made("tiles/" + std::string(t.sound) + ".wav",
-                 synthesise_tile_sound(t.sound, t.name, t.desc));
+    for (const Tile& t : tile_content())
+        if (!t.sound.empty() && named.insert(t.sound).second)
+            made("tiles/" + t.sound + ".wav",
+                 synthesise_tile_sound(t.sound, t.name, t.description));
     return set;
 }
 

@@ -127,11 +127,7 @@ int play(const CommandLine& cmd, TerminalHost& host) {
                       .process = host,
                       .files = files};
     Game game(platform, start);
-    host.set_names([&game](int t) {
-        return t >= 0 && t < Catalogue::kCapacity
-                   ? game.catalogue().tile_name[static_cast<size_t>(t)]
-                   : std::string();
-    });
+    host.set_names([&game](int t) { return game.catalogue().tile(t).name; });
     bool started = false;
     {
         Muffle quiet;  // the speech server is probed here
