@@ -124,7 +124,7 @@ void Battle::run_enemy_turn() {
 }
 
 void Battle::start_battle(const Dealer& deal_enemy) {
-    battle_mode_ = 0;
+    battle_mode_ = BattleMode::Campaign;
     match_.clear_board();
     match_.reset_scores();
     match_.turn = p_.random.below(2) == 0 ? Side::Player : Side::Enemy;
@@ -146,9 +146,9 @@ void Battle::next_turn() {
     }
 }
 
-void Battle::set_position(const MatchState& position, int battle_mode) {
+void Battle::set_position(const MatchState& position, BattleMode mode) {
     match_ = position;
-    battle_mode_ = battle_mode;
+    battle_mode_ = mode;
 }
 
 void Battle::announce_coin_flip(const std::string& leadin) {
@@ -163,7 +163,7 @@ void Battle::announce_coin_flip(const std::string& leadin) {
     } else if (first == Side::Enemy) {
         p_.host.give_board_the_keys();
         say(leadin + "  Your opponent has been chosen to go first.");
-        hold(battle_mode_ == 0 ? 5 : 4);  // mutate: battle-coin-flip-wait
+        hold(battle_mode_ == BattleMode::Campaign ? 5 : 4);  // mutate: battle-coin-flip-wait
         run_enemy_turn();
     }
 }
@@ -232,7 +232,7 @@ void Battle::board_key(int keycode, int shift) {
             say("Enemy's card already used.");
             return;
         }
-        const int level = battle_mode_ == 0 ? p_.host.difficulty() : battle_mode_;
+        const int level = battle_level(battle_mode_, p_.host.difficulty());
         if (level >= 1 && match_.hand_cursor >= first_hidden_slot(level)) {
             if (level == 1) {
                 say("This enemy card is shrouded in mystery.");

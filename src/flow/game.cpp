@@ -134,8 +134,8 @@ bool Game::start() {
     return true;
 }
 
-void Game::set_position(const MatchState& position, int battle_mode) {
-    battle.set_position(position, battle_mode);
+void Game::set_position(const MatchState& position, BattleMode mode) {
+    battle.set_position(position, mode);
     give_board_the_keys();
 }
 
@@ -293,7 +293,7 @@ void Game::main_menu_key(int keycode, int shift) {
             }
             start_battle();
             battle.deal([this](MatchState& match) { campaign.deal_instant_decks(match); });
-            battle.set_battle_mode(4);
+            battle.set_battle_mode(BattleMode::InstantAction);
             battle.announce_coin_flip("");
             break;
         case 4:
@@ -442,7 +442,7 @@ void Game::continue_after_summary() {
         battle.next_turn();
         return;
     }
-    const bool in_campaign = battle.battle_mode() == 0;
+    const bool in_campaign = battle.battle_mode() == BattleMode::Campaign;
     if (match.score(Side::Player) > match.score(Side::Enemy)) {
         if (in_campaign) {
             campaign.advance();

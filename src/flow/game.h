@@ -60,7 +60,7 @@ class Game : public EventSink, private BattleHost {
     // ---- a battle at a chosen position, for tests and measurements: the
     // board takes the keys; a drop or the enemy's move is played on it as
     // in a battle
-    void set_position(const MatchState& position, int battle_mode = 0);
+    void set_position(const MatchState& position, BattleMode mode = BattleMode::Campaign);
     void drop_tile(Spot spot, int tile, Side side) { battle.drop_tile(spot, tile, side); }
     void run_enemy_turn() { battle.run_enemy_turn(); }
 
