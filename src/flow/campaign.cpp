@@ -8,14 +8,15 @@
 #include "cards/numbers.h"
 #include "cards/progress.h"
 #include "cards/reward.h"
+#include "io/debug_log.h"
 
 namespace velloxa {
 
 namespace {
 
 Settings settings_of(const Output& out, int difficulty) {
-    return Settings{number_of(out.speech.speech_route), difficulty, out.speech.voice_rate,
-                    out.sound.sound_folder};
+    return Settings{number_of(out.speech().speech_route), difficulty, out.speech().voice_rate,
+                    out.sound_folder()};
 }
 
 }  // namespace
@@ -91,7 +92,7 @@ void Campaign::save_progress() {
         platform_.files.replace(out_.data_path("/progress.ini"), progress_text());
     } catch (const std::exception& e) {
         // The game goes on; the file keeps its previous content.
-        out_.append_debug_log(std::string("error in saveprogress: ") + e.what());
+        out_.append_debug_log(log_text::kSaveFailed + std::string(e.what()));
         out_.say("Your progress could not be saved.");
     }
 }
@@ -102,11 +103,11 @@ void Campaign::load_progress() {
     if (!content) return;
     Settings settings = settings_of(out_, difficulty_);
     const ProgressRead read = read_progress(*content, cards_, settings, collection_);
-    out_.speech.speech_route = speech_route_from_number(settings.speech_route);
+    out_.set_speech_route(speech_route_from_number(settings.speech_route));
     difficulty_ = settings.difficulty;
-    out_.speech.voice_rate = settings.voice_rate;
-    out_.sound.sound_folder = settings.sound_folder;
-    if (read.rate_read && out_.speech.voice_available)
+    out_.set_voice_rate(settings.voice_rate);
+    out_.set_sound_folder(settings.sound_folder);
+    if (read.rate_read && out_.speech().voice_available)
         platform_.voice.set_rate(static_cast<int>(whole_part(settings.voice_rate)));
     if (read.partial) collection_.unreadable = *content;  // mutate: progress-no-backup
 }

@@ -85,20 +85,10 @@ Game::Game(Platform& p, StartOptions options, Catalogue tiles)
 
 bool Game::start() {
     random.seed(seed);
-    out.version = kVersion;
-
-    Speech& speech = out.speech;
-    speech.voice_available = false;
-    out.create_voice();
-    if (speech.voice_available && !platform.voice.open_voice()) speech.voice_available = false;
-    speech.voice_rate = 2;
-    if (speech.voice_available)
-        platform.voice.set_rate(static_cast<int>(whole_part(speech.voice_rate)));
+    out.set_version(kVersion);
+    out.start_voice(2);
     out.probe_screen_reader();
 
-    // DirectSound 8's numbering; every slot but 0 takes part in the rotation.
-    out.sound.api_version = 8;
-    out.sound.slot_count = SoundDevice::kSlots - 1;
     if (!platform.sound.open_device()) {
         std::string message =
             "Unable to start DirectSound. Check to see that your sound card is properly "
@@ -108,26 +98,25 @@ bool Game::start() {
         // replace it as it replaces any spoken text (with advice that fits
         // the system); it is read this early only on the way out.
         out.load_language_file();
-        if (out.language.entry_count != 0) out.translate(message);
+        if (out.language().entry_count != 0) out.translate(message);
         platform.msgbox.show(message);
         platform.process.end();
         return false;
     }
     out.preload_sounds();
 
-    out.sound.sound_folder = "sounds";
+    out.set_sound_folder("sounds");
     if (!catalogue_given) build_catalogue(cards);
-    out.language.entry_count = 0;
-    out.language.language_title.clear();
     out.load_language_file();
     if (platform.files.exists(out.data_path("/progress.ini"))) campaign.load_progress();
     // A route that cannot speak, or that nobody hears on this platform, would
     // leave the player without even the welcome; the file keeps its value
     // until the next save.
+    const Speech& speech = out.speech();
     // mutate: startup-silent-route
     if ((speech.speech_route == SpeechRoute::ScreenReader && !speech.reader_available) ||
         (needs_title_reader(speech.speech_route) && !platform.window.title_is_read()))
-        speech.speech_route = SpeechRoute::Voice;
+        out.set_speech_route(SpeechRoute::Voice);
 
     say(std::string("Welcome to Nebbin's Velloxa, version ") + kVersion + ".  Main menu.");
     ui.set(Menu::Main, 0);
@@ -155,7 +144,7 @@ void Game::on_key(int code, int modifiers) {
         if (keys.depth > 1) throw;
         keys.moves_open = 0;
         battle.abandon_move();
-        out.speech.sending_chord = false;
+        out.lift_key_chord_block();
         waits.stop_timer();
     }
 }
@@ -163,7 +152,7 @@ void Game::on_key(int code, int modifiers) {
 void Game::handle_key(int keycode, int shift) {
     const MatchState& match = battle.position();
     // The speech route's own key chord must not reach the game.
-    if (out.speech.sending_chord) return;  // mutate: keys-chord-guard
+    if (out.speech().sending_chord) return;  // mutate: keys-chord-guard
     if (keycode == key::Alt) return;
     if (keycode == key::Ctrl) {
         say("");

@@ -1,5 +1,6 @@
 #include "flow/speech_settings.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "cards/numbers.h"
@@ -7,12 +8,14 @@
 namespace velloxa {
 
 void SpeechSettings::next_speech_route() {
-    Speech& speech = out_.speech;
-    speech.speech_route = speech.speech_route == SpeechRoute::ScreenReader
+    // Read afresh at every step: a text said on the reader's route may
+    // switch to the voice.
+    const Speech& speech = out_.speech();
+    out_.set_speech_route(speech.speech_route == SpeechRoute::ScreenReader
                               ? SpeechRoute::Voice
-                              : speech_route_from_number(number_of(speech.speech_route) + 1);
+                              : speech_route_from_number(number_of(speech.speech_route) + 1));
     if (needs_title_reader(speech.speech_route) && !platform_.window.title_is_read())
-        speech.speech_route = SpeechRoute::ScreenReader;
+        out_.set_speech_route(SpeechRoute::ScreenReader);
     if (speech.speech_route == SpeechRoute::Voice) {
         out_.reset_title(version_);
         out_.say("Sapi on");
@@ -27,7 +30,7 @@ void SpeechSettings::next_speech_route() {
     }
     if (speech.speech_route == SpeechRoute::ScreenReader && !speech.reader_available) {
         // No reader answers: back to the voice instead of falling silent.
-        speech.speech_route = SpeechRoute::Voice;
+        out_.set_speech_route(SpeechRoute::Voice);
         out_.reset_title(version_);
         out_.say("Jaws does not seem to be responding, Sapi on.");
     }
@@ -35,10 +38,8 @@ void SpeechSettings::next_speech_route() {
 }
 
 void SpeechSettings::change_voice_rate(int delta) {
-    Speech& speech = out_.speech;
-    speech.voice_rate += delta;
-    if (speech.voice_rate > 10) speech.voice_rate = 10;
-    if (speech.voice_rate < 1) speech.voice_rate = 1;
+    const Speech& speech = out_.speech();
+    out_.set_voice_rate(std::clamp(speech.voice_rate + delta, 1.0, 10.0));
     if (speech.voice_available) {
         try {
             platform_.voice.set_rate(static_cast<int>(whole_part(speech.voice_rate)));
