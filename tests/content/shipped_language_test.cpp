@@ -59,7 +59,7 @@ TEST(ShippedLanguage, EveryEditionLoadsWithNoEntryDropped) {
         Output out{*h.platform, Folders{h.home.path(), h.home.path()}};
         h.home.write("language.txt", file);
         out.load_language_file();
-        EXPECT_EQ(static_cast<size_t>(out.language.entry_count), texts.size() / 2);
+        EXPECT_EQ(static_cast<size_t>(out.language().entry_count), texts.size() / 2);
     }
 }
 

@@ -81,13 +81,15 @@ TEST(Opponent, EvaluationAddsItsTermsInOrder) {
 }
 
 TEST(Opponent, LevelAndBattleModeDrawThePickAfterTheTrials) {
-    // Level 5 draws nothing; a battle mode draws again and overrides.
-    const int levels[][3] = {{5, 0, 0}, {1, 5, 1}, {3, 5, 1}};
-    for (const auto& [difficulty, battle_mode, pick_draws] : levels) {
-        SCOPED_TRACE(std::to_string(difficulty) + "/" + std::to_string(battle_mode));
+    // Level 5 draws nothing; Instant action draws again and overrides.
+    const std::tuple<int, BattleMode, int> levels[] = {{5, BattleMode::Campaign, 0},
+                                                       {5, BattleMode::InstantAction, 1},
+                                                       {3, BattleMode::InstantAction, 2}};
+    for (const auto& [difficulty, mode, pick_draws] : levels) {
+        SCOPED_TRACE(std::to_string(difficulty) + "/" + std::to_string(pick_draws));
         const MatchState m = enemy_hand(kThreeTries, {0, 0, kG, 0, 0});
         Random random(7), replay(7);
-        const auto move = choose_enemy_move(m, kTiles, random, difficulty, battle_mode);
+        const auto move = choose_enemy_move(m, kTiles, random, difficulty, mode);
         EXPECT_EQ(code(move), 322);
         for (int i = 0; i < kSimulations + pick_draws; ++i) replay.rnd();
         EXPECT_EQ(random.next_u64(), replay.next_u64());
@@ -108,8 +110,8 @@ TEST(Opponent, EasiestLevelPicksOnlySuccessiveBestsAndRedrawsEmptyEntries) {
         redrawn = redrawn || draws > 1;
         best = best || pick == 1;
         first = first || pick == 2;
-        const auto move =
-            choose_enemy_move(enemy_hand(kThreeTries, {0, 0, kG, 0, 0}), kTiles, random, 1, 0);
+        const auto move = choose_enemy_move(enemy_hand(kThreeTries, {0, 0, kG, 0, 0}), kTiles,
+                                            random, 1, BattleMode::Campaign);
         EXPECT_EQ(code(move), pick == 1 ? 322 : 311);
     }
     EXPECT_TRUE(best && first && redrawn);
@@ -125,8 +127,8 @@ TEST(Opponent, ASingleTryIsPlayedAndNoTryIsNoMoveAtEveryLevel) {
         for (int difficulty = 1; difficulty <= 5; ++difficulty) {
             SCOPED_TRACE(std::string(rows) + " " + std::to_string(difficulty));
             Random random(static_cast<uint64_t>(difficulty));
-            const auto move =
-                choose_enemy_move(enemy_hand(rows, hand), kTiles, random, difficulty, 4);
+            const auto move = choose_enemy_move(enemy_hand(rows, hand), kTiles, random, difficulty,
+                                                BattleMode::InstantAction);
             EXPECT_EQ(code(move), hand[4] != 0 ? 532 : 0);
         }
 }
@@ -140,7 +142,7 @@ TEST(Opponent, AmongEqualValuesTheFirstTryStays) {
         const int first = replay.below(9), second = replay.below(9);
         tie = tie || first == second;
         const auto move = choose_enemy_move(enemy_hand("fff f.f fff", {kG, tile('h'), 0, 0, 0}),
-                                            kTiles, random, 5, 0);
+                                            kTiles, random, 5, BattleMode::Campaign);
         EXPECT_EQ(code(move), second > first ? 222 : 122) << seed;
     }
     EXPECT_TRUE(tie);

@@ -75,7 +75,7 @@ TEST_P(LeaveMidMove, EndsTheMoveAtOnceAndLeavesNothingBehind) {
     EXPECT_EQ(g.menu(), Menu::Main);
     EXPECT_EQ(g.menu_item(), 5);
     EXPECT_FALSE(g.position().dropping);
-    EXPECT_EQ(g.output().speech.sending_chord, 0);
+    EXPECT_EQ(g.output().speech().sending_chord, 0);
     EXPECT_FALSE(g.timer_running());
 
     // The next key is the main menu's, with no trace of the battle.
@@ -130,7 +130,7 @@ TEST(SavedRoute, TheWelcomeIsAlwaysHeard) {
         Harness h({.script = "", .seed = 1, .headless = {.voice = true, .screen_reader = reader}});
         h.home.write("progress.ini", std::string(line1) + "\r\n3\r\n2\r\nsounds\r\n");
         h.start();
-        EXPECT_EQ(number_of(h.game->output().speech.speech_route), expected) << line1 << reader;
+        EXPECT_EQ(number_of(h.game->output().speech().speech_route), expected) << line1 << reader;
         EXPECT_EQ(h.only(welcome[expected]).size(), 1u) << line1 << reader;
         EXPECT_TRUE(h.home.read("progress.ini").starts_with(line1));
     }

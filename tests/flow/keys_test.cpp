@@ -89,7 +89,7 @@ TEST(BoardKeys, ShroudingThresholdsByLevel) {
         EXPECT_EQ(h->said(keys), expected) << level;
         if (level == 1) {
             // Instant action hides slots 2 to 5 whatever the difficulty.
-            g.set_position(players_turn(), 4);
+            g.set_position(players_turn(), BattleMode::InstantAction);
             EXPECT_EQ(h->said(keys), (Lines{told(1), by_level, by_level, by_level, by_level}));
             EXPECT_EQ(g.position().hand_cursor, 5);
         }

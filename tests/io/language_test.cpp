@@ -22,7 +22,7 @@ struct Language : ::testing::Test {
         out.translate(text);
         return text;
     }
-    const Lines& patterns() const { return out.language.language_from; }
+    const Lines& patterns() const { return out.language().language_from; }
     Harness h;
     Output out{*h.platform, Folders{h.home.path(), h.home.path()}};
 };
@@ -43,7 +43,7 @@ bool matches(const std::string& text, const std::string& pattern) {
 // and among equals the later line.
 TEST_F(Language, WhatIsReadAndInWhichOrder) {
     out.load_language_file();
-    EXPECT_EQ(out.language.entry_count, 0);
+    EXPECT_EQ(out.language().entry_count, 0);
     const std::pair<std::string, Lines> files[] = {
         {"T\n\nA\n\n\nB\n   \nspaces\nLone\n\n", {"   ", "A"}},
         // "ééé" (six bytes) is shorter than "abcd".
@@ -57,7 +57,7 @@ TEST_F(Language, WhatIsReadAndInWhichOrder) {
         load(file);
         EXPECT_EQ(patterns(), expected);
     }
-    EXPECT_EQ(out.language.language_to, (Lines{"Tile $T!", "Nine", "second", "first"}));
+    EXPECT_EQ(out.language().language_to, (Lines{"Tile $T!", "Nine", "second", "first"}));
     EXPECT_EQ(translate("Tile Ember Fox: "), "Tile Ember Fox!");
     EXPECT_EQ(translate("Tile Ember Fox"), "Tile Ember Fox");
     // Not UTF-8: the Windows code page, kept internally as UTF-8.
@@ -181,7 +181,7 @@ TEST_F(Language, SpentBudgetLeavesTheRemainingEntriesOut) {
     load(slow + "*\nlast\n");
     std::string text = "Sapi on";
     uint64_t budget = velloxa::Language::kTranslateSteps;
-    velloxa::translate(out.language, text, budget);
+    velloxa::translate(out.language(), text, budget);
     EXPECT_EQ(budget, 0u);
     EXPECT_EQ(text, std::string(4000, 'a'));
 }
@@ -192,14 +192,14 @@ TEST_F(Language, CopyingTheTextAndTheReplacementAreSteps) {
     load("T\n$T\n$T" + std::string(3000, 'r') + "\n");
     std::string text(500, 'a');
     uint64_t budget = UINT64_MAX;
-    velloxa::translate(out.language, text, budget);
+    velloxa::translate(out.language(), text, budget);
     EXPECT_EQ(text.size(), 3500u);
     EXPECT_GE(UINT64_MAX - budget, 500u + 3500u);
 }
 
 TEST_F(Language, SpokenTextsPassThroughTranslation) {
     load("T\r\nSapi on\r\nVoix active\r\n");
-    out.speech.voice_available = true;
+    out.create_voice();
     out.say("Sapi on");
     EXPECT_EQ(h.lines(), Lines{"speak Voix active"});
 }

@@ -59,14 +59,14 @@ TEST(Speech, RouteCycleWithAndWithoutAScreenReaderOrATitleReader) {
         s.take();
         s.keys(tabs);
         EXPECT_EQ(told(s), expected) << tabs;
-        EXPECT_EQ(s.game->output().speech.speech_route, SpeechRoute::Voice) << tabs;
+        EXPECT_EQ(s.game->output().speech().speech_route, SpeechRoute::Voice) << tabs;
         EXPECT_TRUE(s.home.read("progress.ini").starts_with("0\r\n")) << "the route is saved";
     }
     for (const char* route : {"1", "2"}) {
         Started saved(false, std::string(route) + "\r\n3\r\n2\r\nsounds\r\n", false);
         EXPECT_EQ(saved.only("speak ").at(0),
                   "speak Welcome to Nebbin's Velloxa, version 0.5f.  Main menu.");
-        EXPECT_EQ(saved.game->output().speech.speech_route, SpeechRoute::Voice);
+        EXPECT_EQ(saved.game->output().speech().speech_route, SpeechRoute::Voice);
     }
 }
 
@@ -79,7 +79,7 @@ struct Speaking : Harness {
 TEST(Speech, TheReaderRouteWithoutAReaderFailsIntoTheLogOnly) {
     Speaking s;
     // A route 3 without a reader (set as a key may set it) fails into the log only.
-    s.out.speech.speech_route = SpeechRoute::ScreenReader;
+    s.out.set_speech_route(SpeechRoute::ScreenReader);
     s.out.say("Hello");
     EXPECT_EQ(s.take(), Lines{"log error in sayit: no screen reader"});
     EXPECT_EQ(s.home.read("debuglog.txt"), "error in sayit: no screen reader\n");
@@ -87,11 +87,11 @@ TEST(Speech, TheReaderRouteWithoutAReaderFailsIntoTheLogOnly) {
 
 TEST(Speech, TitleRoutesRepeatTexts) {
     Speaking s;
-    s.out.speech.speech_route = SpeechRoute::WindowTitle;
+    s.out.set_speech_route(SpeechRoute::WindowTitle);
     for (const char* text : {"Same", "Same", "", ""}) s.out.say(text);
     EXPECT_EQ(s.take(),
               (Lines{"title Same", "title  Same", "title Same", "title ", "title  ", "title "}));
-    s.out.speech.speech_route = SpeechRoute::TitleAndChord;
+    s.out.set_speech_route(SpeechRoute::TitleAndChord);
     s.out.say("Same");
     s.out.say("Same");
     EXPECT_EQ(s.take(), join({{"title Same"}, kChord, {"title  Same", "title Same"}, kChord}));
@@ -101,8 +101,8 @@ TEST(Speech, TitleRoutesRepeatTexts) {
 struct WatchingKeys : KeyInjector {
     const Output* out = nullptr;
     std::vector<bool> blocked;
-    void press(int) override { blocked.push_back(out->speech.sending_chord); }
-    void release(int) override { blocked.push_back(out->speech.sending_chord); }
+    void press(int) override { blocked.push_back(out->speech().sending_chord); }
+    void release(int) override { blocked.push_back(out->speech().sending_chord); }
 };
 
 TEST(Speech, KeysAreBlockedOnlyWhileTheChordIsSent) {
@@ -110,10 +110,10 @@ TEST(Speech, KeysAreBlockedOnlyWhileTheChordIsSent) {
     Harness h({.keys = &keys});
     Output out(*h.platform, Folders{h.home.path(), h.home.path()});
     keys.out = &out;
-    out.speech.speech_route = SpeechRoute::TitleAndChord;
+    out.set_speech_route(SpeechRoute::TitleAndChord);
     out.say("Chord");
     EXPECT_EQ(keys.blocked, std::vector<bool>(6, true));
-    EXPECT_FALSE(out.speech.sending_chord);
+    EXPECT_FALSE(out.speech().sending_chord);
 }
 
 TEST(Speech, RateFromTheFileAndTheKeysStaysWithinOneToTen) {
@@ -176,8 +176,8 @@ TEST_F(ListeningGame, AReaderGivenUpFallsBackToTheVoice) {
     EXPECT_EQ(told(h),
               (Lines{"log error in sayit: gone", kTitle,
                      "speak Jaws does not seem to be responding, Sapi on.", "speak Exit"}));
-    EXPECT_FALSE(h.game->output().speech.reader_available);
-    EXPECT_EQ(h.game->output().speech.speech_route, SpeechRoute::Voice);
+    EXPECT_FALSE(h.game->output().speech().reader_available);
+    EXPECT_EQ(h.game->output().speech().speech_route, SpeechRoute::Voice);
 }
 
 }  // namespace

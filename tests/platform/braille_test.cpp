@@ -81,8 +81,8 @@ TEST(HeardTexts, EveryRouteHandsItsTextsOnOnce) {
     std::vector<std::string> heard;
     const TextListener listen = [&heard](const std::string& text) { heard.push_back(text); };
     HeardVoice voice(*h.host, listen);
-    voice.speak("Sapi on", 3);
-    voice.speak("", 3);  // the silence key clears the caption
+    voice.speak("Sapi on", kSpeakInterrupting);
+    voice.speak("", kSpeakInterrupting);  // the silence key clears the caption
     HeardReader reader(*h.host, listen);
     EXPECT_THROW(reader.say("Jaws"), std::runtime_error);
     // A title said twice is nudged with a blank first: heard twice, not thrice.

@@ -155,12 +155,12 @@ TEST_F(DesktopAudio, TheVoiceIsHeardUntilTheSilenceKeyCutsItOff) {
     voice.set_rate(1);
     std::string long_text;
     for (int i = 0; i < 40; ++i) long_text += "This sentence is here to make the text long.  ";
-    voice.speak(long_text, 3);
+    voice.speak(long_text, kSpeakInterrupting);
     ASSERT_TRUE(wait_until([&] {
         const auto frames = written(false);
         return voiced(frames.begin(), frames.end()) > 0;
     }));
-    voice.speak("", 3);
+    voice.speak("", kSpeakInterrupting);
     ASSERT_TRUE(wait_until([&] { return !voice.busy(); }))
         << "the purged text went on (it lasts well over a minute)";
     // Buffers the device had already filled may still be written after the

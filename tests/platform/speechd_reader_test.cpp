@@ -205,9 +205,9 @@ TEST_F(DesktopReader, AVoiceThatCannotStartSpeaksThroughTheServer) {
               "velloxa: espeak-ng cannot start; speech-dispatcher does not run either: no voice\n"
               "velloxa: espeak-ng cannot start; the voice speaks through speech-dispatcher\n");
     voice.set_rate(5);
-    voice.speak("One", 3);
+    voice.speak("One", kSpeakInterrupting);
     ASSERT_TRUE(wait_until([&] { return server.logged("text One\n"); }));
-    voice.speak("Two", 3);  // cuts the first off, as the voice's flags ask
+    voice.speak("Two", kSpeakInterrupting);  // cuts the first off, as the voice's flags ask
     ASSERT_TRUE(wait_until([&] { return server.logged("text Two\n"); }));
     EXPECT_TRUE(server.logged("SET SELF RATE 50\nSPEAK\ntext One\ntext .\nCANCEL SELF\nSPEAK\n"))
         << server.log();

@@ -30,7 +30,6 @@ namespace {
 
 constexpr std::chrono::milliseconds kSpeechPoll{20};
 constexpr std::chrono::seconds kLongestMessage{10};  // a device that stalls
-constexpr int kSpeakAsTheGameDoes = 3;               // purge what sounds, then speak
 
 // Said aloud as well, since a player may not see standard error.
 int refuse_second_copy(EspeakVoice& voice, SpeechdReader& reader) {
@@ -38,7 +37,7 @@ int refuse_second_copy(EspeakVoice& voice, SpeechdReader& reader) {
     if (reader.connect()) {
         reader.say(kDataFolderInUse);  // sent before the reader closes
     } else if (voice.open_voice()) {
-        voice.speak(kDataFolderInUse, kSpeakAsTheGameDoes);
+        voice.speak(kDataFolderInUse, kSpeakInterrupting);
         const auto limit = std::chrono::steady_clock::now() + kLongestMessage;
         while (voice.busy() && std::chrono::steady_clock::now() < limit)
             std::this_thread::sleep_for(kSpeechPoll);

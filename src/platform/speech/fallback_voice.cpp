@@ -29,7 +29,7 @@ bool FallbackVoice::open_voice() {
 void FallbackVoice::speak(const std::string& text, int flags) {
     if (through_ == Through::voice) return voice_.speak(text, flags);
     if (through_ != Through::speechd) return;
-    if (flags & 2) speechd_.cancel();  // as the voice purges what it says
+    if (flags & kSpeakPurgingFirst) speechd_.cancel();  // as the voice purges what it says
     if (!text.empty()) speechd_.say(text);
 }
 
