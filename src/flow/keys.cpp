@@ -43,7 +43,7 @@ int first_hidden_slot(int level) {
 }  // namespace
 
 void Game::on_key(int code, int modifiers) {
-    out.cancel_reader();
+    out.cancel_reader();  // mutate: reader-not-cancelled-on-key
     waits.key_handled();
     struct Nesting {
         int& depth;
