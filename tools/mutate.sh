@@ -160,6 +160,7 @@ for entry in "${breaks[@]}"; do
         result="SURVIVED"
     else
         failed=$(grep -c '^\[  FAILED  \] [A-Za-z]' "$copy/break.log")
+        [[ $program == script_* ]] && failed=$(grep -c '^FAIL' "$copy/break.log")
         result="caught ($failed failing)"
         caught=$((caught + 1))
     fi
