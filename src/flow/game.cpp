@@ -129,7 +129,7 @@ void Game::set_position(const MatchState& position, BattleMode mode) {
 }
 
 void Game::on_key(int code, int modifiers) {
-    out.cancel_reader();
+    out.cancel_reader();  // mutate: reader-not-cancelled-on-key
     waits.key_handled();
     struct Nesting {
         int& depth;

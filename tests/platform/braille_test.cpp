@@ -50,18 +50,18 @@ TEST(BrailleView, NewestShownPanningCrossesTextsLineKeysStepThroughThem) {
     EXPECT_EQ(view.shown(), L"New game  ");
     // Step (a line key), pan or jump by one, whether it moved, what is shown.
     const std::tuple<char, int, bool, const wchar_t*> moves[] = {
-        {'s', 1, false, L"New game  "}, {'s', -1, true, L"Welcome to"},
-        {'p', 1, true, L"the game  "},  {'p', 1, true, L"of tiles. "},
+        {'s', 1, false, L"New game  "},  {'s', -1, true, L"Welcome to"},
+        {'p', 1, true, L"the game  "},   {'p', 1, true, L"of tiles. "},
         {'p', 1, true, L"New game  "},   // on into the newer text
         {'p', -1, true, L"of tiles. "},  // back to the older text's last window
-        {'j', -1, true, L"Welcome to"}, {'p', -1, false, L"Welcome to"},
-        {'s', -1, false, L"Welcome to"}};
+        {'j', -1, true, L"Welcome to"},  {'p', -1, false, L"Welcome to"},
+        {'s', -1, false, L"Welcome to"}, {'p', 1, true, L"the game  "}};
     for (const auto& [how, by, moved, shown] : moves) {
         EXPECT_EQ(how == 's' ? view.step(by) : how == 'p' ? view.pan(by) : view.jump(by), moved);
         EXPECT_EQ(view.shown(), shown) << how << by;
     }
-    // A new text is shown at once, wherever the reader was.
-    view.add("Continue");
+    // A new text is shown at once from its start, wherever the reader was.
+    view.add("Continue the story");
     EXPECT_EQ(view.shown(), L"Continue  ");
 }
 

@@ -14,7 +14,7 @@
 #include "io/keycodes.h"
 #include "platform/sdl/keymap.h"
 #include "platform/sdl/sdl_sound.h"
-#include "platform/sdl/spsc_ring.h"
+#include "platform/spsc_ring.h"
 #include "platform/speech/espeak_voice.h"
 #include "support/harness.h"
 

@@ -18,6 +18,7 @@ bool FallbackVoice::open_voice() {
         through_ = Through::voice;
         return true;
     }
+    // mutate: voice-no-speechd-fallback
     through_ = speechd_.connect() ? Through::speechd : Through::nothing;
     notices_ << "velloxa: " << failure_() << "; "
              << (through_ == Through::speechd ? "the voice speaks through speech-dispatcher"
