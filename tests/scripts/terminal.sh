@@ -128,9 +128,10 @@ diff "$work/expected" "$dir/printed" >"$work/diff" ||
 [ "$(cat "$dir/rc")" = 0 ] || fail "exit code $(cat "$dir/rc") after the Exit item"
 [ -s "$dir/stderr" ] && fail "error output: $(head -3 "$dir/stderr")"
 
-# A sound device (SDL's disk driver) and the voice: the lines are printed
-# all the same, the hint first; no speech server is asked.
-start voice "SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null SPEECHD_ADDRESS=unix_socket:$work/none"
+# A sound device (SDL's disk driver, into a file) and the voice: the lines
+# are printed all the same, the hint first, and the voice is heard; no speech
+# server is asked.
+start voice "SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$work/voice/audio SPEECHD_ADDRESS=unix_socket:$work/none"
 hint=1
 play voice 4
 tm send-keys -t voice C-c
@@ -141,6 +142,7 @@ printed 0
 diff "$work/voiced" "$dir/printed" >"$work/diff" ||
     fail "with a voice the terminal printed: $(head -20 "$work/diff")"
 grep -q 'no audio device' "$dir/stderr" && fail "voice: the disk audio device did not open"
+[ -n "$(tr -d '\000' <"$dir/audio" | head -c 1)" ] || fail "voice: the voice said nothing"
 
 # A crash: the signal handler restores the terminal, then the signal ends it.
 start crash
