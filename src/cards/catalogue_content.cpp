@@ -108,7 +108,7 @@ const std::array<TileContent, 62>& tile_content() {
         // Rarity level 2.
         {"Gaffer Mudsnout",  // 17
          "A grizzled mudsnout who has wallowed in the same patch of mud for forty years.  Young mudsnouts come to hear its stories, and leave during them.",
-         "Mossmere Hollow", "mudsnout",
+         "Mossmere Hollow", "gaffer",
          "Your Gaffer Mudsnout tells the $T a story, and it is yours.",
          "The enemy's Gaffer Mudsnout starts a story, and your $T joins the enemy to hear it.",
          3, 3, 2, 1, 2},
