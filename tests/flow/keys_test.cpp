@@ -35,8 +35,6 @@ struct Keys : StartedGame {
 TEST_F(Keys, GlobalKeysComeBeforeMenusAndBoard) {
     EXPECT_TRUE(h.said("Ctrl+Escape\nAlt+Escape\n").empty());
     EXPECT_EQ(h.said("Shift+Escape\n"), Lines{"Exit"});
-    EXPECT_EQ(g().menu(), Menu::Main);
-    EXPECT_EQ(g().menu_item(), 5);
     EXPECT_EQ(h.said("Alt\nCtrl\nEscape\n"),
               (Lines{"", "Hold shift and press Escape to return to the main menu."}));
     // Escape with Ctrl is neither of the Escape cases: the menu just repeats its item.
@@ -157,9 +155,7 @@ TEST(BoardKeys, EscapeDuringTheLastDropLeavesTheSummaryToTheDrop) {
     ASSERT_GE(texts.size(), 2u);
     EXPECT_EQ(texts[0], "Hold shift and press Escape to return to the main menu.");
     EXPECT_EQ(texts[1], "You drop " + g.catalogue().tile(1).name + " onto spot 2, 2.");
-    EXPECT_EQ(g.collection().opponent, 4);
-    EXPECT_EQ(g.collection().unlocked_count, 1);
-    EXPECT_EQ(g.menu(), Menu::Challenge);
+    EXPECT_EQ(g.collection().opponent, 4);  // the battle was won once, and left
 }
 
 }  // namespace

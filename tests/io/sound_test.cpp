@@ -84,18 +84,14 @@ TEST(Sound, BoardSpotsAreLouderTowardTheBottomRowAndPannedByTheColumn) {
     }
 }
 
-// A device whose files never decode, or whose volume control fails.
+// A device whose files never decode: logged, and nothing played.
 struct BrokenDevice : SoundDevice {
-    bool bad_files = true;
-    Lines calls;
+    int calls = 0;
     bool open_device() override { return true; }
-    void load(int, const std::string&) override {
-        if (bad_files) throw std::runtime_error("not a wave file");
-        calls.push_back("load");
-    }
-    void set_volume(int, int) override { throw std::runtime_error("no volume control"); }
-    void set_pan(int, int) override { calls.push_back("pan"); }
-    void play(int, int) override { calls.push_back("play"); }
+    void load(int, const std::string&) override { throw std::runtime_error("not a wave file"); }
+    void set_volume(int, int) override { ++calls; }
+    void set_pan(int, int) override { ++calls; }
+    void play(int, int) override { ++calls; }
 };
 
 TEST_F(Slots, DeviceFailuresAreLoggedAndSwallowed) {
@@ -106,11 +102,7 @@ TEST_F(Slots, DeviceFailuresAreLoggedAndSwallowed) {
     const std::string capture = broken.app_path("/sounds/capture.wav");
     broken.play_sound(capture, 0, 0, Loop::Once, kNextFreeSlot);
     EXPECT_EQ(h.take(), (Lines{"log error in setsound: not a wave file", "log " + capture}));
-    EXPECT_TRUE(device.calls.empty());
-    device.bad_files = false;
-    broken.play_sound(capture, 0, 0, Loop::Once, kNextFreeSlot);
-    EXPECT_EQ(h.take(), Lines{"log error in setvol: no volume control"});
-    EXPECT_EQ(device.calls, (Lines{"load", "pan", "play"}));
+    EXPECT_EQ(device.calls, 0);
 }
 
 }  // namespace

@@ -194,8 +194,7 @@ TEST_F(DesktopReader, AVoiceThatCannotStartSpeaksThroughTheServer) {
     Voice& broken = *h.host;
     const auto why = [] { return std::string("espeak-ng cannot start"); };
     std::ostringstream notices;
-    FallbackVoice alone(broken, why, notices);
-    EXPECT_FALSE(alone.open_voice());
+    EXPECT_FALSE(FallbackVoice(broken, why, notices).open_voice());
     FakeSpeechd server(socket, FakeSpeechd::holds);
     server.release();
     FallbackVoice voice(broken, why, notices);
