@@ -14,8 +14,8 @@
 #include "io/keycodes.h"
 #include "platform/sdl/keymap.h"
 #include "platform/sdl/sdl_sound.h"
-#include "platform/spsc_ring.h"
 #include "platform/speech/espeak_voice.h"
+#include "platform/spsc_ring.h"
 #include "support/harness.h"
 
 namespace velloxa {
