@@ -97,7 +97,7 @@ void translate(benchmark::State& state, const std::string& file, const std::stri
     }
     std::string spoken = text;
     uint64_t budget = Language::kTranslateSteps;
-    translate(out.language, spoken, budget);
+    translate(out.language(), spoken, budget);
     state.counters["steps"] = static_cast<double>(Language::kTranslateSteps - budget);
 }
 

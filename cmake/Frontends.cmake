@@ -15,7 +15,7 @@ file(GLOB VELLOXA_FRONTEND_SOURCES CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/src/platform/braille/*.cpp
   ${PROJECT_SOURCE_DIR}/src/platform/speech/*.cpp
   ${PROJECT_SOURCE_DIR}/src/platform/terminal/*.cpp)
-add_library(velloxa_frontends STATIC ${VELLOXA_FRONTEND_SOURCES})
+add_library(velloxa_frontends STATIC ${VELLOXA_FRONTEND_SOURCES} ${VELLOXA_SESSION_SOURCES})
 target_link_libraries(velloxa_frontends
   PUBLIC velloxa_headless velloxa_core
          PkgConfig::VELLOXA_SDL2 PkgConfig::VELLOXA_SDL2_MIXER PkgConfig::VELLOXA_SDL2_TTF

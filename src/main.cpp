@@ -19,7 +19,6 @@ using velloxa::CommandLine;
 // line and the system call for runs the game. Adding a front-end is adding
 // a line here.
 struct FrontEnd {
-    const char* name;
     bool (*chosen)(const CommandLine& cmd);
     int (*run)(const CommandLine& cmd);
 };
@@ -43,12 +42,12 @@ bool always(const CommandLine&) {
 }
 
 constexpr FrontEnd kFrontEnds[] = {
-    {"headless", scripted, velloxa::run_headless},
+    {scripted, velloxa::run_headless},
 #ifdef _WIN32
-    {"windows", always, velloxa::run_windows},
+    {always, velloxa::run_windows},
 #else
-    {"terminal", in_terminal, velloxa::run_terminal},
-    {"desktop", always, velloxa::run_desktop},
+    {in_terminal, velloxa::run_terminal},
+    {always, velloxa::run_desktop},
 #endif
 };
 

@@ -19,7 +19,9 @@ limit=${MUTATE_TIMEOUT:-300}  # seconds; a break that hangs a test counts as cau
 # carries the marker "// mutate: NAME" (or, where the marker stands alone on
 # its line, the line below it), so the script only has to say what changes
 # within that line. A marker that is missing, or an edit that no longer
-# matches its line, is reported and fails the run.
+# matches its line, is reported and fails the run. A test program named
+# script_NAME is the check tests/scripts/NAME.sh (as ctest names it), run on
+# the program built from the copy.
 breaks=(
     "drop-equal-attack-wins#test_engine#s/>/>=/"
     "drop-chain-from-chain#test_engine#s/kind == Drop::Placed/kind == Drop::Placed || kind == Drop::Chained/"
@@ -57,7 +59,7 @@ breaks=(
     "keys-leave-stays-in-move#test_flow#s/(leaving_move)/(leaving_move \\&\\& keys.depth < 0)/"
     "menu-continue-skip#test_flow#s/== 5/== 6/"
     "battle-no-point-gained#test_flow#d"
-    "battle-coin-flip-wait#test_flow#s/battle_mode_ == 0 ? 5 : 4/5/"
+    "battle-coin-flip-wait#test_flow#s/battle_mode_ == BattleMode::Campaign ? 5 : 4/5/"
     "campaign-back-past-ten#test_flow#s/11/12/g"
     "campaign-no-reward#test_flow#d"
     "challenge-empty-slot#test_flow#s/empty != 0/false/"
@@ -66,6 +68,20 @@ breaks=(
     "folder-lock-shared#test_platform#s/LOCK_EX/LOCK_SH/"
     "speechd-cancel-keeps-queue#test_platform#d"
     "terminal-shifted-digits-off-by-one#test_platform#s/'1' + at/'0' + at/"
+    "terminal-ctrl-x-lost#test_platform#s/'X'/'Y'/"
+    "terminal-f9-not-slot-five#test_platform#s/n <= 9/n <= 8/"
+    "terminal-f3-plain-escape#test_platform#s/key::ShiftDown/0/"
+    "backup-written-in-background#test_platform#s/is_backup(path)/false/"
+    "save-renamed-unsynced#script_last_saves#s/::fsync(fd) == 0/true/"
+    "save-lost-on-sigterm#script_last_saves#s/SIGTERM, //"
+    "save-lost-on-signal#script_last_saves#d"
+    "speechd-reply-unbounded#test_platform#d"
+    "speechd-loss-kept-open#test_platform#d"
+    "voice-no-speechd-fallback#test_platform#s/speechd_.connect()/false/"
+    "braille-pan-back-to-first-window#test_platform#d"
+    "braille-new-text-not-shown#test_platform#d"
+    "braille-new-text-mid-window#test_platform#d"
+    "reader-not-cancelled-on-key#test_io#d"
 )
 
 words=("$@")
@@ -74,6 +90,15 @@ selected() {
     local word
     for word in "${words[@]}"; do [[ $1 == *"$word"* ]] && return 0; done
     return 1
+}
+# What builds a test program, and how it runs.
+target_of() { [[ $1 == script_* ]] && echo all || echo "$1"; }
+run_test() { # PROGRAM
+    if [[ $1 == script_* ]]; then
+        bash "$copy/tests/scripts/${1#script_}.sh" "$build/velloxa" "$copy"
+    else
+        "$build/tests/$1" --gtest_brief=1
+    fi
 }
 
 # A copy of the tree as it is now, committed so that each edit can be undone.
@@ -99,18 +124,22 @@ git add -A . ':!.files' ':!*.log' && git commit -qm copy --allow-empty
 echo "building the copy in $build"
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLOXA_WERROR=ON \
     -DVELLOXA_BENCH=OFF >"$copy/cmake.log" 2>&1 || { echo "cmake failed: $copy/cmake.log"; exit 2; }
-programs=$(printf '%s\n' "${breaks[@]}" | cut -d'#' -f2 | sort -u)
+# Only the test programs of the breaks chosen are built and run unbroken.
+programs=$(for entry in "${breaks[@]}"; do
+    selected "${entry%%#*}" && cut -d'#' -f2 <<<"$entry"
+done | sort -u)
+targets=$(for p in $programs; do target_of "$p"; done | sort -u)
 # shellcheck disable=SC2086
-cmake --build "$build" -j"$jobs" --target $programs >"$copy/build.log" 2>&1 ||
+cmake --build "$build" -j"$jobs" --target $targets >"$copy/build.log" 2>&1 ||
     { echo "the unbroken copy does not build: $copy/build.log"; exit 2; }
 export VELLOXA_BINARY=$build/velloxa VELLOXA_SOURCE=$copy
 for p in $programs; do
-    "$build/tests/$p" --gtest_brief=1 >"$copy/$p.log" 2>&1 ||
+    run_test "$p" >"$copy/$p.log" 2>&1 ||
         { echo "the unbroken copy fails $p: $copy/$p.log"; exit 2; }
 done
 
 caught=0 total=0
-printf '%-30s %-12s %s\n' break test result
+printf '%-34s %-18s %s\n' break test result
 for entry in "${breaks[@]}"; do
     IFS='#' read -r name program script <<<"$entry"
     selected "$name" || continue
@@ -124,19 +153,22 @@ for entry in "${breaks[@]}"; do
         result="NO MARKER (${#marked[@]} lines carry it)"
     elif ! sed -i -e "${line}{${script}}" "$file" || git diff --quiet -- "$file"; then
         result="NOT APPLIED (the edit matched nothing on $file:$line)"
-    elif ! cmake --build "$build" -j"$jobs" --target "$program" >"$copy/break.log" 2>&1; then
+    elif ! cmake --build "$build" -j"$jobs" --target "$(target_of "$program")" >"$copy/break.log" 2>&1; then
         result="DOES NOT BUILD"
-    elif timeout "$limit" "$build/tests/$program" --gtest_brief=1 >"$copy/break.log" 2>&1; then
+    elif (export -f run_test; timeout "$limit" bash -c "$(declare -p copy build); run_test $program") \
+        >"$copy/break.log" 2>&1; then
         result="SURVIVED"
     else
         failed=$(grep -c '^\[  FAILED  \] [A-Za-z]' "$copy/break.log")
+        [[ $program == script_* ]] && failed=$(grep -c '^FAIL' "$copy/break.log")
         result="caught ($failed failing)"
         caught=$((caught + 1))
     fi
-    printf '%-30s %-12s %s\n' "$name" "$program" "$result"
+    printf '%-34s %-18s %s\n' "$name" "$program" "$result"
     git checkout -q -- src
 done
 # Back to the unbroken build, so the next run starts from it.
-cmake --build "$build" -j"$jobs" --target $programs >/dev/null 2>&1
+# shellcheck disable=SC2086
+cmake --build "$build" -j"$jobs" --target $targets >/dev/null 2>&1
 echo "$caught of $total breaks caught"
 [ "$caught" -eq "$total" ]

@@ -3,52 +3,73 @@
 
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/match.h"
 
 namespace velloxa {
 
-struct Catalogue : TileRules {
-    static constexpr int kCapacity = 201;  // indices 0..200; 0 is the empty record
-    std::array<std::string, kCapacity> tile_name, tile_description, tile_collection, tile_sound,
-        tile_capture, tile_enemy_capture;
-    std::array<int, kCapacity> tile_up{}, tile_right{}, tile_down{}, tile_left{}, tile_rarity{};
-    int tile_count = 0;
-    // Names tiles bore in earlier versions: {tile index, former name}.
-    std::vector<std::pair<int, std::string>> former;
+// One tile kind. The built-in content lists its fields in this order.
+struct Tile {
+    std::string name, description, collection, sound;
+    // Said when the tile captures for the player, and for the enemy; $T is the captured tile.
+    std::string capture, enemy_capture;
+    int up = 0, right = 0, down = 0, left = 0;  // attacks
+    int rarity = 0;
+};
 
-    int attack(int tile, Direction toward) const override {
+class Catalogue : public TileRules {
+  public:
+    // Index 0 is the empty record, the tile of an empty spot or slot.
+    Catalogue() : tiles_(1) {}
+
+    // Any index that holds no tile reads as the empty record.
+    const Tile& tile(int t) const {
+        return t > 0 && t < static_cast<int>(tiles_.size()) ? tiles_[static_cast<size_t>(t)]
+                                                            : tiles_[0];
+    }
+    int count() const { return static_cast<int>(tiles_.size()) - 1; }
+
+    // Appends a tile; returns its index.
+    int add(Tile row) {
+        tiles_.push_back(std::move(row));
+        return count();
+    }
+    // Replaces tile t (1 or more), with empty records filling any gap up to it.
+    void set(int t, Tile row) {
+        if (t < 1) return;
+        if (t > count()) tiles_.resize(static_cast<size_t>(t) + 1);
+        tiles_[static_cast<size_t>(t)] = std::move(row);
+    }
+
+    int attack(int t, Direction toward) const override {
+        const Tile& row = tile(t);
         switch (toward) {
             case Direction::Up:
-                return tile_up[tile];
+                return row.up;
             case Direction::Right:
-                return tile_right[tile];
+                return row.right;
             case Direction::Down:
-                return tile_down[tile];
+                return row.down;
             default:
-                return tile_left[tile];
+                return row.left;
         }
     }
-    int rarity(int tile) const override { return tile_rarity[tile]; }
+    int rarity(int t) const override { return tile(t).rarity; }
 
     // Exact, case-sensitive lookup; 0 when no tile bears the name.
     int find(const std::string& name) const {
-        for (int i = 1; i <= tile_count; ++i)
-            if (tile_name[i] == name) return i;
+        for (int i = 1; i <= count(); ++i)
+            if (tiles_[static_cast<size_t>(i)].name == name) return i;
         return 0;
     }
-};
 
-// One tile of the built-in content, in catalogue order.
-struct TileContent {
-    const char* name;
-    const char* desc;
-    const char* collection;
-    const char* sound;
-    const char* capture;
-    const char* enemy_capture;
-    int up, right, down, left, rarity;
+    // Names tiles bore in earlier versions: {tile index, former name}.
+    std::vector<std::pair<int, std::string>> former;
+
+  private:
+    std::vector<Tile> tiles_;
 };
 
 struct FormerName {
@@ -56,7 +77,8 @@ struct FormerName {
     const char* name;
 };
 
-const std::array<TileContent, 62>& tile_content();
+// The built-in tiles, in catalogue order from index 1.
+const std::array<Tile, 62>& tile_content();
 const std::array<FormerName, 2>& former_names();
 
 // Fills the catalogue from the built-in content.

@@ -5,9 +5,9 @@ namespace velloxa {
 
 // Fields in order: name, description, collection, sound, the user's capture text, the
 // enemy's capture text, then the attacks up, right, down, left and the rarity level.
-const std::array<TileContent, 62>& tile_content() {
+const std::array<Tile, 62>& tile_content() {
     // clang-format off
-    static const std::array<TileContent, 62> kTiles = {{
+    static const std::array<Tile, 62> kTiles = {{
         // Rarity level 1.
         {"Ditch Newt",  // 1
          "A thumb-sized newt that guards one muddy ditch as if it were a kingdom.  It has never lost the ditch, mostly because nobody else wants it.",
@@ -108,7 +108,7 @@ const std::array<TileContent, 62>& tile_content() {
         // Rarity level 2.
         {"Gaffer Mudsnout",  // 17
          "A grizzled mudsnout who has wallowed in the same patch of mud for forty years.  Young mudsnouts come to hear its stories, and leave during them.",
-         "Mossmere Hollow", "mudsnout",
+         "Mossmere Hollow", "gaffer",
          "Your Gaffer Mudsnout tells the $T a story, and it is yours.",
          "The enemy's Gaffer Mudsnout starts a story, and your $T joins the enemy to hear it.",
          3, 3, 2, 1, 2},

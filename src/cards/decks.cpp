@@ -11,8 +11,8 @@ namespace {
 // Appends every tile of one rarity level to the scratch list, in index order.
 void list_rarity(const Catalogue& cards, std::vector<int>& list, int rarity) {
     list.clear();
-    for (int i = 1; i <= cards.tile_count; ++i)
-        if (cards.tile_rarity[i] == rarity) list.push_back(i);
+    for (int i = 1; i <= cards.count(); ++i)
+        if (cards.tile(i).rarity == rarity) list.push_back(i);
 }
 
 // Draws a position of the scratch list and removes the entry drawn.
@@ -90,15 +90,13 @@ Placement put_tile_in_deck(Collection& collection, const Catalogue& cards, int p
     const int old = deck.tile(slot);
     const std::string n = num(slot);
     if (t == old) return {"This tile is already in slot " + n + ".", false};
-    if (cards.tile_rarity[static_cast<size_t>(t)] > slot)
+    if (cards.tile(t).rarity > slot)
         return {
             "Tile slot " + n + " can not hold tiles with a rarity level greater than " + n + ".",
             false};
     deck.set(slot, t);
-    std::string text = cards.tile_name[static_cast<size_t>(t)] + " put in spot number " + n + ".";
-    if (old != 0)
-        text +=
-            "  " + cards.tile_name[static_cast<size_t>(old)] + " was put back into your pocket.";
+    std::string text = cards.tile(t).name + " put in spot number " + n + ".";
+    if (old != 0) text += "  " + cards.tile(old).name + " was put back into your pocket.";
     for (int i = 1; i <= 5; ++i) {
         if (i == slot || deck.tile(i) != t) continue;
         deck.set(i, 0);

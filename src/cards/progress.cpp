@@ -18,10 +18,6 @@ int tile_by_name(const Catalogue& cards, const std::string& line) {
     return cards.find(line);
 }
 
-const std::string& name_of(const Catalogue& cards, int t) {
-    return cards.tile_name[t >= 0 && t < Catalogue::kCapacity ? static_cast<size_t>(t) : 0];
-}
-
 }  // namespace
 
 std::string write_progress_text(const Settings& settings, const Collection& collection,
@@ -36,8 +32,8 @@ std::string write_progress_text(const Settings& settings, const Collection& coll
     line(num(collection.opponent));
     const int n = std::clamp(collection.unlocked_count, 0, kMaxUnlocked);
     line(num(n));
-    for (int i = 1; i <= n; ++i) line(name_of(cards, collection.unlocked.at(i)));
-    for (int slot = 1; slot <= 5; ++slot) line(name_of(cards, collection.deck.tile(slot)));
+    for (int i = 1; i <= n; ++i) line(cards.tile(collection.unlocked.at(i)).name);
+    for (int slot = 1; slot <= 5; ++slot) line(cards.tile(collection.deck.tile(slot)).name);
     return text;
 }
 

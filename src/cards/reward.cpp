@@ -8,8 +8,8 @@ namespace {
 // often. No tile (index 0) and unknown levels weigh nothing and so can never
 // be drawn.
 int steal_weight(const Catalogue& cards, int t) {
-    if (t < 1 || t > cards.tile_count) return 0;
-    switch (cards.tile_rarity[static_cast<size_t>(t)]) {
+    if (t < 1 || t > cards.count()) return 0;
+    switch (cards.tile(t).rarity) {
         case 1:
             return 27;  // mutate: reward-weight
         case 2:
@@ -56,10 +56,10 @@ std::optional<int> pick_stolen_tile(Collection& collection, const Catalogue& car
     // After the last tile of equal or lower rarity, so equal rarities keep
     // the order in which they were gained.
     UnlockedTiles& list = collection.unlocked;
-    const int rarity = cards.tile_rarity[static_cast<size_t>(t)];
+    const int rarity = cards.tile(t).rarity;
     int s = collection.unlocked_count;
     // mutate: reward-insert
-    while (s >= 1 && cards.tile_rarity[static_cast<size_t>(list.at(s))] > rarity) --s;
+    while (s >= 1 && cards.tile(list.at(s)).rarity > rarity) --s;
     const int pos = s + 1;
     ++collection.unlocked_count;
     for (int j = collection.unlocked_count; j > pos; --j) list.set(j, list.at(j - 1));

@@ -75,7 +75,7 @@ double predict_score(const MatchState& match, const TileRules& tiles, Spot spot,
 }
 
 std::optional<EnemyMove> choose_enemy_move(const MatchState& match, const TileRules& tiles,
-                                           Random& random, int difficulty, int battle_mode) {
+                                           Random& random, int difficulty, BattleMode mode) {
     const auto can_try = [&match](int x, int y, int s) {
         return match.tile_at(Spot{x, y}) == 0 && match.hand(Side::Enemy).tile(s) != 0;
     };
@@ -105,8 +105,9 @@ std::optional<EnemyMove> choose_enemy_move(const MatchState& match, const TileRu
 
     int pick = 1;
     do {
+        // Instant action draws the difficulty's pick too, then its own.
         pick = pick_by_level(random, difficulty);
-        if (battle_mode >= 1 && battle_mode <= 5) pick = pick_by_level(random, battle_mode);
+        if (mode == BattleMode::InstantAction) pick = pick_by_level(random, kInstantActionLevel);
     } while (history[pick].slot == 0);
     const Try& chosen = history[pick];
     return EnemyMove{chosen.slot, Spot{chosen.x, chosen.y}};

@@ -20,9 +20,19 @@ struct EnemyMove {
 double predict_score(const MatchState& match, const TileRules& tiles, Spot spot, int tile,
                      Random& random);
 
-// The move the enemy makes at `level` (the battle mode's level when it has
-// one, otherwise the difficulty); none when no tile can be dropped anywhere.
+// A campaign battle plays at the player's difficulty, Instant action at a
+// level of its own.
+enum class BattleMode { Campaign, InstantAction };
+inline constexpr int kInstantActionLevel = 4;
+
+// The level, 1 to 5, that hides the enemy's tiles and guides its moves.
+constexpr int battle_level(BattleMode mode, int difficulty) {
+    return mode == BattleMode::InstantAction ? kInstantActionLevel : difficulty;
+}
+
+// The move the enemy makes at the battle's level; none when no tile can be
+// dropped anywhere.
 std::optional<EnemyMove> choose_enemy_move(const MatchState& match, const TileRules& tiles,
-                                           Random& random, int difficulty, int battle_mode);
+                                           Random& random, int difficulty, BattleMode mode);
 
 }  // namespace velloxa

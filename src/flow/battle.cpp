@@ -1,30 +1,62 @@
 // A battle's moves as the player hears them: the setup with its coin flip,
-// the drops with their sounds, waits and announcements, and the enemy's turn.
+// the board keys, the drops with their sounds, waits and announcements, and
+// the enemy's turn.
 #include "flow/battle.h"
 
 #include <string>
 
+#include "cards/numbers.h"
 #include "cards/text.h"
 #include "engine/opponent.h"
 #include "engine/rules.h"
+#include "io/keycodes.h"
 
 namespace velloxa {
 
 namespace {
 
+// The facing-attack keys: which neighbour they look at and how its attack
+// toward the cursor spot is told.
+struct Facing {
+    int key1, key2;
+    int dx, dy;
+    const char* word;   // "downward", ...
+    const char* where;  // "above", ...
+};
+
+constexpr Facing kFacings[] = {
+    {'W', 'I', 0, -1, "downward", "above"},
+    {'S', 'K', 0, 1, "upward", "below"},
+    {'A', 'J', -1, 0, "rightward", "left of"},
+    {'D', 'L', 1, 0, "leftward", "right of"},
+};
+
+// The neighbour's attack that faces the spot it is seen from.
+int facing_attack(const Catalogue& cards, int tile, int dx, int dy) {
+    if (dy < 0) return cards.tile(tile).down;
+    if (dy > 0) return cards.tile(tile).up;
+    if (dx < 0) return cards.tile(tile).right;
+    return cards.tile(tile).left;
+}
+
+// Enemy hand slots from this one up are hidden at a level of 1 to 5.
+int first_hidden_slot(int level) {
+    return 6 - level;
+}
+
 // The announcement of one capture. Only the capturing side's own text is
 // looked at; the enemy's points are never announced as gained.
 std::string capture_text(const Catalogue& c, int captor, int captured, Side side, bool plus) {
     const std::string& own =
-        side == Side::Player ? c.tile_capture[captor] : c.tile_enemy_capture[captor];
+        side == Side::Player ? c.tile(captor).capture : c.tile(captor).enemy_capture;
     std::string text;
     if (own.empty()) {
-        text = std::string(plus ? "Using the Plus rule, the " : "The ") + c.tile_name[captured] +
+        text = std::string(plus ? "Using the Plus rule, the " : "The ") + c.tile(captured).name +
                " tile has been captured by " + (side == Side::Player ? "your " : "the enemy's ") +
-               c.tile_name[captor] + " tile.";
+               c.tile(captor).name + " tile.";
     } else {
         text = std::string(plus ? "Using the Plus rule, " : "") +
-               replace_all(own, "$T", c.tile_name[captured]);
+               replace_all(own, "$T", c.tile(captured).name);
     }
     if (side == Side::Player) text += "  Point gained.";  // mutate: battle-no-point-gained
     return text;
@@ -45,7 +77,7 @@ class Battle::LiveDrop : public DropEffects {
         b_.p_.out.play_sound(b_.p_.out.app_path("/sounds/drop" + std::to_string(n) + ".wav"),
                              at.volume, at.pan, Loop::Once, kNextFreeSlot);
         b_.hold(0.25);
-        const std::string own = b_.p_.cards.tile_sound[b_.match_.tile_at(spot)];
+        const std::string own = b_.p_.cards.tile(b_.match_.tile_at(spot)).sound;
         if (own.empty()) {
             b_.hold(0.25);
         } else {
@@ -82,7 +114,7 @@ void Battle::run_enemy_turn() {
     if (!move) return;
     const int tile = match_.hand(Side::Enemy).tile(move->slot);
     queue_.announcements.clear();
-    queue_.announcements.push_back("Enemy drops " + p_.cards.tile_name[tile] + " onto spot " +
+    queue_.announcements.push_back("Enemy drops " + p_.cards.tile(tile).name + " onto spot " +
                                    std::to_string(move->spot.x) + ", " +
                                    std::to_string(move->spot.y) + ".");
     drop_tile(move->spot, tile, Side::Enemy);
@@ -92,7 +124,7 @@ void Battle::run_enemy_turn() {
 }
 
 void Battle::start_battle(const Dealer& deal_enemy) {
-    battle_mode_ = 0;
+    battle_mode_ = BattleMode::Campaign;
     match_.clear_board();
     match_.reset_scores();
     match_.turn = p_.random.below(2) == 0 ? Side::Player : Side::Enemy;
@@ -114,9 +146,9 @@ void Battle::next_turn() {
     }
 }
 
-void Battle::set_position(const MatchState& position, int battle_mode) {
+void Battle::set_position(const MatchState& position, BattleMode mode) {
     match_ = position;
-    battle_mode_ = battle_mode;
+    battle_mode_ = mode;
 }
 
 void Battle::announce_coin_flip(const std::string& leadin) {
@@ -131,9 +163,108 @@ void Battle::announce_coin_flip(const std::string& leadin) {
     } else if (first == Side::Enemy) {
         p_.host.give_board_the_keys();
         say(leadin + "  Your opponent has been chosen to go first.");
-        hold(battle_mode_ == 0 ? 5 : 4);  // mutate: battle-coin-flip-wait
+        hold(battle_mode_ == BattleMode::Campaign ? 5 : 4);  // mutate: battle-coin-flip-wait
         run_enemy_turn();
     }
+}
+
+void Battle::board_key(int keycode, int shift) {
+    if (keycode == key::Left || keycode == key::Right || keycode == key::Up ||
+        keycode == key::Down) {
+        Spot& cursor = match_.cursor;
+        if (keycode == key::Left && cursor.x > 1) cursor.x -= 1;
+        if (keycode == key::Right && cursor.x < 3) cursor.x += 1;
+        if (keycode == key::Up && cursor.y > 1) cursor.y -= 1;
+        if (keycode == key::Down && cursor.y < 3) cursor.y += 1;
+        say(describe_spot(match_, p_.cards));
+        redraw_board();
+        return;
+    }
+
+    for (const Facing& f : kFacings) {
+        if (keycode != f.key1 && keycode != f.key2) continue;
+        const Spot next{match_.cursor.x + f.dx, match_.cursor.y + f.dy};
+        // Off the board, on a taken spot, or facing nothing of the enemy's:
+        // nothing to tell.
+        if (!next.on_board()) return;
+        if (match_.tile_at(match_.cursor) != 0) return;
+        const int neighbour = match_.tile_at(next);
+        if (neighbour == 0 || match_.owner_at(next) == Side::Player) return;
+        say(num(facing_attack(p_.cards, neighbour, f.dx, f.dy)) + " is the " + f.word +
+            " attack for the " + p_.cards.tile(neighbour).name + " " + f.where + " this spot.");
+        return;
+    }
+
+    if (keycode == 'Z') {
+        const double mine = match_.score(Side::Player);
+        const double theirs = match_.score(Side::Enemy);
+        std::string ending;
+        if (!match_.board_full()) {
+            ending = mine > theirs   ? ".  You are currently winning."
+                     : mine < theirs ? ".  You are currently losing."
+                                     : ".  You are currently tied.";
+        } else {
+            ending = mine > theirs   ? ".  You won the battle."
+                     : mine < theirs ? ".  You lost the battle."
+                                     : ".  The battle was a tie.";
+        }
+        say("The score is " + num(mine) + " to " + num(theirs) + ending);
+        return;
+    }
+
+    if (keycode >= '1' && keycode <= '5') {
+        match_.hand_cursor = keycode - '0';
+        if (match_.hand(Side::Player).tile(match_.hand_cursor) == 0) {
+            say("card already used.");
+            return;
+        }
+        if (shift == key::ShiftDown) {
+            drop_player_tile();
+        } else {
+            say(describe_hand_tile(match_, p_.cards, Side::Player, match_.hand_cursor));
+        }
+        return;
+    }
+
+    if ((keycode >= '6' && keycode <= '9') || keycode == '0') {
+        match_.hand_cursor = keycode == '0' ? 5 : keycode - '5';
+        if (match_.hand(Side::Enemy).tile(match_.hand_cursor) == 0) {
+            say("Enemy's card already used.");
+            return;
+        }
+        const int level = battle_level(battle_mode_, p_.host.difficulty());
+        if (level >= 1 && match_.hand_cursor >= first_hidden_slot(level)) {
+            if (level == 1) {
+                say("This enemy card is shrouded in mystery.");
+            } else if (level >= 5) {
+                say("All enemy cards are shrouded in mystery due to your difficulty setting.");
+            } else {
+                say("This enemy card is shrouded in mystery due to your difficulty setting.");
+            }
+            return;
+        }
+        say(describe_hand_tile(match_, p_.cards, Side::Enemy, match_.hand_cursor));
+    }
+}
+
+void Battle::drop_player_tile() {
+    if (match_.tile_at(match_.cursor) != 0) {
+        say("There is already a tile on this spot.");
+        return;
+    }
+    const MoveScope move(p_.keys);
+    match_.dropping = true;
+    queue_.announcements.clear();
+    Hand& hand = match_.hand(Side::Player);
+    queue_.announcements.push_back("You drop " + p_.cards.tile(hand.tile(match_.hand_cursor)).name +
+                                   " onto spot " + num(match_.cursor.x) + ", " +
+                                   num(match_.cursor.y) + ".");
+    drop_tile(match_.cursor, hand.tile(match_.hand_cursor), Side::Player);
+    // The slot is read again: a key during the drop's waits may have moved it.
+    hand.set(match_.hand_cursor, 0);
+    p_.host.show_summary();
+    match_.turn = Side::Enemy;
+    match_.dropping = false;
 }
 
 }  // namespace velloxa

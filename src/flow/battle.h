@@ -9,6 +9,7 @@
 
 #include "cards/catalogue.h"
 #include "engine/match.h"
+#include "engine/opponent.h"
 #include "engine/random.h"
 #include "engine/waits.h"
 #include "flow/moves.h"
@@ -51,19 +52,19 @@ class Battle {
 
     const MatchState& position() const { return match_; }
     const std::vector<std::string>& announcements() const { return queue_.announcements; }
-    int battle_mode() const { return battle_mode_; }  // 0 in the campaign; 4 in Instant action
+    BattleMode battle_mode() const { return battle_mode_; }
     // The enemy's move and the user's own drop in progress keep the board
     // keys out.
     // mutate: keys-during-drop
     bool board_keys_held() const { return match_.turn == Side::Enemy || match_.dropping; }
 
     // A battle set up at a given position, as a test or a measurement needs.
-    void set_position(const MatchState& position, int battle_mode);
+    void set_position(const MatchState& position, BattleMode mode);
 
     // A new battle: empty board, coin flip decided, the enemy's hand dealt.
     void start_battle(const Dealer& deal_enemy);
     void deal(const Dealer& dealer) { dealer(match_); }
-    void set_battle_mode(int battle_mode) { battle_mode_ = battle_mode; }
+    void set_battle_mode(BattleMode mode) { battle_mode_ = mode; }
     void announce_coin_flip(const std::string& leadin);
     // Enter on the summary's last item of a battle not yet over.
     void next_turn();
@@ -86,7 +87,7 @@ class Battle {
     BattleParts p_;
     MatchState match_;
     AnnouncementQueue queue_;
-    int battle_mode_ = 0;
+    BattleMode battle_mode_ = BattleMode::Campaign;
 };
 
 }  // namespace velloxa

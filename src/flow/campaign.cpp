@@ -1,136 +1,25 @@
-// The campaign's hub (challenge menu) and the summary read out after every
-// move of a battle.
+// The campaign: its opponents' hands, the difficulty, the progress file on
+// disk and the reward that changes the collection.
 #include "flow/campaign.h"
 
-#include "cards/decks.h"
+#include <array>
+#include <exception>
+
 #include "cards/numbers.h"
-#include "flow/game.h"
-#include "flow/story.h"
-#include "io/keycodes.h"
+#include "cards/progress.h"
+#include "cards/reward.h"
+#include "io/debug_log.h"
 
 namespace velloxa {
 
 namespace {
 
-// The story told at a campaign position of 1 or more; every position past
-// the last opponent tells the same final texts.
-const OpponentStory& story_at(int opponent) {
-    const int index = opponent >= 11 ? 10 : opponent - 1;
-    return story_content()[static_cast<size_t>(index)];
-}
-
-std::string score_line(const MatchState& match) {
-    const std::string tail = ".  Press Enter to continue, or escape to view the board.";
-    const std::string mine = num(match.score(Side::Player));
-    const std::string theirs = num(match.score(Side::Enemy));
-    if (!match.board_full()) return "Score is " + mine + " to " + theirs + tail;
-    if (match.score(Side::Player) > match.score(Side::Enemy))
-        return "You have won the battle!  Score was " + mine + " to " + theirs + tail;
-    if (match.score(Side::Player) < match.score(Side::Enemy))
-        return "You have been defeated!  Score was " + theirs + " to " + mine + tail;
-    return "The battle was a draw.  Score was tied " + mine + " to " + theirs + tail;
+Settings settings_of(const Output& out, int difficulty) {
+    return Settings{number_of(out.speech().speech_route), difficulty, out.speech().voice_rate,
+                    out.sound_folder()};
 }
 
 }  // namespace
-
-void Game::challenge_menu_key(int keycode, int shift) {
-    const Collection& collection = campaign.collection();
-    // Before any campaign exists the menu has nothing to offer.
-    if (collection.opponent < 1) return;
-    ui.step_menu_cursor(keycode, collection.opponent == 1 ? 3 : 4, Ends::Stop);
-    const bool enter = keycode == key::Enter;
-    switch (ui.item()) {
-        case 1:
-            say(story_at(collection.opponent).so_far);
-            break;
-        case 2:
-            if (!enter) {
-                say("Configure your deck for battle.");
-                break;
-            }
-            show_menu(Menu::Deck, 1);
-            break;
-        case 3:
-            if (enter && collection.opponent < 11) {
-                // Four tiles cannot fill nine spots when the player goes
-                // first: such a battle could never end.
-                const int empty = first_empty_deck_slot(collection);
-                if (empty != 0) {  // mutate: challenge-empty-slot
-                    say("Deck slot " + num(empty) +
-                        " is empty.  Fill it under Configure your deck before you face this "
-                        "opponent.");
-                    break;
-                }
-                const std::string leadin = story_at(collection.opponent).coin_flip;
-                start_battle();
-                battle.deal(
-                    [this](MatchState& match) { campaign.deal_user_hand_from_deck(match); });
-                battle.announce_coin_flip(leadin);
-                break;
-            }
-            say(story_at(collection.opponent).intro);
-            break;
-        case 4:
-            if (!enter) {
-                say(story_at(collection.opponent).go_back);
-                break;
-            }
-            if (shift == 0) {
-                say("Hold shift and press Enter to confirm going back to face an earlier "
-                    "opponent.  You will have to defeat that opponent again before moving "
-                    "forward.");
-                break;
-            }
-            campaign.go_back();
-            say("You look at your tiles and decide you should spend more time here before "
-                "moving on to stronger opponents.");
-            break;
-        default:
-            break;
-    }
-}
-
-void Game::summary_menu_key(int keycode, int) {
-    const std::vector<std::string>& announcements = battle.announcements();
-    const auto count = [&announcements] { return static_cast<int>(announcements.size()); };
-    ui.step_menu_cursor(keycode, count() + 1, Ends::Stop);
-    if (keycode == key::Enter && ui.item() == count() + 1) {
-        continue_after_summary();
-        return;
-    }
-    // Enter walks forward through the move like Down.
-    if (keycode == key::Enter && ui.item() < count() + 1) ui.set_item(ui.item() + 1);
-    if (ui.item() >= 1 && ui.item() <= count())
-        say(announcements[static_cast<size_t>(ui.item() - 1)]);
-    if (ui.item() == count() + 1) say(score_line(battle.position()));
-}
-
-void Game::continue_after_summary() {
-    ui.set(Menu::Board, 0);
-    const MatchState& match = battle.position();
-    if (!match.board_full()) {
-        battle.next_turn();
-        return;
-    }
-    const bool in_campaign = battle.battle_mode() == 0;
-    if (match.score(Side::Player) > match.score(Side::Enemy)) {
-        if (in_campaign) {
-            campaign.advance();
-            campaign.steal_tile();  // mutate: campaign-no-reward
-            campaign.save_progress();
-            ui.set(Menu::Challenge, 1);
-        } else {
-            show_menu(Menu::Main, 0);
-        }
-        return;
-    }
-    show_menu(in_campaign ? Menu::Challenge : Menu::Main, 1);
-}
-
-void Game::start_battle() {
-    campaign.save_progress();
-    battle.start_battle([this](MatchState& match) { campaign.deal_opponent_hand(match); });
-}
 
 RarityCounts Campaign::opponent_rarity_counts(int opponent) {
     // Rarity 1 to 5 per campaign opponent; every row adds up to five tiles.
@@ -188,4 +77,50 @@ Placement Campaign::put_tile_in_deck(int position, int slot) {
     return velloxa::put_tile_in_deck(collection_, cards_, position, slot);
 }
 
+std::string Campaign::progress_text() const {
+    return velloxa::write_progress_text(settings_of(out_, difficulty_), collection_, cards_);
+}
+
+void Campaign::save_progress() {
+    try {
+        // A file read only in part still holds the rest of the collection;
+        // it is kept before anything replaces it.
+        if (collection_.unreadable) {
+            platform_.files.replace(out_.data_path("/progress.ini.bak"), *collection_.unreadable);
+            collection_.unreadable.reset();
+        }
+        platform_.files.replace(out_.data_path("/progress.ini"), progress_text());
+    } catch (const std::exception& e) {
+        // The game goes on; the file keeps its previous content.
+        out_.append_debug_log(log_text::kSaveFailed + std::string(e.what()));
+        out_.say("Your progress could not be saved.");
+    }
+}
+
+void Campaign::load_progress() {
+    const std::optional<std::string> content =
+        platform_.files.read(out_.data_path("/progress.ini"));
+    if (!content) return;
+    Settings settings = settings_of(out_, difficulty_);
+    const ProgressRead read = read_progress(*content, cards_, settings, collection_);
+    out_.set_speech_route(speech_route_from_number(settings.speech_route));
+    difficulty_ = settings.difficulty;
+    out_.set_voice_rate(settings.voice_rate);
+    out_.set_sound_folder(settings.sound_folder);
+    if (read.rate_read && out_.speech().voice_available)
+        platform_.voice.set_rate(static_cast<int>(whole_part(settings.voice_rate)));
+    if (read.partial) collection_.unreadable = *content;  // mutate: progress-no-backup
+}
+
+void Campaign::steal_tile() {
+    const std::optional<int> stolen = velloxa::pick_stolen_tile(collection_, cards_, random_);
+    if (!stolen) {
+        out_.say(
+            "Your opponent does not have any tiles that you don't already have.  Your victory "
+            "feels hollow because you were not able to steal a tile from your enemy.");
+        return;
+    }
+    out_.say("You have stolen a tile from your opponent.  You have now unlocked the " +
+             cards_.tile(*stolen).name + " tile!");
+}
 }  // namespace velloxa

@@ -25,7 +25,7 @@ class Campaign {
     // Rarity counts of a campaign opponent's hand; all 0 when it has none.
     static RarityCounts opponent_rarity_counts(int opponent);
 
-    // The progress file (files.cpp).
+    // The progress file.
     void save_progress();
     void load_progress();
     std::string progress_text() const;  // the content save_progress writes

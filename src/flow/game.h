@@ -1,7 +1,7 @@
 // The game object: wires the parts of the game (the battle, the campaign,
 // the menu cursor, the speech settings) to the keys the platform delivers
 // and to each other. The menus, which reach every part, are its own
-// routines; they live in the files of this folder.
+// routines.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +15,7 @@
 #include "engine/waits.h"
 #include "flow/battle.h"
 #include "flow/campaign.h"
-#include "flow/menus.h"
+#include "flow/menu_cursor.h"
 #include "flow/moves.h"
 #include "flow/speech_settings.h"
 #include "io/output.h"
@@ -60,15 +60,15 @@ class Game : public EventSink, private BattleHost {
     // ---- a battle at a chosen position, for tests and measurements: the
     // board takes the keys; a drop or the enemy's move is played on it as
     // in a battle
-    void set_position(const MatchState& position, int battle_mode = 0);
+    void set_position(const MatchState& position, BattleMode mode = BattleMode::Campaign);
     void drop_tile(Spot spot, int tile, Side side) { battle.drop_tile(spot, tile, side); }
     void run_enemy_turn() { battle.run_enemy_turn(); }
 
   private:
-    // ---- keys (keys.cpp)
+    // ---- keys
     void handle_key(int code, int modifiers);
 
-    // ---- menus (menus.cpp, campaign.cpp, deck_menu.cpp)
+    // ---- menus
     void dispatch_menu_key(int code, int modifiers);
     void show_menu(Menu menu, int item);  // switch menus and speak the new current item
     void main_menu_key(int code, int modifiers);

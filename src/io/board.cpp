@@ -68,18 +68,18 @@ void draw_board(Canvas& canvas, const MatchState& match, const Catalogue& cards)
                                 cursor ? Rgb{0, 255, 0} : black);
             const int t = match.tile_at(Spot{x, y});
             if (t == 0) continue;
-            const std::string& name = cards.tile_name[t];
+            const std::string& name = cards.tile(t).name;
             const Rgb ink = text_colour(fill);
             canvas.text(px(left + 20), px(top + 0.22 * s),
                         s / (static_cast<int>(text_length(name)) + 1), ink, name);
             canvas.text(px(left + s / 2 - 18), px(top + 5), 24, ink,
-                        std::to_string(cards.tile_up[t]));
+                        std::to_string(cards.tile(t).up));
             canvas.text(px(left + s / 2 - 18), px(top + 0.75 * s), 24, ink,
-                        std::to_string(cards.tile_down[t]));
+                        std::to_string(cards.tile(t).down));
             canvas.text(px(left + 5), px(top + 0.4 * s), 24, ink,
-                        std::to_string(cards.tile_left[t]));
+                        std::to_string(cards.tile(t).left));
             canvas.text(px(left + 0.75 * s), px(top + 0.4 * s), 24, ink,
-                        std::to_string(cards.tile_right[t]));
+                        std::to_string(cards.tile(t).right));
         }
     }
     canvas.end_board();

@@ -8,7 +8,7 @@ void Output::append_debug_log(const std::string& line) {
     // The log is opened, written and closed for every line; a log that
     // cannot be written loses the line and nothing else.
     try {
-        platform.files.append_line(data_path("/debuglog.txt"), line);
+        platform_.files.append_line(data_path("/debuglog.txt"), line);
     } catch (const std::exception&) {
     }
 }

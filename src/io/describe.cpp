@@ -6,13 +6,11 @@
 namespace velloxa {
 
 std::string stat_text(const Catalogue& cards, int t) {
-    // Only catalogue indices reach here; anything else reads as the empty record.
-    if (t < 0 || t >= Catalogue::kCapacity) t = 0;
-    return cards.tile_name[t] + ", attack " + num(cards.tile_up[t]) + " up, " +
-           num(cards.tile_down[t]) + " down, " + num(cards.tile_left[t]) + " left, and " +
-           num(cards.tile_right[t]) + " right.  From the " + cards.tile_collection[t] +
-           " collection, rarity level " + num(cards.tile_rarity[t]) + ".  " +
-           cards.tile_description[t];
+    const Tile& tile = cards.tile(t);
+    return tile.name + ", attack " + num(tile.up) + " up, " + num(tile.down) + " down, " +
+           num(tile.left) + " left, and " + num(tile.right) + " right.  From the " +
+           tile.collection + " collection, rarity level " + num(tile.rarity) + ".  " +
+           tile.description;
 }
 
 std::string describe_spot(const MatchState& match, const Catalogue& cards) {

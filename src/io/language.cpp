@@ -210,18 +210,18 @@ bool spend(uint64_t& budget, uint64_t steps) {
 }  // namespace
 
 void Output::load_language_file() {
-    language.entry_count = 0;
-    language.language_from.clear();
-    language.language_to.clear();
-    language.entries.clear();
+    language_.entry_count = 0;
+    language_.language_from.clear();
+    language_.language_to.clear();
+    language_.entries.clear();
     LengthTable table(static_cast<size_t>(Language::kMaxEntries));
     try {
         const std::string path = data_path("/language.txt");
-        if (!platform.files.exists(path)) return;
-        const std::optional<std::string> bytes = platform.files.read(path);
+        if (!platform_.files.exists(path)) return;
+        const std::optional<std::string> bytes = platform_.files.read(path);
         if (!bytes) return;
         TextLines lines(*bytes);
-        if (!lines.next(language.language_title)) return;
+        if (!lines.next(language_.language_title)) return;
         std::string match, replacement;
         // A match text with no replacement after it is dropped.
         // mutate: language-empty-lines-read
@@ -231,16 +231,16 @@ void Output::load_language_file() {
         // An unreadable file translates what was read up to the failure.
     }
     try {
-        table.collect(language.language_from, language.language_to);
-        language.entries.reserve(language.language_from.size());
-        for (size_t i = 0; i < language.language_from.size(); ++i)
-            language.entries.push_back(
-                make_entry(language.language_from[i], language.language_to[i]));
-        language.entry_count = static_cast<int>(language.language_from.size());
+        table.collect(language_.language_from, language_.language_to);
+        language_.entries.reserve(language_.language_from.size());
+        for (size_t i = 0; i < language_.language_from.size(); ++i)
+            language_.entries.push_back(
+                make_entry(language_.language_from[i], language_.language_to[i]));
+        language_.entry_count = static_cast<int>(language_.language_from.size());
     } catch (const std::exception&) {
-        language.language_from.clear();
-        language.language_to.clear();
-        language.entries.clear();
+        language_.language_from.clear();
+        language_.language_to.clear();
+        language_.entries.clear();
     }
 }
 
@@ -286,7 +286,7 @@ void translate(const Language& language, std::string& text, uint64_t& budget) {
 
 void Output::translate(std::string& text) {
     uint64_t budget = Language::kTranslateSteps;
-    velloxa::translate(language, text, budget);
+    velloxa::translate(language_, text, budget);
 }
 
 }  // namespace velloxa

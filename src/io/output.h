@@ -31,39 +31,61 @@ struct Placement2d {
 
 class Output {
   public:
-    Output(Platform& platform, Folders folders) : platform(platform), folders(std::move(folders)) {}
+    Output(Platform& platform, Folders folders)
+        : platform_(platform), folders_(std::move(folders)) {}
 
     // Speech routes.
     void say(std::string text);
     void create_voice();
+    // Start-up's voice: created, opened once more (a voice that refuses then
+    // counts as absent) and set to `rate`.
+    void start_voice(double rate);
     void probe_screen_reader();
     void cancel_reader();  // route 3: a key stops what the reader still says
     void reset_title(const std::string& version);
+    const Speech& speech() const { return speech_; }
+    void set_speech_route(SpeechRoute route) { speech_.speech_route = route; }
+    void set_voice_rate(double rate) { speech_.voice_rate = rate; }
+    // A move left by Shift+Escape inside the key chord lets keys in again.
+    void lift_key_chord_block() { speech_.sending_chord = false; }
+    // The version the resting window title shows.
+    void set_version(std::string version) { version_ = std::move(version); }
 
     // Sound slots.
     void play_sound(std::string path, double volume, double pan, Loop loop, int slot);
     void load_sound_slot(int slot, std::string& path);
     void preload_sounds();  // every slot gets the menu step sound, never rewritten
-    void set_slot_volume(int slot, double& volume);
-    void set_slot_pan(int slot, double& pan);
+    void set_slot_volume(int slot, double volume);
+    void set_slot_pan(int slot, double pan);
     static Placement2d placement_of(Spot spot);
+    // The folder that replaces "sounds" in sound paths; empty switches sound off.
+    const std::string& sound_folder() const { return sound_.sound_folder; }
+    void set_sound_folder(std::string folder) { sound_.sound_folder = std::move(folder); }
 
     // Language file.
     void load_language_file();
     void translate(std::string& text);
+    const Language& language() const { return language_; }
 
     void append_debug_log(const std::string& line);
 
     // Full paths of the fixed files.
-    std::string app_path(const std::string& relative) const { return folders.app + relative; }
-    std::string data_path(const std::string& relative) const { return folders.data + relative; }
+    std::string app_path(const std::string& relative) const { return folders_.app + relative; }
+    std::string data_path(const std::string& relative) const { return folders_.data + relative; }
 
-    Platform& platform;
-    Folders folders;
-    std::string version;  // the version the resting window title shows
-    Speech speech;
-    Sound sound;
-    Language language;
+  private:
+    bool holds_sound(int slot) const;
+    bool load_slot(int slot, const std::string& path);
+    bool change_sound(int slot, std::string& path);
+    void set_level(int slot, double level, double lowest, double highest,
+                   void (SoundDevice::*apply)(int, int), const char* failure);
+
+    Platform& platform_;
+    Folders folders_;
+    std::string version_;
+    Speech speech_;
+    Sound sound_;
+    Language language_;
 };
 
 }  // namespace velloxa

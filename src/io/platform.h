@@ -37,6 +37,12 @@ class WindowTitle {
 };
 
 // Text-to-speech voice.
+// Flags of `Voice::speak`: return before the text is spoken, and first cut
+// off what is still being spoken.
+inline constexpr int kSpeakAsync = 1;
+inline constexpr int kSpeakPurgingFirst = 2;
+inline constexpr int kSpeakInterrupting = kSpeakAsync | kSpeakPurgingFirst;
+
 class Voice {
   public:
     virtual ~Voice() = default;
@@ -75,6 +81,9 @@ class KeyInjector {
 // when the file cannot be decoded; the slot then keeps what it held.
 class SoundDevice {
   public:
+    // The game's sounds rotate through slots 2 to kSlots - 1. Slots 0 and 1
+    // are preloaded like the others but never chosen: the slot numbers show
+    // in every transcript and trace, which must stay as they are.
     static constexpr int kSlots = 50;
     virtual ~SoundDevice() = default;
     virtual bool open_device() = 0;

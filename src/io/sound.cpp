@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cards/text.h"
+#include "io/debug_log.h"
 #include "io/output.h"
 
 namespace velloxa {
@@ -39,50 +40,51 @@ double two_decimals(double w) {
     return whole / 100.0;
 }
 
-bool holds_sound(const Output& g, int slot) {
-    return slot >= 0 && static_cast<size_t>(slot) < g.sound.slot_loaded.size() &&
-           g.sound.slot_loaded[static_cast<size_t>(slot)];
+}  // namespace
+
+bool Output::holds_sound(int slot) const {
+    return slot >= 0 && static_cast<size_t>(slot) < sound_.slot_loaded.size() &&
+           sound_.slot_loaded[static_cast<size_t>(slot)];
 }
 
 // Loads `path` into `slot` when the file exists; false when it was not loaded.
-bool load_slot(Output& g, int slot, const std::string& path) {
+bool Output::load_slot(int slot, const std::string& path) {
     try {
-        if (!g.platform.files.exists(path)) {
-            g.append_debug_log("File is missing: " + path);
+        if (!platform_.files.exists(path)) {
+            append_debug_log(log_text::kSoundFileMissing + path);
             return false;
         }
-        if (g.sound.api_version != 8) return false;
-        if (slot < 0 || static_cast<size_t>(slot) >= g.sound.slot_loaded.size())
+        if (slot < 0 || static_cast<size_t>(slot) >= sound_.slot_loaded.size())
             throw std::out_of_range("no sound slot " + std::to_string(slot));
-        g.platform.sound.load(slot, path);
-        g.sound.slot_loaded[static_cast<size_t>(slot)] = true;
+        platform_.sound.load(slot, path);
+        sound_.slot_loaded[static_cast<size_t>(slot)] = true;
         return true;
     } catch (const std::exception& e) {
-        g.append_debug_log(std::string("error in setsound: ") + e.what());
-        g.append_debug_log(path);
+        append_debug_log(log_text::kSoundLoadFailed + std::string(e.what()));
+        append_debug_log(path);
         return false;
     }
 }
 
 // Volume and pan alike: reduced to two decimals, applied as a whole number
 // only when in range and the slot holds a sound.
-void set_level(Output& g, int slot, double& w, double lowest, double highest,
-               void (SoundDevice::*apply)(int, int), const char* failure) {
+void Output::set_level(int slot, double level, double lowest, double highest,
+                       void (SoundDevice::*apply)(int, int), const char* failure) {
     try {
-        w = two_decimals(w);
-        if (!(w >= lowest && w <= highest) || !holds_sound(g, slot)) return;
-        (g.platform.sound.*apply)(slot, static_cast<int>(half_even(w)));
+        const double w = two_decimals(level);
+        if (!(w >= lowest && w <= highest) || !holds_sound(slot)) return;
+        (platform_.sound.*apply)(slot, static_cast<int>(half_even(w)));
     } catch (const std::exception& e) {
-        g.append_debug_log(failure + std::string(e.what()));
+        append_debug_log(failure + std::string(e.what()));
     }
 }
 
 // load_sound_slot, telling whether the requested sound is now in the slot.
-bool change_sound(Output& g, int slot, std::string& path) {
+bool Output::change_sound(int slot, std::string& path) {
     try {
         // Blanks around the path go, but the program folder is taken as it
         // is: only the fixed part after it is trimmed and rewritten.
-        const std::string& app = g.folders.app;
+        const std::string& app = folders_.app;
         const auto in_app = [&] { return !app.empty() && path.compare(0, app.size(), app) == 0; };
         if (!in_app()) path.erase(0, std::min(path.find_first_not_of(' '), path.size()));
         const size_t fixed = in_app() ? app.size() : 0;
@@ -91,56 +93,52 @@ bool change_sound(Output& g, int slot, std::string& path) {
 
         const std::string original = path;
         path = path.substr(0, fixed) +
-               replace_all(path.substr(fixed), "/sounds/", "/" + g.sound.sound_folder + "/");
+               replace_all(path.substr(fixed), "/sounds/", "/" + sound_.sound_folder + "/");
         // A sound set may hold only some of the files; the rest come from "sounds".
-        if (!g.platform.files.exists(path)) path = original;  // mutate: sound-no-fallback
-        return load_slot(g, slot, path);
+        if (!platform_.files.exists(path)) path = original;  // mutate: sound-no-fallback
+        return load_slot(slot, path);
     } catch (const std::exception& e) {
-        g.append_debug_log(std::string("error in setsound: ") + e.what());
-        g.append_debug_log(path);
+        append_debug_log(log_text::kSoundLoadFailed + std::string(e.what()));
+        append_debug_log(path);
         return false;
     }
 }
 
-}  // namespace
-
 void Output::play_sound(std::string path, double volume, double pan, Loop loop, int slot) {
-    if (sound.sound_folder.empty()) return;
+    if (sound_.sound_folder.empty()) return;
     if (slot == kNextFreeSlot) {
-        // Slots 0 and 1 are never chosen, so rotation runs 2..slot_count.
-        sound.next_slot += 1;
-        if (sound.next_slot > sound.slot_count) sound.next_slot = 1;
-        if (sound.next_slot < 2) sound.next_slot = 2;  // mutate: sound-slot-rotation
-        slot = sound.next_slot;
+        sound_.next_slot += 1;
+        if (sound_.next_slot > Sound::kLastSlot) sound_.next_slot = 1;
+        if (sound_.next_slot < 2) sound_.next_slot = 2;  // mutate: sound-slot-rotation
+        slot = sound_.next_slot;
     }
     // Without the requested sound the slot would play whatever it held before.
-    if (!change_sound(*this, slot, path)) return;
+    if (!change_sound(slot, path)) return;
     set_slot_volume(slot, volume);
     set_slot_pan(slot, pan);
     try {
-        platform.sound.play(slot, static_cast<int>(loop));
+        platform_.sound.play(slot, static_cast<int>(loop));
     } catch (const std::exception&) {
         // A sound that cannot play is simply not heard.
     }
 }
 
 void Output::load_sound_slot(int slot, std::string& path) {
-    change_sound(*this, slot, path);
+    change_sound(slot, path);
 }
 
 void Output::preload_sounds() {
     // Always the standard set: the sound folder is not known yet.
     const std::string path = app_path("/sounds/menu/arrows.wav");
-    const int last = std::min(sound.slot_count, static_cast<int>(sound.slot_loaded.size()) - 1);
-    for (int slot = 0; slot <= last; ++slot) load_slot(*this, slot, path);
+    for (int slot = 0; slot <= Sound::kLastSlot; ++slot) load_slot(slot, path);
 }
 
-void Output::set_slot_volume(int slot, double& volume) {
-    set_level(*this, slot, volume, -5000, 0, &SoundDevice::set_volume, "error in setvol: ");
+void Output::set_slot_volume(int slot, double volume) {
+    set_level(slot, volume, -5000, 0, &SoundDevice::set_volume, log_text::kVolumeFailed);
 }
 
-void Output::set_slot_pan(int slot, double& pan) {
-    set_level(*this, slot, pan, -10000, 10000, &SoundDevice::set_pan, "error in setpan: ");
+void Output::set_slot_pan(int slot, double pan) {
+    set_level(slot, pan, -10000, 10000, &SoundDevice::set_pan, log_text::kPanFailed);
 }
 
 Placement2d Output::placement_of(Spot spot) {

@@ -9,10 +9,9 @@
 namespace velloxa {
 
 struct Sound {
+    static constexpr int kLastSlot = SoundDevice::kSlots - 1;
     std::array<bool, SoundDevice::kSlots> slot_loaded{};  // whether a slot holds a sound
-    int slot_count = 0;
     int next_slot = 0;
-    int api_version = 0;
     std::string sound_folder;
 };
 

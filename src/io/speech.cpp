@@ -1,6 +1,8 @@
 #include <exception>
 #include <string>
 
+#include "cards/numbers.h"
+#include "io/debug_log.h"
 #include "io/keycodes.h"
 #include "io/output.h"
 
@@ -14,52 +16,52 @@ void Output::say(std::string text) {
         try {
             step();
         } catch (const std::exception& e) {
-            append_debug_log(std::string("error in sayit: ") + e.what());
+            append_debug_log(std::string(log_text::kSpeakFailed) + e.what());
         }
     };
     // The state is read afresh at every step: a yield may let a key change it.
     // mutate: speech-untranslated
-    if (language.entry_count != 0) guarded([&] { translate(text); });
+    if (language_.entry_count != 0) guarded([&] { translate(text); });
 
-    if (speech.speech_route == SpeechRoute::Voice) {
-        if (speech.voice_available) {
-            guarded([&] { platform.voice.speak(text, kSpeakInterrupting); });
+    if (speech_.speech_route == SpeechRoute::Voice) {
+        if (speech_.voice_available) {
+            guarded([&] { platform_.voice.speak(text, kSpeakInterrupting); });
         } else {
-            guarded([&] { platform.window.set_title(text); });
+            guarded([&] { platform_.window.set_title(text); });
         }
-        guarded([&] { platform.clock.yield(); });
+        guarded([&] { platform_.clock.yield(); });
     }
 
-    if (speech.speech_route == SpeechRoute::WindowTitle ||
-        speech.speech_route == SpeechRoute::TitleAndChord) {
+    if (speech_.speech_route == SpeechRoute::WindowTitle ||
+        speech_.speech_route == SpeechRoute::TitleAndChord) {
         // A title set to what it already shows would not be announced again.
         bool same = false;
-        guarded([&] { same = platform.window.title() == text; });
+        guarded([&] { same = platform_.window.title() == text; });
         if (same) {  // mutate: speech-title-not-repeated
-            guarded([&] { platform.window.set_title(" " + text); });
-            guarded([&] { platform.clock.yield(); });
+            guarded([&] { platform_.window.set_title(" " + text); });
+            guarded([&] { platform_.clock.yield(); });
         }
-        guarded([&] { platform.window.set_title(text); });
+        guarded([&] { platform_.window.set_title(text); });
     }
 
-    if (speech.speech_route == SpeechRoute::TitleAndChord) {
-        speech.sending_chord = true;  // mutate: speech-chord-unguarded
-        guarded([&] { platform.keys.press(key::Ctrl); });
-        guarded([&] { platform.keys.press(key::Shift); });
-        guarded([&] { platform.keys.press(key::LetterT); });
-        guarded([&] { platform.clock.yield(); });
-        guarded([&] { platform.keys.release(key::Ctrl); });
-        guarded([&] { platform.keys.release(key::Shift); });
-        guarded([&] { platform.keys.release(key::LetterT); });
-        speech.sending_chord = false;
-        guarded([&] { platform.clock.yield(); });
+    if (speech_.speech_route == SpeechRoute::TitleAndChord) {
+        speech_.sending_chord = true;  // mutate: speech-chord-unguarded
+        guarded([&] { platform_.keys.press(key::Ctrl); });
+        guarded([&] { platform_.keys.press(key::Shift); });
+        guarded([&] { platform_.keys.press(key::LetterT); });
+        guarded([&] { platform_.clock.yield(); });
+        guarded([&] { platform_.keys.release(key::Ctrl); });
+        guarded([&] { platform_.keys.release(key::Shift); });
+        guarded([&] { platform_.keys.release(key::LetterT); });
+        speech_.sending_chord = false;
+        guarded([&] { platform_.clock.yield(); });
     }
 
-    if (speech.speech_route == SpeechRoute::ScreenReader) {
+    if (speech_.speech_route == SpeechRoute::ScreenReader) {
         bool lost = false;
         guarded([&] {
             try {
-                platform.reader.say(text);
+                platform_.reader.say(text);
             } catch (const ScreenReaderLost&) {
                 lost = true;
                 throw;
@@ -68,27 +70,36 @@ void Output::say(std::string text) {
         // A reader that stopped answering mid-game would leave the player in
         // silence: back to the voice, as Tab does when no reader answers.
         if (lost) {
-            speech.reader_available = false;
-            speech.speech_route = SpeechRoute::Voice;
-            reset_title(version);
+            speech_.reader_available = false;
+            speech_.speech_route = SpeechRoute::Voice;
+            reset_title(version_);
             say("Jaws does not seem to be responding, Sapi on.");
         }
     }
 }
 
 void Output::create_voice() {
-    speech.voice_available = true;
+    speech_.voice_available = true;
     try {
-        if (!platform.voice.open_voice()) speech.voice_available = false;
+        if (!platform_.voice.open_voice()) speech_.voice_available = false;
     } catch (const std::exception&) {
-        speech.voice_available = false;
+        speech_.voice_available = false;
     }
 }
 
+void Output::start_voice(double rate) {
+    speech_.voice_available = false;
+    create_voice();
+    if (speech_.voice_available && !platform_.voice.open_voice()) speech_.voice_available = false;
+    speech_.voice_rate = rate;
+    if (speech_.voice_available)
+        platform_.voice.set_rate(static_cast<int>(whole_part(speech_.voice_rate)));
+}
+
 void Output::probe_screen_reader() {
-    speech.reader_available = false;
+    speech_.reader_available = false;
     try {
-        speech.reader_available = platform.reader.connect();
+        speech_.reader_available = platform_.reader.connect();
     } catch (const std::exception&) {
         // A reader that cannot be reached counts as absent.
     }
@@ -97,17 +108,17 @@ void Output::probe_screen_reader() {
 void Output::cancel_reader() {
     // Only this route's texts are the reader's own; on the title routes the
     // screen reader is reading the title.
-    if (speech.speech_route != SpeechRoute::ScreenReader || !speech.reader_available) return;
+    if (speech_.speech_route != SpeechRoute::ScreenReader || !speech_.reader_available) return;
     try {
-        platform.reader.cancel();
+        platform_.reader.cancel();
     } catch (const std::exception& e) {
-        append_debug_log(std::string("error in cancel: ") + e.what());
+        append_debug_log(std::string(log_text::kReaderCancelFailed) + e.what());
     }
 }
 
 void Output::reset_title(const std::string& version) {
     try {
-        platform.window.restore_title("Nebbin's Velloxa (v" + version + ")");
+        platform_.window.restore_title("Nebbin's Velloxa (v" + version + ")");
     } catch (const std::exception&) {
         // The title is only a courtesy to screen readers.
     }

@@ -19,9 +19,6 @@ constexpr int number_of(SpeechRoute route) {
     return static_cast<int>(route);
 }
 
-// Voice flags: speak at once, cutting off what is being spoken.
-constexpr int kSpeakInterrupting = 3;
-
 // Whether the route can reach the player where the title is not read.
 constexpr bool needs_title_reader(SpeechRoute route) {
     return route == SpeechRoute::WindowTitle || route == SpeechRoute::TitleAndChord;

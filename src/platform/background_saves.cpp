@@ -52,7 +52,7 @@ void BackgroundSaves::replace(const std::string& path, const std::string& data) 
         std::lock_guard<std::mutex> lock(queue_->mutex);
         if (queue_->closed) return;
     }
-    if (is_backup(path)) {
+    if (is_backup(path)) {  // mutate: backup-written-in-background
         DiskFiles::replace(path, data);
         return;
     }

@@ -122,10 +122,11 @@ ParsedCommandLine parse_command_line(const std::vector<std::string>& args) {
 std::string dump_content() {
     std::ostringstream out;
     int index = 0;
-    for (const TileContent& t : tile_content()) {
-        out << "card\t" << ++index << '\t' << t.name << '\t' << t.desc << '\t' << t.collection
-            << '\t' << t.sound << '\t' << t.capture << '\t' << t.enemy_capture << '\t' << t.up
-            << '\t' << t.right << '\t' << t.down << '\t' << t.left << '\t' << t.rarity << '\n';
+    for (const Tile& t : tile_content()) {
+        out << "card\t" << ++index << '\t' << t.name << '\t' << t.description << '\t'
+            << t.collection << '\t' << t.sound << '\t' << t.capture << '\t' << t.enemy_capture
+            << '\t' << t.up << '\t' << t.right << '\t' << t.down << '\t' << t.left << '\t'
+            << t.rarity << '\n';
     }
     for (const FormerName& f : former_names())
         out << "former\t" << f.index << '\t' << f.name << '\n';

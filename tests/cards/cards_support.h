@@ -24,13 +24,13 @@ inline const Catalogue& catalogue() {
 
 inline int tile_of(int rarity, size_t n) {
     std::vector<int> out;
-    for (int i = 1; i <= catalogue().tile_count; ++i)
-        if (catalogue().tile_rarity[static_cast<size_t>(i)] == rarity) out.push_back(i);
+    for (int i = 1; i <= catalogue().count(); ++i)
+        if (catalogue().tile(i).rarity == rarity) out.push_back(i);
     return out.at(n);
 }
 
 inline const std::string& name_of(int t) {
-    return catalogue().tile_name[static_cast<size_t>(t)];
+    return catalogue().tile(t).name;
 }
 
 inline Slots slots_of(const Hand& hand) {
@@ -42,8 +42,7 @@ inline Slots slots_of(const Hand& hand) {
 // The rarities of slots 1 to 5.
 inline std::vector<int> rarities(const Hand& hand) {
     std::vector<int> out;
-    for (const int t : slots_of(hand))
-        out.push_back(catalogue().tile_rarity[static_cast<size_t>(t)]);
+    for (const int t : slots_of(hand)) out.push_back(catalogue().tile(t).rarity);
     return out;
 }
 

@@ -22,15 +22,23 @@ class Espeak {
 
     bool ready() const { return rate_ > 0; }
 
+    // The samples the voice makes of `text` at `wpm` words per minute, full
+    // scale at +-1, at rate() samples a second.
+    std::vector<double> samples(const std::string& text, int wpm) {
+        espeak_SetParameter(espeakRATE, wpm, 0);
+        std::vector<double> heard;
+        espeak_Synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr,
+                     &heard);
+        return heard;
+    }
+
     // Seconds of audio the voice makes of `text` at `wpm` words per minute,
     // counted in samples, so the figure does not depend on the machine.
     double seconds(const std::string& text, int wpm) {
-        espeak_SetParameter(espeakRATE, wpm, 0);
-        long samples = 0;
-        espeak_Synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr,
-                     &samples);
-        return static_cast<double>(samples) / rate_;
+        return static_cast<double>(samples(text, wpm).size()) / rate_;
     }
+
+    int rate() const { return rate_; }
 
     // The words of `text` as the voice transcribes them, one IPA symbol per
     // character. Stress and length marks are dropped: they shift with the
@@ -62,9 +70,11 @@ class Espeak {
             rate_ = 0;
             return;
         }
-        espeak_SetSynthCallback([](short*, int count, espeak_EVENT* events) {
-            if (events != nullptr && events->user_data != nullptr)
-                *static_cast<long*>(events->user_data) += count;
+        espeak_SetSynthCallback([](short* wave, int count, espeak_EVENT* events) {
+            if (wave != nullptr && events != nullptr && events->user_data != nullptr) {
+                auto& heard = *static_cast<std::vector<double>*>(events->user_data);
+                for (int i = 0; i < count; ++i) heard.push_back(wave[i] / 32768.0);
+            }
             return 0;
         });
     }

@@ -49,10 +49,10 @@ TEST_F(Spoken, CaptureTextsTurnTheTileWhereItStands) {
     // The captured tile's name as the slowest of them all to say.
     std::string slowest;
     double longest = 0;
-    for (const TileContent& t : tile_content())
+    for (const Tile& t : tile_content())
         if (const double s = voice.seconds(t.name, slowest_wpm()); s > longest)
             longest = s, slowest = t.name;
-    for (const TileContent& t : tile_content()) {
+    for (const Tile& t : tile_content()) {
         using Heard = std::tuple<std::string, const char*, const char*>;  // text, owner, after
         for (const auto& [text, owner, after] :
              {Heard{t.capture, "you", "  Point gained."}, Heard{t.enemy_capture, "enemy", ""}}) {
@@ -78,8 +78,8 @@ TEST_F(Spoken, CaptureTextsTurnTheTileWhereItStands) {
 // Quotation marks are spoken aloud by a screen reader that reads punctuation.
 TEST_F(Spoken, StoryAndTilesSpeakWithoutQuotationMarks) {
     std::vector<std::string> texts;
-    for (const TileContent& t : tile_content())
-        texts.insert(texts.end(), {t.name, t.desc, t.capture, t.enemy_capture});
+    for (const Tile& t : tile_content())
+        texts.insert(texts.end(), {t.name, t.description, t.capture, t.enemy_capture});
     for (const OpponentStory& s : story_content())
         texts.insert(texts.end(), {s.so_far, s.intro, s.coin_flip, s.go_back});
     for (const std::string& text : texts) EXPECT_EQ(text.find('"'), std::string::npos) << text;
@@ -116,7 +116,7 @@ TEST_F(Spoken, NoTwoTileNamesSoundAlike) {
         std::u32string first, whole;
     };
     std::vector<Heard> heard;
-    for (const TileContent& t : tile_content()) {
+    for (const Tile& t : tile_content()) {
         const std::vector<std::u32string> words = voice.phonemes(t.name);
         ASSERT_FALSE(words.empty()) << t.name;
         Heard h{t.name, words[0], words[0]};

@@ -34,21 +34,6 @@ MatchState enemy_hand(const std::string& rows, const Slots& hand) {
     return m;
 }
 
-TEST(Opponent, TrialScoresChainDropFirstThenTheDrop) {
-    Tiles tiles = kTiles;
-    tiles.rarities = {{kG, 2}, {tile('p'), 3}};
-    MatchState m = board("... ... .Pf");
-    m.add_to_score(Side::Player, 7);
-    m.add_to_score(Side::Enemy, 1);
-    Random random(1), replay(1);
-    const double value = predict_score(m, tiles, Spot{2, 2}, kG, random);
-    // Equal attacks give no wall or neighbour terms: one point, then the
-    // jitter and rarity cost of the chain drop, then the drop's own.
-    const double chain = replay.below(9) * 0.01, own = replay.below(9) * 0.01;
-    EXPECT_EQ(value, 1 + 1 + chain - 0.02 * 3 + own - 0.02 * 2);
-    EXPECT_EQ(random.next_u64(), replay.next_u64());
-}
-
 TEST(Opponent, EvaluationAddsItsTermsInOrder) {
     struct Placement {
         int x, y;
@@ -81,13 +66,15 @@ TEST(Opponent, EvaluationAddsItsTermsInOrder) {
 }
 
 TEST(Opponent, LevelAndBattleModeDrawThePickAfterTheTrials) {
-    // Level 5 draws nothing; a battle mode draws again and overrides.
-    const int levels[][3] = {{5, 0, 0}, {1, 5, 1}, {3, 5, 1}};
-    for (const auto& [difficulty, battle_mode, pick_draws] : levels) {
-        SCOPED_TRACE(std::to_string(difficulty) + "/" + std::to_string(battle_mode));
+    // Level 5 draws nothing; Instant action draws again and overrides.
+    const std::tuple<int, BattleMode, int> levels[] = {{5, BattleMode::Campaign, 0},
+                                                       {5, BattleMode::InstantAction, 1},
+                                                       {3, BattleMode::InstantAction, 2}};
+    for (const auto& [difficulty, mode, pick_draws] : levels) {
+        SCOPED_TRACE(std::to_string(difficulty) + "/" + std::to_string(pick_draws));
         const MatchState m = enemy_hand(kThreeTries, {0, 0, kG, 0, 0});
         Random random(7), replay(7);
-        const auto move = choose_enemy_move(m, kTiles, random, difficulty, battle_mode);
+        const auto move = choose_enemy_move(m, kTiles, random, difficulty, mode);
         EXPECT_EQ(code(move), 322);
         for (int i = 0; i < kSimulations + pick_draws; ++i) replay.rnd();
         EXPECT_EQ(random.next_u64(), replay.next_u64());
@@ -108,27 +95,22 @@ TEST(Opponent, EasiestLevelPicksOnlySuccessiveBestsAndRedrawsEmptyEntries) {
         redrawn = redrawn || draws > 1;
         best = best || pick == 1;
         first = first || pick == 2;
-        const auto move =
-            choose_enemy_move(enemy_hand(kThreeTries, {0, 0, kG, 0, 0}), kTiles, random, 1, 0);
+        const auto move = choose_enemy_move(enemy_hand(kThreeTries, {0, 0, kG, 0, 0}), kTiles,
+                                            random, 1, BattleMode::Campaign);
         EXPECT_EQ(code(move), pick == 1 ? 322 : 311);
     }
     EXPECT_TRUE(best && first && redrawn);
 }
 
-TEST(Opponent, ASingleTryIsPlayedAndNoTryIsNoMoveAtEveryLevel) {
-    const std::pair<const char*, Slots> cases[] = {
-        {"fff ff. fff", {0, 0, 0, 0, kG}},  // one spot, one tile
-        {"P.. ... ...", {}},                // empty spots but an empty hand
-        {"fff fff fff", {kG, kG, 0, 0, 0}}  // a full board
-    };
-    for (const auto& [rows, hand] : cases)
-        for (int difficulty = 1; difficulty <= 5; ++difficulty) {
-            SCOPED_TRACE(std::string(rows) + " " + std::to_string(difficulty));
-            Random random(static_cast<uint64_t>(difficulty));
-            const auto move =
-                choose_enemy_move(enemy_hand(rows, hand), kTiles, random, difficulty, 4);
-            EXPECT_EQ(code(move), hand[4] != 0 ? 532 : 0);
-        }
+// The last move of an opponent that went first: one spot, one tile.
+TEST(Opponent, ASingleTryIsPlayedAtEveryLevel) {
+    for (int difficulty = 1; difficulty <= 5; ++difficulty) {
+        Random random(static_cast<uint64_t>(difficulty));
+        const MatchState m = enemy_hand("fff ff. fff", {0, 0, 0, 0, kG});
+        EXPECT_EQ(code(choose_enemy_move(m, kTiles, random, difficulty, BattleMode::InstantAction)),
+                  532)
+            << difficulty;
+    }
 }
 
 TEST(Opponent, AmongEqualValuesTheFirstTryStays) {
@@ -140,7 +122,7 @@ TEST(Opponent, AmongEqualValuesTheFirstTryStays) {
         const int first = replay.below(9), second = replay.below(9);
         tie = tie || first == second;
         const auto move = choose_enemy_move(enemy_hand("fff f.f fff", {kG, tile('h'), 0, 0, 0}),
-                                            kTiles, random, 5, 0);
+                                            kTiles, random, 5, BattleMode::Campaign);
         EXPECT_EQ(code(move), second > first ? 222 : 122) << seed;
     }
     EXPECT_TRUE(tie);

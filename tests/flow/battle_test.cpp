@@ -15,15 +15,19 @@ const std::string kEmptyBoard = "draw 2 2 0/0 0/0 0/0 0/0 0/0 0/0 0/0 0/0 0/0";
 // The built-in tiles with entry i overwritten; `attacks` are up, right,
 // down and left.
 int define(Catalogue& c, int i, const std::string& name, const std::string& attacks,
-           const std::string& sound = "") {
-    c.tile_name[i] = name;
-    c.tile_up[i] = attacks[0] - '0';
-    c.tile_right[i] = attacks[1] - '0';
-    c.tile_down[i] = attacks[2] - '0';
-    c.tile_left[i] = attacks[3] - '0';
-    c.tile_rarity[i] = 1;
-    c.tile_sound[i] = sound;
-    c.tile_capture[i] = c.tile_enemy_capture[i] = "";
+           const std::string& sound = "", const std::string& capture = "",
+           const std::string& enemy_capture = "") {
+    Tile t;
+    t.name = name;
+    t.sound = sound;
+    t.capture = capture;
+    t.enemy_capture = enemy_capture;
+    t.up = attacks[0] - '0';
+    t.right = attacks[1] - '0';
+    t.down = attacks[2] - '0';
+    t.left = attacks[3] - '0';
+    t.rarity = 1;
+    c.set(i, t);
     return i;
 }
 
@@ -86,33 +90,27 @@ TEST(Battle, CaptureAnnouncementsOfBothSidesInEveryForm) {
     const Lines own = {"Ember scorches Slate; Slate smoulders.",
                        "Using the Plus rule, Ember scorches Moss; Moss smoulders.",
                        "Using the Plus rule, Ember scorches Brine; Brine smoulders."};
-    struct Case {
-        Side side;
-        std::string capture, enemy_capture;
-        bool own_text;
-    };
-    const Side player = Side::Player, enemy = Side::Enemy;
-    const Case cases[] = {{player, "", "", false},  {player, "", text, false},
-                          {player, text, "", true}, {enemy, "", "", false},
-                          {enemy, text, "", false}, {enemy, "", text, true}};
-    for (const Case& c : cases) {
-        const bool mine = c.side == Side::Player;
+    // The side, and whether the text is given as its own or the other side's.
+    for (const auto& [side, own_text] : {std::pair{Side::Player, true},
+                                         {Side::Player, false},
+                                         {Side::Enemy, true},
+                                         {Side::Enemy, false}}) {
+        const bool mine = side == Side::Player;
+        SCOPED_TRACE(std::string(mine ? "player" : "enemy") + (own_text ? " own" : " other's"));
         const Side other = mine ? Side::Enemy : Side::Player;
-        SCOPED_TRACE(std::string(mine ? "player" : "enemy") + " '" + c.capture + "' '" +
-                     c.enemy_capture + "'");
         Catalogue tiles = builtin();
         MatchState m;
         put(m, 2, 1, define(tiles, 2, "Slate", "0030"), other);
         put(m, 3, 2, define(tiles, 3, "Moss", "0004"), other);
         put(m, 2, 3, define(tiles, 4, "Brine", "5000"), other);
-        const int ember = define(tiles, 1, "Ember", "5430");
-        tiles.tile_capture[ember] = c.capture;
-        tiles.tile_enemy_capture[ember] = c.enemy_capture;
+        const bool players_text = mine == own_text;
+        const int ember = define(tiles, 1, "Ember", "5430", "", players_text ? text : "",
+                                 players_text ? "" : text);
         const auto h = started_game("", {.tiles = tiles});
         h->game->set_position(m);
-        h->game->drop_tile(Spot{2, 2}, ember, c.side);
+        h->game->drop_tile(Spot{2, 2}, ember, side);
         Lines expected;
-        for (std::string line : c.own_text ? own : plain) {
+        for (std::string line : own_text ? own : plain) {
             if (const size_t star = line.find('*'); star != std::string::npos)
                 line.replace(star, 1, mine ? "your" : "the enemy's");
             expected.push_back(line + (mine ? "  Point gained." : ""));

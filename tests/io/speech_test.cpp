@@ -11,16 +11,6 @@
 namespace velloxa::testing {
 namespace {
 
-// A started game with sounds present, so that only speech failures are logged.
-struct Started : Harness {
-    explicit Started(bool reader = false, const std::string& file = "", bool titles = true)
-        : Harness({.headless = {.screen_reader = reader, .title_reader = titles}}) {
-        home.add_sounds();
-        if (!file.empty()) home.write("progress.ini", file);
-        start();
-    }
-};
-
 // What the player was told since the last look, without keys, sounds and saves.
 Lines told(Harness& h) {
     Lines out;
@@ -55,18 +45,18 @@ TEST(Speech, RouteCycleWithAndWithoutAScreenReaderOrATitleReader) {
         {false, false, "Tab\n", fallback},
     };
     for (const auto& [with_reader, title_read, tabs, expected] : cases) {
-        Started s(with_reader, "", title_read);
-        s.take();
-        s.keys(tabs);
-        EXPECT_EQ(told(s), expected) << tabs;
-        EXPECT_EQ(s.game->output().speech.speech_route, SpeechRoute::Voice) << tabs;
-        EXPECT_TRUE(s.home.read("progress.ini").starts_with("0\r\n")) << "the route is saved";
+        const auto s = started_game(
+            "", {.headless = {.screen_reader = with_reader, .title_reader = title_read}});
+        s->take();
+        s->keys(tabs);
+        EXPECT_EQ(told(*s), expected) << tabs;
+        EXPECT_TRUE(s->home.read("progress.ini").starts_with("0\r\n")) << "the route is saved";
     }
     for (const char* route : {"1", "2"}) {
-        Started saved(false, std::string(route) + "\r\n3\r\n2\r\nsounds\r\n", false);
-        EXPECT_EQ(saved.only("speak ").at(0),
+        const auto saved = started_game(std::string(route) + "\r\n3\r\n2\r\nsounds\r\n",
+                                        {.headless = {.title_reader = false}});
+        EXPECT_EQ(saved->only("speak ").at(0),
                   "speak Welcome to Nebbin's Velloxa, version 0.5f.  Main menu.");
-        EXPECT_EQ(saved.game->output().speech.speech_route, SpeechRoute::Voice);
     }
 }
 
@@ -76,22 +66,13 @@ struct Speaking : Harness {
     Speaking() { out.create_voice(); }
 };
 
-TEST(Speech, TheReaderRouteWithoutAReaderFailsIntoTheLogOnly) {
-    Speaking s;
-    // A route 3 without a reader (set as a key may set it) fails into the log only.
-    s.out.speech.speech_route = SpeechRoute::ScreenReader;
-    s.out.say("Hello");
-    EXPECT_EQ(s.take(), Lines{"log error in sayit: no screen reader"});
-    EXPECT_EQ(s.home.read("debuglog.txt"), "error in sayit: no screen reader\n");
-}
-
 TEST(Speech, TitleRoutesRepeatTexts) {
     Speaking s;
-    s.out.speech.speech_route = SpeechRoute::WindowTitle;
+    s.out.set_speech_route(SpeechRoute::WindowTitle);
     for (const char* text : {"Same", "Same", "", ""}) s.out.say(text);
     EXPECT_EQ(s.take(),
               (Lines{"title Same", "title  Same", "title Same", "title ", "title  ", "title "}));
-    s.out.speech.speech_route = SpeechRoute::TitleAndChord;
+    s.out.set_speech_route(SpeechRoute::TitleAndChord);
     s.out.say("Same");
     s.out.say("Same");
     EXPECT_EQ(s.take(), join({{"title Same"}, kChord, {"title  Same", "title Same"}, kChord}));
@@ -101,8 +82,8 @@ TEST(Speech, TitleRoutesRepeatTexts) {
 struct WatchingKeys : KeyInjector {
     const Output* out = nullptr;
     std::vector<bool> blocked;
-    void press(int) override { blocked.push_back(out->speech.sending_chord); }
-    void release(int) override { blocked.push_back(out->speech.sending_chord); }
+    void press(int) override { blocked.push_back(out->speech().sending_chord); }
+    void release(int) override { blocked.push_back(out->speech().sending_chord); }
 };
 
 TEST(Speech, KeysAreBlockedOnlyWhileTheChordIsSent) {
@@ -110,24 +91,24 @@ TEST(Speech, KeysAreBlockedOnlyWhileTheChordIsSent) {
     Harness h({.keys = &keys});
     Output out(*h.platform, Folders{h.home.path(), h.home.path()});
     keys.out = &out;
-    out.speech.speech_route = SpeechRoute::TitleAndChord;
+    out.set_speech_route(SpeechRoute::TitleAndChord);
     out.say("Chord");
     EXPECT_EQ(keys.blocked, std::vector<bool>(6, true));
-    EXPECT_FALSE(out.speech.sending_chord);
+    EXPECT_FALSE(out.speech().sending_chord);
 }
 
 TEST(Speech, RateFromTheFileAndTheKeysStaysWithinOneToTen) {
     // The voice takes the whole part of the rate read.
-    Started s(false, "0\r\n3\r\n3.75\r\nsounds\r\n");
-    EXPECT_EQ(s.only("rate "), (Lines{"rate 2", "rate 3"}));
+    EXPECT_EQ(started_game("0\r\n3\r\n3.75\r\nsounds\r\n")->only("rate "),
+              (Lines{"rate 2", "rate 3"}));
     // 2.5 only from an edited file: spoken as it is.
     for (const auto& [from, key, said] :
          {std::tuple{"10", "PageUp", "10"}, {"1", "PageDown", "1"}, {"2.5", "PageUp", "3.5"}}) {
-        Started rate(false, std::string("0\r\n3\r\n") + from + "\r\nsounds\r\n");
-        rate.take();
-        rate.keys(std::string(key) + "\n");
-        EXPECT_EQ(told(rate), (Lines{std::string("rate ") + (said[0] == '3' ? "3" : said),
-                                     std::string("speak Sapi rate changed to ") + said + "."}));
+        const auto rate = started_game(std::string("0\r\n3\r\n") + from + "\r\nsounds\r\n");
+        rate->take();
+        rate->keys(std::string(key) + "\n");
+        EXPECT_EQ(told(*rate), (Lines{std::string("rate ") + (said[0] == '3' ? "3" : said),
+                                      std::string("speak Sapi rate changed to ") + said + "."}));
     }
 }
 
@@ -176,8 +157,8 @@ TEST_F(ListeningGame, AReaderGivenUpFallsBackToTheVoice) {
     EXPECT_EQ(told(h),
               (Lines{"log error in sayit: gone", kTitle,
                      "speak Jaws does not seem to be responding, Sapi on.", "speak Exit"}));
-    EXPECT_FALSE(h.game->output().speech.reader_available);
-    EXPECT_EQ(h.game->output().speech.speech_route, SpeechRoute::Voice);
+    EXPECT_FALSE(h.game->output().speech().reader_available);
+    EXPECT_EQ(h.game->output().speech().speech_route, SpeechRoute::Voice);
 }
 
 }  // namespace

@@ -14,8 +14,8 @@
 #include "io/keycodes.h"
 #include "platform/sdl/keymap.h"
 #include "platform/sdl/sdl_sound.h"
-#include "platform/sdl/spsc_ring.h"
 #include "platform/speech/espeak_voice.h"
+#include "platform/spsc_ring.h"
 #include "support/harness.h"
 
 namespace velloxa {
@@ -23,34 +23,25 @@ namespace {
 
 using testing::wait_until;
 
+// The plain keys are pressed through X by tests/scripts/desktop_window.sh;
+// here the ones it cannot press: other layouts, the keypad, right modifiers.
 TEST(DesktopKeys, GameKeysOnAnyLayoutBecomeTheirVirtualKeyCodes) {
     struct Case {
         SDL_Keycode sym;
         SDL_Scancode place;
         int code;
     };
-    // clang-format off
     const Case cases[] = {
-        {SDLK_RETURN, SDL_SCANCODE_RETURN, key::Enter}, {SDLK_TAB, SDL_SCANCODE_TAB, key::Tab},
-        {SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, key::Enter}, {SDLK_UP, SDL_SCANCODE_UP, key::Up},
-        {SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, key::Escape}, {SDLK_LALT, SDL_SCANCODE_LALT, key::Alt},
-        {SDLK_PAGEUP, SDL_SCANCODE_PAGEUP, key::PageUp}, {SDLK_a, SDL_SCANCODE_A, 'A'},
-        {SDLK_PAGEDOWN, SDL_SCANCODE_PAGEDOWN, key::PageDown}, {SDLK_z, SDL_SCANCODE_Z, 'Z'},
-        {SDLK_LEFT, SDL_SCANCODE_LEFT, key::Left}, {SDLK_RIGHT, SDL_SCANCODE_RIGHT, key::Right},
-        {SDLK_DOWN, SDL_SCANCODE_DOWN, key::Down}, {SDLK_0, SDL_SCANCODE_0, '0'},
-        {SDLK_LSHIFT, SDL_SCANCODE_LSHIFT, key::Shift}, {SDLK_9, SDL_SCANCODE_9, '9'},
+        {SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, key::Enter},
         {SDLK_RSHIFT, SDL_SCANCODE_RSHIFT, key::Shift},
-        {SDLK_LCTRL, SDL_SCANCODE_LCTRL, key::Ctrl}, {SDLK_RCTRL, SDL_SCANCODE_RCTRL, key::Ctrl},
+        {SDLK_RCTRL, SDL_SCANCODE_RCTRL, key::Ctrl},
         // AZERTY: the A at QWERTY's Q is an A; the digit row, punctuation unshifted, is digits.
-        {SDLK_a, SDL_SCANCODE_Q, 'A'}, {SDLK_AMPERSAND, SDL_SCANCODE_1, '1'},
+        {SDLK_a, SDL_SCANCODE_Q, 'A'},
+        {SDLK_AMPERSAND, SDL_SCANCODE_1, '1'},
         {0x0444, SDL_SCANCODE_A, 'A'},              // a Cyrillic letter: the Latin one at its place
         {SDLK_LEFT, SDL_SCANCODE_KP_4, key::Left},  // keypad arrows with Num Lock off
     };
-    // clang-format on
-    for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << SDL_GetScancodeName(c.place) << " giving " << c.sym);
-        EXPECT_EQ(virtual_key(c.sym, c.place), c.code);
-    }
+    for (const Case& c : cases) EXPECT_EQ(virtual_key(c.sym, c.place), c.code) << c.sym;
 }
 
 TEST(DesktopKeys, ModifierStateIsABitSetWithoutTheLocks) {
@@ -59,20 +50,15 @@ TEST(DesktopKeys, ModifierStateIsABitSetWithoutTheLocks) {
         Uint16 mod;
         int code, state;
     };
-    // clang-format off
     const Case cases[] = {
-        {KMOD_NONE, '1', 0}, {KMOD_RSHIFT, '1', shift}, {KMOD_LCTRL, key::Down, ctrl},
-        {KMOD_RALT, key::Down, alt}, {KMOD_NUM | KMOD_CAPS, 'A', 0},
-        {KMOD_LSHIFT | KMOD_LCTRL | KMOD_LALT, key::Escape, shift | ctrl | alt},
+        {KMOD_RSHIFT, '1', shift},
+        {KMOD_NUM | KMOD_CAPS, 'A', 0},
+        {KMOD_LSHIFT | KMOD_LCTRL | KMOD_RALT, key::Escape, shift | ctrl | alt},
         // A modifier pressed on its own carries its own bit, reported or not.
-        {KMOD_NONE, key::Shift, shift}, {KMOD_NONE, key::Ctrl, ctrl}, {KMOD_NONE, key::Alt, alt},
+        {KMOD_NONE, key::Alt, alt},
         {KMOD_LSHIFT, key::Ctrl, shift | ctrl},
     };
-    // clang-format on
-    for (const Case& c : cases) {
-        SCOPED_TRACE("mod " + std::to_string(c.mod) + " key " + std::to_string(c.code));
-        EXPECT_EQ(modifier_state(c.mod, c.code), c.state);
-    }
+    for (const Case& c : cases) EXPECT_EQ(modifier_state(c.mod, c.code), c.state) << c.mod;
 }
 
 struct Frame {
@@ -155,12 +141,12 @@ TEST_F(DesktopAudio, TheVoiceIsHeardUntilTheSilenceKeyCutsItOff) {
     voice.set_rate(1);
     std::string long_text;
     for (int i = 0; i < 40; ++i) long_text += "This sentence is here to make the text long.  ";
-    voice.speak(long_text, 3);
+    voice.speak(long_text, kSpeakInterrupting);
     ASSERT_TRUE(wait_until([&] {
         const auto frames = written(false);
         return voiced(frames.begin(), frames.end()) > 0;
     }));
-    voice.speak("", 3);
+    voice.speak("", kSpeakInterrupting);
     ASSERT_TRUE(wait_until([&] { return !voice.busy(); }))
         << "the purged text went on (it lasts well over a minute)";
     // Buffers the device had already filled may still be written after the
@@ -172,35 +158,6 @@ TEST_F(DesktopAudio, TheVoiceIsHeardUntilTheSilenceKeyCutsItOff) {
     EXPECT_EQ(voiced(frames.begin() + static_cast<long>(cut), frames.end()), 0)
         << "the voice went on after the silence key";
     EXPECT_TRUE(std::ranges::all_of(frames, [](Frame f) { return f.left == f.right; }));
-}
-
-// One thread writes a counting sequence in uneven pieces, pushing again what
-// did not fit, the other reads it back across many wraps; every value must
-// arrive once and in order.
-TEST(SpscRing, TwoThreadsPassASequenceWithoutLossOrReordering) {
-    constexpr uint32_t kCount = 200000;
-    SpscRing<uint32_t, 256> ring;
-    std::vector<uint32_t> chunk(300);  // only what fits goes in
-    EXPECT_EQ(ring.push(chunk.data(), 300), 256u);
-    EXPECT_EQ(ring.pop(chunk.data(), 300), 256u);
-    std::thread producer([&] {
-        std::vector<uint32_t> piece(37);
-        for (uint32_t next = 0; next < kCount;) {
-            const uint32_t n = std::min(37u, kCount - next);
-            std::iota(piece.begin(), piece.begin() + n, next);
-            size_t sent = 0;
-            while (sent < n) sent += ring.push(piece.data() + sent, n - sent);
-            next += n;
-        }
-    });
-    uint32_t expected = 0;
-    bool ordered = true;
-    while (expected < kCount) {
-        const size_t n = ring.pop(chunk.data(), 53);
-        for (size_t i = 0; i < n; ++i) ordered = ordered && chunk[i] == expected++;
-    }
-    producer.join();
-    EXPECT_TRUE(ordered);
 }
 
 }  // namespace

@@ -194,8 +194,7 @@ TEST_F(DesktopReader, AVoiceThatCannotStartSpeaksThroughTheServer) {
     Voice& broken = *h.host;
     const auto why = [] { return std::string("espeak-ng cannot start"); };
     std::ostringstream notices;
-    FallbackVoice alone(broken, why, notices);
-    EXPECT_FALSE(alone.open_voice());
+    EXPECT_FALSE(FallbackVoice(broken, why, notices).open_voice());
     FakeSpeechd server(socket, FakeSpeechd::holds);
     server.release();
     FallbackVoice voice(broken, why, notices);
@@ -205,9 +204,9 @@ TEST_F(DesktopReader, AVoiceThatCannotStartSpeaksThroughTheServer) {
               "velloxa: espeak-ng cannot start; speech-dispatcher does not run either: no voice\n"
               "velloxa: espeak-ng cannot start; the voice speaks through speech-dispatcher\n");
     voice.set_rate(5);
-    voice.speak("One", 3);
+    voice.speak("One", kSpeakInterrupting);
     ASSERT_TRUE(wait_until([&] { return server.logged("text One\n"); }));
-    voice.speak("Two", 3);  // cuts the first off, as the voice's flags ask
+    voice.speak("Two", kSpeakInterrupting);  // cuts the first off, as the voice's flags ask
     ASSERT_TRUE(wait_until([&] { return server.logged("text Two\n"); }));
     EXPECT_TRUE(server.logged("SET SELF RATE 50\nSPEAK\ntext One\ntext .\nCANCEL SELF\nSPEAK\n"))
         << server.log();

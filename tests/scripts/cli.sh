@@ -22,16 +22,16 @@ exits 2 "$bin" --headless "$work/nonexistent" --home "$work"
 exits 0 "$bin" --dump-content
 grep -q '^card	' "$work/out" || fail "--dump-content lists no tiles"
 
-# Instant action saves. Neither a home under a regular file nor a progress
-# file that is a folder can be written, by root either: the player is told,
-# nothing is reported as saved, and the game plays on.
+# Page Up and Instant action save. Neither a home under a regular file nor a
+# progress file that is a folder can be written, by root either: the player
+# is told each time, nothing is reported as saved, and the game plays on.
 touch "$work/file"
 mkdir -p "$work/folder/progress.ini"
 for home in "$work/file/home" "$work/folder"; do
-    printf 'Down\nDown\nEnter\n' >"$work/keys"
+    printf 'PageUp\nDown\nDown\nEnter\n' >"$work/keys"
     exits 0 "$bin" --headless "$work/keys" --home "$home" --seed 1
-    grep -qx 'speak Your progress could not be saved.' "$work/out" && ! grep -qx save "$work/out" &&
-        grep -q '^draw' "$work/out" || fail "$home: a failed save is not told, or told as done"
+    [ "$(grep -cx 'speak Your progress could not be saved.' "$work/out")" = 2 ] && ! grep -qx save "$work/out" &&
+        grep -q '^draw' "$work/out" || fail "$home: a failed save is not told each time, or told as done"
 done
 grep -q '^error in saveprogress: ' "$work/folder/debuglog.txt" || fail "the failed save is not logged"
 ((failed)) || echo "command line: all checks passed"

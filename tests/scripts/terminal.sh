@@ -128,10 +128,15 @@ diff "$work/expected" "$dir/printed" >"$work/diff" ||
 [ "$(cat "$dir/rc")" = 0 ] || fail "exit code $(cat "$dir/rc") after the Exit item"
 [ -s "$dir/stderr" ] && fail "error output: $(head -3 "$dir/stderr")"
 
-# A sound device (SDL's disk driver) and the voice: the lines are printed
-# all the same, the hint first; no speech server is asked.
-start voice "SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null SPEECHD_ADDRESS=unix_socket:$work/none"
+# A sound device (SDL's disk driver, into a file) and the voice: the lines
+# are printed all the same, the hint first, and the voice is heard; no speech
+# server is asked.
+start voice "SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$work/voice/audio SPEECHD_ADDRESS=unix_socket:$work/none"
 hint=1
+# Before any key no sound plays: what the device writes that is not silence
+# is the voice's welcome.
+heard() { [ -n "$(tr -d '\000' <"$dir/audio" 2>/dev/null | head -c 1)" ]; }
+wait_for 60 heard || fail "voice: the welcome was not heard"
 play voice 4
 tm send-keys -t voice C-c
 ended voice

@@ -69,8 +69,8 @@ void TempDir::add_sounds(const std::string& folder) const {
     write(folder + "/menu/enter.wav", "");
     for (int n = 1; n <= 4; ++n) write(folder + "/drop" + std::to_string(n) + ".wav", "");
     write(folder + "/capture.wav", "");
-    for (const TileContent& t : tile_content())
-        if (*t.sound) write(folder + "/tiles/" + t.sound + ".wav", "");
+    for (const Tile& t : tile_content())
+        if (!t.sound.empty()) write(folder + "/tiles/" + t.sound + ".wav", "");
 }
 
 Platform with_services(const Platform& base, Replacements with) {
@@ -157,8 +157,8 @@ std::string progress_file(int difficulty, int opponent, const std::vector<int>& 
     std::string file = "0\r\n" + level + "\r\n2\r\nsounds\r\n" + level + "\r\n" +
                        std::to_string(opponent) + "\r\n" + std::to_string(collection.size()) +
                        "\r\n";
-    for (int t : collection) file += cards.tile_name[static_cast<size_t>(t)] + "\r\n";
-    for (int t : deck) file += (t == 0 ? "" : cards.tile_name[static_cast<size_t>(t)]) + "\r\n";
+    for (int t : collection) file += cards.tile(t).name + "\r\n";
+    for (int t : deck) file += cards.tile(t).name + "\r\n";
     return file;
 }
 

@@ -120,6 +120,13 @@ void add(Wave& to, const Wave& from, double gain = 1, double at = 0) {
 // denser, not pushed into the limiter.
 constexpr double kLoudness = -16;
 constexpr double kCeiling = -1.5;
+// A menu key's sound plays with the line it leads into: it sits about 10 dB
+// under the voice, whose loudest 100 ms read -15 LUFS at the default rate
+// and -18 at the fastest, so the line's first word stays clear.
+constexpr double kMenuLoudness = -26;
+// The battle waits half a second after a tile's own sound; whatever rings
+// past that sounds under the line or the sound that follows.
+constexpr double kTileSeconds = 0.48;
 
 // Lowers the gain around every peak above `ceiling` (linear): the gain falls
 // within 2 ms before the peak and recovers over 15 ms after it, so clicks and
@@ -144,8 +151,8 @@ Wave limit(Wave w, double ceiling) {
 // last step is always the limiter, which keeps the peaks. The limiting
 // reported is how far the loudest peak would have gone past the ceiling with
 // the gain alone.
-MadeSound finish(Wave w) {
-    w.resize(std::min(w.size(), frames(kMaxSeconds)));
+MadeSound finish(Wave w, double loudness = kLoudness, double longest = kMaxSeconds) {
+    w.resize(std::min(w.size(), frames(longest)));
     Filter below(Filter::kHigh), above(Filter::kLow);
     for (double& v : w) v = above.run(below.run(v, 120, 0.707), 9000, 0.707);
     // Trailing near-silence is cut.
@@ -169,7 +176,7 @@ MadeSound finish(Wave w) {
     peak = 0;
     for (double v : w) peak = std::max(peak, std::abs(v));
     for (int pass = 0; pass < 30; ++pass) {
-        const double off = kLoudness - short_loudness(w, kRate);
+        const double off = loudness - short_loudness(w, kRate);
         if (pass > 0 && std::abs(off) < 0.05) break;
         const double gain = std::pow(10.0, off / 20);
         total *= gain;
@@ -284,9 +291,9 @@ Wave enter() {
         const double f = notes[n];
         add(w,
             tone(
-                0.3, [f](double) { return f; }, [](double t) { return pluck(t, 0.004, 0.08); },
+                0.04, [f](double) { return f; }, [](double t) { return pluck(t, 0.002, 0.01); },
                 {1, 0.3, 0.1}),
-            0.8, 0.07 * n);
+            0.8, 0.025 * n);
     }
     return w;
 }
@@ -341,18 +348,18 @@ struct Traits {
 
 Wave bird(Traits& tr) {
     Wave w;
-    const int calls = 2 + tr.dice.pick(3);
+    const int calls = 2 + tr.dice.pick(2);
     const double base = 1800 + tr.pitch * 4;
     double at = 0;
     for (int i = 0; i < calls; ++i) {
         const double start = base * tr.dice.range(0.8, 1.2), rise = tr.dice.range(0.5, 1.2);
-        const double len = tr.dice.range(0.06, 0.12);
+        const double len = tr.dice.range(0.05, 0.08);
         add(w,
             tone(
                 len, [=](double t) { return start * (1 + rise * t / len); },
                 [=](double t) { return swell(t, len, 0.01, 0.03); }, {1, 0.15}),
             1, at);
-        at += len * tr.dice.range(1.3, 2.0);
+        at += len * tr.dice.range(1.3, 1.7);
     }
     return w;
 }
@@ -380,14 +387,14 @@ Wave growl(Traits& tr) {
 }
 
 Wave roar(Traits& tr) {
-    const double len = std::min(1.05, tr.length + 0.35), f = tr.pitch * 0.5;
+    const double len = tr.length + 0.05, f = tr.pitch * 0.5;
     Wave w = voice(
         len, [=](double t) { return f * (1.3 - 0.5 * t / len); }, 600, 1100, 0.5, tr.dice,
-        [=](double t) { return swell(t, len, 0.08, 0.45); });
+        [=](double t) { return swell(t, len, 0.05, 0.2); });
     add(w,
         hiss(
             len, tr.dice, Filter::kLow, [](double) { return 400; }, 0.7,
-            [=](double t) { return swell(t, len, 0.08, 0.4); }),
+            [=](double t) { return swell(t, len, 0.05, 0.2); }),
         0.8);
     return w;
 }
@@ -427,11 +434,11 @@ Wave croak(Traits& tr) {
     for (int i = 0; i < 2; ++i)
         add(w,
             voice(
-                0.22, [=](double) { return f; }, 400, 1300, 0.05, tr.dice,
+                0.17, [=](double) { return f; }, 400, 1300, 0.05, tr.dice,
                 [](double t) {
-                    return swell(t, 0.22, 0.02, 0.08) * (std::sin(2 * kPi * 40 * t) > 0 ? 1 : 0.2);
+                    return swell(t, 0.17, 0.02, 0.06) * (std::sin(2 * kPi * 40 * t) > 0 ? 1 : 0.2);
                 }),
-            1, i * 0.3);
+            1, i * 0.24);
     return w;
 }
 
@@ -589,53 +596,53 @@ Wave hoot(Traits& tr) {  // owls
     Wave w;
     const double f = 300 + tr.pitch * 0.3;
     for (int i = 0; i < 2; ++i) {
-        const double g = f * (i ? 0.85 : 1), len = i ? 0.4 : 0.22;
+        const double g = f * (i ? 0.85 : 1), len = i ? 0.25 : 0.15;
         add(w,
             tone(
                 len, [=](double t) { return g * (1 + 0.04 * std::sin(kPi * t / len)); },
-                [=](double t) { return swell(t, len, 0.06, len * 0.5); }, {1, 0.25, 0.05}),
-            1, i * 0.3);
+                [=](double t) { return swell(t, len, 0.04, len * 0.5); }, {1, 0.25, 0.05}),
+            1, i * 0.2);
         add(w,
             hiss(
                 len, tr.dice, Filter::kBand, [=](double) { return g * 2; }, 2,
-                [=](double t) { return swell(t, len, 0.06, len * 0.5); }),
-            0.15, i * 0.3);
+                [=](double t) { return swell(t, len, 0.04, len * 0.5); }),
+            0.15, i * 0.2);
     }
     return w;
 }
 
 Wave bleat(Traits& tr) {  // goats and rams
-    const double len = 0.7, f = 180 + tr.pitch * 0.5;
+    const double len = 0.45, f = 180 + tr.pitch * 0.5;
     return voice(
-        len, [=](double t) { return f * (1 + 0.06 * std::sin(2 * kPi * 9 * t)) * (1.1 - 0.2 * t); },
+        len, [=](double t) { return f * (1 + 0.06 * std::sin(2 * kPi * 9 * t)) * (1.1 - 0.3 * t); },
         450, 1900, 0.08, tr.dice,
         [=](double t) {
-            return swell(t, len, 0.04, 0.25) * (0.65 + 0.35 * std::sin(2 * kPi * 9 * t));
+            return swell(t, len, 0.03, 0.15) * (0.65 + 0.35 * std::sin(2 * kPi * 11 * t));
         });
 }
 
 Wave meow(Traits& tr) {  // cats
-    const double len = 0.75, f = 420 + tr.pitch * 0.4;
+    const double len = 0.45, f = 420 + tr.pitch * 0.4;
     return gliding_voice(
         len, [=](double t) { return f * (1 + 0.35 * std::sin(kPi * t / len)); },
         [=](double t) { return 300 + 600 * std::sin(kPi * std::min(1.0, t / (len * 0.7))); },
         [=](double t) { return 2300 - 1100 * t / len; }, 0.05, tr.dice,
-        [=](double t) { return swell(t, len, 0.05, 0.3); });
+        [=](double t) { return swell(t, len, 0.04, 0.18); });
 }
 
 Wave trumpet(Traits& tr) {  // mammoths and their like
-    const double len = 1.0, f = 170 + tr.pitch * 0.3;
+    const double len = 0.46, f = 170 + tr.pitch * 0.3;
     Wave w = tone(
         len,
         [=](double t) {
-            return f * (1 + 0.25 * std::min(1.0, t * 4)) * (1 + 0.02 * std::sin(2 * kPi * 6 * t));
+            return f * (1 + 0.25 * std::min(1.0, t * 8)) * (1 + 0.02 * std::sin(2 * kPi * 6 * t));
         },
-        [=](double t) { return swell(t, len, 0.08, 0.3); },
+        [=](double t) { return swell(t, len, 0.05, 0.15); },
         {1, 0.9, 0.8, 0.7, 0.6, 0.5, 0.4, 0.3, 0.25, 0.2});
     add(w,
         hiss(
             len, tr.dice, Filter::kBand, [](double) { return 1500; }, 1,
-            [=](double t) { return swell(t, len, 0.08, 0.3); }),
+            [=](double t) { return swell(t, len, 0.05, 0.15); }),
         0.3);
     return w;
 }
@@ -652,24 +659,38 @@ Wave whistle(Traits& tr) {  // marmots
     return w;
 }
 
-Wave snort(Traits& tr) {  // pig-nosed diggers
+// The runt of the litter: four quick, nervous sniffs and a thin squeal.
+Wave snort(Traits& tr) {
     Wave w;
-    const double f = 120 + tr.pitch * 0.2;
-    for (int i = 0; i < 2; ++i) {
-        add(w,
-            voice(
-                0.16, [=](double t) { return f * (1.3 - 2 * t); }, 500, 900, 0.4, tr.dice,
-                [](double t) {
-                    return swell(t, 0.16, 0.01, 0.07) *
-                           (std::sin(2 * kPi * 35 * t) > -0.2 ? 1 : 0.3);
-                }),
-            1, i * 0.22);
+    for (int i = 0; i < 4; ++i)
         add(w,
             hiss(
-                0.1, tr.dice, Filter::kBand, [](double) { return 700; }, 1.5,
-                [](double t) { return pluck(t, 0.005, 0.03); }),
-            0.6, i * 0.22);
-    }
+                0.05, tr.dice, Filter::kBand, [](double t) { return 1400 + 6000 * t; }, 2,
+                [](double t) { return swell(t, 0.05, 0.005, 0.03); }),
+            1, i * 0.07);
+    const double f = 520 + tr.pitch * 0.2;
+    add(w,
+        voice(
+            0.14, [=](double t) { return f * (1 + 2 * t); }, 900, 2400, 0.2, tr.dice,
+            [](double t) { return swell(t, 0.14, 0.01, 0.06); }),
+        0.8, 0.3);
+    return w;
+}
+
+// An old one in its mud: a slow wheezing breath in, then a long, low,
+// grumbling snort that stutters.
+Wave gaffer(Traits& tr) {
+    Wave w = hiss(
+        0.16, tr.dice, Filter::kBand, [](double t) { return 400 + 3000 * t; }, 1.5,
+        [](double t) { return swell(t, 0.16, 0.1, 0.04); });
+    const double len = 0.26, f = 150 + tr.pitch * 0.05;
+    add(w,
+        voice(
+            len, [=](double t) { return f * (1 - 0.5 * t); }, 500, 900, 0.45, tr.dice,
+            [=](double t) {
+                return swell(t, len, 0.01, 0.1) * (std::sin(2 * kPi * 16 * t) > -0.3 ? 1 : 0.15);
+            }),
+        1.2, 0.2);
     return w;
 }
 
@@ -745,32 +766,32 @@ Wave snap(Traits& tr) {  // jaws
 }
 
 Wave moan(Traits& tr) {  // whales and narwhals
-    const double len = 1.05, f = 140 + tr.pitch * 0.4;
+    const double len = 0.47, f = 140 + tr.pitch * 0.4;
     return tone(
-        len, [=](double t) { return f * (1 + 0.8 * std::sin(kPi * t / len) - 0.3 * t); },
-        [=](double t) { return swell(t, len, 0.25, 0.35); }, {1, 0.5, 0.25, 0.1});
+        len, [=](double t) { return f * (1 + 0.8 * std::sin(kPi * t / len) - 0.6 * t); },
+        [=](double t) { return swell(t, len, 0.12, 0.15); }, {1, 0.5, 0.25, 0.1});
 }
 
 Wave purr(Traits& tr) {  // great cats
-    const double len = 0.9;
+    const double len = 0.46;
     Wave w = voice(
         len, [=](double) { return 50 + tr.pitch * 0.05; }, 300, 700, 0.5, tr.dice,
         [=](double t) {
-            return swell(t, len, 0.1, 0.3) * (0.5 + 0.5 * std::sin(2 * kPi * 24 * t));
+            return swell(t, len, 0.06, 0.15) * (0.5 + 0.5 * std::sin(2 * kPi * 24 * t));
         });
-    add(w, growl(tr), 0.4, 0.1);
+    add(w, growl(tr), 0.4, 0.05);
     return w;
 }
 
 Wave bark(Traits& tr) {  // hounds: "woof, woof-woof"
     Wave w;
     const double f = 300 + tr.pitch * 0.5;
-    const double at[] = {0, 0.3, 0.45};
+    const double at[] = {0, 0.2, 0.32};
     for (int i = 0; i < 3; ++i)
         add(w,
             voice(
-                0.15, [=](double t) { return f * (1.2 - 2 * t); }, 750, 1250, 0.25, tr.dice,
-                [](double t) { return swell(t, 0.15, 0.005, 0.08); }),
+                0.12, [=](double t) { return f * (1.2 - 2.5 * t); }, 750, 1250, 0.25, tr.dice,
+                [](double t) { return swell(t, 0.12, 0.005, 0.06); }),
             1, at[i]);
     return w;
 }
@@ -793,20 +814,20 @@ Wave ring_click(Dice& dice, double centre, double q, double ring) {
 }
 
 // A sea bird's call over the waves: a short rising "whoo", a breath, then a
-// long smooth wail that falls away.
+// smooth wail that falls away.
 Wave albatross(Traits& tr) {
     const double f = 480 + tr.pitch * 0.3;
     Wave w = gliding_voice(
-        0.25, [=](double t) { return f * (1 + 1.6 * t); }, [](double) { return 700; },
+        0.14, [=](double t) { return f * (1 + 2.8 * t); }, [](double) { return 700; },
         [](double) { return 1500; }, 0.05, tr.dice,
-        [](double t) { return swell(t, 0.25, 0.08, 0.06); });
-    const double len = 0.6;
+        [](double t) { return swell(t, 0.14, 0.05, 0.04); });
+    const double len = 0.28;
     add(w,
         gliding_voice(
             len, [=](double t) { return f * (1.4 - 0.6 * t / len); },
             [=](double t) { return 900 - 300 * t / len; }, [](double) { return 1500; }, 0.05,
-            tr.dice, [=](double t) { return swell(t, len, 0.03, 0.4); }),
-        1, 0.38);
+            tr.dice, [=](double t) { return swell(t, len, 0.02, 0.18); }),
+        1, 0.19);
     return w;
 }
 
@@ -826,13 +847,13 @@ Wave eagle(Traits& tr) {
     double at = 0;
     const double f = 1500 + tr.pitch;
     for (int i = 0; i < 5; ++i) {
-        const double g = f * (1 - 0.06 * i), len = 0.07;
+        const double g = f * (1 - 0.06 * i), len = 0.055;
         add(w,
             tone(
                 len, [=](double t) { return g * (1 + 1.5 * t); },
-                [=](double t) { return swell(t, len, 0.005, 0.04); }, {1, 0.5, 0.25}),
+                [=](double t) { return swell(t, len, 0.005, 0.03); }, {1, 0.5, 0.25}),
             1, at);
-        at += 0.14 - 0.012 * i;
+        at += 0.1 - 0.01 * i;
     }
     return w;
 }
@@ -841,66 +862,61 @@ Wave eagle(Traits& tr) {
 Wave falcon(Traits& tr) {
     const double f = 1100 + tr.pitch;
     Wave w = tone(
-        0.05, [=](double) { return f * 1.3; }, [](double t) { return pluck(t, 0.002, 0.015); },
+        0.05, [=](double) { return f * 1.3; }, [](double t) { return pluck(t, 0.002, 0.012); },
         {1, 0.6, 0.3});
-    const double len = 0.65;
+    const double len = 0.34;
     add(w,
         voice(
             len,
             [=](double t) {
                 return f * (0.8 + 0.5 * t / len) * (1 + 0.05 * std::sin(2 * kPi * 14 * t));
             },
-            2000, 3200, 0.15, tr.dice, [=](double t) { return swell(t, len, 0.15, 0.12); }),
-        1, 0.12);
+            2000, 3200, 0.15, tr.dice, [=](double t) { return swell(t, len, 0.1, 0.08); }),
+        1, 0.1);
     return w;
 }
 
-// Two breathy huffs, then a low roar that sinks.
+// A heavy bear: one long, low roar that sinks and shakes, ending in a
+// breathy huff.
 Wave bear(Traits& tr) {
-    Wave w;
-    for (int i = 0; i < 2; ++i)
-        add(w,
-            hiss(
-                0.12, tr.dice, Filter::kBand, [](double t) { return 500 + 800 * t; }, 1.2,
-                [](double t) { return swell(t, 0.12, 0.01, 0.08); }),
-            0.8, i * 0.18);
-    const double len = 0.6, f = 95 + tr.pitch * 0.1;
+    const double len = 0.34, f = 80 + tr.pitch * 0.05;
+    Wave w = voice(
+        len,
+        [=](double t) {
+            return f * (1.1 - 0.3 * t / len) * (1 + 0.08 * std::sin(2 * kPi * 11 * t));
+        },
+        450, 900, 0.35, tr.dice, [=](double t) { return swell(t, len, 0.04, 0.12); });
     add(w,
-        voice(
-            len,
-            [=](double t) {
-                return f * (1.15 - 0.35 * t / len) * (1 + 0.08 * std::sin(2 * kPi * 11 * t));
-            },
-            450, 900, 0.35, tr.dice, [=](double t) { return swell(t, len, 0.06, 0.3); }),
-        1.2, 0.38);
+        hiss(
+            0.1, tr.dice, Filter::kBand, [](double t) { return 500 + 800 * t / 0.1; }, 1.2,
+            [](double t) { return swell(t, 0.1, 0.01, 0.07); }),
+        0.9, 0.36);
     return w;
 }
 
-// A rising shriek with a rasp in it, then two beats of leathery wings.
+// Two rising shrieks with a rasp in them, the second higher.
 Wave wyvern(Traits& tr) {
-    const double len = 0.45, f = 500 + tr.pitch * 0.3;
-    Wave w = voice(
-        len, [=](double t) { return f * (0.7 + 1.0 * t / len); }, 1200, 2600, 0.4, tr.dice,
-        [=](double t) {
-            return swell(t, len, 0.03, 0.1) * (0.7 + 0.3 * std::sin(2 * kPi * 33 * t));
-        });
-    for (int i = 0; i < 2; ++i)
+    Wave w;
+    const double f = 600 + tr.pitch * 0.3;
+    for (int i = 0; i < 2; ++i) {
+        const double len = i ? 0.2 : 0.16, g = f * (i ? 1.4 : 1);
         add(w,
-            hiss(
-                0.14, tr.dice, Filter::kBand, [](double t) { return 900 - 2000 * t; }, 1.0,
-                [](double t) { return swell(t, 0.14, 0.05, 0.08); }),
-            1.2, 0.5 + i * 0.2);
+            voice(
+                len, [=](double t) { return g * (0.7 + 1.2 * t / len); }, 1200, 2600, 0.4, tr.dice,
+                [=](double t) {
+                    return swell(t, len, 0.02, 0.06) * (0.7 + 0.3 * std::sin(2 * kPi * 33 * t));
+                }),
+            1, i * 0.24);
+    }
     return w;
 }
 
 // One slow wet smear that glides down, fading in and out.
 Wave slug(Traits& tr) {
-    const double len = 1.0;
+    const double len = 0.46;
     return hiss(
-        len, tr.dice, Filter::kBand, [=](double t) { return 1400 - 900 * t / len; }, 4,
-        [=](double t) {
-            return swell(t, len, 0.35, 0.4) * (0.8 + 0.2 * std::sin(2 * kPi * 3 * t));
-        });
+        len, tr.dice, Filter::kBand, [=](double t) { return 1100 - 700 * t / len; }, 5,
+        [=](double t) { return swell(t, len, 0.2, 0.2); });
 }
 
 // Three quick suction pops, each a bubble rising in pitch.
@@ -935,35 +951,38 @@ Wave ferret(Traits& tr) {
     Wave w;
     const double f = 700 + tr.pitch * 0.5;
     double at = 0;
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < 6; ++i) {
         const double len = tr.dice.range(0.03, 0.05);
         add(w,
             voice(
                 len, [=](double t) { return f * (1.2 - 4 * t); }, 900, 2200, 0.3, tr.dice,
                 [=](double t) { return swell(t, len, 0.004, 0.02); }),
             1, at);
-        at += tr.dice.range(0.06, 0.085);
+        at += tr.dice.range(0.06, 0.08);
     }
     return w;
 }
 
-// Two great slow wingbeats, deep whooshes that sink.
+// Three great wingbeats, deep whooshes that sink, the last one slowest.
 Wave condor(Traits& tr) {
     Wave w;
-    for (int i = 0; i < 2; ++i)
+    const double at[] = {0, 0.13, 0.28}, len[] = {0.11, 0.13, 0.18};
+    for (int i = 0; i < 3; ++i) {
+        const double l = len[i];
         add(w,
             hiss(
-                0.32, tr.dice, Filter::kBand, [](double t) { return 900 - 1500 * t; }, 1.2,
-                [](double t) { return swell(t, 0.32, 0.12, 0.18); }),
-            1, i * 0.45);
+                l, tr.dice, Filter::kBand, [=](double t) { return 600 - 1500 * t; }, 1.0,
+                [=](double t) { return swell(t, l, l * 0.4, l * 0.5); }),
+            1, at[i]);
+    }
     return w;
 }
 
-// Slow strokes of broad fins under water: a hum that sinks in three swells.
+// Slow strokes of broad fins under water: a hum that sinks in two swells.
 Wave manta(Traits& tr) {
-    const double len = 1.0, f = 260 + tr.pitch * 0.2;
+    const double len = 0.46, f = 260 + tr.pitch * 0.2;
     const auto strokes = [=](double t) {
-        return swell(t, len, 0.05, 0.2) * std::pow(std::sin(kPi * 3 * t / len), 2);
+        return swell(t, len, 0.03, 0.1) * std::pow(std::sin(kPi * 2 * t / len), 2);
     };
     Wave w = tone(len, [=](double t) { return f * (1.2 - 0.4 * t / len); }, strokes, {1, 0.5, 0.3});
     add(w,
@@ -974,18 +993,22 @@ Wave manta(Traits& tr) {
     return w;
 }
 
-// A long bellow that climbs, then two short grunts.
+// Two quick grunts, then a bugle that climbs high.
 Wave stag(Traits& tr) {
-    const double len = 0.55, f = 85 + tr.pitch * 0.1;
-    Wave w = voice(
-        len, [=](double t) { return f * (1 + 0.6 * t / len); }, 500, 1000, 0.3, tr.dice,
-        [=](double t) { return swell(t, len, 0.2, 0.08); });
+    Wave w;
+    const double f = 200 + tr.pitch * 0.1;
     for (int i = 0; i < 2; ++i)
         add(w,
             voice(
-                0.09, [=](double) { return f * 1.2; }, 450, 900, 0.35, tr.dice,
-                [](double t) { return swell(t, 0.09, 0.005, 0.05); }),
-            1, 0.66 + i * 0.16);
+                0.06, [=](double) { return f; }, 500, 1100, 0.3, tr.dice,
+                [](double t) { return swell(t, 0.06, 0.005, 0.03); }),
+            1, i * 0.1);
+    const double len = 0.26;
+    add(w,
+        voice(
+            len, [=](double t) { return f * (1.1 + 1.2 * t / len); }, 700, 1700, 0.15, tr.dice,
+            [=](double t) { return swell(t, len, 0.05, 0.08); }),
+        1, 0.21);
     return w;
 }
 
@@ -994,32 +1017,32 @@ Wave beetle(Traits& tr) {
     Wave w;
     const double f = 120 + tr.pitch * 0.3;
     for (int i = 0; i < 2; ++i) {
-        const double len = i ? 0.45 : 0.15;
+        const double len = i ? 0.26 : 0.12;
         add(w,
             tone(
                 len, [=](double t) { return f * (1 + 0.08 * std::sin(2 * kPi * 6 * t)); },
                 [=](double t) { return swell(t, len, 0.03, 0.06); },
                 {1, 0.7, 0.5, 0.4, 0.3, 0.25, 0.2, 0.15, 0.1}),
-            1, i * 0.25);
+            1, i * 0.19);
     }
     return w;
 }
 
-// Two pairs of pincer snips with a pause between.
+// Two pairs of high pincer snips with a pause between.
 Wave crab(Traits& tr) {
     Wave w;
-    const double c = 1800 + tr.pitch;
-    for (double at : {0.0, 0.07, 0.3, 0.37}) add(w, ring_click(tr.dice, c, 6, 0.012), 1, at);
+    const double c = 2800 + tr.pitch;
+    for (double at : {0.0, 0.06, 0.24, 0.3}) add(w, ring_click(tr.dice, c, 6, 0.01), 1, at);
     return w;
 }
 
-// A fizzing crackle of tiny spines that swells and fades.
+// A thin, high fizz of tiny spines that swells and fades.
 Wave urchin(Traits& tr) {
-    const double len = 0.6;
+    const double len = 0.42;
     Wave w;
-    for (int i = 0; i < 40; ++i) {
-        const double at = tr.dice.range(0, len - 0.03);
-        add(w, ring_click(tr.dice, tr.dice.range(2500, 5000), 5, 0.004), swell(at, len, 0.25, 0.3),
+    for (int i = 0; i < 45; ++i) {
+        const double at = tr.dice.range(0, len - 0.02);
+        add(w, ring_click(tr.dice, tr.dice.range(4500, 7000), 5, 0.003), swell(at, len, 0.2, 0.2),
             at);
     }
     return w;
@@ -1042,57 +1065,66 @@ Wave gecko(Traits& tr) {
     return w;
 }
 
-// A dry rattle of the tail, then the whip of the sting.
+// A dry, low rattle of the tail that slows, then the high whip of the sting.
 Wave scorpion(Traits& tr) {
     Wave w;
-    for (int i = 0; i < 8; ++i)
-        add(w, ring_click(tr.dice, 3000 + tr.pitch, 4, 0.006), 0.8, i * 0.035);
+    double at = 0;
+    for (int i = 0; i < 6; ++i) {
+        add(w, ring_click(tr.dice, 1400 + tr.pitch, 4, 0.006), 0.8, at);
+        at += 0.03 + 0.012 * i;
+    }
     add(w,
         hiss(
-            0.15, tr.dice, Filter::kBand, [](double t) { return 5000 - 25000 * t; }, 2,
-            [](double t) { return swell(t, 0.15, 0.02, 0.1); }),
-        1.2, 0.4);
+            0.1, tr.dice, Filter::kBand, [](double t) { return 6500 - 40000 * t; }, 2,
+            [](double t) { return swell(t, 0.1, 0.01, 0.07); }),
+        1.2, at + 0.05);
     return w;
 }
 
 // One deep gulp, then bubbles rising.
 Wave grouper(Traits& tr) {
     Wave w = voice(
-        0.18, [](double t) { return 140 * (1 + t); }, 400, 800, 0.1, tr.dice,
-        [](double t) { return swell(t, 0.18, 0.01, 0.1); });
+        0.16, [](double t) { return 140 * (1 + t); }, 400, 800, 0.1, tr.dice,
+        [](double t) { return swell(t, 0.16, 0.01, 0.08); });
     for (int i = 0; i < 4; ++i) {
         const double f = (450 + tr.pitch * 0.2) * (1 + 0.3 * i);
         add(w,
             tone(
                 0.05, [=](double t) { return f * (1 + 6 * t); },
-                [](double t) { return pluck(t, 0.002, 0.015); }),
-            0.6, 0.25 + i * 0.08);
+                [](double t) { return pluck(t, 0.002, 0.012); }),
+            0.6, 0.2 + i * 0.07);
     }
     return w;
 }
 
-// One long steady hiss, swelling slowly.
+// A short hiss, a breath, then a long one that rises and swells.
 Wave serpent(Traits& tr) {
-    const double len = 0.95;
-    return hiss(
-        len, tr.dice, Filter::kBand, [](double t) { return 3500 + 500 * t; }, 1.2,
-        [=](double t) { return swell(t, len, 0.3, 0.25); });
+    Wave w = hiss(
+        0.08, tr.dice, Filter::kBand, [](double) { return 4500; }, 1.2,
+        [](double t) { return swell(t, 0.08, 0.01, 0.04); });
+    const double len = 0.32;
+    add(w,
+        hiss(
+            len, tr.dice, Filter::kBand, [=](double t) { return 2500 + 3500 * t / len; }, 1.2,
+            [=](double t) { return swell(t, len, 0.2, 0.08); }),
+        1, 0.14);
+    return w;
 }
 
 // A cat's spit, short and sharp, then a low growl.
 Wave lynx(Traits& tr) {
     Wave w = hiss(
-        0.12, tr.dice, Filter::kBand, [](double) { return 3000; }, 1.0,
-        [](double t) { return pluck(t, 0.003, 0.04); });
-    const double len = 0.45, f = 110 + tr.pitch * 0.1;
+        0.1, tr.dice, Filter::kBand, [](double) { return 3000; }, 1.0,
+        [](double t) { return pluck(t, 0.003, 0.03); });
+    const double len = 0.3, f = 110 + tr.pitch * 0.1;
     add(w,
         voice(
             len, [=](double t) { return f * (1 + 0.1 * std::sin(2 * kPi * 6 * t)); }, 500, 1100,
             0.4, tr.dice,
             [=](double t) {
-                return swell(t, len, 0.05, 0.15) * (0.7 + 0.3 * std::sin(2 * kPi * 20 * t));
+                return swell(t, len, 0.04, 0.1) * (0.7 + 0.3 * std::sin(2 * kPi * 20 * t));
             }),
-        0.9, 0.16);
+        0.9, 0.14);
     return w;
 }
 
@@ -1102,14 +1134,14 @@ Wave mole(Traits& tr) {
     for (int i = 0; i < 3; ++i) {
         add(w,
             hiss(
-                0.16, tr.dice, Filter::kBand, [](double t) { return 500 + 4000 * t; }, 1.2,
-                [](double t) { return swell(t, 0.16, 0.02, 0.1); }),
-            1, i * 0.24);
+                0.13, tr.dice, Filter::kBand, [](double t) { return 500 + 5000 * t; }, 1.2,
+                [](double t) { return swell(t, 0.13, 0.02, 0.08); }),
+            1, i * 0.16);
         add(w,
             tone(
-                0.1, [](double) { return 200; }, [](double t) { return pluck(t, 0.002, 0.03); },
+                0.08, [](double) { return 200; }, [](double t) { return pluck(t, 0.002, 0.025); },
                 {1, 0.5}),
-            0.5, i * 0.24);
+            0.5, i * 0.16);
     }
     return w;
 }
@@ -1123,31 +1155,44 @@ Wave skink(Traits& tr) {
     return w;
 }
 
-// A quick snap and a splash.
+// A low, heavy snap of jaws, then a deep splash with bubbles.
 Wave pike(Traits& tr) {
-    Wave w = ring_click(tr.dice, 2000, 2, 0.008);
+    Wave w = ring_click(tr.dice, 900, 2, 0.01);
+    add(w,
+        tone(
+            0.1, [](double t) { return 160 * (1 - 2 * t); },
+            [](double t) { return pluck(t, 0.001, 0.03); }, {1, 0.5}),
+        0.8);
     add(w,
         hiss(
-            0.3, tr.dice, Filter::kBand, [=](double t) { return 2000 - 3000 * t + tr.pitch; }, 1.5,
-            [](double t) { return swell(t, 0.3, 0.01, 0.25); }),
-        0.6, 0.05);
+            0.28, tr.dice, Filter::kBand, [=](double t) { return 900 - 1500 * t + tr.pitch * 0.2; },
+            1, [](double t) { return swell(t, 0.28, 0.03, 0.18); }),
+        0.7, 0.1);
+    for (int i = 0; i < 3; ++i) {
+        const double f = 500 + 150 * i;
+        add(w,
+            tone(
+                0.04, [=](double t) { return f * (1 + 8 * t); },
+                [](double t) { return pluck(t, 0.002, 0.01); }),
+            0.5, 0.2 + 0.07 * i);
+    }
     return w;
 }
 
 // A low rumbling growl that ends in a heavy clap of jaws.
 Wave crocodile(Traits& tr) {
-    const double len = 0.55, f = 70 + tr.pitch * 0.05;
+    const double len = 0.3, f = 70 + tr.pitch * 0.05;
     Wave w = voice(
-        len, [=](double t) { return f * (1 + 0.4 * t); }, 400, 800, 0.4, tr.dice,
+        len, [=](double t) { return f * (1 + 0.8 * t); }, 400, 800, 0.4, tr.dice,
         [=](double t) {
-            return swell(t, len, 0.3, 0.05) * (0.7 + 0.3 * std::sin(2 * kPi * 9 * t));
+            return swell(t, len, 0.15, 0.04) * (0.7 + 0.3 * std::sin(2 * kPi * 9 * t));
         });
-    add(w, ring_click(tr.dice, 1200, 2, 0.015), 2, 0.6);
+    add(w, ring_click(tr.dice, 1200, 2, 0.012), 1.5, 0.33);
     add(w,
         tone(
-            0.15, [](double) { return 160; }, [](double t) { return pluck(t, 0.001, 0.04); },
+            0.12, [](double) { return 160; }, [](double t) { return pluck(t, 0.001, 0.03); },
             {1, 0.6, 0.3}),
-        1, 0.6);
+        1, 0.33);
     return w;
 }
 
@@ -1155,16 +1200,16 @@ Wave crocodile(Traits& tr) {
 Wave narwhal(Traits& tr) {
     Wave w;
     double at = 0;
-    for (int i = 0; i < 6; ++i) {
-        add(w, ring_click(tr.dice, 2500, 5, 0.006), 1, at);
-        at += 0.1 - 0.012 * i;
+    for (int i = 0; i < 5; ++i) {
+        add(w, ring_click(tr.dice, 2500, 5, 0.005), 1, at);
+        at += 0.065 - 0.01 * i;
     }
     const double f = 1100 + tr.pitch;
     add(w,
         tone(
-            0.25, [=](double t) { return f * (1 + 2 * t); },
-            [](double t) { return swell(t, 0.25, 0.03, 0.08); }, {1, 0.2}),
-        0.8, at + 0.05);
+            0.18, [=](double t) { return f * (1 + 3 * t); },
+            [](double t) { return swell(t, 0.18, 0.02, 0.06); }, {1, 0.2}),
+        0.8, at + 0.03);
     return w;
 }
 
@@ -1172,12 +1217,12 @@ Wave narwhal(Traits& tr) {
 Wave ram(Traits& tr) {
     Wave w = ring_click(tr.dice, 1500, 3, 0.01);
     add(w, ring_click(tr.dice, 1100, 3, 0.012), 0.7, 0.02);
-    const double len = 0.35, f = 140 + tr.pitch * 0.2;
+    const double len = 0.26, f = 140 + tr.pitch * 0.2;
     add(w,
         voice(
-            len, [=](double t) { return f * (1.1 - 0.4 * t); }, 500, 1500, 0.1, tr.dice,
-            [=](double t) { return swell(t, len, 0.03, 0.15); }),
-        1, 0.2);
+            len, [=](double t) { return f * (1.1 - 0.5 * t); }, 500, 1500, 0.1, tr.dice,
+            [=](double t) { return swell(t, len, 0.03, 0.1); }),
+        1, 0.18);
     return w;
 }
 
@@ -1187,15 +1232,37 @@ Wave tortoise(Traits& tr) {
     for (int i = 0; i < 2; ++i) {
         add(w,
             tone(
-                0.25, [](double t) { return 180 * (1 - 0.2 * t); },
-                [](double t) { return pluck(t, 0.003, 0.06); }, {1, 0.8, 0.6, 0.4, 0.3}),
-            1, i * 0.5);
+                0.2, [](double t) { return 180 * (1 - 0.2 * t); },
+                [](double t) { return pluck(t, 0.003, 0.045); }, {1, 0.8, 0.6, 0.4, 0.3}),
+            1, i * 0.24);
         add(w,
             hiss(
-                0.3, tr.dice, Filter::kBand, [](double) { return 600; }, 1.5,
-                [](double t) { return swell(t, 0.3, 0.1, 0.15); }),
-            0.3, 0.15 + i * 0.5);
+                0.16, tr.dice, Filter::kBand, [](double) { return 600; }, 1.5,
+                [](double t) { return swell(t, 0.16, 0.06, 0.08); }),
+            0.3, 0.08 + i * 0.24);
     }
+    return w;
+}
+
+// A ribbon that swims only up or down: a wet swish rising fast, a bubble at
+// the top, then the same swish falling.
+Wave eel(Traits& tr) {
+    Wave w;
+    for (int i = 0; i < 2; ++i) {
+        const bool up = i == 0;
+        add(w,
+            hiss(
+                0.16, tr.dice, Filter::kBand,
+                [=](double t) { return up ? 700 + 14000 * t : 3000 - 14000 * t; }, 3,
+                [](double t) { return swell(t, 0.16, 0.04, 0.08); }),
+            1, i * 0.26);
+    }
+    const double f = tr.pitch * 2;
+    add(w,
+        tone(
+            0.06, [=](double t) { return f * (1 + 10 * t); },
+            [](double t) { return pluck(t, 0.002, 0.015); }),
+        0.8, 0.18);
     return w;
 }
 
@@ -1290,6 +1357,8 @@ const std::vector<Recipe>& recipes() {
         {"narwhal", narwhal, {}},
         {"ram", ram, {}},
         {"tortoise", tortoise, {}},
+        {"gaffer", gaffer, {}},
+        {"eel", eel, {}},
         {"beetle", beetle, {}},
         {"stag", stag, {}},
         {"sparkle",
@@ -1312,7 +1381,8 @@ const std::map<std::string, std::string>& chosen() {
         {"urchin", "urchin"},
         {"finch", "bird"},
         {"mudsnout", "snort"},
-        {"eel", "water"},
+        {"gaffer", "gaffer"},
+        {"eel", "eel"},
         {"gecko", "gecko"},
         {"skink", "skink"},
         {"owl", "hoot"},
@@ -1381,7 +1451,7 @@ Wave synthesise_tile_sound(const std::string& sound, const std::string& name,
     Traits tr{0, 0, 0, Dice(h)};
     tr.pitch = 110 * std::pow(2.0, tr.dice.range(0, 2.5));  // 110 Hz to about 620 Hz
     tr.speed = tr.dice.range(0.5, 1.5);
-    tr.length = tr.dice.range(0.45, 0.8);
+    tr.length = tr.dice.range(0.3, 0.4);
     if (const Recipe* r = recipe_for(sound, name, desc)) return r->make(tr);
     // Nothing known about it: a creature voice of its own.
     return chatter(tr);
@@ -1391,19 +1461,20 @@ Wave synthesise_tile_sound(const std::string& sound, const std::string& name,
 
 std::vector<MadeSound> make_sound_set() {
     std::vector<MadeSound> set;
-    const auto made = [&](std::string file, Wave w) {
-        set.push_back(finish(std::move(w)));
+    const auto made = [&](std::string file, Wave w, double loudness = kLoudness,
+                          double longest = kMaxSeconds) {
+        set.push_back(finish(std::move(w), loudness, longest));
         set.back().file = std::move(file);
     };
-    made("menu/arrows.wav", arrows());
-    made("menu/enter.wav", enter());
+    made("menu/arrows.wav", arrows(), kMenuLoudness);
+    made("menu/enter.wav", enter(), kMenuLoudness);
     for (int n = 1; n <= 4; ++n) made("drop" + std::to_string(n) + ".wav", drop(n));
     made("capture.wav", capture());
     std::set<std::string> named;
-    for (const TileContent& t : tile_content())
-        if (*t.sound && named.insert(t.sound).second)
-            made("tiles/" + std::string(t.sound) + ".wav",
-                 synthesise_tile_sound(t.sound, t.name, t.desc));
+    for (const Tile& t : tile_content())
+        if (!t.sound.empty() && named.insert(t.sound).second)
+            made("tiles/" + t.sound + ".wav", synthesise_tile_sound(t.sound, t.name, t.description),
+                 kLoudness, kTileSeconds);
     return set;
 }
 

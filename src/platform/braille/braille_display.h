@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/sdl/trace.h"
+#include "platform/trace.h"
 
 namespace velloxa {
 

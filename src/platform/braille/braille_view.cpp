@@ -62,8 +62,8 @@ std::vector<std::wstring> braille_windows(const std::wstring& text, int cells) {
 void BrailleView::add(const std::string& text) {
     texts_.push_back(braille_windows(characters_from_utf8(text), cells_));
     if (texts_.size() > kTextsKept) texts_.pop_front();
-    text_ = texts_.size() - 1;
-    window_ = 0;
+    text_ = texts_.size() - 1;  // mutate: braille-new-text-not-shown
+    window_ = 0;                // mutate: braille-new-text-mid-window
 }
 
 bool BrailleView::pan(int direction) {
@@ -80,7 +80,7 @@ bool BrailleView::pan(int direction) {
         return true;
     }
     if (!step(-1)) return false;
-    window_ = texts_[text_].size() - 1;
+    window_ = texts_[text_].size() - 1;  // mutate: braille-pan-back-to-first-window
     return true;
 }
 

@@ -225,7 +225,7 @@ PendingSave begin_save(const std::string& path, const std::string& data) {
 
 void finish_save(PendingSave& save) {
     const int fd = std::exchange(save.fd, -1);
-    int failure = ::fsync(fd) == 0 ? 0 : errno;
+    int failure = ::fsync(fd) == 0 ? 0 : errno;  // mutate: save-renamed-unsynced
     if (::close(fd) != 0 && failure == 0) failure = errno;
     // mutate: posix-rename-failure-ignored
     if (failure == 0 && ::rename(save.temporary.c_str(), save.target.c_str()) != 0) failure = errno;

@@ -16,7 +16,7 @@ namespace velloxa {
 
 namespace {
 
-constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};  // mutate: save-lost-on-sigterm
 constexpr char kStopWatching = 0;
 
 // A signal handler and an atexit() function can reach nothing but
@@ -69,7 +69,7 @@ void watch_signals() {
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0 || byte == kStopWatching) return;
         const int sig = byte;
-        finish_active();
+        finish_active();  // mutate: save-lost-on-signal
         ::sigaction(sig, &s.previous[sig], nullptr);
         ::pthread_kill(s.owner, sig);
     }

@@ -7,21 +7,10 @@
 #include <thread>
 
 #include "flow/game.h"
-#include "platform/background_saves.h"
-#include "platform/braille/braille_display.h"
-#include "platform/data_folder_lock.h"
-#include "platform/folders.h"
 #include "platform/frontends.h"
 #include "platform/null_devices.h"
-#include "platform/posix/saves_on_exit.h"
-#include "platform/save_notice.h"
-#include "platform/sdl/sdl_audio.h"
-#include "platform/sdl/sdl_sound.h"
 #include "platform/sdl/sdl_window.h"
-#include "platform/sdl/trace.h"
-#include "platform/speech/espeak_voice.h"
-#include "platform/speech/fallback_voice.h"
-#include "platform/speech/speechd_reader.h"
+#include "platform/session.h"
 #include "platform/spoken_texts.h"
 
 namespace velloxa {
@@ -30,15 +19,14 @@ namespace {
 
 constexpr std::chrono::milliseconds kSpeechPoll{20};
 constexpr std::chrono::seconds kLongestMessage{10};  // a device that stalls
-constexpr int kSpeakAsTheGameDoes = 3;               // purge what sounds, then speak
 
 // Said aloud as well, since a player may not see standard error.
-int refuse_second_copy(EspeakVoice& voice, SpeechdReader& reader) {
+int refuse_second_copy(EngineVoice& voice, ScreenReader& reader) {
     std::cerr << "velloxa: " << kDataFolderInUse << "\n";
     if (reader.connect()) {
         reader.say(kDataFolderInUse);  // sent before the reader closes
     } else if (voice.open_voice()) {
-        voice.speak(kDataFolderInUse, kSpeakAsTheGameDoes);
+        voice.speak(kDataFolderInUse, kSpeakInterrupting);
         const auto limit = std::chrono::steady_clock::now() + kLongestMessage;
         while (voice.busy() && std::chrono::steady_clock::now() < limit)
             std::this_thread::sleep_for(kSpeechPoll);
@@ -50,39 +38,31 @@ int refuse_second_copy(EspeakVoice& voice, SpeechdReader& reader) {
 
 int run_desktop(const CommandLine& cmd) {
     std::signal(SIGPIPE, SIG_IGN);
-    const std::unique_ptr<Trace> trace = Trace::from_environment();
-    trace_line(trace.get(), "start");
-    SdlAudio audio(trace.get());
-    SdlWindow window(audio, trace.get());
+    Session session(cmd, std::cerr);
+    Trace* const trace = session.trace();
+    trace_line(trace, "start");
+    SdlWindow window(session.audio(), trace);
     std::string error;
     if (!window.open(error)) {
         std::cerr << "velloxa: cannot open a window (" << error
                   << "); use --terminal to play in the terminal\n";
         return 1;
     }
-    EspeakVoice espeak(audio);
-    FallbackVoice voice(
-        espeak, [&espeak] { return espeak.failure(); }, std::cerr, trace.get());
-    SpeechdReader reader(trace.get());
+    EngineVoice& engine = session.speech().voice();
+    ScreenReader& reader = session.speech().reader();
     NoKeyInjector keys;
-    SdlSoundDevice sound(audio);
-    BackgroundSaves saves;
-    SavesOnExit on_exit(saves);
-    SaveNotice files(saves, std::cerr);
-    window.set_before_end([&on_exit] { on_exit.finish(); });
-    BrailleDisplay braille(trace.get(), std::cerr);
+    window.set_before_end([&session] { session.finish_saves(); });
+    BrailleDisplay& braille = session.braille();
     const TextListener heard = [&braille, &window](const std::string& text) {
         braille.show(text);
         window.set_caption(text);
     };
-    HeardSpeech speech(voice, reader, window, heard);
-    Platform platform = window_platform(window, speech, keys, sound, files);
+    HeardSpeech speech(session.voice_or_server(), reader, window, heard);
+    Platform platform = window_platform(window, speech, keys, session.sound(), session.files());
 
-    const StartOptions start = start_options(cmd);
-    const DataFolderLock lock(start.folders.data);
-    if (lock.held_elsewhere()) return refuse_second_copy(espeak, reader);
+    if (!session.lock()) return refuse_second_copy(engine, reader);
     braille.start(window.x11_window());
-    Game game(platform, start);
+    Game game(platform, session.start());
     // A failed start-up has shown its message and ended the program.
     if (!game.start()) return 1;
     window.start(game);

@@ -14,12 +14,13 @@
 #include <vector>
 
 #include "io/platform.h"
-#include "platform/sdl/spsc_ring.h"
-#include "platform/sdl/trace.h"
+#include "platform/speech_stream.h"
+#include "platform/spsc_ring.h"
+#include "platform/trace.h"
 
 namespace velloxa {
 
-class SdlAudio {
+class SdlAudio : public SpeechStream {
   public:
     static constexpr int kChannels = SoundDevice::kSlots;
     static constexpr int kRate = 44100;
@@ -27,30 +28,26 @@ class SdlAudio {
     static constexpr int kFrames = 512;
 
     explicit SdlAudio(Trace* trace = nullptr) : trace_(trace) {}
-    ~SdlAudio() { close(); }
+    ~SdlAudio() override { close(); }
     SdlAudio(const SdlAudio&) = delete;
     SdlAudio& operator=(const SdlAudio&) = delete;
 
     // Opens the device once; later calls report the first result. SDL picks
     // the driver (SDL_AUDIODRIVER chooses one, e.g. "disk" in tests).
-    bool open();
+    bool open() override;
     bool is_open() const { return open_; }
-    const std::string& error() const { return error_; }
+    const std::string& error() const override { return error_; }
     // Stops all sound and closes the device (also before a hard exit, so
     // that a file-backed driver writes out what it holds).
     void close();
-    Trace* trace() const { return trace_; }
+    Trace* trace() const override { return trace_; }
 
-    // Speech stream: mono 16-bit samples at `source_rate` Hz, converted to
-    // the device format. A new generation drops everything queued, and
-    // samples pushed for an older generation are thrown away. Format, push
-    // and end come from the voice's worker alone; restart from any thread.
-    void speech_format(int source_rate);
-    uint64_t speech_restart();
-    void speech_push(uint64_t generation, const int16_t* samples, int count);
-    // The text of `generation` is complete: let the converter give out its tail.
-    void speech_end(uint64_t generation);
-    bool speech_pending();
+    // The speech stream, converted to the device format.
+    void speech_format(int source_rate) override;
+    uint64_t speech_restart() override;
+    void speech_push(uint64_t generation, const int16_t* samples, int count) override;
+    void speech_end(uint64_t generation) override;
+    bool speech_pending() override;
 
     // What the audio callback does with the speech: fills `len` bytes of
     // device samples, silence where there is no speech. Takes no lock and

@@ -14,7 +14,7 @@
 
 #include "io/platform.h"
 #include "platform/sdl/sdl_audio.h"
-#include "platform/sdl/trace.h"
+#include "platform/trace.h"
 
 namespace velloxa {
 

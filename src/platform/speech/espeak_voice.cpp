@@ -68,7 +68,7 @@ void EspeakVoice::speak(const std::string& text, int flags) {
     trace_line(audio_.trace(), "speak " + text);
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        if (flags & 2) {
+        if (flags & kSpeakPurgingFirst) {
             queue_.clear();
             generation_.store(audio_.speech_restart());
         }

@@ -12,16 +12,17 @@
 #include <thread>
 
 #include "io/platform.h"
-#include "platform/sdl/sdl_audio.h"
+#include "platform/speech_engines.h"
+#include "platform/speech_stream.h"
 
 namespace velloxa {
 
 // Words per minute for a rate of 1 (slow) to 10 (fast): round(175 * 3^(s/10)).
 int words_per_minute(int rate);
 
-class EspeakVoice : public Voice {
+class EspeakVoice : public EngineVoice {
   public:
-    explicit EspeakVoice(SdlAudio& audio) : audio_(audio) {}
+    explicit EspeakVoice(SpeechStream& audio) : audio_(audio) {}
     ~EspeakVoice() override;
     EspeakVoice(const EspeakVoice&) = delete;
     EspeakVoice& operator=(const EspeakVoice&) = delete;
@@ -35,16 +36,16 @@ class EspeakVoice : public Voice {
     void set_rate(int rate) override;
 
     // Whether a text is queued, being synthesised or still sounding.
-    bool busy();
+    bool busy() override;
     // Why `create` failed; empty when it did not.
-    const std::string& failure() const { return failure_; }
+    const std::string& failure() const override { return failure_; }
 
   private:
     friend struct EspeakSamples;
     void work();
     int take(short* wav, int count);
 
-    SdlAudio& audio_;
+    SpeechStream& audio_;
     bool tried_ = false;
     bool ready_ = false;
     std::string failure_;

@@ -18,6 +18,7 @@ bool FallbackVoice::open_voice() {
         through_ = Through::voice;
         return true;
     }
+    // mutate: voice-no-speechd-fallback
     through_ = speechd_.connect() ? Through::speechd : Through::nothing;
     notices_ << "velloxa: " << failure_() << "; "
              << (through_ == Through::speechd ? "the voice speaks through speech-dispatcher"
@@ -29,7 +30,7 @@ bool FallbackVoice::open_voice() {
 void FallbackVoice::speak(const std::string& text, int flags) {
     if (through_ == Through::voice) return voice_.speak(text, flags);
     if (through_ != Through::speechd) return;
-    if (flags & 2) speechd_.cancel();  // as the voice purges what it says
+    if (flags & kSpeakPurgingFirst) speechd_.cancel();  // as the voice purges what it says
     if (!text.empty()) speechd_.say(text);
 }
 

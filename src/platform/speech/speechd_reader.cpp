@@ -83,7 +83,7 @@ void serve(const std::shared_ptr<SpeechdChannel>& channel) {
         }
         lock.lock();
         if (broken) {
-            channel->stage = Stage::lost;
+            channel->stage = Stage::lost;  // mutate: speechd-loss-kept-open
             channel->loss = *broken;
             channel->texts.clear();
             break;

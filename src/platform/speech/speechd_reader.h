@@ -9,7 +9,7 @@
 #include <string>
 
 #include "io/platform.h"
-#include "platform/sdl/trace.h"
+#include "platform/trace.h"
 
 namespace velloxa {
 

@@ -34,6 +34,7 @@ void bound_waits(int fd, int timeout_ms) {
     timeval limit{};
     limit.tv_sec = timeout_ms / 1000;
     limit.tv_usec = (timeout_ms % 1000) * 1000;
+    // mutate: speechd-reply-unbounded
     ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
     ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
 }

@@ -91,7 +91,7 @@ void KeyDecoder::push(int code, int state) {
     if (state == key::CtrlDown) {
         if (code == 'E')
             code = key::Enter, state = key::ShiftDown;
-        else if (code == 'X')
+        else if (code == 'X')  // mutate: terminal-ctrl-x-lost
             code = key::Escape, state = key::ShiftDown;
         else if (code == ' ')
             code = key::Ctrl, state = key::CtrlDown;
@@ -204,7 +204,7 @@ namespace {
 // F1 to F12; F2 to F4 are the stand-ins for the chords, F5 to F9 for
 // Shift+1 to Shift+5, which only a US layout sends as `!@#$%`.
 void function_key(int n, int state, TermKey& out) {
-    if (n >= 5 && n <= 9) {
+    if (n >= 5 && n <= 9) {  // mutate: terminal-f9-not-slot-five
         out = {TermKey::key, '1' + n - 5, key::ShiftDown};
         return;
     }
@@ -213,7 +213,7 @@ void function_key(int n, int state, TermKey& out) {
             out = {TermKey::key, key::Enter, key::ShiftDown};
             return;
         case 3:
-            out = {TermKey::key, key::Escape, key::ShiftDown};
+            out = {TermKey::key, key::Escape, key::ShiftDown};  // mutate: terminal-f3-plain-escape
             return;
         case 4:
             out = {TermKey::key, key::Ctrl, key::CtrlDown};

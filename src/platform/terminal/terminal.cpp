@@ -10,17 +10,9 @@
 #include <string>
 
 #include "flow/game.h"
-#include "platform/background_saves.h"
-#include "platform/data_folder_lock.h"
-#include "platform/folders.h"
 #include "platform/frontends.h"
-#include "platform/posix/saves_on_exit.h"
-#include "platform/save_notice.h"
-#include "platform/sdl/sdl_audio.h"
-#include "platform/sdl/sdl_sound.h"
-#include "platform/sdl/trace.h"
-#include "platform/speech/espeak_voice.h"
-#include "platform/speech/speechd_reader.h"
+#include "platform/null_devices.h"
+#include "platform/session.h"
 #include "platform/spoken_texts.h"
 #include "platform/terminal/raw_mode.h"
 #include "platform/terminal/terminal_host.h"
@@ -70,19 +62,14 @@ class Muffle {
 };
 
 int play(const CommandLine& cmd, TerminalHost& host) {
-    const StartOptions start = start_options(cmd);
-    const DataFolderLock lock(start.folders.data);
-    if (lock.held_elsewhere()) {
+    Session session(cmd, std::cerr);
+    if (!session.lock()) {
         std::cerr << "velloxa: " << kDataFolderInUse << "\n";
         return 1;
     }
     NoScreenReader no_reader;
     SilentSound silent;
-    const std::unique_ptr<Trace> trace = Trace::from_environment();
-    SdlAudio audio(trace.get());
-    SdlSoundDevice device(audio);
-    EspeakVoice espeak(audio);
-    SpeechdReader speechd(trace.get());
+    SdlAudio& audio = session.audio();
 
     // Without an audio device the game still runs: silent, every text printed.
     const bool wanted = audio_wanted();
@@ -97,25 +84,23 @@ int play(const CommandLine& cmd, TerminalHost& host) {
         std::cerr << "velloxa: no audio device (" << audio.error()
                   << "): no sound, and every text is printed\n";
     // Each text is printed on the voice route too, for a braille display.
-    PrintingVoice voice(host, sounding ? &espeak : nullptr);
-    SoundDevice& sound = sounding ? static_cast<SoundDevice&>(device) : silent;
+    PrintingVoice voice(host, sounding ? &session.speech().voice() : nullptr);
+    SoundDevice& sound = sounding ? session.sound() : silent;
     // The screen-reader route prints each text too: a braille display on the
     // console shows it, whatever speech-dispatcher does with it.
-    HeardReader reader(wanted ? static_cast<ScreenReader&>(speechd) : no_reader,
+    HeardReader reader(wanted ? session.speech().reader() : no_reader,
                        [&host](const std::string& text) {
                            if (!text.empty()) host.print(text);
                        });
-    BackgroundSaves saves;
-    SavesOnExit on_exit(saves);
-    host.set_before_end([&audio, &on_exit] {
-        on_exit.finish();
+    host.set_before_end([&audio, &session] {
+        session.finish_saves();
         audio.close();
     });
     struct Forget {
         TerminalHost& host;
         ~Forget() { host.set_before_end(nullptr); }
     } forget{host};
-    SaveNotice files(saves, std::cerr);
+    FileStore& files = session.files();
     Platform platform{.clock = host,
                       .window = host,
                       .voice = voice,
@@ -126,12 +111,8 @@ int play(const CommandLine& cmd, TerminalHost& host) {
                       .msgbox = host,
                       .process = host,
                       .files = files};
-    Game game(platform, start);
-    host.set_names([&game](int t) {
-        return t >= 0 && t < Catalogue::kCapacity
-                   ? game.catalogue().tile_name[static_cast<size_t>(t)]
-                   : std::string();
-    });
+    Game game(platform, session.start());
+    host.set_names([&game](int t) { return game.catalogue().tile(t).name; });
     bool started = false;
     {
         Muffle quiet;  // the speech server is probed here

@@ -1,4 +1,4 @@
-#include "platform/sdl/trace.h"
+#include "platform/trace.h"
 
 #include <chrono>
 #include <cstdlib>

@@ -11,7 +11,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/sdl/spsc_ring.h"
+#include "platform/spsc_ring.h"
 
 namespace velloxa {
 
