@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "cards/numbers.h"
-
 namespace velloxa {
 
 namespace {
@@ -88,21 +86,26 @@ Placement put_tile_in_deck(Collection& collection, const Catalogue& cards, int p
     Hand& deck = collection.deck;
     const int t = collection.unlocked.at(position);
     const int old = deck.tile(slot);
-    const std::string n = num(slot);
-    if (t == old) return {"This tile is already in slot " + n + ".", false};
-    if (cards.tile(t).rarity > slot)
-        return {
-            "Tile slot " + n + " can not hold tiles with a rarity level greater than " + n + ".",
-            false};
+    Placement placed;
+    placed.slot = slot;
+    placed.tile = t;
+    if (t == old) {
+        placed.outcome = Placement::Outcome::AlreadyThere;
+        return placed;
+    }
+    if (cards.tile(t).rarity > slot) {
+        placed.outcome = Placement::Outcome::TooRare;
+        return placed;
+    }
     deck.set(slot, t);
-    std::string text = cards.tile(t).name + " put in spot number " + n + ".";
-    if (old != 0) text += "  " + cards.tile(old).name + " was put back into your pocket.";
+    placed.outcome = Placement::Outcome::Placed;
+    placed.returned = old;
     for (int i = 1; i <= 5; ++i) {
         if (i == slot || deck.tile(i) != t) continue;
         deck.set(i, 0);
-        text += "  Spot number " + num(i) + " is empty now.";
+        placed.emptied.push_back(i);
     }
-    return {text, true};
+    return placed;
 }
 
 int first_empty_deck_slot(const Collection& collection) {

@@ -2,7 +2,7 @@
 #pragma once
 
 #include <array>
-#include <string>
+#include <vector>
 
 #include "cards/catalogue.h"
 #include "cards/collection.h"
@@ -31,10 +31,15 @@ void deal_instant_hands(Collection& collection, MatchState& match, const Catalog
 void deal_by_rarity(Collection& collection, MatchState& match, const Catalogue& cards,
                     Random& random, RarityCounts counts, Hands hands);
 
-// What putting a tile into a deck slot says, and whether the deck changed.
+// What putting a tile into a deck slot did.
 struct Placement {
-    std::string text;
-    bool changed = false;
+    enum class Outcome { Refused, AlreadyThere, TooRare, Placed };
+    Outcome outcome = Outcome::Refused;  // Refused: no such tile or slot
+    int slot = 0;
+    int tile = 0;              // the tile put in
+    int returned = 0;          // the tile it sent back to the pocket
+    std::vector<int> emptied;  // slots that held the same tile
+    bool changed() const { return outcome == Outcome::Placed; }
 };
 // Puts unlocked(position) into deck slot `slot`.
 Placement put_tile_in_deck(Collection& collection, const Catalogue& cards, int position, int slot);

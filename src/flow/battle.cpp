@@ -20,15 +20,17 @@ namespace {
 struct Facing {
     int key1, key2;
     int dx, dy;
-    const char* word;   // "downward", ...
-    const char* where;  // "above", ...
+    const char* told;
 };
 
 constexpr Facing kFacings[] = {
-    {'W', 'I', 0, -1, "downward", "above"},
-    {'S', 'K', 0, 1, "upward", "below"},
-    {'A', 'J', -1, 0, "rightward", "left of"},
-    {'D', 'L', 1, 0, "leftward", "right of"},
+    {'W', 'I', 0, -1,
+     translatable("{attack} is the downward attack for the {tile} above this spot.")},
+    {'S', 'K', 0, 1, translatable("{attack} is the upward attack for the {tile} below this spot.")},
+    {'A', 'J', -1, 0,
+     translatable("{attack} is the rightward attack for the {tile} left of this spot.")},
+    {'D', 'L', 1, 0,
+     translatable("{attack} is the leftward attack for the {tile} right of this spot.")},
 };
 
 // The neighbour's attack that faces the spot it is seen from.
@@ -46,19 +48,32 @@ int first_hidden_slot(int level) {
 
 // The announcement of one capture. Only the capturing side's own text is
 // looked at; the enemy's points are never announced as gained.
-std::string capture_text(const Catalogue& c, int captor, int captured, Side side, bool plus) {
+std::string capture_text(const Texts& texts, const Catalogue& c, int captor, int captured,
+                         Side side, bool plus) {
     const std::string& own =
         side == Side::Player ? c.tile(captor).capture : c.tile(captor).enemy_capture;
+    const std::string taken = texts.content(c.tile(captured).name);
     std::string text;
     if (own.empty()) {
-        text = std::string(plus ? "Using the Plus rule, the " : "The ") + c.tile(captured).name +
-               " tile has been captured by " + (side == Side::Player ? "your " : "the enemy's ") +
-               c.tile(captor).name + " tile.";
+        const std::string by = texts.content(c.tile(captor).name);
+        const char* line =
+            side == Side::Player
+                ? (plus ? translatable("Using the Plus rule, the {captured} tile has been "
+                                       "captured by your {captor} tile.")
+                        : translatable("The {captured} tile has been captured by your {captor} "
+                                       "tile."))
+                : (plus ? translatable("Using the Plus rule, the {captured} tile has been "
+                                       "captured by the enemy's {captor} tile.")
+                        : translatable("The {captured} tile has been captured by the enemy's "
+                                       "{captor} tile."));
+        text = texts.tr(line, {{"captured", taken}, {"captor", by}});
     } else {
-        text = std::string(plus ? "Using the Plus rule, " : "") +
-               replace_all(own, "$T", c.tile(captured).name);
+        text = texts.capture_line(own, taken);
+        // TRANSLATORS: {capture} is the tile's own capture line.
+        if (plus) text = texts.tr("Using the Plus rule, {capture}", {{"capture", text}});
     }
-    if (side == Side::Player) text += "  Point gained.";  // mutate: battle-no-point-gained
+    const bool gained = side == Side::Player;  // mutate: battle-no-point-gained
+    if (gained) text = texts.tr("{capture}  Point gained.", {{"capture", text}});
     return text;
 }
 
@@ -89,8 +104,9 @@ class Battle::LiveDrop : public DropEffects {
 
     void captured(Spot captor, Spot taken, Side side, bool plus) override {
         const MatchState& match = b_.match_;
-        b_.queue_.announcements.push_back(
-            capture_text(b_.p_.cards, match.tile_at(captor), match.tile_at(taken), side, plus));
+        b_.queue_.announcements.push_back(capture_text(b_.p_.out.texts(), b_.p_.cards,
+                                                       match.tile_at(captor), match.tile_at(taken),
+                                                       side, plus));
         const Placement2d at = Output::placement_of(taken);
         b_.p_.out.play_sound(b_.p_.out.app_path("/sounds/capture.wav"), at.volume, at.pan,
                              Loop::Once, kNextFreeSlot);
@@ -114,9 +130,10 @@ void Battle::run_enemy_turn() {
     if (!move) return;
     const int tile = match_.hand(Side::Enemy).tile(move->slot);
     queue_.announcements.clear();
-    queue_.announcements.push_back("Enemy drops " + p_.cards.tile(tile).name + " onto spot " +
-                                   std::to_string(move->spot.x) + ", " +
-                                   std::to_string(move->spot.y) + ".");
+    queue_.announcements.push_back(
+        tr("Enemy drops {tile} onto spot {x}, {y}.", {{"tile", tile_name(tile)},
+                                                      {"x", std::to_string(move->spot.x)},
+                                                      {"y", std::to_string(move->spot.y)}}));
     drop_tile(move->spot, tile, Side::Enemy);
     match_.hand(Side::Enemy).set(move->slot, 0);
     match_.turn = Side::Player;
@@ -137,12 +154,12 @@ void Battle::start_battle(const Dealer& deal_enemy) {
 void Battle::next_turn() {
     if (match_.turn == Side::Enemy) {
         const MoveScope move(p_.keys);
-        say("It is your enemy's turn.");
+        say(tr("It is your enemy's turn."));
         hold(1);
         run_enemy_turn();
         hold(0.5);
     } else if (match_.turn == Side::Player) {
-        say("It is your turn.");
+        say(tr("It is your turn."));
     }
 }
 
@@ -155,14 +172,15 @@ void Battle::announce_coin_flip(const std::string& leadin) {
     // Decided once: a key handled during the waits may change `turn`, but
     // the announcement already made must not be followed by the other one.
     const Side first = match_.turn;
+    const std::string story = p_.out.texts().content(leadin);
     const MoveScope move(p_.keys);
     if (first == Side::Player) {
-        say(leadin + "  You have been chosen to go first!");
+        say(tr("{story}  You have been chosen to go first!", {{"story", story}}));
         hold(1);
         p_.host.give_board_the_keys();
     } else if (first == Side::Enemy) {
         p_.host.give_board_the_keys();
-        say(leadin + "  Your opponent has been chosen to go first.");
+        say(tr("{story}  Your opponent has been chosen to go first.", {{"story", story}}));
         hold(battle_mode_ == BattleMode::Campaign ? 5 : 4);  // mutate: battle-coin-flip-wait
         run_enemy_turn();
     }
@@ -176,7 +194,7 @@ void Battle::board_key(int keycode, int shift) {
         if (keycode == key::Right && cursor.x < 3) cursor.x += 1;
         if (keycode == key::Up && cursor.y > 1) cursor.y -= 1;
         if (keycode == key::Down && cursor.y < 3) cursor.y += 1;
-        say(describe_spot(match_, p_.cards));
+        say(describe_spot(p_.out.texts(), match_, p_.cards));
         redraw_board();
         return;
     }
@@ -190,38 +208,44 @@ void Battle::board_key(int keycode, int shift) {
         if (match_.tile_at(match_.cursor) != 0) return;
         const int neighbour = match_.tile_at(next);
         if (neighbour == 0 || match_.owner_at(next) == Side::Player) return;
-        say(num(facing_attack(p_.cards, neighbour, f.dx, f.dy)) + " is the " + f.word +
-            " attack for the " + p_.cards.tile(neighbour).name + " " + f.where + " this spot.");
+        say(tr(f.told, {{"attack", num(facing_attack(p_.cards, neighbour, f.dx, f.dy))},
+                        {"tile", tile_name(neighbour)}}));
         return;
     }
 
     if (keycode == 'Z') {
         const double mine = match_.score(Side::Player);
         const double theirs = match_.score(Side::Enemy);
-        std::string ending;
+        const char* line;
         if (!match_.board_full()) {
-            ending = mine > theirs   ? ".  You are currently winning."
-                     : mine < theirs ? ".  You are currently losing."
-                                     : ".  You are currently tied.";
+            line =
+                mine > theirs
+                    ? translatable("The score is {mine} to {theirs}.  You are currently winning.")
+                : mine < theirs
+                    ? translatable("The score is {mine} to {theirs}.  You are currently losing.")
+                    : translatable("The score is {mine} to {theirs}.  You are currently tied.");
         } else {
-            ending = mine > theirs   ? ".  You won the battle."
-                     : mine < theirs ? ".  You lost the battle."
-                                     : ".  The battle was a tie.";
+            line = mine > theirs
+                       ? translatable("The score is {mine} to {theirs}.  You won the battle.")
+                   : mine < theirs
+                       ? translatable("The score is {mine} to {theirs}.  You lost the battle.")
+                       : translatable("The score is {mine} to {theirs}.  The battle was a tie.");
         }
-        say("The score is " + num(mine) + " to " + num(theirs) + ending);
+        say(tr(line, {{"mine", num(mine)}, {"theirs", num(theirs)}}));
         return;
     }
 
     if (keycode >= '1' && keycode <= '5') {
         match_.hand_cursor = keycode - '0';
         if (match_.hand(Side::Player).tile(match_.hand_cursor) == 0) {
-            say("card already used.");
+            say(tr("card already used."));
             return;
         }
         if (shift == key::ShiftDown) {
             drop_player_tile();
         } else {
-            say(describe_hand_tile(match_, p_.cards, Side::Player, match_.hand_cursor));
+            say(describe_hand_tile(p_.out.texts(), match_, p_.cards, Side::Player,
+                                   match_.hand_cursor));
         }
         return;
     }
@@ -229,36 +253,37 @@ void Battle::board_key(int keycode, int shift) {
     if ((keycode >= '6' && keycode <= '9') || keycode == '0') {
         match_.hand_cursor = keycode == '0' ? 5 : keycode - '5';
         if (match_.hand(Side::Enemy).tile(match_.hand_cursor) == 0) {
-            say("Enemy's card already used.");
+            say(tr("Enemy's card already used."));
             return;
         }
         const int level = battle_level(battle_mode_, p_.host.difficulty());
         if (level >= 1 && match_.hand_cursor >= first_hidden_slot(level)) {
             if (level == 1) {
-                say("This enemy card is shrouded in mystery.");
+                say(tr("This enemy card is shrouded in mystery."));
             } else if (level >= 5) {
-                say("All enemy cards are shrouded in mystery due to your difficulty setting.");
+                say(tr("All enemy cards are shrouded in mystery due to your difficulty setting."));
             } else {
-                say("This enemy card is shrouded in mystery due to your difficulty setting.");
+                say(tr("This enemy card is shrouded in mystery due to your difficulty setting."));
             }
             return;
         }
-        say(describe_hand_tile(match_, p_.cards, Side::Enemy, match_.hand_cursor));
+        say(describe_hand_tile(p_.out.texts(), match_, p_.cards, Side::Enemy, match_.hand_cursor));
     }
 }
 
 void Battle::drop_player_tile() {
     if (match_.tile_at(match_.cursor) != 0) {
-        say("There is already a tile on this spot.");
+        say(tr("There is already a tile on this spot."));
         return;
     }
     const MoveScope move(p_.keys);
     match_.dropping = true;
     queue_.announcements.clear();
     Hand& hand = match_.hand(Side::Player);
-    queue_.announcements.push_back("You drop " + p_.cards.tile(hand.tile(match_.hand_cursor)).name +
-                                   " onto spot " + num(match_.cursor.x) + ", " +
-                                   num(match_.cursor.y) + ".");
+    queue_.announcements.push_back(tr("You drop {tile} onto spot {x}, {y}.",
+                                      {{"tile", tile_name(hand.tile(match_.hand_cursor))},
+                                       {"x", num(match_.cursor.x)},
+                                       {"y", num(match_.cursor.y)}}));
     drop_tile(match_.cursor, hand.tile(match_.hand_cursor), Side::Player);
     // The slot is read again: a key during the drop's waits may have moved it.
     hand.set(match_.hand_cursor, 0);

@@ -77,11 +77,17 @@ class Battle {
     void drop_player_tile();                  // Shift+digit on the board, after its checks
     void drop_tile(Spot spot, int tile, Side side);
     void run_enemy_turn();
-    void redraw_board() { velloxa::draw_board(p_.canvas, match_, p_.cards); }
+    void redraw_board() { velloxa::draw_board(p_.canvas, p_.out.texts(), match_, p_.cards); }
 
   private:
     class LiveDrop;  // the effects of a drop the player hears
     void say(const std::string& text) { p_.out.say(text); }
+    std::string tr(std::string_view english, std::initializer_list<Placeholder> parts = {}) const {
+        return p_.out.tr(english, parts);
+    }
+    std::string tile_name(int tile) const {
+        return p_.out.texts().content(p_.cards.tile(tile).name);
+    }
     void hold(double seconds) { p_.waits.hold(seconds); }
 
     BattleParts p_;

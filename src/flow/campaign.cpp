@@ -93,7 +93,7 @@ void Campaign::save_progress() {
     } catch (const std::exception& e) {
         // The game goes on; the file keeps its previous content.
         out_.append_debug_log(log_text::kSaveFailed + std::string(e.what()));
-        out_.say("Your progress could not be saved.");
+        out_.say(out_.tr("Your progress could not be saved."));
     }
 }
 
@@ -116,11 +116,13 @@ void Campaign::steal_tile() {
     const std::optional<int> stolen = velloxa::pick_stolen_tile(collection_, cards_, random_);
     if (!stolen) {
         out_.say(
-            "Your opponent does not have any tiles that you don't already have.  Your victory "
-            "feels hollow because you were not able to steal a tile from your enemy.");
+            out_.tr("Your opponent does not have any tiles that you don't already have.  Your "
+                    "victory feels hollow because you were not able to steal a tile from your "
+                    "enemy."));
         return;
     }
-    out_.say("You have stolen a tile from your opponent.  You have now unlocked the " +
-             cards_.tile(*stolen).name + " tile!");
+    out_.say(out_.tr(
+        "You have stolen a tile from your opponent.  You have now unlocked the {tile} tile!",
+        {{"tile", out_.texts().content(cards_.tile(*stolen).name)}}));
 }
 }  // namespace velloxa

@@ -16,34 +16,59 @@ namespace velloxa {
 
 namespace {
 
-const std::array<const char*, 6> kDifficultyNames = {"",       "easiest", "easy",
-                                                     "medium", "hard",    "hardest"};
+// The menu's line for each level, and the line once it has changed.
+struct DifficultyLines {
+    const char* offered;
+    const char* changed;
+};
+const std::array<DifficultyLines, 6> kDifficultyLines = {{
+    {"", ""},
+    {translatable("Difficulty set to easiest.  Press Enter to change."),
+     translatable("Difficulty set to easiest.")},
+    {translatable("Difficulty set to easy.  Press Enter to change."),
+     translatable("Difficulty set to easy.")},
+    {translatable("Difficulty set to medium.  Press Enter to change."),
+     translatable("Difficulty set to medium.")},
+    {translatable("Difficulty set to hard.  Press Enter to change."),
+     translatable("Difficulty set to hard.")},
+    {translatable("Difficulty set to hardest.  Press Enter to change."),
+     translatable("Difficulty set to hardest.")},
+}};
 
 // Empty for a level the menu does not know, so nothing is spoken for it.
-std::string difficulty_line(int difficulty, bool suffix) {
+std::string difficulty_line(const Texts& texts, int difficulty, bool offered) {
     if (difficulty < 1 || difficulty > 5) return {};
-    return std::string("Difficulty set to ") + kDifficultyNames[difficulty] +
-           (suffix ? ".  Press Enter to change." : ".");
+    const DifficultyLines& lines = kDifficultyLines[static_cast<size_t>(difficulty)];
+    return texts.tr(offered ? lines.offered : lines.changed);
 }
 
 const std::array<const char*, 5> kHelpTexts = {
     "",
-    "Velloxa is played on a 3 by 3 grid and each player starts the game with 5 tiles in their "
-    "hand.  Press number keys 1 through 5 to view your own tiles, and numbers 6 through 0 to "
-    "view your opponent's tiles.",
-    "During your turn, place a tile on the board by using the arrows to select an empty spot.  "
-    "Press the number keys to find the card you would like to drop, then hold shift and press "
-    "that number to confirm dropping it.",
-    "Each card has 4 attack strengths, for the directions up, down, left, and right.  If the tile "
-    "you drop has a higher attack than an enemy card in that direction, the enemy card will "
-    "become captured and now belong to you.  Capturing a tile gives you 1 point.  When captured "
-    "in this way, the enemy's tile will be dropped back onto the board as your own, sometimes "
-    "causing chain reactions as it then captures more of your opponent's tiles.",
-    "A special rule is called the Plus rule, and it is a different way to capture enemy tiles.  "
-    "When dropping a tile, if its attacks, added to the attacks of adjacent enemy tiles are all "
-    "equal, then you will capture those enemy tiles.  It's confusing and I'll try to think up a "
-    "better way to explain it.  Tiles captured using the Plus rule, do not chain reaction to "
-    "capture additional tiles.",
+    translatable(
+        "Velloxa is played on a 3 by 3 grid and each player starts the game with 5 tiles in their "
+        "hand.  Press number keys 1 through 5 to view your own tiles, and numbers 6 through 0 to "
+        "view your opponent's tiles."),
+    translatable(
+        "During your turn, place a tile on the board by using the arrows to select an empty spot.  "
+        "Press the number keys to find the card you would like to drop, then hold shift and press "
+        "that number to confirm dropping it."),
+    translatable(
+        "Each card has 4 attack strengths, for the directions up, down, left, and right.  If the "
+        "tile "
+        "you drop has a higher attack than an enemy card in that direction, the enemy card will "
+        "become captured and now belong to you.  Capturing a tile gives you 1 point.  When "
+        "captured "
+        "in this way, the enemy's tile will be dropped back onto the board as your own, sometimes "
+        "causing chain reactions as it then captures more of your opponent's tiles."),
+    translatable(
+        "A special rule is called the Plus rule, and it is a different way to capture enemy tiles. "
+        " "
+        "When dropping a tile, if its attacks, added to the attacks of adjacent enemy tiles are "
+        "all "
+        "equal, then you will capture those enemy tiles.  It's confusing and I'll try to think up "
+        "a "
+        "better way to explain it.  Tiles captured using the Plus rule, do not chain reaction to "
+        "capture additional tiles."),
 };
 
 // The story told at a campaign position of 1 or more; every position past
@@ -53,16 +78,23 @@ const OpponentStory& story_at(int opponent) {
     return story_content()[static_cast<size_t>(index)];
 }
 
-std::string score_line(const MatchState& match) {
-    const std::string tail = ".  Press Enter to continue, or escape to view the board.";
-    const std::string mine = num(match.score(Side::Player));
-    const std::string theirs = num(match.score(Side::Enemy));
-    if (!match.board_full()) return "Score is " + mine + " to " + theirs + tail;
-    if (match.score(Side::Player) > match.score(Side::Enemy))
-        return "You have won the battle!  Score was " + mine + " to " + theirs + tail;
-    if (match.score(Side::Player) < match.score(Side::Enemy))
-        return "You have been defeated!  Score was " + theirs + " to " + mine + tail;
-    return "The battle was a draw.  Score was tied " + mine + " to " + theirs + tail;
+std::string score_line(const Texts& texts, const MatchState& match) {
+    const double mine = match.score(Side::Player), theirs = match.score(Side::Enemy);
+    const char* line =
+        !match.board_full()
+            ? translatable(
+                  "Score is {mine} to {theirs}.  Press Enter to continue, or escape to "
+                  "view the board.")
+        : mine > theirs ? translatable(
+                              "You have won the battle!  Score was {mine} to {theirs}.  "
+                              "Press Enter to continue, or escape to view the board.")
+        : mine < theirs ? translatable(
+                              "You have been defeated!  Score was {theirs} to {mine}.  Press Enter "
+                              "to continue, or escape to view the board.")
+                        : translatable(
+                              "The battle was a draw.  Score was tied {mine} to {theirs}.  Press "
+                              "Enter to continue, or escape to view the board.");
+    return texts.tr(line, {{"mine", num(mine)}, {"theirs", num(theirs)}});
 }
 
 }  // namespace
@@ -74,6 +106,7 @@ Game::Game(Platform& p, StartOptions options) : Game(p, std::move(options), Cata
 Game::Game(Platform& p, StartOptions options, Catalogue tiles)
     : platform(p),
       seed(options.seed),
+      language(options.language),
       out(p, std::move(options.folders)),
       waits(p.clock),
       cards(std::move(tiles)),
@@ -81,19 +114,25 @@ Game::Game(Platform& p, StartOptions options, Catalogue tiles)
       ui(out),
       campaign(p, out, random, cards),
       battle(BattleParts{*this, out, waits, random, p.canvas, cards, keys}),
-      speech_keys(p, out, kVersion, [this] { campaign.save_progress(); }) {}
+      speech_keys(p, out, kVersion, [this] { campaign.save_progress(); }) {
+    out.set_texts(std::move(options.texts));
+}
 
 bool Game::start() {
     random.seed(seed);
     out.set_version(kVersion);
+    if (language != nullptr) {
+        platform.voice.use_language(*language);
+        platform.reader.use_language(*language);
+    }
     out.start_voice(2);
     out.probe_screen_reader();
 
     if (!platform.sound.open_device()) {
         std::string message =
-            "Unable to start DirectSound. Check to see that your sound card is properly "
-            "installed.  Try running Dorvic.exe from your Quillon folder.  For some people, this "
-            "can correct this issue.";
+            tr("Unable to start DirectSound. Check to see that your sound card is properly "
+               "installed.  Try running Dorvic.exe from your Quillon folder.  For some people, "
+               "this can correct this issue.");
         // A screen reader reads the box aloud, so the language file may
         // replace it as it replaces any spoken text (with advice that fits
         // the system); it is read this early only on the way out.
@@ -118,7 +157,7 @@ bool Game::start() {
         (needs_title_reader(speech.speech_route) && !platform.window.title_is_read()))
         out.set_speech_route(SpeechRoute::Voice);
 
-    say(std::string("Welcome to Nebbin's Velloxa, version ") + kVersion + ".  Main menu.");
+    say(tr("Welcome to Nebbin's Velloxa, version {version}.  Main menu.", {{"version", kVersion}}));
     ui.set(Menu::Main, 0);
     return true;
 }
@@ -169,7 +208,7 @@ void Game::handle_key(int keycode, int shift) {
     if (keycode == key::Escape && ui.menu() == Menu::Summary && match.board_full()) {
         ui.set(Menu::Board, 0);
         battle.view_finished_board();
-        say("You may now view the board.  Press Escape again to return to the summary screen.");
+        say(tr("You may now view the board.  Press Escape again to return to the summary screen."));
         return;
     }
     // Only the finished board viewed by the Escape above (turn 0) goes back
@@ -183,7 +222,7 @@ void Game::handle_key(int keycode, int shift) {
         return;
     }
     if (keycode == key::Escape && shift == 0) {
-        say("Hold shift and press Escape to return to the main menu.");
+        say(tr("Hold shift and press Escape to return to the main menu."));
         return;
     }
     if (keycode == key::Escape && shift == key::ShiftDown) {
@@ -255,29 +294,30 @@ void Game::main_menu_key(int keycode, int shift) {
     switch (ui.item()) {
         case 1:
             if (!enter) {
-                say("New game");
+                say(tr("New game"));
             } else if (shift == 0 && collection.unlocked_count > 5) {
-                say("Hold shift and press Enter to confirm overwriting your current game.");
+                say(tr("Hold shift and press Enter to confirm overwriting your current game."));
             } else {
                 ui.set(Menu::NewGame, 0);
-                say("Configure your game");
+                say(tr("Configure your game"));
             }
             break;
         case 2:
             if (!enter) {
-                say("Continue where you last left off.");
+                say(tr("Continue where you last left off."));
                 break;
             }
             start_battle();
-            say("Good luck");
+            say(tr("Good luck"));
             hold(0.5);
             show_menu(Menu::Challenge, 1);
             break;
         case 3:
             if (!enter) {
-                say("Instant action.  Start with a random hand of tiles, facing off against a "
-                    "computer opponent.  No collecting tiles in this match, just an instant "
-                    "battle.");
+                say(
+                    tr("Instant action.  Start with a random hand of tiles, facing off against a "
+                       "computer opponent.  No collecting tiles in this match, just an instant "
+                       "battle."));
                 break;
             }
             start_battle();
@@ -287,17 +327,17 @@ void Game::main_menu_key(int keycode, int shift) {
             break;
         case 4:
             if (!enter) {
-                say("How to play");
+                say(tr("How to play"));
                 break;
             }
             show_menu(Menu::Help, 1);
             break;
         case 5:
             if (!enter) {
-                say("Exit");
+                say(tr("Exit"));
                 break;
             }
-            say("Good bye");
+            say(tr("Good bye"));
             hold(1);
             platform.process.end();
             break;
@@ -312,24 +352,24 @@ void Game::new_game_menu_key(int keycode, int) {
     switch (ui.item()) {
         case 1:
             if (!enter) {
-                const std::string line = difficulty_line(campaign.difficulty(), true);
+                const std::string line = difficulty_line(out.texts(), campaign.difficulty(), true);
                 if (!line.empty()) say(line);
                 break;
             }
             campaign.step_difficulty();
-            if (const std::string line = difficulty_line(campaign.difficulty(), false);
+            if (const std::string line = difficulty_line(out.texts(), campaign.difficulty(), false);
                 !line.empty())
                 say(line);
             break;
         case 2:
             if (!enter) {
-                say("Begin the game.");
+                say(tr("Begin the game."));
                 break;
             }
             campaign.begin();
             start_battle();
             battle.deal([this](MatchState& match) { campaign.deal_starter_deck(match); });
-            say("Good luck");
+            say(tr("Good luck"));
             hold(0.5);
             show_menu(Menu::Challenge, 1);
             break;
@@ -342,10 +382,10 @@ void Game::help_menu_key(int keycode, int) {
     ui.step_menu_cursor(keycode, 5, Ends::Wrap);
     const int item = ui.item();
     if (item >= 1 && item <= 4) {
-        say(kHelpTexts[item]);
+        say(tr(kHelpTexts[static_cast<size_t>(item)]));
     } else if (item == 5) {
         if (keycode != key::Enter) {
-            say("Previous menu");
+            say(tr("Previous menu"));
             return;
         }
         show_menu(Menu::Main, 1);
@@ -360,11 +400,11 @@ void Game::challenge_menu_key(int keycode, int shift) {
     const bool enter = keycode == key::Enter;
     switch (ui.item()) {
         case 1:
-            say(story_at(collection.opponent).so_far);
+            say(story(story_at(collection.opponent).so_far));
             break;
         case 2:
             if (!enter) {
-                say("Configure your deck for battle.");
+                say(tr("Configure your deck for battle."));
                 break;
             }
             show_menu(Menu::Deck, 1);
@@ -375,9 +415,10 @@ void Game::challenge_menu_key(int keycode, int shift) {
                 // first: such a battle could never end.
                 const int empty = first_empty_deck_slot(collection);
                 if (empty != 0) {  // mutate: challenge-empty-slot
-                    say("Deck slot " + num(empty) +
-                        " is empty.  Fill it under Configure your deck before you face this "
-                        "opponent.");
+                    say(
+                        tr("Deck slot {slot} is empty.  Fill it under Configure your deck before "
+                           "you face this opponent.",
+                           {{"slot", num(empty)}}));
                     break;
                 }
                 const std::string leadin = story_at(collection.opponent).coin_flip;
@@ -387,22 +428,24 @@ void Game::challenge_menu_key(int keycode, int shift) {
                 battle.announce_coin_flip(leadin);
                 break;
             }
-            say(story_at(collection.opponent).intro);
+            say(story(story_at(collection.opponent).intro));
             break;
         case 4:
             if (!enter) {
-                say(story_at(collection.opponent).go_back);
+                say(story(story_at(collection.opponent).go_back));
                 break;
             }
             if (shift == 0) {
-                say("Hold shift and press Enter to confirm going back to face an earlier "
-                    "opponent.  You will have to defeat that opponent again before moving "
-                    "forward.");
+                say(
+                    tr("Hold shift and press Enter to confirm going back to face an earlier "
+                       "opponent.  You will have to defeat that opponent again before moving "
+                       "forward."));
                 break;
             }
             campaign.go_back();
-            say("You look at your tiles and decide you should spend more time here before "
-                "moving on to stronger opponents.");
+            say(
+                tr("You look at your tiles and decide you should spend more time here before "
+                   "moving on to stronger opponents."));
             break;
         default:
             break;
@@ -421,7 +464,7 @@ void Game::summary_menu_key(int keycode, int) {
     if (keycode == key::Enter && ui.item() < count() + 1) ui.set_item(ui.item() + 1);
     if (ui.item() >= 1 && ui.item() <= count())
         say(announcements[static_cast<size_t>(ui.item() - 1)]);
-    if (ui.item() == count() + 1) say(score_line(battle.position()));
+    if (ui.item() == count() + 1) say(score_line(out.texts(), battle.position()));
 }
 
 void Game::continue_after_summary() {
@@ -456,30 +499,33 @@ void Game::deck_menu_key(int keycode, int) {
     ui.step_menu_cursor(keycode, collection.unlocked_count + 1, Ends::Wrap);
     if (ui.item() <= collection.unlocked_count) {
         if (keycode == key::Enter) {
-            say("Press number keys 1 through 5 to put tiles into your deck.  These are the tiles "
-                "you will have when you face your next opponent.");
+            say(
+                tr("Press number keys 1 through 5 to put tiles into your deck.  These are the "
+                   "tiles you will have when you face your next opponent."));
             return;
         }
         if (keycode >= '1' && keycode <= '5') {
             const Placement placed = campaign.put_tile_in_deck(ui.item(), keycode - '0');
-            say(placed.text);
-            if (placed.changed) campaign.save_progress();
+            say(placement_text(out.texts(), cards, placed));
+            if (placed.changed()) campaign.save_progress();
             return;
         }
         const int t = collection.unlocked.at(ui.item());
-        std::string prefix;
+        const std::string tile = stat_text(out.texts(), cards, t);
+        int in_slot = 0;
         for (int slot = 1; slot <= 5; ++slot)
-            if (collection.deck.tile(slot) == t) prefix = "Tile " + num(slot) + ": ";
-        say(prefix + stat_text(cards, t));
+            if (collection.deck.tile(slot) == t) in_slot = slot;
+        say(in_slot == 0 ? tile
+                         : tr("Tile {slot}: {tile}", {{"slot", num(in_slot)}, {"tile", tile}}));
         return;
     }
     if (keycode != key::Enter) {
-        say("Previous menu");
+        say(tr("Previous menu"));
         return;
     }
     if (const int empty = first_empty_deck_slot(collection); empty != 0) {
-        say("You must assign a tile to spot number " + num(empty) +
-            " before you can leave this menu.");
+        say(tr("You must assign a tile to spot number {slot} before you can leave this menu.",
+               {{"slot", num(empty)}}));
         return;
     }
     show_menu(Menu::Challenge, 0);

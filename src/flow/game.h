@@ -27,8 +27,15 @@ namespace velloxa {
 inline constexpr char kVersion[] = "0.5f";
 
 struct StartOptions {
+    StartOptions() = default;
+    StartOptions(Folders in, uint64_t first_seed) : folders(std::move(in)), seed(first_seed) {}
+
     Folders folders;
     uint64_t seed = 0;
+    // The player's language: its texts, and for the voice and the reader
+    // its code; none without a catalogue (the texts as written).
+    Texts texts;
+    const GameLanguage* language = nullptr;
 };
 
 class Game : public EventSink, private BattleHost {
@@ -84,10 +91,15 @@ class Game : public EventSink, private BattleHost {
     void give_board_the_keys() override { ui.set(Menu::Board, 0); }
 
     void say(const std::string& text) { out.say(text); }
+    std::string tr(std::string_view english, std::initializer_list<Placeholder> parts = {}) const {
+        return out.tr(english, parts);
+    }
+    std::string story(std::string_view text) const { return out.texts().content(text); }
     void hold(double seconds) { waits.hold(seconds); }
 
     Platform& platform;
     uint64_t seed;
+    const GameLanguage* language;
     Random random;
     Output out;
     Waits waits;

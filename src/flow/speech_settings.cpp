@@ -18,21 +18,21 @@ void SpeechSettings::next_speech_route() {
         out_.set_speech_route(SpeechRoute::ScreenReader);
     if (speech.speech_route == SpeechRoute::Voice) {
         out_.reset_title(version_);
-        out_.say("Sapi on");
+        out_.say(out_.tr("Sapi on"));
     }
-    if (speech.speech_route == SpeechRoute::WindowTitle) out_.say("NVDA");
-    if (speech.speech_route == SpeechRoute::TitleAndChord) out_.say("Window eyes support");
+    if (speech.speech_route == SpeechRoute::WindowTitle) out_.say(out_.tr("NVDA"));
+    if (speech.speech_route == SpeechRoute::TitleAndChord) out_.say(out_.tr("Window eyes support"));
     // A screen reader started after the game is found here.
     if (speech.speech_route == SpeechRoute::ScreenReader) out_.probe_screen_reader();
     if (speech.speech_route == SpeechRoute::ScreenReader && speech.reader_available) {
         out_.reset_title(version_);
-        out_.say("Jaws");
+        out_.say(out_.tr("Jaws"));
     }
     if (speech.speech_route == SpeechRoute::ScreenReader && !speech.reader_available) {
         // No reader answers: back to the voice instead of falling silent.
         out_.set_speech_route(SpeechRoute::Voice);
         out_.reset_title(version_);
-        out_.say("Jaws does not seem to be responding, Sapi on.");
+        out_.say(out_.tr("Jaws does not seem to be responding, Sapi on."));
     }
     save_();
 }
@@ -47,7 +47,7 @@ void SpeechSettings::change_voice_rate(int delta) {
             // The voice keeps its old rate; the new one is still saved.
         }
     }
-    out_.say("Sapi rate changed to " + num(speech.voice_rate) + ".");
+    out_.say(out_.tr("Sapi rate changed to {rate}.", {{"rate", num(speech.voice_rate)}}));
     save_();
 }
 

@@ -34,7 +34,8 @@ Rgb text_colour(Rgb fill) {
 
 }  // namespace
 
-void draw_board(Canvas& canvas, const MatchState& match, const Catalogue& cards) {
+void draw_board(Canvas& canvas, const Texts& texts, const MatchState& match,
+                const Catalogue& cards) {
     BoardPicture picture;
     picture.cursor_x = match.cursor.x;
     picture.cursor_y = match.cursor.y;
@@ -68,7 +69,7 @@ void draw_board(Canvas& canvas, const MatchState& match, const Catalogue& cards)
                                 cursor ? Rgb{0, 255, 0} : black);
             const int t = match.tile_at(Spot{x, y});
             if (t == 0) continue;
-            const std::string& name = cards.tile(t).name;
+            const std::string name = texts.content(cards.tile(t).name);
             const Rgb ink = text_colour(fill);
             canvas.text(px(left + 20), px(top + 0.22 * s),
                         s / (static_cast<int>(text_length(name)) + 1), ink, name);

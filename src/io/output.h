@@ -10,6 +10,7 @@
 #include "io/platform.h"
 #include "io/sound.h"
 #include "io/speech.h"
+#include "io/texts.h"
 
 namespace velloxa {
 
@@ -62,6 +63,13 @@ class Output {
     const std::string& sound_folder() const { return sound_.sound_folder; }
     void set_sound_folder(std::string folder) { sound_.sound_folder = std::move(folder); }
 
+    // The player's language: every composed text comes from here.
+    const Texts& texts() const { return texts_; }
+    std::string tr(std::string_view english, std::initializer_list<Placeholder> parts = {}) const {
+        return texts_.tr(english, parts);
+    }
+    void set_texts(Texts texts) { texts_ = std::move(texts); }
+
     // Language file.
     void load_language_file();
     void translate(std::string& text);
@@ -86,6 +94,7 @@ class Output {
     Speech speech_;
     Sound sound_;
     Language language_;
+    Texts texts_;
 };
 
 }  // namespace velloxa

@@ -15,6 +15,8 @@
 namespace velloxa {
 
 // What the platform hands to the game: keys and repaint requests.
+struct GameLanguage;  // io/languages.h
+
 class EventSink {
   public:
     virtual ~EventSink() = default;
@@ -49,6 +51,9 @@ class Voice {
     virtual bool open_voice() = 0;  // false when no voice can be made
     virtual void speak(const std::string& text, int flags) = 0;
     virtual void set_rate(int rate) = 0;
+    // The language of the texts to come, told before the voice is opened; a
+    // voice that has none of it keeps its own.
+    virtual void use_language(const GameLanguage&) {}
 };
 
 // Thrown by `ScreenReader::say` once when a screen reader that was answering
@@ -68,6 +73,9 @@ class ScreenReader {
     // key press does to a screen reader's own speech. Never throws; a reader
     // that keeps no queue of the program's texts has nothing to do.
     virtual void cancel() {}
+    // The language of the texts to come, for a reader that picks its voice
+    // by it; most readers speak with the player's own voice whatever it is.
+    virtual void use_language(const GameLanguage&) {}
 };
 
 class KeyInjector {

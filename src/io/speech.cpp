@@ -73,7 +73,7 @@ void Output::say(std::string text) {
             speech_.reader_available = false;
             speech_.speech_route = SpeechRoute::Voice;
             reset_title(version_);
-            say("Jaws does not seem to be responding, Sapi on.");
+            say(tr("Jaws does not seem to be responding, Sapi on."));
         }
     }
 }
@@ -118,7 +118,7 @@ void Output::cancel_reader() {
 
 void Output::reset_title(const std::string& version) {
     try {
-        platform_.window.restore_title("Nebbin's Velloxa (v" + version + ")");
+        platform_.window.restore_title(tr("Nebbin's Velloxa (v{version})", {{"version", version}}));
     } catch (const std::exception&) {
         // The title is only a courtesy to screen readers.
     }

@@ -5,7 +5,6 @@
 // is the English the game has always spoken.
 #pragma once
 
-#include <cstdint>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -15,25 +14,36 @@
 
 namespace velloxa {
 
+// Marks an English text in a table for the translators' template; it is
+// looked up where it is said.
+constexpr const char* translatable(const char* english) {
+    return english;
+}
+
 class Texts {
   public:
     Texts() = default;
-    explicit Texts(MessageCatalogue catalogue) : catalogue_(std::move(catalogue)) {}
+    // `system` ("linux", "windows") picks a catalogue's entries written for
+    // one system (keys and speech routes differ) over the shared ones.
+    Texts(MessageCatalogue catalogue, std::string system)
+        : catalogue_(std::move(catalogue)), system_(std::move(system)) {}
 
     bool translated() const { return catalogue_.has_value(); }
 
     // `english` from the catalogue (or as it is), its parts filled in.
     std::string tr(std::string_view english, std::initializer_list<Placeholder> parts = {}) const;
-    // The form for `count` of a text with a singular and a plural; the
-    // count is the part named "count".
-    std::string tr_plural(std::string_view one, std::string_view many, uint64_t count,
-                          std::initializer_list<Placeholder> parts = {}) const;
-    // A line of the content that names a tile as "$T" (a capture line):
-    // the catalogue knows it with "{tile}" in that place.
-    std::string tr_naming_tile(std::string_view content, std::string_view tile) const;
+    // A text of the content tables (a tile's name or description, a story
+    // text), which has no parts to fill.
+    std::string content(std::string_view english) const;
+    // A tile's own capture line, which names the captured tile "$T": the
+    // catalogue knows it with "{tile}" in that place.
+    std::string capture_line(std::string_view content, std::string_view tile) const;
 
   private:
+    const std::string* lookup(std::string_view english) const;
+
     std::optional<MessageCatalogue> catalogue_;
+    std::string system_;
 };
 
 }  // namespace velloxa

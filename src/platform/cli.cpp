@@ -24,11 +24,12 @@ std::string usage() {
     // No terminal front-end on Windows: the window is the one way to play.
     return "usage: velloxa [--home DIR] [--seed N] [--headless SCRIPT] [--no-voice]\n"
            "               [--screen-reader] [--no-sound-device] [--no-title-reader]\n"
-           "               [--dump-content] [--help] [--version]\n"
+           "               [--dump-content] [--language CODE] [--help] [--version]\n"
 #else
     return "usage: velloxa [--home DIR] [--seed N] [--headless SCRIPT] [--no-voice]\n"
            "               [--screen-reader] [--no-sound-device] [--no-title-reader]\n"
-           "               [--dump-content] [--terminal] [--board] [--help] [--version]\n"
+           "               [--dump-content] [--language CODE] [--terminal] [--board]\n"
+           "               [--help] [--version]\n"
 #endif
            "\n"
            "  --home DIR          folder of progress.ini, debuglog.txt, language.txt and\n"
@@ -41,6 +42,9 @@ std::string usage() {
            "  --no-sound-device   headless: the sound device cannot be created\n"
            "  --no-title-reader   headless: no screen reader reads the window title\n"
            "  --dump-content      print the game content and exit\n"
+           "  --language CODE     play in the language CODE (en, es, pt_BR, de, fr, ru,\n"
+           "                      zh_CN); the window and the terminal follow the system's\n"
+           "                      language without it, headless runs stay in English\n"
 #ifndef _WIN32
            "  --terminal          play in the terminal (for console screen readers)\n"
            "  --board             terminal: print a text board after each change\n"
@@ -85,6 +89,12 @@ ParsedCommandLine parse_command_line(const std::vector<std::string>& args) {
             if (!value(p.cmd.headless)) return p;
             if (p.cmd.headless.empty()) {
                 p.error = "option --headless needs a script file";
+                return p;
+            }
+        } else if (a == "--language") {
+            if (!value(p.cmd.language)) return p;
+            if (p.cmd.language.empty()) {
+                p.error = "option --language needs a language code";
                 return p;
             }
         } else if (a == "--no-voice") {

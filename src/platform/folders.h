@@ -37,10 +37,15 @@ Folders choose_folders(const CommandLine& cmd);
 std::string user_data_folder();
 
 // What every front-end starts the game with: the folders chosen above and
-// the seed given, else the seconds since midnight.
-inline StartOptions start_options(const CommandLine& cmd) {
-    return StartOptions{choose_folders(cmd), cmd.seeded ? cmd.seed : seconds_since_midnight()};
-}
+// the seed given, else the seconds since midnight, and the language.
+StartOptions start_options(const CommandLine& cmd);
+
+// The folder of the files the program ships (sounds/, locale/): the
+// installed data folder, else the executable's.
+std::string program_folder();
+// The language the user's system asks for ("de_DE.UTF-8", "pt-BR");
+// empty when it names none.
+std::string system_language_code();
 
 // Whether the current user may create files in `folder`.
 bool folder_writable(const std::string& folder);

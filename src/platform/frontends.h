@@ -17,7 +17,8 @@ struct CommandLine {
     bool no_title_reader = false;
     bool dump_content = false;
     bool terminal = false;
-    bool board = false;  // terminal: print a text board after each change
+    bool board = false;    // terminal: print a text board after each change
+    std::string language;  // --language: the code of the catalogue asked for
 };
 
 int run_desktop(const CommandLine& cmd);

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "cards/cards_support.h"
+#include "io/describe.h"
 
 namespace velloxa::testing {
 namespace {
@@ -61,8 +62,9 @@ TEST(PutTile, SlotRulesAndTheirTexts) {
     col.deck = Hand({a, b, c, d, 0});
     auto put = [&](int position, int slot, bool expect_change) {
         const Placement placed = put_tile_in_deck(col, catalogue(), position, slot);
-        EXPECT_EQ(placed.changed, expect_change) << placed.text;
-        return placed.text;
+        const std::string text = placement_text(Texts{}, catalogue(), placed);
+        EXPECT_EQ(placed.changed(), expect_change) << text;
+        return text;
     };
 
     // A rarity too high for its slot is refused in tests/flow/menus_test.cpp.

@@ -76,7 +76,9 @@ TEST(BoardKeys, ShroudingThresholdsByLevel) {
     for (int level = 1; level <= 5; ++level) {
         const auto h = started_game(progress_file(level, 0));
         Game& g = *h->game;
-        auto told = [&](int slot) { return "Enemy's " + stat_text(g.catalogue(), 16 + slot); };
+        auto told = [&](int slot) {
+            return "Enemy's " + stat_text(Texts{}, g.catalogue(), 16 + slot);
+        };
         g.set_position(players_turn());
         Lines expected;
         for (int slot = 1; slot <= 5; ++slot)
@@ -129,12 +131,12 @@ TEST_F(Keys, EscapeViewsTheFinishedBoardAndReturnsToTheSummary) {
     m.cursor = Spot{1, 1};
     g().set_position(m);
     EXPECT_EQ(h.said("Shift+1\n"), Lines{"You drop " + name(1) + " onto spot 1, 1."});
-    EXPECT_EQ(
-        h.said("Shift+Escape\nRight\nShift+2\nEscape\n"),
-        (Lines{"You may now view the board.  Press Escape again to return to the summary "
-               "screen.",
-               "2 1, " + stat_text(g().catalogue(), 3), "There is already a tile on this spot.",
-               "You drop " + name(1) + " onto spot 1, 1."}));
+    EXPECT_EQ(h.said("Shift+Escape\nRight\nShift+2\nEscape\n"),
+              (Lines{"You may now view the board.  Press Escape again to return to the summary "
+                     "screen.",
+                     "2 1, " + stat_text(Texts{}, g().catalogue(), 3),
+                     "There is already a tile on this spot.",
+                     "You drop " + name(1) + " onto spot 1, 1."}));
     EXPECT_EQ(g().menu(), Menu::Summary);
     EXPECT_EQ(g().menu_item(), 1);
 }

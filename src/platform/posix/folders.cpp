@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "io/languages.h"
 #include "platform/disk_files.h"
 #include "platform/shipped_language.h"
 
@@ -75,6 +76,19 @@ Folders choose_folders(const CommandLine& cmd) {
     situation.executable_writable = folder_writable(situation.executable);
     situation.headless = !cmd.headless.empty();
     return choose_folders(situation);
+}
+
+std::string program_folder() {
+    const std::string executable = executable_folder();
+    const std::string installed = installed_data(executable);
+    return installed.empty() ? executable : installed;
+}
+
+std::string system_language_code() {
+    return system_language([](const char* name) -> std::string_view {
+        const char* value = std::getenv(name);
+        return value != nullptr ? value : "";
+    });
 }
 
 }  // namespace velloxa

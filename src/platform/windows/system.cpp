@@ -59,6 +59,18 @@ Folders choose_folders(const CommandLine& cmd) {
     return windows_folders(cmd.home, executable_folder());
 }
 
+std::string program_folder() {
+    return executable_folder();
+}
+
+std::string system_language_code() {
+    // The user's interface language, as "pt-BR".
+    wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
+    const LCID id = MAKELCID(GetUserDefaultUILanguage(), SORT_DEFAULT);
+    if (LCIDToLocaleName(id, name, LOCALE_NAME_MAX_LENGTH, 0) == 0) return {};
+    return narrow(name);
+}
+
 std::vector<std::string> windows_arguments(int argc, char** argv) {
     int count = 0;
     wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
