@@ -12,7 +12,7 @@ trap 'rm -rf "$work"' EXIT
 cd "$source_dir"
 git ls-files 'src/*.cpp' 'src/*.h' 2>/dev/null >"$work/files" ||
     find src -name '*.cpp' -o -name '*.h' | sort >"$work/files"
-xgettext --from-code=UTF-8 --language=C++ -k -ktr:1 -ktr_plural:1,2 \
+xgettext --from-code=UTF-8 --language=C++ -k -ktr:1 -ktranslatable:1 \
     --add-comments=TRANSLATORS: --sort-by-file --force-po --package-name=velloxa \
     --msgid-bugs-address=translations@velloxa.invalid -f "$work/files" -o "$work/code.pot"
 
