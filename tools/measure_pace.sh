@@ -9,7 +9,7 @@
 set -euo pipefail
 po=$1
 lang=$(basename "$po" .po)
-voice=${2:-$(case $lang in pt_BR) echo pt-br ;; zh_CN) echo cmn ;; *) echo "${lang%%_*}" ;; esac)}
+voice=${2:-$(case $lang in pt_BR) echo pt-br ;; zh_CN) echo cmn-latn-pinyin ;; *) echo "${lang%%_*}" ;; esac)}
 export VOICE=$voice WPM=${WPM:-218}
 # espeak-ng writes 16-bit mono at 22050 Hz behind a 44-byte header.
 seconds() { espeak-ng -v "$1" -s "$WPM" --stdout "$2" | wc -c | awk '{ printf "%.2f", ($1 - 44) / 44100 }'; }

@@ -14,7 +14,7 @@ constexpr std::array<GameLanguage, 7> kLanguages = {{
     {"de", "de", "Deutsch"},
     {"fr", "fr", "Français"},
     {"ru", "ru", "Русский"},
-    {"zh_CN", "cmn", "简体中文"},
+    {"zh_CN", "cmn-latn-pinyin", "简体中文"},
 }};
 
 // "pt-BR.UTF-8@euro" → "pt_BR"; the case of each part as locales write it.
