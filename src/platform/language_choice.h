@@ -10,10 +10,10 @@
 namespace velloxa {
 
 struct LanguageRequest {
-    std::string requested;     // --language, empty when not given
+    std::string requested;       // --language, empty when not given
     bool follow_system = false;  // the window and the terminal, never headless
-    std::string system;        // the system's language code, when followed
-    std::string system_name;   // "linux" or "windows": entries written for it
+    std::string system;          // the system's language code, when followed
+    std::string system_name;     // "linux" or "windows": entries written for it
 };
 
 struct LanguageChoice {
@@ -25,7 +25,8 @@ struct LanguageChoice {
 // that follows the system hears the English player's edition when the
 // system asks for none we ship. A language with no catalogue behind it
 // says so in one line on `errors`, and the run plays on in the English
-// edition where the system is followed, else without a catalogue. Catalogues are read from `program`/locale.
+// edition where the system is followed, else without a catalogue. Catalogues are read from
+// `program`/locale.
 LanguageChoice choose_language(const LanguageRequest& request, FileStore& files,
                                const std::string& program, std::ostream& errors);
 

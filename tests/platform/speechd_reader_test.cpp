@@ -15,6 +15,7 @@
 #include <string>
 #include <thread>
 
+#include "io/languages.h"
 #include "platform/speech/fallback_voice.h"
 #include "support/harness.h"
 
@@ -134,13 +135,14 @@ TEST_F(DesktopReader, NoServerOrOneThatNeverAnswersMeansNoScreenReader) {
     EXPECT_EQ(refusal(silent, "hello"), "no screen reader");
 }
 
-// What goes over the socket: the client's name and priority once, a rate,
+// What goes over the socket: the client's name, priority and language once, a rate,
 // each text with its dots doubled, and a cancel only when something was said.
 // `say` returns while the server sits on an answer; a cancel (each key)
 // drops the texts still waiting and stops the speech before the next ones go.
 TEST_F(DesktopReader, SpeaksTheProtocolAndACancelDropsTheTextsWaiting) {
     SpeechdReader reader(nullptr, 20000);  // outlives the server: its end frees the worker
     FakeSpeechd server(socket, FakeSpeechd::holds);
+    reader.use_language(*find_language("pt_BR"));
     ASSERT_TRUE(reader.connect());
     reader.cancel();
     reader.set_rate(-30);
@@ -157,7 +159,8 @@ TEST_F(DesktopReader, SpeaksTheProtocolAndACancelDropsTheTextsWaiting) {
         << log;
     log.erase(0, log.find('\n') + 1);
     EXPECT_EQ(log,
-              "SET SELF PRIORITY MESSAGE\nSET SELF RATE -30\nSPEAK\ntext Two lines\n"
+              "SET SELF PRIORITY MESSAGE\nSET SELF LANGUAGE PT-BR\nSET SELF RATE -30\nSPEAK\ntext "
+              "Two lines\n"
               "text ..hidden dot\ntext ..\ntext .\nCANCEL SELF\nSPEAK\ntext fourth\ntext .\n"
               "SPEAK\ntext fifth\ntext .\n");
 }

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <future>
 
+#include "io/languages.h"
+
 namespace velloxa {
 
 // espeak-ng hands over the samples of a text block by block, with the voice
@@ -47,7 +49,8 @@ bool EspeakVoice::open_voice() {
     worker_ = std::thread([this, &started] {
         const int rate =
             espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 40, nullptr, espeakINITIALIZE_DONT_EXIT);
-        bool ok = rate > 0 && espeak_SetVoiceByName("en") == EE_OK;
+        bool ok = rate > 0 && (espeak_SetVoiceByName(voice_name_.c_str()) == EE_OK ||
+                               espeak_SetVoiceByName("en") == EE_OK);
         if (!ok)
             failure_ = rate > 0 ? "espeak-ng has no English voice"
                                 : "espeak-ng cannot start (its voice data may be missing)";
@@ -75,6 +78,10 @@ void EspeakVoice::speak(const std::string& text, int flags) {
         if (!text.empty()) queue_.emplace_back(generation_.load(), text);
     }
     wake_.notify_all();
+}
+
+void EspeakVoice::use_language(const GameLanguage& language) {
+    voice_name_ = std::string(language.voice);
 }
 
 void EspeakVoice::set_rate(int rate) {

@@ -34,6 +34,9 @@ class EspeakVoice : public EngineVoice {
     // waits its turn. Returns at once.
     void speak(const std::string& text, int flags) override;
     void set_rate(int rate) override;
+    // Takes effect when the voice opens; a language espeak-ng lacks leaves
+    // the English voice.
+    void use_language(const GameLanguage& language) override;
 
     // Whether a text is queued, being synthesised or still sounding.
     bool busy() override;
@@ -49,6 +52,7 @@ class EspeakVoice : public EngineVoice {
     bool tried_ = false;
     bool ready_ = false;
     std::string failure_;
+    std::string voice_name_ = "en";
     std::thread worker_;
 
     std::mutex mutex_;

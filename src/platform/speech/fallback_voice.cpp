@@ -34,6 +34,11 @@ void FallbackVoice::speak(const std::string& text, int flags) {
     if (!text.empty()) speechd_.say(text);
 }
 
+void FallbackVoice::use_language(const GameLanguage& language) {
+    voice_.use_language(language);
+    speechd_.use_language(language);
+}
+
 void FallbackVoice::set_rate(int rate) {
     if (through_ == Through::voice) return voice_.set_rate(rate);
     // The voice's speed is 3^(rate/10) times its slowest; speech-dispatcher's

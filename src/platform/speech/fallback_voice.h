@@ -23,6 +23,7 @@ class FallbackVoice : public Voice {
     bool open_voice() override;
     void speak(const std::string& text, int flags) override;
     void set_rate(int rate) override;
+    void use_language(const GameLanguage& language) override;
 
   private:
     enum class Through { untried, voice, speechd, nothing };

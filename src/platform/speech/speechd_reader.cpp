@@ -1,5 +1,6 @@
 #include "platform/speech/speechd_reader.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -9,6 +10,7 @@
 #include <thread>
 #include <utility>
 
+#include "io/languages.h"
 #include "platform/speech/ssip.h"
 
 namespace velloxa {
@@ -19,6 +21,7 @@ struct SpeechdChannel {
         : timeout_ms(timeout), component(std::move(name)) {}
     const int timeout_ms;
     const std::string component;
+    std::string language;  // set before the worker starts
     std::mutex mutex;
     std::condition_variable changed;
     Stage stage = Stage::connecting;
@@ -51,6 +54,15 @@ std::unique_ptr<SsipConnection> connect_speechd(const SpeechdChannel& channel) {
 void serve(const std::shared_ptr<SpeechdChannel>& channel) {
     using Stage = SpeechdChannel::Stage;
     std::unique_ptr<SsipConnection> connection = connect_speechd(*channel);
+    // A server without the language keeps its own voice: refusing the
+    // command loses only the command.
+    if (connection && !channel->language.empty()) {
+        try {
+            connection->command("SET SELF LANGUAGE " + channel->language);
+        } catch (const SsipBroken&) {
+            connection.reset();
+        }
+    }
     std::unique_lock<std::mutex> lock(channel->mutex);
     channel->set_up = true;
     if (channel->stage == Stage::connecting && !channel->closing) {
@@ -126,6 +138,7 @@ bool SpeechdReader::connect() {
     }
     retire(channel_);
     channel_ = std::make_shared<SpeechdChannel>(timeout_ms_, component_);
+    channel_->language = language_;
     channel_->worker = std::thread(serve, channel_);
     std::unique_lock<std::mutex> lock(channel_->mutex);
     if (!channel_->changed.wait_for(lock, std::chrono::milliseconds(timeout_ms_),
@@ -166,6 +179,11 @@ void SpeechdReader::cancel() {
     channel_->cancel_waiting = true;
     channel_->spoken_since_cancel = false;
     channel_->changed.notify_all();
+}
+
+void SpeechdReader::use_language(const GameLanguage& language) {
+    language_ = std::string(language.code);
+    std::replace(language_.begin(), language_.end(), '_', '-');
 }
 
 void SpeechdReader::set_rate(int rate) {

@@ -41,11 +41,15 @@ class SpeechdReader : public ScreenReader {
     void cancel() override;
     // The speaking rate, -100 to 100 (0 is the server's default).
     void set_rate(int rate);
+    // Asked of the server on every connection from now on, so that its
+    // voice speaks the texts' language.
+    void use_language(const GameLanguage& language) override;
 
   private:
     Trace* trace_;
     int timeout_ms_;
     std::string component_;
+    std::string language_;  // as the server names languages ("pt-BR"); empty: its own
     std::shared_ptr<SpeechdChannel> channel_;
 };
 
