@@ -1,21 +1,19 @@
-# The shipped language file, install rules, their tests and the Debian package.
+# Install rules, their tests and the Debian package.
 # An installed copy finds its data in ../share/velloxa beside its executable,
 # so any prefix works.
 
 include(GNUInstallDirs)
 
-# The Linux language.txt sits beside the program in the build folder too,
-# and the man page and changelog are compressed as Debian wants them.
+# The man page and changelog are compressed as Debian wants them.
 set(VELLOXA_PACKAGING ${PROJECT_SOURCE_DIR}/packaging)
-set(VELLOXA_SHIPPED ${CMAKE_BINARY_DIR}/language.txt ${CMAKE_BINARY_DIR}/packaging/velloxa.6.gz
+set(VELLOXA_SHIPPED ${CMAKE_BINARY_DIR}/packaging/velloxa.6.gz
                     ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
 add_custom_command(
   OUTPUT ${VELLOXA_SHIPPED}
-  COMMAND ${CMAKE_COMMAND} -E copy ${VELLOXA_PACKAGING}/language.txt ${CMAKE_BINARY_DIR}/language.txt
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging
   COMMAND sh -c "gzip -9n <'${VELLOXA_PACKAGING}/velloxa.6' >packaging/velloxa.6.gz"
   COMMAND sh -c "gzip -9n <'${VELLOXA_PACKAGING}/changelog' >packaging/changelog.gz"
-  DEPENDS ${VELLOXA_PACKAGING}/language.txt ${VELLOXA_PACKAGING}/velloxa.6
+  DEPENDS ${VELLOXA_PACKAGING}/velloxa.6
           ${VELLOXA_PACKAGING}/changelog
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
   VERBATIM)
@@ -30,7 +28,6 @@ set(VELLOXA_INSTALL_BINDIR games CACHE STRING "Where the program is installed, u
 install(TARGETS velloxa RUNTIME DESTINATION ${VELLOXA_INSTALL_BINDIR})
 install(DIRECTORY ${CMAKE_BINARY_DIR}/sounds DESTINATION ${VELLOXA_DATADIR}
         PATTERN .generated EXCLUDE)
-install(FILES ${CMAKE_BINARY_DIR}/language.txt DESTINATION ${VELLOXA_DATADIR})
 install(FILES ${VELLOXA_MO_FILES} DESTINATION ${VELLOXA_DATADIR}/locale)
 install(FILES ${VELLOXA_PACKAGING}/org.velloxa.Velloxa.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -1,7 +1,7 @@
-# Every language.txt shipped before the current one, compiled in byte for
-# byte, so that a copy a player never changed is recognised and replaced by
-# the new edition. packaging/editions/ holds them as SYSTEM-N.txt, SYSTEM
-# being linux or windows; an edition goes there when its successor ships.
+# Every language.txt the game once shipped, compiled in byte for byte, so
+# that a copy a player never changed is recognised and retired: the English
+# player's edition is a catalogue now. packaging/editions/ holds them as
+# SYSTEM-N.txt, SYSTEM being linux or windows.
 file(GLOB VELLOXA_EDITIONS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/packaging/editions/*.txt)
 list(SORT VELLOXA_EDITIONS)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${VELLOXA_EDITIONS})
@@ -38,7 +38,7 @@ std::string_view as_text(const unsigned char* bytes, size_t size) {
 @VELLOXA_EDITION_ARRAYS@
 }  // namespace
 
-const std::vector<std::string_view>& earlier_language_editions(ShippedFor system) {
+const std::vector<std::string_view>& shipped_language_editions(ShippedFor system) {
     static const std::vector<std::string_view> kLinux = {@VELLOXA_EDITION_LISTS_linux@};
     static const std::vector<std::string_view> kWindows = {@VELLOXA_EDITION_LISTS_windows@};
     return system == ShippedFor::windows_system ? kWindows : kLinux;

@@ -19,10 +19,6 @@ x86_64-w64-mingw32-strip -o "$stage/Velloxa/velloxa-cli.exe" "$build/velloxa-cli
 "$generator" "$stage/Velloxa/sounds"
 cp -r "$build/locale" "$stage/Velloxa/locale"
 sed -e "s/@VERSION@/$version/g" -e 's/\r*$/\r/' "$source/packaging/windows/README.txt" >"$stage/Velloxa/README.txt"
-# The Windows edition of the texts when there is one.
-language=$source/packaging/windows/language.txt
-[ -f "$language" ] || language=$source/packaging/language.txt
-sed 's/\r*$/\r/' "$language" >"$stage/Velloxa/language.txt"
 # The same inputs give the same zip: fixed times, sorted names, no extra fields.
 find "$stage/Velloxa" -exec touch -h -d '2000-01-01 00:00:00 UTC' {} +
 zip=$dist/velloxa-$version-windows.zip

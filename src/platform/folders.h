@@ -1,5 +1,5 @@
 // Where the program finds its files, chosen once at start-up by every
-// front-end. The program folder holds sounds/ (and a shipped language.txt);
+// front-end. The program folder holds sounds/ and the catalogues (locale/);
 // the data folder holds progress.ini, debuglog.txt and language.txt.
 #pragma once
 
@@ -24,9 +24,9 @@ struct FolderSituation {
 // ../share/velloxa beside the executable) reads sounds from there and keeps
 // the data in the user's data folder even where it could write its own; an
 // unpacked copy keeps everything beside the executable when it may write
-// there, else in the user's data folder. A shipped language.txt is copied
-// into a user's data folder, so that it is read and can be edited; a copy
-// the player has not changed follows each new edition.
+// there, else in the user's data folder. Outside --home and the headless
+// mode, a language.txt there that is still an edition the game once shipped
+// is retired (the English edition is a catalogue now).
 Folders choose_folders(const FolderSituation& situation);
 
 // The same for the running program and its command line.

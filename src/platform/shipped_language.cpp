@@ -5,21 +5,29 @@
 
 namespace velloxa {
 
-void refresh_language_copy(FileStore& files, const std::string& shipped, const std::string& copy,
-                           ShippedFor system) {
+namespace {
+
+std::string without_carriage_returns(std::string_view text) {
+    std::string kept;
+    std::copy_if(text.begin(), text.end(), std::back_inserter(kept),
+                 [](char c) { return c != '\r'; });
+    return kept;
+}
+
+}  // namespace
+
+bool is_unchanged_edition(FileStore& files, const std::string& copy, ShippedFor system) {
     try {
-        if (!files.exists(shipped)) return;
-        const std::optional<std::string> edition = files.read(shipped);
-        if (!edition) return;
-        if (files.exists(copy)) {
-            const std::optional<std::string> current = files.read(copy);
-            if (!current || *current == *edition) return;
-            const std::vector<std::string_view>& earlier = earlier_language_editions(system);
-            if (std::find(earlier.begin(), earlier.end(), *current) == earlier.end()) return;
-        }
-        files.replace(copy, *edition);
+        if (!files.exists(copy)) return false;
+        const std::optional<std::string> current = files.read(copy);
+        if (!current) return false;
+        const std::string text = without_carriage_returns(*current);
+        const std::vector<std::string_view>& editions = shipped_language_editions(system);
+        return std::any_of(editions.begin(), editions.end(), [&](std::string_view edition) {
+            return without_carriage_returns(edition) == text;
+        });
     } catch (const std::exception&) {
-        // The player keeps whatever copy there was; the game needs none.
+        return false;  // a copy that cannot be read stays where it is
     }
 }
 

@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <iterator>
 #include <optional>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -18,8 +17,6 @@
 namespace velloxa {
 namespace {
 
-using testing::read_file;
-using testing::source_folder;
 using testing::TempDir;
 
 // Sets an environment variable (or unsets it) until the end of the scope.
@@ -49,7 +46,6 @@ struct StartFolders : ::testing::Test {
     StartFolders() {
         root.write("prefix/bin/velloxa", "");
         root.write("prefix/share/velloxa/sounds/capture.wav", "");
-        root.write("prefix/share/velloxa/language.txt", "Linux\r\nSapi on\r\nVoice on\r\n");
         root.write("unpacked/sounds/capture.wav", "");
         root.write("mine/sounds/capture.wav", "");
     }
@@ -86,72 +82,35 @@ TEST_F(StartFolders, EachSituationPicksItsSoundsAndDataFolders) {
     }
 }
 
-TEST_F(StartFolders, TheShippedLanguageFileFollowsEachEditionUntilThePlayerChangesIt) {
-    const std::string shipped = "Linux\r\nSapi on\r\nVoice on\r\n";
-    choose("", bin, false, false);
-    EXPECT_EQ(user.read("velloxa/language.txt"), shipped);
-    // A copy of an earlier edition that the player never changed is replaced.
-    const std::string earlier(earlier_language_editions(ShippedFor::linux_system).front());
-    user.write("velloxa/language.txt", earlier);
-    choose("", bin, false, true);
-    EXPECT_EQ(user.read("velloxa/language.txt"), shipped);
-    // An edited copy, or one emptied to turn the texts off, is the player's.
+// The English edition is a catalogue now: a language file that is still an
+// edition once shipped goes at start, line ends aside; the player's own stays.
+TEST_F(StartFolders, AnUnchangedShippedLanguageFileIsRetiredAndAnEditedOneKept) {
+    const std::vector<std::string_view>& editions =
+        shipped_language_editions(ShippedFor::linux_system);
+    ASSERT_EQ(editions.size(), 3u);
+    for (const std::string_view edition : editions) {
+        std::string unix_ends(edition);
+        std::erase(unix_ends, '\r');
+        user.write("velloxa/language.txt", unix_ends);
+        choose("", bin, false, false);
+        EXPECT_FALSE(std::filesystem::exists(users + "/language.txt"));
+    }
+    const std::string earlier(editions.front());
     for (const std::string& mine : {earlier + "Good luck\r\nBonne chance\r\n", std::string()}) {
         user.write("velloxa/language.txt", mine);
         choose("", bin, false, false);
         EXPECT_EQ(user.read("velloxa/language.txt"), mine);
     }
-    const auto files = std::filesystem::directory_iterator(users);
-    EXPECT_EQ(std::distance(begin(files), end(files)), 1) << "a temporary file was left behind";
-    // --home is the player's folder: nothing is put into it.
+    // --home and headless runs are the player's: nothing is removed there.
+    root.write("elsewhere/language.txt", earlier);
     choose(home_without, bin, false, false);
-    EXPECT_EQ(root.read("elsewhere/language.txt"), "");
-}
-
-// Each system recognises only its own editions: the Windows file names the
-// routes differently, and a Linux file in a Windows folder was put there by hand.
-TEST(ShippedLanguageCopy, EachSystemReplacesOnlyItsOwnEarlierEditions) {
-    TempDir dir;
+    user.write("velloxa/language.txt", earlier);
+    choose("", bin, false, true);
+    EXPECT_EQ(root.read("elsewhere/language.txt"), earlier);
+    EXPECT_EQ(user.read("velloxa/language.txt"), earlier);
+    // Each system knows only its own editions.
     DiskFiles files;
-    dir.write("shipped.txt", "new edition\r\n");
-    const std::string earlier(earlier_language_editions(ShippedFor::linux_system).front());
-    dir.write("copy.txt", earlier);
-    const std::string shipped = dir.path() + "/shipped.txt", copy = dir.path() + "/copy.txt";
-    // Nothing shipped: the copy stays as it is.
-    refresh_language_copy(files, dir.path() + "/none.txt", copy, ShippedFor::linux_system);
-    refresh_language_copy(files, shipped, copy, ShippedFor::windows_system);
-    EXPECT_EQ(dir.read("copy.txt"), earlier);
-}
-
-// A shipped file's title names its edition; every edition before it must be
-// kept in packaging/editions/ and compiled in, or players who hold it never
-// get the new one.
-TEST(ShippedLanguageCopy, EveryEarlierEditionIsKept) {
-    const std::string source = source_folder();
-    struct System {
-        const char *file, *name;
-        ShippedFor system;
-    };
-    for (const System& s :
-         {System{"packaging/language.txt", "linux", ShippedFor::linux_system},
-          System{"packaging/windows/language.txt", "windows", ShippedFor::windows_system}}) {
-        SCOPED_TRACE(s.file);
-        const std::string current = read_file(source + "/" + s.file);
-        std::smatch title;
-        const std::string first = current.substr(0, current.find_first_of("\r\n"));
-        ASSERT_TRUE(std::regex_search(first, title, std::regex("edition (\\d+)$"))) << first;
-        const size_t edition = std::stoul(title[1]);
-        const std::vector<std::string_view>& earlier = earlier_language_editions(s.system);
-        EXPECT_EQ(earlier.size(), edition - 1);
-        for (size_t n = 1; n < edition; ++n) {
-            const std::string kept = read_file(source + "/packaging/editions/" + s.name + "-" +
-                                               std::to_string(n) + ".txt");
-            EXPECT_FALSE(kept.empty()) << "edition " << n << " is missing";
-            EXPECT_NE(std::find(earlier.begin(), earlier.end(), kept), earlier.end());
-        }
-        EXPECT_EQ(std::find(earlier.begin(), earlier.end(), current), earlier.end())
-            << "the current edition is also an earlier one";
-    }
+    EXPECT_FALSE(is_unchanged_edition(files, users + "/language.txt", ShippedFor::windows_system));
 }
 
 TEST_F(StartFolders, WithoutAUsableUserFolderTheProgramFolderIsUsed) {

@@ -93,6 +93,7 @@ Harness::Harness(HarnessOptions options) : options_(std::move(options)) {
     StartOptions start;
     start.folders = Folders{home.path(), home.path()};
     start.seed = options_.seed;
+    start.texts = options_.texts;
     game = options_.tiles ? std::make_unique<Game>(*platform, start, *options_.tiles)
                           : std::make_unique<Game>(*platform, start);
 }
@@ -168,6 +169,17 @@ std::unique_ptr<Harness> started_game(const std::string& progress, HarnessOption
     if (!progress.empty()) h->home.write("progress.ini", progress);
     h->start();
     return h;
+}
+
+Texts compiled_texts(const std::string& po, const std::string& system) {
+    TempDir dir;
+    dir.write("texts.po", po);
+    const std::string command =
+        "msgfmt -o '" + dir.path() + "/texts.mo' '" + dir.path() + "/texts.po'";
+    EXPECT_EQ(std::system(command.c_str()), 0) << "msgfmt refused the catalogue";
+    std::optional<MessageCatalogue> catalogue = MessageCatalogue::parse(dir.read("texts.mo"));
+    EXPECT_TRUE(catalogue.has_value());
+    return catalogue ? Texts(std::move(*catalogue), system) : Texts();
 }
 
 }  // namespace velloxa::testing

@@ -72,7 +72,12 @@ struct HarnessOptions {
     HeadlessOptions headless{};
     std::optional<Catalogue> tiles{};  // the built-in tiles when not given
     KeyInjector* keys = nullptr;       // the headless injector when not given
+    Texts texts{};                     // the texts as written when not given
 };
+
+// The catalogue msgfmt compiles from the .po text `po`, as the game's texts
+// for `system`; the test fails when it does not compile.
+Texts compiled_texts(const std::string& po, const std::string& system = "linux");
 
 class Harness {
   public:

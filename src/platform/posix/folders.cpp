@@ -23,18 +23,13 @@ std::string installed_data(const std::string& executable) {
     return fs::is_directory(share / "sounds", ec) ? share.string() : std::string();
 }
 
-// The user's data folder, made on demand and given the shipped
-// language.txt (again whenever a new edition ships and the player has not
-// changed their copy); empty when it cannot be made.
-std::string prepared_user_folder(const std::string& app) {
+// The user's data folder, made on demand; empty when it cannot be made.
+std::string prepared_user_folder() {
     const std::string data = user_data_folder();
     if (data.empty()) return data;
     std::error_code ec;
     fs::create_directories(data, ec);
     if (!fs::is_directory(data, ec)) return std::string();
-    DiskFiles files;
-    refresh_language_copy(files, app + "/language.txt", data + "/language.txt",
-                          ShippedFor::linux_system);
     return data;
 }
 
@@ -53,7 +48,9 @@ bool folder_writable(const std::string& folder) {
     return ::access(folder.c_str(), W_OK) == 0;
 }
 
-Folders choose_folders(const FolderSituation& situation) {
+namespace {
+
+Folders pick_folders(const FolderSituation& situation) {
     const std::string installed = installed_data(situation.executable);
     const std::string app = installed.empty() ? situation.executable : installed;
     const std::string& home = situation.home;
@@ -64,9 +61,23 @@ Folders choose_folders(const FolderSituation& situation) {
         return Folders{own_sounds ? home : app, home};
     }
     if (installed.empty() && situation.executable_writable) return Folders{app, app};
-    const std::string data = prepared_user_folder(app);
+    const std::string data = prepared_user_folder();
     // Without a user folder an installed copy still plays, saving nothing.
     return Folders{app, data.empty() ? app : data};
+}
+
+}  // namespace
+
+Folders choose_folders(const FolderSituation& situation) {
+    const Folders folders = pick_folders(situation);
+    // --home and the headless runs are the player's own: nothing is removed there.
+    if (!situation.headless && situation.home.empty()) {
+        DiskFiles files;
+        const std::string copy = folders.data + "/language.txt";
+        std::error_code ec;
+        if (is_unchanged_edition(files, copy, ShippedFor::linux_system)) fs::remove(copy, ec);
+    }
+    return folders;
 }
 
 Folders choose_folders(const CommandLine& cmd) {

@@ -32,9 +32,7 @@ bool can_write(const std::string& folder) {
 // A copy from the zip keeps everything in its own folder, unless that
 // cannot be written (a copy in Program Files). An installed copy (its
 // installer leaves installed-copy.txt beside it) and such a copy keep the
-// player's files in %APPDATA%\Velloxa, where a language.txt shipped
-// beside the program is copied (again for a new edition, unless the player
-// has changed their copy).
+// player's files in %APPDATA%\Velloxa.
 Folders windows_folders(const std::string& home, const std::string& program) {
     if (!home.empty()) return Folders{home, home};
     const DWORD marker = GetFileAttributesW((widen(program) + L"\\installed-copy.txt").c_str());
@@ -46,9 +44,6 @@ Folders windows_folders(const std::string& home, const std::string& program) {
     const std::wstring data = std::wstring(appdata) + L"\\Velloxa";
     if (!CreateDirectoryW(data.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
         return Folders{program, program};
-    WindowsFiles files;
-    refresh_language_copy(files, program + "\\language.txt", narrow(data) + "\\language.txt",
-                          ShippedFor::windows_system);
     return Folders{program, narrow(data)};
 }
 
@@ -56,7 +51,15 @@ Folders windows_folders(const std::string& home, const std::string& program) {
 
 // The one choice of folders, as every front-end and headless mode make it.
 Folders choose_folders(const CommandLine& cmd) {
-    return windows_folders(cmd.home, executable_folder());
+    const Folders folders = windows_folders(cmd.home, executable_folder());
+    // --home and the headless runs are the player's own: nothing is removed there.
+    if (cmd.home.empty() && cmd.headless.empty()) {
+        WindowsFiles files;
+        const std::string copy = folders.data + "\\language.txt";
+        if (is_unchanged_edition(files, copy, ShippedFor::windows_system))
+            DeleteFileW(widen(copy).c_str());
+    }
+    return folders;
 }
 
 std::string program_folder() {
