@@ -61,7 +61,7 @@ wait_for 60 seen " braille-ready 40x1" || fail "the program did not take the dis
 # The welcome is longer than the display: its first window, then panned on.
 expect "the welcome" starts "Welcome to Nebbin's Velloxa, version"
 braille_key FWINRT
-expect "the welcome panned" ends "Main menu."
+expect "the welcome panned" starts "0.5f.  Main menu."
 press Down "speak New game"
 expect "a menu key" shows "New game"
 # The line keys step back through what was said, and forward again.
@@ -98,9 +98,9 @@ wait_for 60 eval '[ -n "$(shown)" ] && [[ $dropped == "$(shown)"* ]]' ||
 
 # BRLTTY going away changes nothing but one line on standard error.
 end "$brltty"
-press Escape "speak Hold shift"
+press Escape "speak Hold Shift"
 wait_for 60 grep -q "braille display went away" "$work/out" || fail "no word of the display going away"
-press Escape "speak Hold shift"
+press Escape "speak Hold Shift"
 lines=$(wc -l <"$work/out")
 [ "$lines" = 1 ] || fail "$lines lines on standard error: $(cat "$work/out")"
 ((failed)) || echo "desktop braille: the welcome, a menu key and a drop on the display, panned, stepped, following the focus"

@@ -47,7 +47,7 @@ rates="3 4"
 two_saves() { # NAME SEND-COMMAND
     for rate in $rates; do
         $2
-        wait_for 60 said "Sapi rate changed to $rate." || die "$1: no answer to Page Up: $(cat "$dir/err")"
+        wait_for 60 said "Voice speed $rate." || die "$1: no answer to Page Up: $(cat "$dir/err")"
     done
     wait_for 60 test -s "$dir/syncs" || die "$1: the helper did not slow the sync"
     # The newest save is handed to the writer once its temporary file is

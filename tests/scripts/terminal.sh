@@ -19,7 +19,7 @@ cleanup+=("tm kill-server")
 headless() {
     rm -rf "$work/h" && mkdir "$work/h"
     printf '%s\n' "${keys[@]}" |
-        "$bin" --headless - --home "$work/h" --seed $seed >"$work/transcript" 2>&1
+        "$bin" --headless - --language en --home "$work/h" --seed $seed >"$work/transcript" 2>&1
 }
 lastsaid() { awk '/^(speak|title) ./ { sub(/^(speak|title) /, ""); t = $0 } END { print t }' "$work/transcript"; }
 keys=(Down Down Enter)

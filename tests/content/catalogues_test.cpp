@@ -1,7 +1,9 @@
-// The English player's edition (po/en.po) as a player meets it on Linux and
-// on Windows: every entry it changes is a text the game really says, nothing
-// else changes, each replacement is heard before the game speaks on by
-// itself, and the Plus rule's worked example holds for the tiles it names.
+// The catalogues as a player meets them. The English player's edition
+// (po/en.po), on Linux and on Windows: every entry it changes is a text the
+// game really says, nothing else changes, each replacement is heard before
+// the game speaks on by itself, and the Plus rule's worked example holds for
+// the tiles it names. A pseudo-language that marks and lengthens every text
+// of the template: no text reaches the player without its mark.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -278,6 +280,42 @@ TEST_P(Heard, ThePlusRuleExampleHoldsForTheTilesItNames) {
     EXPECT_EQ(number(11) + number(12), number(13));
     EXPECT_EQ(number(10), number(13));
     EXPECT_EQ((Lines{m[8], m[9], m[11], m[12]}), (Lines{m[2], m[5], m[3], m[7]}));
+}
+
+// Every text of the template as "‹" + text + "~~~›", its parts kept.
+std::string pseudo_catalogue() {
+    std::ostringstream po;
+    po << "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n";
+    const auto quoted = [](const std::string& text) {
+        std::string out = "\"";
+        for (const char c : text)
+            out += c == '"' || c == '\\' ? std::string("\\") + c : std::string(1, c);
+        return out + "\"";
+    };
+    for (const PoEntry& e : po_entries(read_file(source_folder() + "/po/velloxa.pot"))) {
+        const std::string marked = "‹" + e.english + std::string(e.english.size() / 3, '~') + "›";
+        po << "\nmsgid " << quoted(e.english) << "\nmsgstr " << quoted(marked) << "\n";
+    }
+    return po.str();
+}
+
+TEST(PseudoLanguage, EveryTextThePlayerMeetsComesFromTheCatalogue) {
+    const Texts pseudo = compiled_texts(pseudo_catalogue());
+    size_t seen = 0;
+    for (const Scenario& s : scenarios()) {
+        SCOPED_TRACE(s.what);
+        for (const std::string& line : play(s, pseudo)) {
+            const std::string kind = keyword(line);
+            if (kind != "speak " && kind != "reader " && kind != "title " && kind != "msgbox ")
+                continue;
+            std::string text = line.substr(kind.size());
+            text.erase(0, text.find_first_not_of(' '));
+            if (text.empty()) continue;
+            EXPECT_TRUE(text.starts_with("‹") && text.ends_with("›")) << "escaped: " << line;
+            ++seen;
+        }
+    }
+    EXPECT_GT(seen, 150u);  // the scenarios reach every kind of text
 }
 
 INSTANTIATE_TEST_SUITE_P(EnglishEdition, Heard, ::testing::Values("linux", "windows"));
