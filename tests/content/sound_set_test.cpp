@@ -15,8 +15,8 @@
 
 #include "cards/catalogue.h"
 #include "content/heard.h"
-#include "sound/loudness.h"
-#include "sound/synth.h"
+#include "soundgen/loudness.h"
+#include "soundgen/synth.h"
 
 namespace velloxa::sound {
 namespace {
