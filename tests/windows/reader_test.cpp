@@ -86,7 +86,7 @@ TEST(NvdaReader, ASavedReaderRouteThatCannotSpeakStartsOnTheVoice) {
     EXPECT_EQ(h.only("speak "),
               (std::vector<std::string>{"speak Jaws does not seem to be responding, Sapi on.",
                                         std::string("speak Welcome to Nebbin's Velloxa, version ") +
-                                            kVersion + ".  Main menu."}))
+                                            kVersion + ".  Main menu."}));
 }
 
 TEST(NvdaReader, SpeechAndBrailleOfAnyTextAndAReaderThatQuits) {
