@@ -21,18 +21,26 @@ namespace velloxa {
 
 std::string usage() {
 #ifdef _WIN32
-    // No terminal front-end on Windows: the window is the one way to play.
-    return "usage: velloxa [--home DIR] [--seed N] [--headless SCRIPT] [--no-voice]\n"
-           "               [--screen-reader] [--no-sound-device] [--no-title-reader]\n"
-           "               [--dump-content] [--help] [--version]\n"
+    // No terminal front-end on Windows: the window is the one way to play,
+    // and this console companion is for the command prompt and scripts.
+    return "velloxa-cli: Velloxa for the command prompt. Without options it opens the game's\n"
+           "window as velloxa.exe does, and waits until it closes; --headless plays a file\n"
+           "of keys and writes what the game says and does, for scripts and checks.\n"
+           "\n"
+           "usage: velloxa-cli [--home DIR] [--seed N] [--headless SCRIPT] [--no-voice]\n"
+           "                   [--screen-reader] [--no-sound-device] [--no-title-reader]\n"
+           "                   [--dump-content] [--help] [--version]\n"
+           "\n"
+           "  --home DIR          folder of progress.ini, debuglog.txt, language.txt and\n"
+           "                      sounds/ (the window: the program's when DIR has none)\n"
 #else
     return "usage: velloxa [--home DIR] [--seed N] [--headless SCRIPT] [--no-voice]\n"
            "               [--screen-reader] [--no-sound-device] [--no-title-reader]\n"
            "               [--dump-content] [--terminal] [--board] [--help] [--version]\n"
-#endif
            "\n"
            "  --home DIR          folder of progress.ini, debuglog.txt, language.txt and\n"
            "                      sounds/ (window and terminal: the program's when DIR has none)\n"
+#endif
            "  --seed N            seed the random generator (0 to 2^64-1)\n"
            "  --headless SCRIPT   play keys from SCRIPT ('-' = standard input), write a\n"
            "                      transcript to standard output\n"
