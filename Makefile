@@ -27,6 +27,8 @@ PACKAGES += dpkg-dev file desktop-file-utils appstream lintian man-db
 WINDOWS  ?= build/windows
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools wine64 \
             googletest zip unzip nsis librsvg2-bin icoutils xvfb xauth xdotool
+# The window check's screenshots: xwd grabs the screen, netpbm makes a BMP.
+WINDOWS_PACKAGES += x11-apps netpbm
 VERSION  := $(shell sed -n 's/^set(VELLOXA_VERSION_TEXT "\(.*\)")/\1/p' CMakeLists.txt)
 WINDOWS_ZIP := dist/velloxa-$(VERSION)-windows.zip
 WINDOWS_SETUP := dist/velloxa-$(VERSION)-setup.exe

@@ -29,11 +29,11 @@ target_compile_definitions(velloxa_frontends PRIVATE
 # The sound set is synthesised at build time into sounds/ beside the program.
 # The tile sounds follow the catalogue, so a new catalogue regenerates them.
 # The synthesis is a library of its own, so tests can measure the set.
-file(GLOB VELLOXA_SOUND_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tools/sound/*.cpp)
-add_library(velloxa_sound_synth STATIC ${VELLOXA_SOUND_SOURCES})
-target_include_directories(velloxa_sound_synth PUBLIC ${PROJECT_SOURCE_DIR}/tools)
+add_library(velloxa_sound_synth STATIC
+  ${PROJECT_SOURCE_DIR}/src/soundgen/synth.cpp
+  ${PROJECT_SOURCE_DIR}/src/soundgen/loudness.cpp)
 target_link_libraries(velloxa_sound_synth PUBLIC velloxa_cards)
-add_executable(velloxa_soundgen ${PROJECT_SOURCE_DIR}/tools/soundgen.cpp)
+add_executable(velloxa_soundgen ${PROJECT_SOURCE_DIR}/src/soundgen/main.cpp)
 target_link_libraries(velloxa_soundgen PRIVATE velloxa_sound_synth)
 set(VELLOXA_SOUNDS_STAMP ${CMAKE_BINARY_DIR}/sounds/.generated)
 add_custom_command(

@@ -10,35 +10,34 @@ target_sources(velloxa_headless PRIVATE
   ${PROJECT_SOURCE_DIR}/src/platform/windows/windows_folder_lock.cpp)
 target_link_libraries(velloxa_headless PUBLIC shell32)
 
-# The screen reader's RPC interface: stubs made from our own IDL by
-# mingw-w64's widl (the client for the game, the server for the test's
-# stand-in reader). Interpreted stubs (-Oif) need no compiler support for
-# structured exceptions, which GCC lacks.
+# The screen reader's RPC interface: the game's client stubs, made by
+# mingw-w64's widl with the binding handle implicit, as the interface
+# declares it. Interpreted stubs (-Oif) need no compiler support for
+# structured exceptions, which GCC lacks. The checks' stand-in reader makes
+# its server stubs on its own (tests/windows/CMakeLists.txt).
 enable_language(C)
 find_program(VELLOXA_WIDL NAMES ${VELLOXA_MINGW_TRIPLE}-widl widl REQUIRED)
 set(VELLOXA_IDL ${PROJECT_SOURCE_DIR}/src/platform/windows/nvda_controller.idl)
 set(VELLOXA_RPC_DIR ${CMAKE_BINARY_DIR}/rpc)
 add_custom_command(
   OUTPUT ${VELLOXA_RPC_DIR}/platform/windows/nvda_controller.h
-         ${VELLOXA_RPC_DIR}/nvda_controller_c.c ${VELLOXA_RPC_DIR}/nvda_controller_s.c
+         ${VELLOXA_RPC_DIR}/nvda_controller_c.c
   COMMAND ${CMAKE_COMMAND} -E make_directory ${VELLOXA_RPC_DIR}/platform/windows
-  COMMAND ${VELLOXA_WIDL} -m64 -Oif -h -H ${VELLOXA_RPC_DIR}/platform/windows/nvda_controller.h
-          -c -C ${VELLOXA_RPC_DIR}/nvda_controller_c.c
-          -s -S ${VELLOXA_RPC_DIR}/nvda_controller_s.c ${VELLOXA_IDL}
+  COMMAND ${VELLOXA_WIDL} -m64 -Oif -DCLIENT_BINDING_HANDLE=nvdaControllerBindingHandle
+          -h -H ${VELLOXA_RPC_DIR}/platform/windows/nvda_controller.h
+          -c -C ${VELLOXA_RPC_DIR}/nvda_controller_c.c ${VELLOXA_IDL}
   DEPENDS ${VELLOXA_IDL}
   COMMENT "Generating the screen reader's RPC stubs")
 # Generated code: its warnings are not ours to fix.
-set_source_files_properties(${VELLOXA_RPC_DIR}/nvda_controller_c.c
-  ${VELLOXA_RPC_DIR}/nvda_controller_s.c PROPERTIES COMPILE_OPTIONS -w)
+set_source_files_properties(${VELLOXA_RPC_DIR}/nvda_controller_c.c PROPERTIES COMPILE_OPTIONS -w)
 add_library(velloxa_rpc_common STATIC
   ${PROJECT_SOURCE_DIR}/src/platform/windows/rpc_memory.c
   ${PROJECT_SOURCE_DIR}/src/platform/windows/nvda_endpoint.cpp)
-target_include_directories(velloxa_rpc_common PUBLIC ${VELLOXA_RPC_DIR} ${PROJECT_SOURCE_DIR}/src)
+target_include_directories(velloxa_rpc_common PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(velloxa_rpc_common PUBLIC rpcrt4)
 add_library(velloxa_rpc_client STATIC ${VELLOXA_RPC_DIR}/nvda_controller_c.c)
+target_include_directories(velloxa_rpc_client PUBLIC ${VELLOXA_RPC_DIR})
 target_link_libraries(velloxa_rpc_client PUBLIC velloxa_rpc_common)
-add_library(velloxa_rpc_server STATIC EXCLUDE_FROM_ALL ${VELLOXA_RPC_DIR}/nvda_controller_s.c)
-target_link_libraries(velloxa_rpc_server PUBLIC velloxa_rpc_common)
 
 file(GLOB VELLOXA_FRONTEND_SOURCES CONFIGURE_DEPENDS
   ${PROJECT_SOURCE_DIR}/src/platform/windows/*.cpp)

@@ -30,6 +30,8 @@ BrandingText "Velloxa ${VERSION}"
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
 !define MUI_COMPONENTSPAGE_TEXT_TOP "Velloxa is removed. Your progress stays unless you tick the box below."
+; The one choice needs no description box, and its label the list's whole width.
+!define MUI_COMPONENTSPAGE_NODESC
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"

@@ -2,7 +2,7 @@
 # Packs the Windows program for players, the portable zip and the installer:
 #   package.sh WINDOWS_BUILD SOUND_GENERATOR SOURCE VERSION DIST
 # The zip holds one folder, Velloxa/, with velloxa.exe, velloxa-cli.exe, the
-# generated sounds/, the catalogues in locale/, README.txt and language.txt (Windows line ends, for
+# generated sounds/, the catalogues in locale/, README.txt (Windows line ends, for
 # Notepad); the installer, velloxa-VERSION-setup.exe, installs the same.
 set -euo pipefail
 build=$(cd "$1" && pwd)

@@ -157,7 +157,13 @@ bool Game::start() {
         (needs_title_reader(speech.speech_route) && !platform.window.title_is_read()))
         out.set_speech_route(SpeechRoute::Voice);
 
-    say(tr("Welcome to Nebbin's Velloxa, version {version}.  Main menu.", {{"version", kVersion}}));
+    const std::string welcome =
+        tr("Welcome to Nebbin's Velloxa, version {version}.  Main menu.", {{"version", kVersion}});
+    const bool on_reader = speech.speech_route == SpeechRoute::ScreenReader;
+    say(welcome);
+    // A reader that answers the probe but not the welcome has sent the game
+    // to the voice, which told so: the welcome again, now heard.
+    if (on_reader && speech.speech_route != SpeechRoute::ScreenReader) say(welcome);
     ui.set(Menu::Main, 0);
     return true;
 }

@@ -21,19 +21,27 @@ namespace velloxa {
 
 std::string usage() {
 #ifdef _WIN32
-    // No terminal front-end on Windows: the window is the one way to play.
-    return "usage: velloxa [--home DIR] [--seed N] [--headless SCRIPT] [--no-voice]\n"
-           "               [--screen-reader] [--no-sound-device] [--no-title-reader]\n"
-           "               [--dump-content] [--language CODE] [--help] [--version]\n"
+    // No terminal front-end on Windows: the window is the one way to play,
+    // and this console companion is for the command prompt and scripts.
+    return "velloxa-cli: Velloxa for the command prompt. Without options it opens the game's\n"
+           "window as velloxa.exe does, and waits until it closes; --headless plays a file\n"
+           "of keys and writes what the game says and does, for scripts and checks.\n"
+           "\n"
+           "usage: velloxa-cli [--home DIR] [--seed N] [--headless SCRIPT] [--no-voice]\n"
+           "                   [--screen-reader] [--no-sound-device] [--no-title-reader]\n"
+           "                   [--dump-content] [--language CODE] [--help] [--version]\n"
+           "\n"
+           "  --home DIR          folder of progress.ini, debuglog.txt, language.txt and\n"
+           "                      sounds/ (the window: the program's when DIR has none)\n"
 #else
     return "usage: velloxa [--home DIR] [--seed N] [--headless SCRIPT] [--no-voice]\n"
            "               [--screen-reader] [--no-sound-device] [--no-title-reader]\n"
            "               [--dump-content] [--language CODE] [--terminal] [--board]\n"
            "               [--help] [--version]\n"
-#endif
            "\n"
            "  --home DIR          folder of progress.ini, debuglog.txt, language.txt and\n"
            "                      sounds/ (window and terminal: the program's when DIR has none)\n"
+#endif
            "  --seed N            seed the random generator (0 to 2^64-1)\n"
            "  --headless SCRIPT   play keys from SCRIPT ('-' = standard input), write a\n"
            "                      transcript to standard output\n"
@@ -43,8 +51,8 @@ std::string usage() {
            "  --no-title-reader   headless: no screen reader reads the window title\n"
            "  --dump-content      print the game content and exit\n"
            "  --language CODE     play in the language CODE (en, es, pt_BR, de, fr, ru,\n"
-           "                      zh_CN); the window and the terminal follow the system's\n"
-           "                      language without it, headless runs stay in English\n"
+           "                      zh_CN); the game follows the system's language without\n"
+           "                      it, headless runs stay in English\n"
 #ifndef _WIN32
            "  --terminal          play in the terminal (for console screen readers)\n"
            "  --board             terminal: print a text board after each change\n"

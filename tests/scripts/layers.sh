@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Each layer of src/ includes only itself and the layers below it:
 # engine < cards < io < flow < platform. An upward include fails here.
+# soundgen/ builds on cards/ and is included by none of them.
 #   layers.sh PROGRAM SOURCE-DIR
 . "$(dirname "$0")/helpers.bash"
 layers=(engine cards io flow platform)
@@ -35,6 +36,9 @@ echo '#include "../flow/battle.h"' >"$work/src/io/planted.h"
 echo '#include "platform/sdl/sdl_audio.h"' >"$work/src/platform/speech/planted.h"
 echo '#include "platform/posix/fdio.h"' >"$work/src/platform/sdl/allowed.h"
 [ "$(sideways "$work/src" | grep -c .)" = 1 ] || die "the check misses a sideways include"
+found=$(grep -rnE "^\s*#\s*include\s*\"(io|flow|platform)/" "$2/src/soundgen"
+    grep -rnE "^\s*#\s*include\s*\"soundgen/" "$2/src" | grep -v "^$2/src/soundgen/")
+[ -z "$found" ] || die "the sound generator and the game include each other: ${found//"$2/src/"/}"
 found=$(upward "$2/src")
 [ -z "$found" ] || die "includes of a layer above: ${found//"$2/src/"/}"
 found=$(sideways "$2/src")

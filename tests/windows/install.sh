@@ -17,7 +17,7 @@ key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Velloxa'
 rm -rf "$program" "$data"
 
 "$WINE" "$setup" /S || die "the silent install failed"
-for file in velloxa.exe velloxa-cli.exe README.txt language.txt uninstall.exe sounds/menu/enter.wav; do
+for file in velloxa.exe velloxa-cli.exe README.txt locale/en.mo uninstall.exe sounds/menu/enter.wav; do
     [ -e "$program/$file" ] || fail "not installed: $file"
 done
 [ -e "$shortcut" ] || fail "no Start-menu entry"

@@ -58,10 +58,12 @@ unit_tests() {
     return $status
 }
 step "programs, resources and DLLs" programs
-# The console companion: no terminal front-end offered on Windows.
+# The console companion says what it is for; no terminal front-end is
+# offered on Windows.
 companion() {
     "$WINE" "$build/velloxa-cli.exe" --help >"$work/help" 2>&1 || { echo "--help failed"; return 1; }
-    grep -q -- "--headless" "$work/help" && ! grep -q -- "--terminal\|--board" "$work/help" ||
+    grep -q -- "--headless" "$work/help" && grep -q "Velloxa for the command prompt" "$work/help" &&
+        ! grep -qi -- "terminal\|--board" "$work/help" ||
         { echo "help: $(cat "$work/help")"; return 1; }
     "$WINE" "$build/velloxa-cli.exe" --terminal >"$work/terminal" 2>&1
     [ $? -eq 2 ] && grep -q "not available on Windows" "$work/terminal" ||

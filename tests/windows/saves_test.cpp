@@ -21,8 +21,8 @@ TEST(WindowsSaves, TheNewestSaveIsInPlaceAndAFailureIsToldOnce) {
 }
 
 // A second lock on the folder, under another spelling too, finds it held;
-// once the first is gone the folder can be locked again, and a save killed
-// half-way leaves nothing behind once it is.
+// once the first is gone, with its file, the folder can be locked again, and
+// a save killed half-way leaves nothing behind once it is.
 TEST(WindowsSaves, TheFolderLockHoldsForEverySpelling) {
     TempDir dir;
     dir.write("progress.ini.tmp-77-1234-0", "half a save");
@@ -37,6 +37,7 @@ TEST(WindowsSaves, TheFolderLockHoldsForEverySpelling) {
         EXPECT_TRUE(DataFolderLock(dir.path()).held_elsewhere());
         EXPECT_TRUE(DataFolderLock(shouted + "\\.\\").held_elsewhere());
     }
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"progress.ini"}) << "the lock file stays";
     EXPECT_FALSE(DataFolderLock(shouted).held_elsewhere());
     EXPECT_FALSE(DataFolderLock(dir.path() + "/missing").held_elsewhere());
     EXPECT_EQ(dir.read("progress.ini"), "kept");

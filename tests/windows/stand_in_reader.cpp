@@ -1,13 +1,14 @@
 // A screen reader's controller for the checks under Wine: it listens where
 // the real one would and writes every call it receives to a log, one line
 // each, flushed at once:
-//   stand_in_reader.exe LOG
+//   stand_in_reader.exe LOG [mute]
 // "listening" is the first line once calls can come. The text "exit now"
 // ends the stand-in in the middle of that call, as a reader that quits.
+// A mute stand-in answers the probe and refuses every text.
 #include <cstdio>
 #include <string>
 
-#include "platform/windows/nvda_controller.h"
+#include "controller_server.h"
 #include "platform/windows/nvda_endpoint.h"
 #include "platform/windows/wide.h"
 
@@ -18,6 +19,11 @@ namespace {
 std::FILE*& log_file() {
     static std::FILE* file = nullptr;
     return file;
+}
+
+bool& mute() {
+    static bool refusing = false;
+    return refusing;
 }
 
 error_status_t record(const std::string& line) {
@@ -32,28 +38,30 @@ error_status_t record_text(const char* operation, const wchar_t* text) {
         record(std::string(operation) + " exit now");
         ExitProcess(0);
     }
-    return record(std::string(operation) + " " + utf8);
+    record(std::string(operation) + " " + utf8);
+    return mute() ? ERROR_NOT_READY : 0;
 }
 
 }  // namespace
 
 extern "C" {
-error_status_t testIfRunning(handle_t) {
+error_status_t testIfRunning() {
     return record("testIfRunning");
 }
-error_status_t speakText(handle_t, const wchar_t* text) {
+error_status_t speakText(const wchar_t* text) {
     return record_text("speakText", text);
 }
-error_status_t cancelSpeech(handle_t) {
+error_status_t cancelSpeech() {
     return record("cancelSpeech");
 }
-error_status_t brailleMessage(handle_t, const wchar_t* text) {
+error_status_t brailleMessage(const wchar_t* text) {
     return record_text("brailleMessage", text);
 }
 }
 
 int main(int argc, char** argv) {
-    if (argc != 2) return 2;
+    if (argc != 2 && !(argc == 3 && std::string(argv[2]) == "mute")) return 2;
+    mute() = argc == 3;
     log_file() = std::fopen(argv[1], "ab");
     if (!log_file()) return 1;
     std::wstring endpoint = velloxa::nvda_endpoint();

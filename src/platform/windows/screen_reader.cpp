@@ -3,6 +3,7 @@
 #include <oaidl.h>
 
 #include <stdexcept>
+#include <utility>
 
 #include "platform/windows/guarded_call.h"
 #include "platform/windows/nvda_controller.h"
@@ -23,6 +24,7 @@ void JawsReader::release() {
 
 bool JawsReader::connect() {
     release();
+    loss_ = ReaderLoss();
     if (FindWindowW(L"JFWUI2", nullptr) == nullptr) {
         trace_line(trace_, "jaws absent");
         return false;
@@ -71,13 +73,39 @@ void JawsReader::invoke(const wchar_t* method, const std::wstring* text) {
 void JawsReader::say(const std::string& text) {
     // The same words as the headless mode's, so both logs read alike.
     trace_line(trace_, "reader " + text);
+    if (!jaws_) {
+        loss_.report();
+        throw std::runtime_error("no screen reader");
+    }
     const std::wstring wide = widen(text);
-    invoke(L"SayString", &wide);
+    try {
+        invoke(L"SayString", &wide);
+    } catch (const std::runtime_error& e) {
+        give_up(e.what());
+        loss_.report();
+    }
 }
 
 void JawsReader::cancel() {
+    if (!jaws_) return;
     trace_line(trace_, "reader cancel");
-    invoke(L"StopSpeech", nullptr);
+    try {
+        invoke(L"StopSpeech", nullptr);
+    } catch (const std::runtime_error& e) {
+        give_up(e.what());
+    }
+}
+
+void JawsReader::give_up(const std::string& why) {
+    release();
+    trace_line(trace_, "jaws lost " + why);
+    loss_.note(why);
+}
+
+void ReaderLoss::report() {
+    if (why_.empty()) return;
+    const std::string why = std::exchange(why_, std::string());
+    throw ScreenReaderLost(why);
 }
 
 namespace {
@@ -88,22 +116,28 @@ struct NvdaCall {
     const wchar_t* text;
 };
 
+// The interface's handle is implicit: one for the process, set on the
+// call's own thread just before the call. Calls are made one at a time; one
+// that timed out has long read it.
 uint32_t test_if_running(void* context) {
-    return testIfRunning(static_cast<NvdaCall*>(context)->binding);
+    nvdaControllerBindingHandle = static_cast<NvdaCall*>(context)->binding;
+    return testIfRunning();
 }
 
 uint32_t speak_and_braille(void* context) {
     const NvdaCall* call = static_cast<NvdaCall*>(context);
-    const uint32_t spoken = speakText(call->binding, call->text);
+    nvdaControllerBindingHandle = call->binding;
+    const uint32_t spoken = speakText(call->text);
     if (spoken != 0) return spoken;
     // A reader without a braille display may refuse the message; its speech
     // still counts.
-    brailleMessage(call->binding, call->text);
+    brailleMessage(call->text);
     return 0;
 }
 
 uint32_t cancel_speech(void* context) {
-    return cancelSpeech(static_cast<NvdaCall*>(context)->binding);
+    nvdaControllerBindingHandle = static_cast<NvdaCall*>(context)->binding;
+    return cancelSpeech();
 }
 
 }  // namespace
@@ -120,27 +154,28 @@ void NvdaReader::release() {
     binding_ = nullptr;
 }
 
-bool NvdaReader::connect() {
+bool NvdaReader::bind() {
     release();
     std::wstring where = nvda_endpoint();
     RPC_WSTR text = nullptr;
     if (RpcStringBindingComposeW(
             nullptr, reinterpret_cast<RPC_WSTR>(const_cast<wchar_t*>(L"ncalrpc")), nullptr,
-            reinterpret_cast<RPC_WSTR>(where.data()), nullptr, &text) != RPC_S_OK) {
-        trace_line(trace_, "nvda absent");
+            reinterpret_cast<RPC_WSTR>(where.data()), nullptr, &text) != RPC_S_OK)
         return false;
-    }
     handle_t binding = nullptr;
     const RPC_STATUS bound = RpcBindingFromStringBindingW(text, &binding);
     RpcStringFreeW(&text);
     if (bound != RPC_S_OK) {
-        trace_line(trace_, "nvda absent " + system_error_text(bound));
+        trace_line(trace_, "nvda unbound " + system_error_text(bound));
         return false;
     }
     binding_ = binding;
-    try {
-        call("probe", test_if_running, std::wstring());
-    } catch (const std::runtime_error&) {
+    return true;
+}
+
+bool NvdaReader::connect() {
+    loss_ = ReaderLoss();
+    if (!bind() || !call("probe", test_if_running, std::wstring()).empty()) {
         trace_line(trace_, "nvda absent");
         return false;
     }
@@ -148,38 +183,45 @@ bool NvdaReader::connect() {
     return true;
 }
 
-void NvdaReader::call(const char* what, uint32_t (*step)(void*), const std::wstring& text) {
-    if (!binding_) throw std::runtime_error("no screen reader");
+std::string NvdaReader::call(const char* what, uint32_t (*step)(void*), const std::wstring& text) {
     // The text is copied with the call: a call that times out goes on
     // reading it after this function has returned.
     wchar_t* copy = new wchar_t[text.size() + 1];
     std::copy(text.c_str(), text.c_str() + text.size() + 1, copy);
     NvdaCall* context = new NvdaCall{static_cast<handle_t>(binding_), copy};
     const GuardedOutcome outcome = guarded_call(step, context, timeout_ms_);
+    std::string failure;
     if (outcome.kind == GuardedOutcome::Kind::timed_out) {
         // The call still holds the binding, the context and the text.
         binding_ = nullptr;
-        trace_line(trace_, std::string("nvda ") + what + " timed out");
-        throw std::runtime_error("the screen reader does not answer");
+        failure = "timed out";
+    } else {
+        delete context;
+        delete[] copy;
+        if (outcome.kind == GuardedOutcome::Kind::raised || outcome.code != 0) {
+            release();
+            failure = "failed " + system_error_text(outcome.code);
+        }
     }
-    delete context;
-    delete[] copy;
-    if (outcome.kind == GuardedOutcome::Kind::raised || outcome.code != 0) {
-        release();
-        trace_line(trace_,
-                   std::string("nvda ") + what + " failed " + system_error_text(outcome.code));
-        throw std::runtime_error("the screen reader does not answer");
-    }
+    if (!failure.empty()) trace_line(trace_, std::string("nvda ") + what + " " + failure);
+    return failure;
 }
 
 void NvdaReader::say(const std::string& text) {
     trace_line(trace_, "reader " + text);
-    call("say", speak_and_braille, widen(text));
+    if (!binding_) {
+        loss_.report();
+        throw std::runtime_error("no screen reader");
+    }
+    const std::string failure = call("say", speak_and_braille, widen(text));
+    if (!failure.empty()) throw ScreenReaderLost("the screen reader " + failure);
 }
 
 void NvdaReader::cancel() {
+    if (!binding_) return;
     trace_line(trace_, "reader cancel");
-    call("cancel", cancel_speech, std::wstring());
+    const std::string failure = call("cancel", cancel_speech, std::wstring());
+    if (!failure.empty()) loss_.note("the screen reader " + failure);
 }
 
 bool RunningScreenReader::connect() {
@@ -194,8 +236,10 @@ bool RunningScreenReader::connect() {
 }
 
 void RunningScreenReader::say(const std::string& text) {
+    spoke_ = false;
     if (!active_) throw std::runtime_error("no screen reader");
     active_->say(text);
+    spoke_ = true;
 }
 
 void RunningScreenReader::cancel() {

@@ -13,6 +13,18 @@ struct IDispatch;
 
 namespace velloxa {
 
+// A reader that was answering and failed: the next text reports it once as
+// ScreenReaderLost, so the game takes another route instead of falling
+// silent. A failed cancel is only noted, as cancel never throws.
+class ReaderLoss {
+  public:
+    void note(const std::string& why) { why_ = why; }
+    void report();  // throws ScreenReaderLost once after note()
+
+  private:
+    std::string why_;
+};
+
 class JawsReader : public ScreenReader {
   public:
     explicit JawsReader(WinTrace* trace) : trace_(trace) {}
@@ -27,9 +39,11 @@ class JawsReader : public ScreenReader {
 
   private:
     void release();
+    void give_up(const std::string& why);
     void invoke(const wchar_t* method, const std::wstring* text);
     WinTrace* trace_;
     IDispatch* jaws_ = nullptr;
+    ReaderLoss loss_;
 };
 
 // Each call runs guarded (guarded_call.h), so a reader that is not there
@@ -45,18 +59,21 @@ class NvdaReader : public ScreenReader {
     // Binds to this session's and desktop's endpoint and asks whether the
     // reader runs.
     bool connect() override;
-    // Speech, then the same text on the braille display. Throws
-    // std::runtime_error when the reader does not answer; it is then given
-    // up until the next create().
+    // Speech, then the same text on the braille display. A reader that does
+    // not answer is given up until the next connect(): ScreenReaderLost
+    // then, std::runtime_error as with no reader at all after.
     void say(const std::string& text) override;
     void cancel() override;
 
   private:
     void release();
-    void call(const char* what, uint32_t (*step)(void*), const std::wstring& text);
+    bool bind();
+    // The empty text when the call succeeded, else what went wrong.
+    std::string call(const char* what, uint32_t (*step)(void*), const std::wstring& text);
     WinTrace* trace_;
     unsigned timeout_ms_;
     void* binding_ = nullptr;
+    ReaderLoss loss_;
 };
 
 // The running screen reader: asked afresh at every probe, JAWS first.
@@ -66,12 +83,15 @@ class RunningScreenReader : public ScreenReader {
     bool connect() override;
     void say(const std::string& text) override;
     void cancel() override;
+    // The last text reached a reader.
+    bool spoke() const { return spoke_; }
 
   private:
     JawsReader jaws_;
     NvdaReader nvda_;
     WinTrace* trace_;
     ScreenReader* active_ = nullptr;
+    bool spoke_ = false;
 };
 
 }  // namespace velloxa

@@ -17,6 +17,7 @@ class SapiVoice : public Voice {
     SapiVoice& operator=(const SapiVoice&) = delete;
     // True only for a voice that can speak (see speech.cpp).
     bool open_voice() override;
+    bool speaks() const { return voice_ != nullptr; }
     void speak(const std::string& text, int flags) override;
     void set_rate(int rate) override;
 

@@ -366,7 +366,10 @@ void Win32Window::draw_caption() {
 }
 
 void Win32Window::present(HDC target) {
-    const auto [w, h] = inner_size();
+    // The picture holds the caption strip too: the whole client area.
+    RECT client{};
+    GetClientRect(window_, &client);
+    const int w = client.right - client.left, h = client.bottom - client.top;
     if (frame_dc_) BitBlt(target, 0, 0, frame_w_, frame_h_, frame_dc_, 0, 0, SRCCOPY);
     // Whatever the picture does not cover (a grown window before its redraw).
     paint(target, RECT{frame_dc_ ? frame_w_ : 0, 0, w, h}, kBackground, true);

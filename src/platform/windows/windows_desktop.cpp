@@ -45,6 +45,12 @@ void finish_saves(BackgroundSaves& saves, WinTrace* trace) {
     if (!failure.empty()) trace_line(trace, failure);
 }
 
+constexpr const char* kNoVoice =
+    "Velloxa found no Windows voice that speaks on this computer, so its texts go to the "
+    "window title, which your screen reader reads while the window has the focus. To hear "
+    "them straight from NVDA or JAWS, keep your screen reader running and press Tab until the "
+    "game says \"Screen reader\". The game keeps that route for its next start.";
+
 // Said through the screen reader or the voice, and shown, as a player may
 // not hear the one or see the other.
 int refuse_second_copy(WinTrace* trace) {
@@ -96,6 +102,9 @@ int run_windows(const CommandLine& cmd) {
     // A failed start-up has shown its message and ended the program.
     if (!game.start()) return 1;
     window.start(game);
+    // Without a voice the texts only reach the title: a screen reader reads
+    // that, or this box, but the player should learn the better route.
+    if (!voice.speaks() && !reader.spoke()) window.show(kNoVoice);
     window.run();
 }
 

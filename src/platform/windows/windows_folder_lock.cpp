@@ -1,7 +1,8 @@
 // The data folder's lock on Windows: an exclusive byte-range lock on
 // velloxa.lock inside the folder. One folder has many spellings (case,
 // short names, junctions); the lock is on the file itself, so every
-// spelling meets it. Windows drops it when the process ends, however.
+// spelling meets it. Windows drops it when the process ends, however, and
+// the file goes with the last handle on it, so none is left behind.
 #include <io.h>
 
 #include "platform/data_folder_lock.h"
@@ -15,7 +16,7 @@ DataFolderLock::DataFolderLock(const std::string& folder) {
     const HANDLE file =
         CreateFileW(widen(folder + "\\velloxa.lock").c_str(), GENERIC_READ | GENERIC_WRITE,
                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                    FILE_ATTRIBUTE_HIDDEN, nullptr);
+                    FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;  // no folder, or a read-only one
     OVERLAPPED whole{};
     if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole)) {

@@ -3,7 +3,7 @@
 // tile sound gets a character from its tile's name and description (a bird
 // chirps, a wolf howls) and details from a hash of the sound name, so no two
 // names sound alike.
-#include "synth.h"
+#include "soundgen/synth.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "cards/catalogue.h"
-#include "loudness.h"
+#include "soundgen/loudness.h"
 
 namespace velloxa::sound {
 namespace {

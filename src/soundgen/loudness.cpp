@@ -1,4 +1,4 @@
-#include "loudness.h"
+#include "soundgen/loudness.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,7 +5,7 @@
 #include <iostream>
 #include <set>
 
-#include "sound/synth.h"
+#include "soundgen/synth.h"
 
 int main(int argc, char** argv) {
     namespace fs = std::filesystem;
