@@ -8,10 +8,12 @@ const std::string* Texts::lookup(std::string_view english) const {
     // The empty text is the catalogue's header, never a translation.
     if (!catalogue_ || english.empty()) return nullptr;
     // A context entry is stored as "context\4text".
-    std::string for_system;
-    for_system.reserve(system_.size() + 1 + english.size());
-    for_system.append(system_).append(1, '\4').append(english);
-    if (const std::string* own = catalogue_->find(for_system)) return own;
+    if (!system_.empty()) {
+        std::string for_system;
+        for_system.reserve(system_.size() + 1 + english.size());
+        for_system.append(system_).append(1, '\4').append(english);
+        if (const std::string* own = catalogue_->find(for_system)) return own;
+    }
     return catalogue_->find(english);
 }
 

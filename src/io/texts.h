@@ -24,7 +24,8 @@ class Texts {
   public:
     Texts() = default;
     // `system` ("linux", "windows") picks a catalogue's entries written for
-    // one system (keys and speech routes differ) over the shared ones.
+    // one system (keys and speech routes differ) over the shared ones; with
+    // none, only the shared ones are read.
     Texts(MessageCatalogue catalogue, std::string system)
         : catalogue_(std::move(catalogue)), system_(std::move(system)) {}
 

@@ -52,9 +52,12 @@ StartOptions start_options(const CommandLine& cmd) {
     DiskFiles files;
     const char* system_name = "linux";
 #endif
-    LanguageChoice choice = choose_language(
-        {cmd.language, interactive, interactive ? system_language_code() : "", system_name}, files,
-        program_folder(), std::cerr);
+    // A headless run speaks the entries both systems share, so that its
+    // transcript is the same on either.
+    LanguageChoice choice =
+        choose_language({cmd.language, interactive, interactive ? system_language_code() : "",
+                         interactive ? system_name : ""},
+                        files, program_folder(), std::cerr);
     start.texts = std::move(choice.texts);
     start.language = choice.language;
     return start;

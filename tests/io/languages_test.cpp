@@ -46,6 +46,10 @@ std::string compiled(const std::string& po, const char* endianness = "little") {
 }
 
 TEST(MessageCatalogue, ReadsWhatMsgfmtWritesInEitherByteOrder) {
+#ifdef _WIN32
+    GTEST_SKIP()
+        << "msgfmt runs on the build machine; the headless games under Wine read its catalogues";
+#endif
     for (const char* order : {"little", "big"}) {
         SCOPED_TRACE(order);
         const auto catalogue = MessageCatalogue::parse(compiled(kRussian, order));
@@ -155,6 +159,10 @@ TEST(Languages, RequestedCodesFindTheShippedCatalogue) {
 // Every cut of a real catalogue, and words overwritten with large values,
 // read as no catalogue or a smaller one, never out of bounds.
 TEST(MessageCatalogue, DamagedFilesAreRefusedWhole) {
+#ifdef _WIN32
+    GTEST_SKIP()
+        << "msgfmt runs on the build machine; the headless games under Wine read its catalogues";
+#endif
     const std::string mo = compiled(kRussian);
     for (size_t cut = 0; cut < mo.size(); ++cut)
         EXPECT_FALSE(MessageCatalogue::parse(mo.substr(0, cut))) << cut;

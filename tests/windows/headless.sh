@@ -8,6 +8,9 @@
 linux=$(realpath "$1")
 windows=$(realpath "$2")
 names=("Jörg Ødegård" "用户 Ελένη" "Ünïcödé and blanks" "Łukasz")
+# The catalogues beside each program are read alike: the first game speaks
+# the texts as written, the others a language each.
+languages=("" ru zh_CN de)
 # Instant action, the campaign begun, Instant action again, Continue.
 openings=("Down Down Down Enter" "Down Shift+Enter Down Down Enter Down Enter"
     "Down Down Down Enter" "Down Down Enter Enter")
@@ -42,7 +45,7 @@ play() { # WHO N COMMAND...
     mkdir -p "$run" "$result"
     [ -d "$work/homes/$n" ] && cp -a "$work/homes/$n" "$home"
     (cd "$run" && "$@" --headless "$work/keys$n" --home "$home" --seed $((n + 1)) \
-        >"$result/out" 2>"$result/err")
+        ${languages[n]:+--language ${languages[n]}} >"$result/out" 2>"$result/err")
     echo "exit $?" >>"$result/out"
     if [ -d "$home" ]; then mv "$home" "$result/home"; else mkdir "$result/home"; fi
     rm -rf "$run"
@@ -66,7 +69,7 @@ for n in "${!names[@]}"; do
     elif ! cmp -s "$l/out" "$w/out" || ! diff -r "$l/home" "$w/home" >/dev/null; then
         fail "game $n differs: $(diff "$l/out" "$w/out" | head -5; diff -r "$l/home" "$w/home" | head -5; head -3 "$w/err")"
     else
-        echo "game $n alike: $(grep -c '^key ' "$l/out") keys, $(wc -l <"$l/out") lines"
+        echo "game $n alike: $(grep -c '^key ' "$l/out") keys, $(wc -l <"$l/out") lines${languages[n]:+ in ${languages[n]}}"
     fi
 done
 exit $failed
